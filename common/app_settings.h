@@ -1,0 +1,90 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/settings_store.h"
+
+namespace varlo {
+
+// The main program's settings as held in memory while it runs. Read once at start-up,
+// changed by the preferences, written back at exit. Flags compare with 1.
+struct AppSettings {
+  std::string mciDevice = "0";  // the device number, kept as its decimal text
+  std::int16_t contPB = 0;
+  std::string path;  // last folder of the file dialogs, written when a dialog is confirmed
+  std::int16_t winOnTop = 0;
+  std::int16_t winSnap = 0;
+  std::int16_t winSavePos = 0;
+  std::int16_t autoSchedule = 0;  // "Auto"
+  std::int16_t snooze = 0;
+  std::int16_t snoozeMode = 0;
+  std::string snoozeTime = "23:59";
+  std::int16_t snoozeHide = 0;
+  std::int16_t exitMode = 0;
+  std::int16_t startMd = 0;
+  std::int16_t startMin = 0;
+  std::int16_t startMute = 0;
+  std::string startFile;
+  std::string skin;
+  std::string skinPath;
+  std::string skinImport;
+  std::int16_t timeFmt = 0;
+  std::string visPLPath;
+  std::int16_t clearPLFirst = 0;
+  std::int16_t autoPlay = 0;
+  std::string validExt = "mp2 mp3 mpa wma asf wav mid rmi avi mov qt";
+  std::int16_t pbOverlap = 0;
+  std::int16_t scrollName = 0;
+  std::int16_t useTagCover = 0;
+  std::int16_t friendlyNames = 1;
+  std::int16_t useSkinBrowser = 1;
+  std::int16_t noRMB = 0;
+  std::int16_t autoCloseQF = 0;
+  std::int16_t autoCover = 0;
+  std::int16_t useCDP = 1;
+  std::int16_t useCDDB = 1;
+  std::string cddbCmd;
+  std::string emailID;
+  std::int16_t startPMd = 0;
+  std::int16_t lastPMd = 0;
+  std::int16_t exEnable = 0;
+  std::int16_t exDev = 0;
+  std::int16_t exPort = 0;
+  std::string exParm = "0";
+  std::string cvtFile;
+  std::int16_t fmEnable = 0;
+  std::int16_t cardType = 0;
+  std::int16_t cardPort = 0;
+  std::int16_t fmTuneMd = 0;
+  std::int16_t startPreset = 0;
+  std::string startFreq = "87.0";
+  std::string fmFreqText = "870";  // as stored; the running frequency is held by its owner
+  std::int16_t lastTrack = 0;
+  std::string lastCover;
+
+  std::array<std::string, 10> favSkin;
+  std::array<std::string, 10> radioURL;
+  std::array<std::string, 10> url;  // the web-link captions as read; labels 50-59 own them after
+};
+
+// The default query prefix and e-mail placeholder of the disc look-up.
+inline constexpr std::string_view kDefaultCddbCmd = "http://gnudb.gnudb.org/~cddb/cddb.cgi/?cmd=";
+inline constexpr std::string_view kDefaultEmailID = "varlo-user@localhost";
+
+// Names of the favourite-skin slots 0-9.
+extern const std::array<std::string_view, 10> kFavouriteSlotNames;
+
+// A key built from a stem and one digit 0-9 ("FavSkin3").
+std::string DigitKey(std::string_view stem, int digit);
+
+// Reads every key of the table, in table order, with its default.
+AppSettings ReadAppSettings(const SettingsStore& store);
+
+// Writes every key that is stored at exit, in table order, from `s`. Leaves out "Path"
+// (written when a dialog is confirmed), "X"/"Y", "FMVolume", "LastTrack" and "LastCover",
+// which their owners write. "ClearPLFirst" is written as "ClearPlFirst".
+void WriteAppSettings(SettingsStore& store, const AppSettings& s);
+
+}  // namespace varlo

@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+
+// Path helpers. Paths use "/" as the separator; "\" from files written on Windows is
+// turned into "/" by ToHostPath before use.
+namespace varlo {
+
+// Appends "/" to a non-empty path that lacks one.
+std::string AddSlash(const std::string& path);
+// True for a non-empty name of an existing regular file; false on any error.
+bool FileExists(const std::string& name);
+// True for an existing directory.
+bool DirExists(const std::string& name);
+// The text up to and including the last "/" (empty if none).
+std::string GetPath(const std::string& path);
+// The text after the last "/".
+std::string GetFileName(const std::string& path);
+// The text after the last "." (empty if none).
+std::string GetExt(const std::string& path);
+// The text before the last "." (the whole text if none).
+std::string StripExt(const std::string& path);
+// The first existing of base + ".BMP", ".GIF", ".JPG" (also tried in lower case), else empty.
+std::string FindPicture(const std::string& base);
+// An absolute path starts at the file system root.
+bool IsFullPath(const std::string& path);
+// Reads a path written with "\" separators as a host path.
+std::string ToHostPath(std::string path);
+
+}  // namespace varlo

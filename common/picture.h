@@ -1,0 +1,45 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace varlo {
+
+// A colour as skins and the rest of the program hold it: red + 256 * green + 65536 * blue.
+using Colour = std::uint32_t;
+
+constexpr Colour MakeColour(int red, int green, int blue) {
+  return static_cast<Colour>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
+}
+constexpr int RedOf(Colour c) { return static_cast<int>(c & 0xFF); }
+constexpr int GreenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+// An opaque picture in memory, row by row from the top, one Colour per pixel.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<Colour> pixels;
+
+  Picture() = default;
+  Picture(int w, int h, Colour fill = 0)
+      : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
+
+  bool Empty() const { return width <= 0 || height <= 0; }
+  const Colour& At(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
+  }
+  Colour& At(int x, int y) {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
+  }
+};
+
+// Copies the w x h block of `src` at (sx, sy) into `dst` at (dx, dy), clipped to both pictures.
+void CopyPictureRect(const Picture& src, int sx, int sy, int w, int h, Picture& dst, int dx,
+                     int dy);
+
+// Gives `pic` the new size, keeping the overlapping top-left part and filling the rest.
+void ResizePicture(Picture& pic, int w, int h, Colour fill);
+
+}  // namespace varlo

@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace varlo {
+
+// Which media control plays: the media device or the CD device.
+enum class PlayUnit { Media = 0, CD = 1 };
+
+// The player's state shared by the shell, the lights and the player itself. Flags are
+// true (-1) or false (0) as the rest of the program expects; here they are plain bools.
+struct PlayerState {
+  int tNum = 1;  // current playlist entry, 1-based
+  bool playing = false;
+  bool paused = false;
+  bool repeat = false;
+  bool intro = false;
+  bool stp = false;  // stop after the current entry
+  bool shuffle = false;
+  bool random = false;
+  bool mute = false;
+  std::int32_t rptA = 0;  // A-B repeat points, ms of elapsed play; 0 = unset
+  std::int32_t rptB = 0;
+  bool cdMode = false;
+  PlayUnit playUnit = PlayUnit::Media;
+  double balance = 0.5;
+  std::string songPath;
+  std::string coverPath;  // the cover picture shown now
+};
+
+}  // namespace varlo

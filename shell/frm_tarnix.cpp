@@ -1,0 +1,208 @@
+#include "shell/frm_tarnix.h"
+
+#include "common/numtext.h"
+#include "common/paths.h"
+#include "shell/lights.h"
+
+namespace varlo {
+
+FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string programFolder)
+    : services_(services), store_(store), programFolder_(std::move(programFolder)) {
+  skinLoader_ = std::make_unique<SkinLoader>(
+      form_, settings_, programFolder_,
+      SkinLoaderServices{services_.screen, services_.dialogs, services_.pictures,
+                         services_.events},
+      *this);
+}
+
+FrmTarnix::~FrmTarnix() = default;
+
+void FrmTarnix::PrepareWidgets() {
+  // Element 0 of each array is never used by skins: transparent and without caption.
+  form_.btn[0].visible = false;
+  form_.dig[0].visible = false;
+  form_.lbl[0].visible = false;
+  form_.lbl[0].caption.clear();
+  // The position and title labels read better right-aligned.
+  form_.lbl[1].rightAligned = true;
+  form_.lbl[18].rightAligned = true;
+}
+
+void FrmTarnix::ChooseStartMode() {
+  switch (settings_.startPMd) {
+    case 0: player_.cdMode = settings_.lastPMd != 0; break;
+    case 2: player_.cdMode = true; break;
+    default: player_.cdMode = false; break;
+  }
+  if (player_.cdMode) player_.playUnit = PlayUnit::CD;
+}
+
+void FrmTarnix::Form_Load(const std::string& commandLine) {
+  // 1-3.
+  twipX_ = services_.screen.TwipsPerPixelX();
+  twipY_ = services_.screen.TwipsPerPixelY();
+  ClearInf();
+  form_.mediaPlayer.left = -1000;
+  PrepareWidgets();
+
+  // 4-5. Every key, in table order.
+  settings_ = ReadAppSettings(store_);
+  fmFreq_ = ToInt32(LeadingNumber(settings_.fmFreqText));
+
+  // 6.
+  if (settings_.exEnable == 1) ExDevOut("Welcome to Varlo!");
+
+  // 7. Favourites, web links and radio addresses.
+  for (std::size_t i = 0; i < 10; ++i) {
+    form_.lbl[50 + i].caption = settings_.url[i];
+    radioURL_[i] = settings_.radioURL[i];
+  }
+
+  // 8. Window position; an absent key keeps where the window system put the window.
+  form_.window.left = ReadSettingNum(store_, "X", IntToText(form_.window.left));
+  form_.window.top = ReadSettingNum(store_, "Y", IntToText(form_.window.top));
+  form_.Notify(kChangeGeometry);
+
+  // 9. Playback state and mode.
+  player_.tNum = 1;
+  player_.playing = player_.paused = player_.repeat = player_.intro = false;
+  ChooseStartMode();
+
+  // 10.
+  form_.lbl[23].caption = "0";
+
+  // 11. The skin.
+  if (!settings_.skin.empty() && !FileExists(settings_.skin)) {
+    services_.dialogs.MsgBox(
+        "Previously selected skin not found (" + settings_.skin + ")! Using default",
+        MsgButtons::Ok, "Varlo");
+    settings_.skin.clear();
+  }
+  if (settings_.skin.empty()) settings_.skin = AddSlash(programFolder_) + "default.skin";
+
+  // 12.
+  InitVolumeAndBalance();
+  const LocalTime now = services_.clock.Now();
+  random_.seed(static_cast<unsigned>(now.hour * 3600000 + now.minute * 60000 +
+                                     now.second * 1000 + now.millisecond));
+
+  // 13.
+  ClearInf();
+  skinLoader_->LoadSkin(settings_.skin, true);
+
+  // 14-17.
+  LoadAutoList();
+  LoadStationList();
+  LoadWebRadioList();
+  SetTunerCard(settings_.cardType, settings_.cardPort);
+  if (settings_.fmEnable == 1) {
+    radio_on();
+    FMFindStation();
+  }
+  if (!settings_.cvtFile.empty()) LoadConversionFile(settings_.cvtFile);
+  MakeDayStr();
+  TimerFn(0);
+
+  // 18-19.
+  if (settings_.startMin == 1) {
+    form_.window.minimised = true;
+    form_.Notify(kChangeWindowState);
+  }
+  LoadTrayIcon();
+
+  // 20. What the playlist starts with.
+  if (!commandLine.empty()) {
+    AddToPlaylist(commandLine, "Commandline", DisplayName(commandLine));
+    player_.tNum = 1;
+  } else if (settings_.startMd == 1) {
+    RestoreLastState();
+  } else if (settings_.startMd == 2) {
+    AddToPlaylist(settings_.startFile, settings_.startFile, "");
+  }
+
+  // 21-22.
+  form_.window.timer1Enabled = true;
+  form_.window.timer2Enabled = true;
+  form_.Notify(kChangeWindowState);
+  if (settings_.autoPlay == 1) PlayIt();
+}
+
+void FrmTarnix::RestoreLastState() {
+  const std::string path = AddSlash(programFolder_) + "playlist.m3u";
+  if (FileExists(path)) {
+    PlClear();
+    PlRead(path);
+    player_.tNum = ReadSettingNum(store_, "LastTrack", "0");
+  }
+  const std::string cover = ReadSetting(store_, "LastCover", "");
+  if (!cover.empty()) {
+    LoadCover(cover);
+    player_.coverPath = cover;
+  }
+}
+
+void FrmTarnix::SaveLastState() {
+  WriteSetting(store_, "LastCover", player_.coverPath);
+  WriteSetting(store_, "LastTrack", IntToText(player_.tNum));
+  WritePL(AddSlash(programFolder_) + "playlist.m3u");
+}
+
+void FrmTarnix::Form_Unload() {
+  if (unloaded_) return;
+  unloaded_ = true;
+
+  // 1-6. Stop and release.
+  if (!player_.cdMode) StopIt();
+  ExDevOut("");
+  form_.window.onTop = false;
+  form_.Notify(kChangeWindowState);
+  // The window's shape is owned by the view and released with the window.
+  CloseMediaDevices();
+  if (SerialIsOpen()) SerialClose();
+
+  // 7-8. The settings.
+  settings_.lastPMd = player_.cdMode ? -1 : 0;
+  settings_.fmFreqText = IntToText(fmFreq_);
+  for (std::size_t i = 0; i < 10; ++i) {
+    settings_.url[i] = form_.lbl[50 + i].caption;
+    settings_.radioURL[i] = radioURL_[i];
+  }
+  WriteAppSettings(store_, settings_);
+  WriteSetting(store_, "FMVolume", IntToText(get_volume()));
+  if (settings_.winSavePos == 1) {
+    WriteSetting(store_, "X", IntToText(form_.window.left));
+    WriteSetting(store_, "Y", IntToText(form_.window.top));
+  }
+
+  // 9-10. Lists and the playlist.
+  WriteURLList();
+  WriteAutoList();
+  SaveLastState();
+  store_.Save();
+
+  // 11-12.
+  UnloadTrayIcon();
+  if (settings_.fmEnable == 1) {
+    if (settings_.exitMode == 1) {
+      radio_off();
+    } else if (settings_.exitMode == 2 &&
+               services_.dialogs.MsgBox("Mute FM Tuner Audio?", MsgButtons::YesNo, "Varlo") ==
+                   MsgResult::Yes) {
+      radio_off();
+    }
+  }
+  // 13. The view ends the process once the window has closed.
+}
+
+void FrmTarnix::Quit() { services_.window.Close(); }
+
+void FrmTarnix::ShowLights() { varlo::ShowLights(form_, player_); }
+
+void FrmTarnix::ResetWindowSizeState() {
+  small_ = 0;
+  hFlag_ = 0;
+}
+
+void FrmTarnix::FormPaint() { form_.Notify(kChangeWidgets); }
+
+}  // namespace varlo

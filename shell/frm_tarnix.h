@@ -1,0 +1,119 @@
+#pragma once
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/app_settings.h"
+#include "common/settings_store.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/events.h"
+#include "platform/main_window.h"
+#include "platform/pictures.h"
+#include "platform/screen.h"
+#include "player/player_state.h"
+#include "skin/skin_form.h"
+#include "skin/skin_loader.h"
+
+namespace varlo {
+
+// The platform services the main window is built on. All references outlive the form.
+struct ShellServices {
+  IScreen& screen;
+  IDialogs& dialogs;
+  IPictureLoader& pictures;
+  IEvents& events;
+  IClock& clock;
+  IMainWindow& window;
+};
+
+// The main window's logic: it composes the subsystems, reads the settings at start and
+// writes them back at the end. The Qt view draws `Form()` and forwards user input.
+class FrmTarnix : public ISkinHost {
+ public:
+  FrmTarnix(ShellServices services, SettingsStore& store, std::string programFolder);
+  ~FrmTarnix() override;
+
+  // The start of the program. `commandLine` is the item given on the command line, if any.
+  void Form_Load(const std::string& commandLine);
+  // Runs once whenever the main window closes, however the close was asked for.
+  void Form_Unload();
+  // Ends the program by closing the main window.
+  void Quit();
+
+  void SaveLastState();
+  void RestoreLastState();
+
+  SkinForm& Form() { return form_; }
+  const SkinForm& Form() const { return form_; }
+  AppSettings& Settings() { return settings_; }
+  PlayerState& Player() { return player_; }
+  SkinLoader& Skins() { return *skinLoader_; }
+  std::int32_t FMFreq() const { return fmFreq_; }
+  const std::array<std::string, 10>& RadioURLs() const { return radioURL_; }
+  bool Unloaded() const { return unloaded_; }
+
+  void ShowLights() override;
+
+ private:
+  // ISkinHost
+  int TwipX() const override { return twipX_; }
+  int TwipY() const override { return twipY_; }
+  void ResetWindowSizeState() override;
+  void FormPaint() override;
+
+  void PrepareWidgets();
+  void ChooseStartMode();
+
+  // Procedures of subsystems that are not part of the program yet; each does nothing.
+  void ExDevOut(const std::string& text);
+  void ClearInf();
+  void LoadAutoList();
+  void LoadStationList();
+  void LoadWebRadioList();
+  void SetTunerCard(int cardType, int cardPort);
+  void radio_on();
+  void radio_off();
+  int get_volume();
+  void FMFindStation();
+  void LoadConversionFile(const std::string& path);
+  void MakeDayStr();
+  void TimerFn(int fn);
+  void LoadTrayIcon();
+  void UnloadTrayIcon();
+  void PlClear();
+  void PlRead(const std::string& path);
+  void AddToPlaylist(const std::string& item, const std::string& title,
+                     const std::string& displayName);
+  std::string DisplayName(const std::string& item);
+  void LoadCover(const std::string& path);
+  void PlayIt();
+  void StopIt();
+  void CloseMediaDevices();
+  bool SerialIsOpen() const;
+  void SerialClose();
+  void WriteURLList();
+  void WriteAutoList();
+  void WritePL(const std::string& path);
+  void InitVolumeAndBalance();
+
+  ShellServices services_;
+  SettingsStore& store_;
+  std::string programFolder_;
+  SkinForm form_;
+  AppSettings settings_;
+  PlayerState player_;
+  std::unique_ptr<SkinLoader> skinLoader_;
+
+  int twipX_ = 15;
+  int twipY_ = 15;
+  int hFlag_ = 0;
+  int small_ = 0;
+  std::int32_t fmFreq_ = 870;
+  std::array<std::string, 10> radioURL_{};
+  std::mt19937 random_;
+  bool unloaded_ = false;
+};
+
+}  // namespace varlo

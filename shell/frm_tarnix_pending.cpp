@@ -1,0 +1,37 @@
+// Procedures the main window calls in subsystems the program does not contain yet. Each
+// does nothing (or answers "nothing there") until its subsystem arrives and replaces it.
+#include "shell/frm_tarnix.h"
+
+namespace varlo {
+
+void FrmTarnix::ExDevOut(const std::string&) {}
+void FrmTarnix::ClearInf() {}
+void FrmTarnix::LoadAutoList() {}
+void FrmTarnix::LoadStationList() {}
+void FrmTarnix::LoadWebRadioList() {}
+void FrmTarnix::SetTunerCard(int, int) {}
+void FrmTarnix::radio_on() {}
+void FrmTarnix::radio_off() {}
+int FrmTarnix::get_volume() { return 0; }
+void FrmTarnix::FMFindStation() {}
+void FrmTarnix::LoadConversionFile(const std::string&) {}
+void FrmTarnix::MakeDayStr() {}
+void FrmTarnix::TimerFn(int) {}
+void FrmTarnix::LoadTrayIcon() {}
+void FrmTarnix::UnloadTrayIcon() {}
+void FrmTarnix::PlClear() {}
+void FrmTarnix::PlRead(const std::string&) {}
+void FrmTarnix::AddToPlaylist(const std::string&, const std::string&, const std::string&) {}
+std::string FrmTarnix::DisplayName(const std::string&) { return {}; }
+void FrmTarnix::LoadCover(const std::string&) {}
+void FrmTarnix::PlayIt() {}
+void FrmTarnix::StopIt() {}
+void FrmTarnix::CloseMediaDevices() {}
+bool FrmTarnix::SerialIsOpen() const { return false; }
+void FrmTarnix::SerialClose() {}
+void FrmTarnix::WriteURLList() {}
+void FrmTarnix::WriteAutoList() {}
+void FrmTarnix::WritePL(const std::string&) {}
+void FrmTarnix::InitVolumeAndBalance() { player_.balance = 0.5; }
+
+}  // namespace varlo
