@@ -21,7 +21,14 @@ void SkinFieldReader::SkipLineEnd() {
 }
 
 std::string SkinFieldReader::Next() {
-  // Pass over blanks and empty lines to the start of the field.
+  // After a comma, a line end closes an empty field.
+  while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+  if (!endedAtLineEnd_ && AtLineEnd()) {
+    SkipLineEnd();
+    endedAtLineEnd_ = true;
+    return {};
+  }
+  // Otherwise blanks and empty lines are passed over to the start of the field.
   for (;;) {
     while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
     if (pos_ >= text_.size()) {

@@ -85,6 +85,11 @@ void SkinLoader::PlaceWindow(int placement) {
     case 5: w.left = (screenW - w.width) / 2; w.top = (screenH - w.height) / 2; break;
     default: break;
   }
+  // A placed window larger than the screen keeps its top-left corner visible.
+  if (placement >= 1 && placement <= 5) {
+    w.left = std::max(0, w.left);
+    w.top = std::max(0, w.top);
+  }
   // Hold the window on screen, never past the left or top edge.
   if (w.left + w.width > screenW) w.left = std::max(0, screenW - w.width);
   if (w.top + w.height > screenH) w.top = std::max(0, screenH - w.height);

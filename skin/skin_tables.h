@@ -45,6 +45,7 @@ struct AnimRecord {
 
 struct ShapePoint {
   std::int32_t x = 0, y = 0;
+  bool operator==(const ShapePoint&) const = default;
 };
 
 // The polygon outline announced by the skin and the points received so far.

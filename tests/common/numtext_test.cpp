@@ -1,0 +1,66 @@
+#include "common/numtext.h"
+
+#include <gtest/gtest.h>
+
+namespace varlo {
+
+TEST(NumText, LeadingNumberTakesOnlyTheNumberAtTheStart) {
+  EXPECT_EQ(LeadingNumber("  42abc"), 42);
+  EXPECT_EQ(LeadingNumber("-7.5 rest"), -7.5);
+  EXPECT_EQ(LeadingNumber("1e3"), 1000);
+  EXPECT_EQ(LeadingNumber("2e"), 2);  // an exponent without digits is not part of it
+  EXPECT_EQ(LeadingNumber(""), 0);
+  EXPECT_EQ(LeadingNumber("abc"), 0);
+  EXPECT_EQ(LeadingNumber("-"), 0);
+  EXPECT_EQ(LeadingNumber(".5"), 0.5);
+  EXPECT_EQ(LeadingNumber("1e99999"), 0);  // infinities never escape
+}
+
+TEST(NumText, WholeNumberRejectsTrailingText) {
+  double v = -1;
+  EXPECT_TRUE(ParseWholeNumber(" 12 ", v));
+  EXPECT_EQ(v, 12);
+  EXPECT_TRUE(ParseWholeNumber("", v));
+  EXPECT_EQ(v, 0);
+  EXPECT_FALSE(ParseWholeNumber("12x", v));
+  EXPECT_FALSE(ParseWholeNumber("x", v));
+}
+
+TEST(NumText, RoundingAndClampingToSixteenBits) {
+  EXPECT_EQ(ToInt16(2.5), 2);
+  EXPECT_EQ(ToInt16(3.5), 4);
+  EXPECT_EQ(ToInt16(-2.5), -2);
+  EXPECT_EQ(ToInt16(40000), 32767);
+  EXPECT_EQ(ToInt16(-40000), -32768);
+  EXPECT_EQ(ToInt32(1e12), 2147483647);
+}
+
+TEST(NumText, FixedFormats) {
+  EXPECT_EQ(FormatFixed(7, 2, 0), "07");
+  EXPECT_EQ(FormatFixed(123, 2, 0), "123");
+  EXPECT_EQ(FormatFixed(89.5, 3, 1), "089.5");
+  EXPECT_EQ(FormatFixed(101.1, 3, 1), "101.1");
+  EXPECT_EQ(FormatFixed(1.2345, 3, 3), "001.235");  // halves away from zero
+  EXPECT_EQ(FormatFixed(0.25, 1, 1), "0.3");
+  EXPECT_EQ(FormatFixed(-3, 2, 0), "-03");
+  EXPECT_EQ(FormatFixed(-0.01, 1, 1), "0.0");  // no negative zero
+}
+
+TEST(NumText, NumberToTextHasALeadingBlankForNonNegatives) {
+  EXPECT_EQ(NumToText(5), " 5");
+  EXPECT_EQ(NumToText(0), " 0");
+  EXPECT_EQ(NumToText(-5), "-5");
+  EXPECT_EQ(NumToText(2.5), " 2.5");
+  EXPECT_EQ(IntToText(-1), "-1");
+}
+
+TEST(NumText, TimeTextAndCase) {
+  EXPECT_EQ(TimeText(3725), "62:05");
+  EXPECT_EQ(TimeText(0), "00:00");
+  EXPECT_EQ(UpperCase("Mini*skin"), "MINI*SKIN");
+  EXPECT_TRUE(EqualsNoCase("ClearPlFirst", "CLEARPLFIRST"));
+  EXPECT_FALSE(EqualsNoCase("Skin", "Skins"));
+  EXPECT_EQ(TrimBlanks("  a b \t"), "a b");
+}
+
+}  // namespace varlo
