@@ -1,0 +1,57 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "shell/frm_tarnix.h"
+#include "tests/support/fakes.h"
+#include "tests/support/temp_dir.h"
+
+namespace varlo {
+
+// A program folder with a minimal default skin, a settings file and fakes.
+class ShellTest : public ::testing::Test {
+ protected:
+  testing::TempDir prog;
+  testing::TempDir config;
+  testing::FakeScreen screen;
+  testing::FakeDialogs dialogs;
+  testing::FakePictureLoader pictures;
+  testing::FakeEvents events;
+  testing::FakeClock clock;
+  testing::FakeMainWindow window;
+  std::unique_ptr<SettingsStore> store;
+  std::unique_ptr<FrmTarnix> form;
+
+  std::string SettingsPath() const { return config.File("varlo.ini"); }
+
+  void SetUp() override {
+    prog.Write("default.skin",
+               "Varlo Skin/Player, Default\n200,100,200,150,100,50\nmain.bmp,res.bmp\n"
+               "0,1,0,0,0,0,0,0\nI4,1,1,4,4,0,255,0,3,t\nI2,1,1,4,4,255,0,0,0,t\n"
+               "I19,1,1,4,4,0,0,255,0,t\nL26,1,1,30,10,0,0,0,8,Sans,t\nE\n");
+    pictures.pictures[prog.Write("main.bmp", "p")] = Picture(200, 100);
+    pictures.pictures[prog.Write("res.bmp", "p")] = Picture(50, 50);
+  }
+
+  // Starts the program with the settings file as it stands.
+  void Start(const std::string& commandLine = "") {
+    store = std::make_unique<SettingsStore>(SettingsPath());
+    form = std::make_unique<FrmTarnix>(
+        ShellServices{screen, dialogs, pictures, events, clock, window}, *store, prog.Path());
+    form->Form_Load(commandLine);
+  }
+  // Closes the program; the settings file is then as the program left it.
+  void Stop() {
+    form->Form_Unload();
+    form.reset();
+    store.reset();
+  }
+  void Preset(const std::string& ini) { config.Write("varlo.ini", "[config]\n" + ini); }
+  std::string Stored(const std::string& key) const {
+    return ReadSetting(SettingsStore(SettingsPath()), key, "<absent>");
+  }
+};
+
+}  // namespace varlo

@@ -1,0 +1,113 @@
+#include <cstdio>
+
+#include "shell_fixture.h"
+
+namespace varlo {
+
+TEST_F(ShellTest, FirstRunWithAnEmptyStore) {
+  form.reset();
+  Start();
+  const SkinForm& f = form->Form();
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(form->Settings().skin, prog.File("default.skin"));
+  EXPECT_FALSE(form->Player().cdMode);
+  EXPECT_EQ(form->Player().tNum, 1);
+  EXPECT_EQ(f.lbl[23].caption, "0");
+  EXPECT_EQ(f.lbl[26].caption, "Media");
+  EXPECT_EQ(f.window.width, 3000);
+  EXPECT_EQ(f.window.left, 0);  // where the window system put it
+  EXPECT_EQ(f.mediaPlayer.left, -1000);
+  EXPECT_TRUE(f.window.timer1Enabled);
+  EXPECT_TRUE(f.window.timer2Enabled);
+  EXPECT_FALSE(f.window.minimised);
+  EXPECT_EQ(form->FMFreq(), 870);
+  // Lights follow the state: stopped, media mode.
+  EXPECT_TRUE(f.ind[2].visible);
+  EXPECT_FALSE(f.ind[4].visible);
+  EXPECT_TRUE(f.ind[19].visible);
+}
+
+TEST_F(ShellTest, StartModeFollowsTheLastExitOrTheSetting) {
+  Preset("StartPMd=0\nLastPMd=-1\n");
+  Start();
+  EXPECT_TRUE(form->Player().cdMode);
+  EXPECT_EQ(form->Player().playUnit, PlayUnit::CD);
+  EXPECT_EQ(form->Form().lbl[26].caption, "CD");
+  Stop();
+  EXPECT_EQ(Stored("LastPMd"), "-1");
+
+  Preset("StartPMd=0\nLastPMd=0\n");
+  Start();
+  EXPECT_FALSE(form->Player().cdMode);
+  Stop();
+  EXPECT_EQ(Stored("LastPMd"), "0");
+
+  for (const auto& [value, cd] : {std::pair{"1", false}, {"2", true}, {"7", false}}) {
+    Preset(std::string("StartPMd=") + value + "\nLastPMd=-1\n");
+    Start();
+    EXPECT_EQ(form->Player().cdMode, cd) << value;
+    Stop();
+  }
+}
+
+TEST_F(ShellTest, ADeletedSkinGivesExactlyOneMessageAndTheDefault) {
+  Preset("Skin=" + prog.File("gone.skin") + "\n");
+  Start();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text,
+            "Previously selected skin not found (" + prog.File("gone.skin") + ")! Using default");
+  EXPECT_EQ(form->Settings().skin, prog.File("default.skin"));
+  Stop();
+  EXPECT_EQ(Stored("Skin"), prog.File("default.skin"));
+}
+
+TEST_F(ShellTest, StoredNumbersOutOfRangeDoNotStopStartUp) {
+  Preset("PBOverlap=123456\nX=999999\nY=abc\nFMFreq=1011\nStartMin=1\n");
+  Start();
+  EXPECT_EQ(form->Settings().pbOverlap, 32767);
+  EXPECT_EQ(form->Form().window.top, 0);
+  EXPECT_EQ(form->FMFreq(), 1011);
+  EXPECT_TRUE(form->Form().window.minimised);
+}
+
+TEST_F(ShellTest, WindowPositionIsRestoredFromTheStore) {
+  // The test skin leaves the window where it is (placement 0), so the stored place holds.
+  Preset("X=1500\nY=300\n");
+  Start();
+  EXPECT_EQ(form->Form().window.left, 1500);
+  EXPECT_EQ(form->Form().window.top, 300);
+}
+
+TEST_F(ShellTest, WebLinksAndRadioAddressesAreRead) {
+  Preset("URL0=Home\nURL9=News\nRadioURL4=http://r4\nFavSkin2=/s/calc.skin\n");
+  Start();
+  EXPECT_EQ(form->Form().lbl[50].caption, "Home");
+  EXPECT_EQ(form->Form().lbl[59].caption, "News");
+  EXPECT_EQ(form->RadioURLs()[4], "http://r4");
+  EXPECT_EQ(form->Settings().favSkin[2], "/s/calc.skin");
+}
+
+}  // namespace varlo
+
+namespace varlo {
+
+TEST_F(ShellTest, TheCommandLineWinsOverTheStartPlaylist) {
+  prog.Write("playlist.m3u", "a.mp3\r\n");
+  Preset("StartMd=1\nLastTrack=3\nLastCover=/covers/x.jpg\n");
+  Start();
+  EXPECT_EQ(form->Player().tNum, 3);  // the last playlist was restored
+  EXPECT_EQ(form->Player().coverPath, "/covers/x.jpg");
+  Stop();
+  Start("/music/song.mp3");
+  EXPECT_EQ(form->Player().tNum, 1);
+  EXPECT_EQ(form->Player().coverPath, "");
+  Stop();
+  // Without "playlist.m3u" nothing is restored and nothing is said.
+  std::remove(prog.File("playlist.m3u").c_str());
+  Preset("StartMd=1\nLastTrack=3\n");
+  Start();
+  EXPECT_EQ(form->Player().tNum, 1);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+}  // namespace varlo
