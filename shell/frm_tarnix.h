@@ -54,12 +54,12 @@ class FrmTarnix : public ISkinHost {
   const std::array<std::string, 10>& RadioURLs() const { return radioURL_; }
   bool Unloaded() const { return unloaded_; }
 
+  // Twips per pixel of the screen, read at start-up.
+  int TwipX() const override { return twipX_; }
+  int TwipY() const override { return twipY_; }
   void ShowLights() override;
 
  private:
-  // ISkinHost
-  int TwipX() const override { return twipX_; }
-  int TwipY() const override { return twipY_; }
   void ResetWindowSizeState() override;
   void FormPaint() override;
 

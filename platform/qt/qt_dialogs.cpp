@@ -1,0 +1,79 @@
+#include "platform/qt/qt_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace varlo {
+namespace {
+QString Plain(const std::string& text) {
+  // Message texts use carriage returns as line breaks.
+  QString s = QString::fromStdString(text);
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  s.replace(QChar('\r'), QChar('\n'));
+  return s;
+}
+
+// "*.mp?" matches ".MP3" and ".mp3" alike.
+QString BothCases(const QString& pattern) {
+  if (pattern == QStringLiteral("*.*")) return QStringLiteral("*");
+  QString out;
+  for (QChar c : pattern) {
+    if (c.isLetter() && c.toLower() != c.toUpper())
+      out += QStringLiteral("[") + c.toLower() + c.toUpper() + QStringLiteral("]");
+    else
+      out += c;
+  }
+  return out;
+}
+}  // namespace
+
+QString QtFilterText(const std::string& filter) {
+  const QStringList parts = QString::fromStdString(filter).split(QChar('|'));
+  QStringList entries;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QStringList patterns;
+    for (const QString& p : parts[i + 1].split(QChar(';'), Qt::SkipEmptyParts))
+      patterns << BothCases(p.trimmed());
+    entries << parts[i] + QStringLiteral(" (") + patterns.join(QChar(' ')) + QStringLiteral(")");
+  }
+  return entries.join(QStringLiteral(";;"));
+}
+
+MsgResult QtDialogs::MsgBox(const std::string& text, MsgButtons buttons,
+                            const std::string& caption) {
+  QMessageBox box(parent_);
+  box.setWindowTitle(QString::fromStdString(caption));
+  box.setTextFormat(Qt::PlainText);
+  box.setText(Plain(text));
+  if (buttons == MsgButtons::YesNo) {
+    box.setIcon(QMessageBox::Question);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
+  }
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+  return MsgResult::Ok;
+}
+
+std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
+  QFileDialog dialog(parent_, QString::fromStdString(request.title),
+                     QString::fromStdString(request.initialDir), QtFilterText(request.filter));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  const QStringList filters = dialog.nameFilters();
+  if (request.filterIndex >= 0 && request.filterIndex < filters.size())
+    dialog.selectNameFilter(filters[request.filterIndex]);
+  if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtDialogs::BrowseFolder(const std::string& prompt) {
+  const QString dir =
+      QFileDialog::getExistingDirectory(parent_, QString::fromStdString(prompt));
+  if (dir.isEmpty()) return std::nullopt;
+  return dir.toStdString();
+}
+
+}  // namespace varlo

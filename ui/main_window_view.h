@@ -1,0 +1,48 @@
+#pragma once
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/main_window.h"
+#include "shell/frm_tarnix.h"
+#include "ui/area_views.h"
+
+namespace varlo {
+
+// The borderless, skin-shaped main window. It draws the form model of `FrmTarnix` and
+// hands window events to it.
+class MainWindowView : public QWidget {
+ public:
+  explicit MainWindowView(FrmTarnix& frm);
+
+  // Brings the window up to date with the parts of the form named by `changes`.
+  void OnFormChanged(unsigned changes);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+
+ private:
+  QRect PixelGeometry() const;
+  const SkinWidget* WidgetAt(int x, int y) const;
+
+  FrmTarnix& frm_;
+  QImage picture_;
+  QImage resBitmap_;
+  AreaViews areas_;
+};
+
+// Closes whichever view it is given; lets the form be built before its view exists.
+class ViewCloser : public IMainWindow {
+ public:
+  void SetView(QWidget* view) { view_ = view; }
+  void Close() override {
+    if (view_) view_->close();
+  }
+
+ private:
+  QPointer<QWidget> view_;
+};
+
+}  // namespace varlo

@@ -1,0 +1,80 @@
+#include "ui/skin_painter.h"
+
+#include <QFontDatabase>
+#include <algorithm>
+
+namespace varlo {
+
+QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+QFont ToQFont(const FontSpec& spec) {
+  const QString family = QString::fromStdString(spec.name);
+  QFont font(QFontDatabase::hasFamily(family) ? family : QStringLiteral("Arial"));
+  font.setPointSize(std::max(1, spec.size));
+  font.setBold(spec.bold);
+  font.setItalic(spec.italic);
+  font.setUnderline(spec.underline);
+  return font;
+}
+
+void SkinPainter::Paint(QPainter& p) const {
+  for (std::size_t i = 1; i < form_.slider.size(); ++i)
+    if (form_.slider[i].visible) PaintPicture(p, form_.slider[i]);
+  for (std::size_t i = 1; i < form_.ind.size(); ++i)
+    if (form_.ind[i].visible) PaintLight(p, form_.ind[i]);
+  for (std::size_t i = 1; i < form_.lbl.size(); ++i)
+    if (form_.lbl[i].visible) PaintLabel(p, form_.lbl[i]);
+  if (form_.tmpBtn.visible) PaintPicture(p, form_.tmpBtn);
+}
+
+void SkinPainter::PaintLabel(QPainter& p, const LabelWidget& label) const {
+  const QRect r(label.left, label.top, label.width, label.height);
+  if (label.opaque) p.fillRect(r, ToQColor(label.backColour));
+  if (label.caption.empty()) return;
+  p.setPen(ToQColor(label.foreColour));
+  p.setFont(ToQFont(label.font));
+  const int align = static_cast<int>((label.rightAligned ? Qt::AlignRight : Qt::AlignLeft) |
+                                     Qt::AlignTop) |
+                    Qt::TextWordWrap;
+  p.save();
+  p.setClipRect(r);
+  p.drawText(r, align, QString::fromStdString(label.caption));  // plain text, never markup
+  p.restore();
+}
+
+void SkinPainter::PaintLight(QPainter& p, const IndicatorWidget& light) const {
+  QRectF r(light.left, light.top, light.width, light.height);
+  const bool square = light.shape == LightShape::Square || light.shape == LightShape::Circle ||
+                      light.shape == LightShape::RoundedSquare;
+  if (square) {
+    const double side = std::min(r.width(), r.height());
+    r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
+  }
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(ToQColor(light.fill));
+  switch (light.shape) {
+    case LightShape::Oval:
+    case LightShape::Circle:
+      p.drawEllipse(r);
+      break;
+    case LightShape::RoundedRectangle:
+    case LightShape::RoundedSquare: {
+      const double radius = std::min(r.width(), r.height()) / 4;
+      p.drawRoundedRect(r, radius, radius);
+      break;
+    }
+    default:
+      p.drawRect(r);
+  }
+  p.restore();
+}
+
+void SkinPainter::PaintPicture(QPainter& p, const PictureWidget& picture) const {
+  if (res_.isNull()) return;
+  p.drawImage(QPoint(picture.left, picture.top), res_,
+              QRect(picture.sourceX, picture.sourceY, picture.width, picture.height));
+}
+
+}  // namespace varlo
