@@ -1,0 +1,85 @@
+#include "ui/main_window_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_events.h"
+#include "platform/qt/qt_picture_loader.h"
+#include "platform/qt/qt_screen.h"
+#include "tests/support/fakes.h"
+#include "tests/support/temp_dir.h"
+
+namespace varlo {
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "ui_tests";
+  static char* argv[] = {name, nullptr};
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication app(argc, argv);
+  return app;
+}
+
+// A real skin on disk with real bitmaps: magenta corners cut out of a blue window.
+void WriteSkin(const testing::TempDir& dir) {
+  QImage main(120, 60, QImage::Format_RGB32);
+  main.fill(QColor(20, 40, 200));
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) main.setPixelColor(x, y, QColor(255, 0, 255));
+  main.save(QString::fromStdString(dir.File("main.bmp")));
+  QImage res(40, 40, QImage::Format_RGB32);
+  res.fill(QColor(250, 250, 0));
+  res.save(QString::fromStdString(dir.File("res.bmp")));
+  dir.Write("default.skin",
+            "Varlo Skin/Player, UI test\n120,60,120,60,60,30\nmain.bmp,res.bmp\n0,1,0,0,0,0,0,0\n"
+            "I2,100,10,10,10,0,255,0,3,stopped\nL2,5,20,100,20,255,255,255,10,Sans,Title\n"
+            "S2,10,50,80,0,0,0,8,6,Volume\nX1,5,40,50,10,255,255,255,0,0,0,8,Sans,List\n"
+            "O,255,0,255\nE\n");
+}
+
+}  // namespace
+
+TEST(MainWindowView, DrawsAndShapesTheWindowFromTheSkin) {
+  App();
+  testing::TempDir prog, config;
+  WriteSkin(prog);
+  QtScreen screen;
+  testing::FakeDialogs dialogs;
+  QtPictureLoader pictures;
+  QtEvents events;
+  QtClock clock;
+  ViewCloser closer;
+  SettingsStore store(config.File("varlo.ini"));
+  FrmTarnix frm({screen, dialogs, pictures, events, clock, closer}, store, prog.Path());
+  MainWindowView view(frm);
+  closer.SetView(&view);
+  frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };
+  frm.Form_Load("");
+  frm.Form().lbl[2].caption = "Hello";
+  view.OnFormChanged(kChangeAll);
+  view.show();
+
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(view.size(), QSize(120, 60));
+  EXPECT_FALSE(view.mask().contains(QPoint(1, 1)));  // the magenta corner is cut out
+  EXPECT_TRUE(view.mask().contains(QPoint(60, 30)));
+
+  const QImage shot = view.grab().toImage();
+  EXPECT_EQ(shot.pixelColor(60, 5), QColor(20, 40, 200));    // the window picture
+  EXPECT_EQ(shot.pixelColor(105, 15), QColor(0, 255, 0));    // light 2: stopped
+  EXPECT_EQ(shot.pixelColor(12, 52), QColor(250, 250, 0));   // the knob from the resource bitmap
+  bool white = false;  // the caption is drawn in the label's colour
+  for (int x = 5; x < 60 && !white; ++x)
+    for (int y = 20; y < 40 && !white; ++y) white = shot.pixelColor(x, y) == QColor(255, 255, 255);
+  EXPECT_TRUE(white);
+
+  view.close();  // closing runs the unload handler, which writes every key
+  EXPECT_TRUE(frm.Unloaded());
+  EXPECT_NE(config.Read("varlo.ini").find("\nUseSkinBrowser=1\n"), std::string::npos);
+}
+
+}  // namespace varlo
