@@ -24,6 +24,9 @@ struct PlayerState {
   bool cdMode = false;
   PlayUnit playUnit = PlayUnit::Media;
   double balance = 0.5;
+  std::int32_t elapsedMs = 0;  // elapsed play of the current entry
+  std::int32_t songLenMs = 0;  // its length; 0 while unknown
+  bool timeRemaining = false;  // position shown as time remaining (TimeFlag)
   std::string songPath;
   std::string coverPath;  // the cover picture shown now
 };

@@ -45,6 +45,22 @@ class FrmTarnix : public ISkinHost {
   void SaveLastState();
   void RestoreLastState();
 
+  // Performs the user command `code`. An error inside a command ends that command only.
+  void DoIt(int code);
+  // A typed character; returns true when the window consumed it.
+  bool Form_KeyPress(int key);
+  // Mouse on the window background, in pixels within the window; button 1 left, 2 right.
+  void Form_MouseDown(int button, int x, int y);
+  void Form_MouseMove(int button, int x, int y);
+  void Form_MouseUp(int button, int x, int y);
+  // The window became the active window.
+  void Form_Activate();
+  // Whether a text entry of the window has the keyboard focus.
+  void SetInFlag(bool focused) { inFlag_ = focused; }
+  bool InFlag() const { return inFlag_; }
+  int HFlag() const { return hFlag_; }
+  int Small() const { return small_; }
+
   SkinForm& Form() { return form_; }
   const SkinForm& Form() const { return form_; }
   AppSettings& Settings() { return settings_; }
@@ -65,6 +81,11 @@ class FrmTarnix : public ISkinHost {
 
   void PrepareWidgets();
   void ChooseStartMode();
+  void RunCommand(int code);
+  void SizeWindow(int size);
+  void ToggleMediaMode();
+  void SetABPoint();
+  void ButtonsAppearance(int key);
 
   // Procedures of subsystems that are not part of the program yet; each does nothing.
   void ExDevOut(const std::string& text);
@@ -98,6 +119,61 @@ class FrmTarnix : public ISkinHost {
   void WritePL(const std::string& path);
   void InitVolumeAndBalance();
 
+  // Commands of subsystems the program does not contain yet; each does nothing.
+  void ShowPrefs();
+  void SelectSkin();
+  void VolStep(int percent);
+  void ToggleMute();
+  void PauseIt();
+  void CDEject();
+  void PrevTrack();
+  void NextTrack();
+  void ShowTrackInfo();
+  void PlaySelected();
+  void PlMoveEntry(int step);
+  void PlLoad();
+  void PlSaveWithDialog();
+  void OpenMediaFiles();
+  void AddFromDir();
+  void ShowMixer();
+  void Reverse();
+  void Forward();
+  void ShowCoverWindow();
+  void ShowVisSelect();
+  void PlayPause();
+  void ShowMenu(int x, int y);
+  void JumpTo();
+  void AddDigit(char digit);
+  void CalcKey(int key);
+  void CvtLoadWithDialog();
+  void NoteLoad();
+  void NoteSave();
+  void NoteClear();
+  void NotePrint();
+  void FMSetScan(int direction);
+  void FMTuneStep(int direction);
+  void FMPrevPreset();
+  void FMNextPreset();
+  void FMAddPreset();
+  void FMRemovePreset();
+  void FMMovePreset(int step);
+  void FMStorePreset();
+  void FMPresetButton(int index);
+  void FMToggleStore();
+  void BrowserCommand(int command);
+  void WebLinkButton(int index);
+  void WRQuickURL(int index);
+  void WRStepPreset(int step);
+  void WRAddStation();
+  void WRDelStation();
+  void WRMoveStation(int step);
+  void WRToggleStore();
+  void WRPlay(const std::string& address);
+  void WRStop();
+  void ShowQuickFind();
+  void WebLink(const std::string& address);
+  void TimerFnCommand(int fn);
+
   ShellServices services_;
   SettingsStore& store_;
   std::string programFolder_;
@@ -114,6 +190,9 @@ class FrmTarnix : public ISkinHost {
   std::array<std::string, 10> radioURL_{};
   std::mt19937 random_;
   bool unloaded_ = false;
+  bool inFlag_ = false;
+  bool dragFlag_ = false;
+  int dragX_ = 0, dragY_ = 0;  // where the drag began, in twips
 };
 
 }  // namespace varlo

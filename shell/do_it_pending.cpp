@@ -1,0 +1,61 @@
+// Commands that belong to subsystems the program does not contain yet. Each does nothing
+// until its subsystem arrives and replaces it.
+#include "shell/frm_tarnix.h"
+
+namespace varlo {
+
+void FrmTarnix::ShowPrefs() {}
+void FrmTarnix::SelectSkin() {}
+void FrmTarnix::VolStep(int) {}
+void FrmTarnix::ToggleMute() {}
+void FrmTarnix::PauseIt() {}
+void FrmTarnix::CDEject() {}
+void FrmTarnix::PrevTrack() {}
+void FrmTarnix::NextTrack() {}
+void FrmTarnix::ShowTrackInfo() {}
+void FrmTarnix::PlaySelected() {}
+void FrmTarnix::PlMoveEntry(int) {}
+void FrmTarnix::PlLoad() {}
+void FrmTarnix::PlSaveWithDialog() {}
+void FrmTarnix::OpenMediaFiles() {}
+void FrmTarnix::AddFromDir() {}
+void FrmTarnix::ShowMixer() {}
+void FrmTarnix::Reverse() {}
+void FrmTarnix::Forward() {}
+void FrmTarnix::ShowCoverWindow() {}
+void FrmTarnix::ShowVisSelect() {}
+void FrmTarnix::PlayPause() {}
+void FrmTarnix::ShowMenu(int, int) {}
+void FrmTarnix::JumpTo() {}
+void FrmTarnix::AddDigit(char) {}
+void FrmTarnix::CalcKey(int) {}
+void FrmTarnix::CvtLoadWithDialog() {}
+void FrmTarnix::NoteLoad() {}
+void FrmTarnix::NoteSave() {}
+void FrmTarnix::NoteClear() {}
+void FrmTarnix::NotePrint() {}
+void FrmTarnix::FMSetScan(int) {}
+void FrmTarnix::FMTuneStep(int) {}
+void FrmTarnix::FMPrevPreset() {}
+void FrmTarnix::FMNextPreset() {}
+void FrmTarnix::FMAddPreset() {}
+void FrmTarnix::FMRemovePreset() {}
+void FrmTarnix::FMMovePreset(int) {}
+void FrmTarnix::FMStorePreset() {}
+void FrmTarnix::FMPresetButton(int) {}
+void FrmTarnix::FMToggleStore() {}
+void FrmTarnix::BrowserCommand(int) {}
+void FrmTarnix::WebLinkButton(int) {}
+void FrmTarnix::WRQuickURL(int) {}
+void FrmTarnix::WRStepPreset(int) {}
+void FrmTarnix::WRAddStation() {}
+void FrmTarnix::WRDelStation() {}
+void FrmTarnix::WRMoveStation(int) {}
+void FrmTarnix::WRToggleStore() {}
+void FrmTarnix::WRPlay(const std::string&) {}
+void FrmTarnix::WRStop() {}
+void FrmTarnix::ShowQuickFind() {}
+void FrmTarnix::WebLink(const std::string&) {}
+void FrmTarnix::TimerFnCommand(int) {}
+
+}  // namespace varlo

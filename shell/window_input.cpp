@@ -1,0 +1,78 @@
+// Keys and mouse on the main window's background, dragging and activation.
+#include <cctype>
+
+#include "shell/frm_tarnix.h"
+#include "shell/window_snap.h"
+
+namespace varlo {
+
+void FrmTarnix::ButtonsAppearance(int key) {
+  for (std::size_t i = 1; i <= kMaxButtons; ++i) {
+    ButtonWidget& b = form_.btn[i];
+    if (key == 27) b.opaque = b.border = false;  // back to invisible hot areas
+    if (key == '`') b.opaque = true;             // show where the hot areas are
+    if (key == '~') b.border = true;
+  }
+  if (key != '~')
+    for (std::size_t i = 1; i <= 40; ++i) form_.lbl[i].opaque = key == '`';
+  form_.Notify(kChangeWidgets);
+}
+
+bool FrmTarnix::Form_KeyPress(int key) {
+  if (key == 27 || key == '`' || key == '~') {
+    ButtonsAppearance(key);
+    return true;
+  }
+  if (inFlag_) return false;  // the focused entry takes the key
+  if (key <= 0 || key > 255) return true;
+  const char upper = static_cast<char>(std::toupper(key));
+  for (std::size_t i = 1; i <= kMaxButtons; ++i) {
+    const std::string& hot = form_.tables.buttons[i].key;
+    if (hot.size() == 1 && hot[0] == upper) {
+      DoIt(form_.btn[i].code);
+      break;
+    }
+  }
+  return true;
+}
+
+void FrmTarnix::Form_MouseDown(int button, int x, int y) {
+  inFlag_ = false;
+  if (button == 1 && !dragFlag_) {
+    dragX_ = x * twipX_;
+    dragY_ = y * twipY_;
+    dragFlag_ = true;
+  } else if (button == 2 && settings_.noRMB != 1) {
+    ShowMenu(x, y);
+  }
+}
+
+void FrmTarnix::Form_MouseMove(int, int x, int y) {
+  if (!dragFlag_) return;
+  // The pointer is relative to the window, so the window follows its displacement.
+  form_.window.left += x * twipX_ - dragX_;
+  form_.window.top += y * twipY_ - dragY_;
+  form_.Notify(kChangeGeometry);
+}
+
+void FrmTarnix::Form_MouseUp(int button, int, int) {
+  if (button != 1) return;
+  dragFlag_ = false;
+  if (settings_.winSnap != 1) return;
+  const PixelRect area = services_.screen.WorkArea();
+  const TwipRect snapped = SnapToWorkArea(
+      {form_.window.left, form_.window.top, form_.window.width, form_.window.height},
+      {area.left * twipX_, area.top * twipY_, area.width * twipX_, area.height * twipY_});
+  form_.window.left = snapped.left;
+  form_.window.top = snapped.top;
+  form_.Notify(kChangeGeometry);
+}
+
+void FrmTarnix::Form_Activate() {
+  twipX_ = services_.screen.TwipsPerPixelX();
+  twipY_ = services_.screen.TwipsPerPixelY();
+  form_.window.onTop = settings_.winOnTop == 1;
+  form_.Notify(kChangeWindowState);
+}
+
+}  // namespace varlo
