@@ -1,7 +1,13 @@
 #include "ui/main_window_view.h"
 
 #include <QCloseEvent>
+#include <QApplication>
+#include <QComboBox>
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPainter>
 #include <QToolTip>
 
@@ -16,6 +22,53 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
   setWindowTitle(QStringLiteral("Varlo"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  // The window's own keys are off while one of its text entries has the focus.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    const bool entry = now && isAncestorOf(now) &&
+                       (qobject_cast<QLineEdit*>(now) || qobject_cast<QPlainTextEdit*>(now) ||
+                        qobject_cast<QComboBox*>(now));
+    frm_.SetInFlag(entry);
+  });
+}
+
+namespace {
+int ButtonNumber(Qt::MouseButton b) {
+  return b == Qt::LeftButton ? 1 : b == Qt::RightButton ? 2 : b == Qt::MiddleButton ? 4 : 0;
+}
+int HeldButtons(Qt::MouseButtons b) {
+  return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) |
+         (b & Qt::MiddleButton ? 4 : 0);
+}
+}  // namespace
+
+void MainWindowView::mousePressEvent(QMouseEvent* event) {
+  setFocus();
+  const QPoint p = event->position().toPoint();
+  frm_.Form_MouseDown(ButtonNumber(event->button()), p.x(), p.y());
+}
+
+void MainWindowView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  frm_.Form_MouseMove(HeldButtons(event->buttons()), p.x(), p.y());
+}
+
+void MainWindowView::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  frm_.Form_MouseUp(ButtonNumber(event->button()), p.x(), p.y());
+}
+
+void MainWindowView::keyPressEvent(QKeyEvent* event) {
+  int key = 0;
+  if (event->key() == Qt::Key_Escape) key = 27;
+  else if (!event->text().isEmpty()) key = event->text().at(0).unicode();
+  if (key > 0 && key < 256 && frm_.Form_KeyPress(key)) event->accept();
+  else QWidget::keyPressEvent(event);
+}
+
+void MainWindowView::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) frm_.Form_Activate();
+  QWidget::changeEvent(event);
 }
 
 QRect MainWindowView::PixelGeometry() const {
@@ -39,6 +92,9 @@ void MainWindowView::OnFormChanged(unsigned changes) {
   if (changes & kChangeWindowState) {
     setWindowFlag(Qt::WindowStaysOnTopHint, form.window.onTop);
     if (form.window.minimised && isVisible() && !isMinimized()) showMinimized();
+    // Hidden windows come back from the tray icon; until the program has one, a hidden
+    // window is minimised so that it can still be reached.
+    if (!form.window.shown && isVisible() && !isMinimized()) showMinimized();
   }
   if (changes & kChangeWidgets) areas_.Sync(form);
   update();
