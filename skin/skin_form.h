@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/picture.h"
+#include "skin/blit.h"
 #include "skin/skin_tables.h"
 #include "skin/widgets.h"
 #include "skin/window_region.h"
@@ -18,6 +19,8 @@ enum FormChange : unsigned {
   kChangePictures = 1u << 2,  // window picture or resource bitmap
   kChangeWidgets = 1u << 3,   // placement, visibility, captions, colours of widgets
   kChangeWindowState = 1u << 4,  // minimised, shown, on top
+  kChangeDigits = 1u << 5,       // the cells of a digit display (digitCells)
+  kChangeAnimation = 1u << 6,    // the frame of an animation (animFrames)
   kChangeAll = 0xFFFFu,
 };
 
@@ -57,6 +60,11 @@ struct SkinForm {
   SkinWidget mediaPlayer;  // the hidden player widget kept out of sight
 
   PictureWidget tmpBtn;  // the pressed image of one button
+  // What digit displays 1-13 show, as copies out of the resource bitmap; painted only while
+  // the display is visible.
+  std::array<DigitBlits, 14> digitCells{};
+  // The frame each animation 1-4 shows; width 0 until its first step paints one.
+  std::array<Blit, 5> animFrames{};
   bool videoIsDisplay = false;  // the video window is the media controls' display window
 
   SkinTables tables;
