@@ -203,6 +203,20 @@ void FrmTarnix::ResetWindowSizeState() {
   hFlag_ = 0;
 }
 
-void FrmTarnix::FormPaint() { form_.Notify(kChangeWidgets); }
+void FrmTarnix::SetDD(int n, const DigitValue& value) {
+  varlo::SetDD(form_, n, value, DigitClock{services_.clock, settings_.timeFmt != 1});
+}
+
+void FrmTarnix::FormPaint() {
+  SetDD(1, player_.elapsedMs / 1000);
+  SetDD(2, player_.tNum);
+  SetDD(3, 0);
+  SetDD(4, form_.lbl[10].caption);
+  SetDD(5, form_.lbl[11].caption);
+  SetDD(9, fmFreq_ / 10.0);
+  SetDD(11, services_.clock.Now().second);
+  PaintModeDisplays();
+  form_.Notify(kChangeWidgets);
+}
 
 }  // namespace varlo

@@ -13,6 +13,8 @@
 #include "platform/pictures.h"
 #include "platform/screen.h"
 #include "player/player_state.h"
+#include "skin/button_state.h"
+#include "skin/digit_display.h"
 #include "skin/skin_form.h"
 #include "skin/skin_loader.h"
 
@@ -55,6 +57,28 @@ class FrmTarnix : public ISkinHost {
   void Form_MouseUp(int button, int x, int y);
   // The window became the active window.
   void Form_Activate();
+  // The two periodic timers: Timer1 every 100 ms, Timer2 every 200 ms.
+  void Timer1_Timer();
+  void Timer2_Timer();
+  // Skin buttons: pressed, moved over (with the held mouse button), released; a release
+  // over the pressed image releases the button it belongs to.
+  void Btn_MouseDown(int i);
+  void Btn_MouseMove(int i, HeldButton held);
+  void Btn_MouseUp(int i);
+  void TmpBtn_MouseUp();
+  // Labels and digit displays: a right-button press opens the popup menu at the window
+  // point (x, y); a click on a label does what its number says.
+  void Lbl_MouseDown(int n, int button, int x, int y);
+  void Dig_MouseDown(int n, int button, int x, int y);
+  void Lbl_Click(int n);
+  // Shows a number, time or text on digit display n.
+  void SetDD(int n, const DigitValue& value);
+  // Redraws the digit displays from the current state.
+  void FormPaint() override;
+
+  // Starts the pressed-image counter (the pointer went onto a button with the right button
+  // held); Timer2 hides the pressed image a few seconds later.
+  void StartPressedImageCounter() { pressedCounter_ = 1; }
   // Whether a text entry of the window has the keyboard focus.
   void SetInFlag(bool focused) { inFlag_ = focused; }
   bool InFlag() const { return inFlag_; }
@@ -77,7 +101,6 @@ class FrmTarnix : public ISkinHost {
 
  private:
   void ResetWindowSizeState() override;
-  void FormPaint() override;
 
   void PrepareWidgets();
   void ChooseStartMode();
@@ -118,6 +141,23 @@ class FrmTarnix : public ISkinHost {
   void WriteAutoList();
   void WritePL(const std::string& path);
   void InitVolumeAndBalance();
+
+  // Work of the timers that belongs to subsystems the program does not contain yet.
+  void FMStatusUpdate();
+  void CDPositionUpdate();
+  bool InWebRadioMode() const;
+  void WRUpdate();
+  void UpdatePosition();
+  bool LyricsFollowing() const;
+  void PlayLyrics();
+  void AdvanceTrack();
+  void PlayFrom(std::int32_t ms);
+  void ScrollNameStep();
+  void PaintModeDisplays();
+  void EditTimerTable(int label);
+  void MinuteWork();
+  void ShowTimerDisplay();
+  double WaveVolume() const;
 
   // Commands of subsystems the program does not contain yet; each does nothing.
   void ShowPrefs();
@@ -191,6 +231,9 @@ class FrmTarnix : public ISkinHost {
   std::mt19937 random_;
   bool unloaded_ = false;
   bool inFlag_ = false;
+  int pressedCounter_ = 0;
+  ButtonHover hover_;
+  int lastSecond_ = -1;
   bool dragFlag_ = false;
   int dragX_ = 0, dragY_ = 0;  // where the drag began, in twips
 };

@@ -35,3 +35,23 @@ void FrmTarnix::WritePL(const std::string&) {}
 void FrmTarnix::InitVolumeAndBalance() { player_.balance = 0.5; }
 
 }  // namespace varlo
+
+namespace varlo {
+
+void FrmTarnix::FMStatusUpdate() {}
+void FrmTarnix::CDPositionUpdate() {}
+bool FrmTarnix::InWebRadioMode() const { return false; }
+void FrmTarnix::WRUpdate() {}
+void FrmTarnix::UpdatePosition() {}
+bool FrmTarnix::LyricsFollowing() const { return false; }
+void FrmTarnix::PlayLyrics() {}
+void FrmTarnix::AdvanceTrack() {}
+void FrmTarnix::PlayFrom(std::int32_t) {}
+void FrmTarnix::ScrollNameStep() {}
+void FrmTarnix::MinuteWork() {}
+void FrmTarnix::PaintModeDisplays() {}
+void FrmTarnix::EditTimerTable(int) {}
+void FrmTarnix::ShowTimerDisplay() {}
+double FrmTarnix::WaveVolume() const { return form_.tables.sliders[2].value; }
+
+}  // namespace varlo

@@ -47,8 +47,39 @@ void FrmTarnix::Form_MouseDown(int button, int x, int y) {
   }
 }
 
+void FrmTarnix::Btn_MouseDown(int i) { ButtonDown(form_, hover_, i); }
+
+void FrmTarnix::Btn_MouseMove(int i, HeldButton held) {
+  if (HoverButton(form_, hover_, i, held) && held == HeldButton::Right) StartPressedImageCounter();
+}
+
+void FrmTarnix::Btn_MouseUp(int i) { DoIt(ReleaseButton(form_, i)); }
+
+void FrmTarnix::TmpBtn_MouseUp() { DoIt(ReleasePressedImage(form_, hover_)); }
+
+void FrmTarnix::Lbl_MouseDown(int, int button, int x, int y) {
+  if (button == 2 && settings_.noRMB != 1) ShowMenu(x, y);
+}
+
+void FrmTarnix::Dig_MouseDown(int, int button, int x, int y) {
+  if (button == 2 && settings_.noRMB != 1) ShowMenu(x, y);
+}
+
+void FrmTarnix::Lbl_Click(int n) {
+  if (n == 1) {
+    player_.timeRemaining = !player_.timeRemaining;
+  } else if (n == 2) {
+    if (!player_.songPath.empty()) ShowTrackInfo();
+  } else if (n == 28 || n == 30 || (n >= 31 && n <= 40)) {
+    EditTimerTable(n);
+  }
+}
+
 void FrmTarnix::Form_MouseMove(int, int x, int y) {
-  if (!dragFlag_) return;
+  if (!dragFlag_) {
+    LeaveButtons(form_, hover_);
+    return;
+  }
   // The pointer is relative to the window, so the window follows its displacement.
   form_.window.left += x * twipX_ - dragX_;
   form_.window.top += y * twipY_ - dragY_;

@@ -5,6 +5,8 @@
 #include "common/atomic_file.h"
 #include "common/numtext.h"
 #include "common/paths.h"
+#include "skin/animation.h"
+#include "skin/digit_display.h"
 #include "skin/field_reader.h"
 #include "skin/skin_elements.h"
 #include "skin/slider_place.h"
@@ -67,6 +69,8 @@ void SkinLoader::ResetWidgets() {
     form_.tables.anims[i] = AnimRecord{};
   }
   for (std::size_t i = 1; i <= 3; ++i) form_.txtEntry[i].visible = false;
+  ClearDigitCells(form_);
+  ClearAnimFrames(form_);
   form_.Notify(kChangeWidgets);
   services_.events.DoEvents();
   form_.tables.buttonCount = 0;

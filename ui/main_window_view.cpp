@@ -23,6 +23,10 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
+  timer1_.setInterval(100);
+  timer2_.setInterval(200);
+  connect(&timer1_, &QTimer::timeout, this, [this] { frm_.Timer1_Timer(); });
+  connect(&timer2_, &QTimer::timeout, this, [this] { frm_.Timer2_Timer(); });
   // The window's own keys are off while one of its text entries has the focus.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     const bool entry = now && isAncestorOf(now) &&
@@ -42,20 +46,88 @@ int HeldButtons(Qt::MouseButtons b) {
 }
 }  // namespace
 
+int MainWindowView::ButtonAt(int x, int y) const {
+  const SkinForm& f = frm_.Form();
+  for (std::size_t i = 1; i < f.btn.size(); ++i)
+    if (f.btn[i].Contains(x, y)) return static_cast<int>(i);
+  return 0;
+}
+
+int MainWindowView::LabelAt(int x, int y) const {
+  const SkinForm& f = frm_.Form();
+  for (std::size_t i = 1; i < f.lbl.size(); ++i)
+    if (f.lbl[i].Contains(x, y)) return static_cast<int>(i);
+  return 0;
+}
+
+int MainWindowView::DigitAt(int x, int y) const {
+  const SkinForm& f = frm_.Form();
+  for (std::size_t i = 1; i < f.dig.size(); ++i)
+    if (f.dig[i].Contains(x, y)) return static_cast<int>(i);
+  return 0;
+}
+
 void MainWindowView::mousePressEvent(QMouseEvent* event) {
   setFocus();
   const QPoint p = event->position().toPoint();
-  frm_.Form_MouseDown(ButtonNumber(event->button()), p.x(), p.y());
+  const int button = ButtonNumber(event->button());
+  if (target_ != Target::None) return;  // another button is already held
+  const SkinForm& f = frm_.Form();
+  if (f.tmpBtn.Contains(p.x(), p.y())) {
+    target_ = Target::PressedImage;
+  } else if (const int b = ButtonAt(p.x(), p.y()); b > 0) {
+    target_ = Target::Button;
+    targetIndex_ = b;
+    if (button == 1) frm_.Btn_MouseDown(b);
+  } else if (const int l = LabelAt(p.x(), p.y()); l > 0) {
+    target_ = Target::Label;
+    targetIndex_ = l;
+    frm_.Lbl_MouseDown(l, button, p.x(), p.y());
+  } else if (const int d = DigitAt(p.x(), p.y()); d > 0) {
+    target_ = Target::Label;
+    targetIndex_ = 0;
+    frm_.Dig_MouseDown(d, button, p.x(), p.y());
+  } else {
+    target_ = Target::Background;
+    frm_.Form_MouseDown(button, p.x(), p.y());
+  }
 }
 
 void MainWindowView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  frm_.Form_MouseMove(HeldButtons(event->buttons()), p.x(), p.y());
+  const int held = HeldButtons(event->buttons());
+  if (target_ == Target::Background) return frm_.Form_MouseMove(held, p.x(), p.y());
+  if (const int b = ButtonAt(p.x(), p.y()); b > 0) {
+    const HeldButton h = held & 1 ? HeldButton::Left : held & 2 ? HeldButton::Right
+                                                                : HeldButton::None;
+    frm_.Btn_MouseMove(b, h);
+  } else if (target_ == Target::None) {
+    frm_.Form_MouseMove(held, p.x(), p.y());
+  }
 }
 
 void MainWindowView::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
-  frm_.Form_MouseUp(ButtonNumber(event->button()), p.x(), p.y());
+  const int button = ButtonNumber(event->button());
+  const Target target = target_;
+  const int index = targetIndex_;
+  target_ = Target::None;
+  targetIndex_ = 0;
+  switch (target) {
+    case Target::Background: return frm_.Form_MouseUp(button, p.x(), p.y());
+    case Target::PressedImage:
+      if (button == 1) frm_.TmpBtn_MouseUp();
+      return;
+    case Target::Button:
+      if (button == 1) frm_.Btn_MouseUp(index);
+      return;
+    case Target::Label:
+      if (button == 1 && index > 0 && frm_.Form().lbl[static_cast<std::size_t>(index)].Contains(
+                                          p.x(), p.y()))
+        frm_.Lbl_Click(index);
+      return;
+    case Target::None: return;
+  }
 }
 
 void MainWindowView::keyPressEvent(QKeyEvent* event) {
@@ -90,7 +162,16 @@ void MainWindowView::OnFormChanged(unsigned changes) {
     else setMask(mask);
   }
   if (changes & kChangeWindowState) {
-    setWindowFlag(Qt::WindowStaysOnTopHint, form.window.onTop);
+    if (form.window.timer1Enabled != timer1_.isActive())
+      form.window.timer1Enabled ? timer1_.start() : timer1_.stop();
+    if (form.window.timer2Enabled != timer2_.isActive())
+      form.window.timer2Enabled ? timer2_.start() : timer2_.stop();
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != form.window.onTop) {
+      // Changing a window flag hides the window; show it again where it was.
+      const bool wasVisible = isVisible();
+      setWindowFlag(Qt::WindowStaysOnTopHint, form.window.onTop);
+      if (wasVisible) show();
+    }
     if (form.window.minimised && isVisible() && !isMinimized()) showMinimized();
     // Hidden windows come back from the tray icon; until the program has one, a hidden
     // window is minimised so that it can still be reached.
@@ -110,6 +191,8 @@ void MainWindowView::paintEvent(QPaintEvent* event) {
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {
+  timer1_.stop();
+  timer2_.stop();
   frm_.Form_Unload();
   event->accept();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QImage>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/main_window.h"
@@ -31,11 +32,21 @@ class MainWindowView : public QWidget {
  private:
   QRect PixelGeometry() const;
   const SkinWidget* WidgetAt(int x, int y) const;
+  int ButtonAt(int x, int y) const;
+  int LabelAt(int x, int y) const;
+  int DigitAt(int x, int y) const;
+
+  // Where the held mouse button went down: mouse events go there until it is released.
+  enum class Target { None, Background, Button, PressedImage, Label };
+  Target target_ = Target::None;
+  int targetIndex_ = 0;
 
   FrmTarnix& frm_;
   QImage picture_;
   QImage resBitmap_;
   AreaViews areas_;
+  QTimer timer1_;
+  QTimer timer2_;
 };
 
 // Closes whichever view it is given; lets the form be built before its view exists.

@@ -17,13 +17,36 @@ QFont ToQFont(const FontSpec& spec) {
   return font;
 }
 
+void SkinPainter::PaintBlit(QPainter& p, const Blit& b) const {
+  if (b.w <= 0 || b.h <= 0 || res_.isNull()) return;
+  p.drawImage(QPoint(b.dx, b.dy), res_, QRect(b.sx, b.sy, b.w, b.h));
+}
+
 void SkinPainter::Paint(QPainter& p) const {
+  for (std::size_t i = 1; i < form_.anim.size(); ++i)
+    if (form_.anim[i].visible) PaintBlit(p, form_.animFrames[i]);
+  for (std::size_t i = 1; i < form_.dig.size(); ++i) {
+    if (!form_.dig[i].visible) continue;
+    const DigitBlits& cells = form_.digitCells[i];
+    for (std::size_t c = 0; c < cells.count; ++c) PaintBlit(p, cells.cells[c]);
+  }
   for (std::size_t i = 1; i < form_.slider.size(); ++i)
     if (form_.slider[i].visible) PaintPicture(p, form_.slider[i]);
   for (std::size_t i = 1; i < form_.ind.size(); ++i)
     if (form_.ind[i].visible) PaintLight(p, form_.ind[i]);
   for (std::size_t i = 1; i < form_.lbl.size(); ++i)
     if (form_.lbl[i].visible) PaintLabel(p, form_.lbl[i]);
+  for (std::size_t i = 1; i < form_.btn.size(); ++i) {
+    const ButtonWidget& b = form_.btn[i];
+    if (!b.visible || (!b.opaque && !b.border)) continue;
+    const QRect r(b.left, b.top, b.width, b.height);
+    if (b.opaque) p.fillRect(r, QColor(255, 255, 255, 160));  // shows the hot area
+    if (b.border) {
+      p.setPen(QPen(QColor(255, 255, 255, 200), 1));  // the single-line hover border
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(r.adjusted(0, 0, -1, -1));
+    }
+  }
   if (form_.tmpBtn.visible) PaintPicture(p, form_.tmpBtn);
 }
 

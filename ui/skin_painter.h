@@ -12,7 +12,7 @@ QColor ToQColor(Colour c);
 QFont ToQFont(const FontSpec& spec);
 
 // Paints the parts of the form that are drawn rather than made of widgets: labels,
-// indicator lights and slider knobs, over the window picture the caller has drawn.
+// indicator lights, slider knobs, digit cells, animation frames and button highlights, over the window picture the caller has drawn.
 class SkinPainter {
  public:
   SkinPainter(const SkinForm& form, const QImage& resBitmap) : form_(form), res_(resBitmap) {}
@@ -22,6 +22,7 @@ class SkinPainter {
   void PaintLabel(QPainter& p, const LabelWidget& label) const;
   void PaintLight(QPainter& p, const IndicatorWidget& light) const;
   void PaintPicture(QPainter& p, const PictureWidget& picture) const;
+  void PaintBlit(QPainter& p, const Blit& blit) const;
 
   const SkinForm& form_;
   const QImage& res_;
