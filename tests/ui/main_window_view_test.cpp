@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QTest>
 
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_events.h"
@@ -38,7 +39,7 @@ void WriteSkin(const testing::TempDir& dir) {
             "Varlo Skin/Player, UI test\n120,60,120,60,60,30\nmain.bmp,res.bmp\n0,1,0,0,0,0,0,0\n"
             "I2,100,10,10,10,0,255,0,3,stopped\nL2,5,20,100,20,255,255,255,10,Sans,Title\n"
             "S2,10,50,80,0,0,0,8,6,Volume\nX1,5,40,50,10,255,255,255,0,0,0,8,Sans,List\n"
-            "O,255,0,255\nE\n");
+            "B27,60,5,20,10,1,1,R,Repeat\nO,255,0,255\nE\n");
 }
 
 }  // namespace
@@ -76,6 +77,16 @@ TEST(MainWindowView, DrawsAndShapesTheWindowFromTheSkin) {
   for (int x = 5; x < 60 && !white; ++x)
     for (int y = 20; y < 40 && !white; ++y) white = shot.pixelColor(x, y) == QColor(255, 255, 255);
   EXPECT_TRUE(white);
+
+  // Pressing the button shows its pressed image (yellow, from the resource bitmap); the
+  // release runs the button's command.
+  QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, QPoint(65, 8));
+  EXPECT_EQ(view.grab().toImage().pixelColor(70, 10), QColor(250, 250, 0));
+  QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, QPoint(65, 8));
+  EXPECT_TRUE(frm.Player().repeat);
+  EXPECT_EQ(view.grab().toImage().pixelColor(70, 10), QColor(20, 40, 200));
+  QTest::keyClick(&view, 'r');  // the hot key does the same
+  EXPECT_FALSE(frm.Player().repeat);
 
   view.close();  // closing runs the unload handler, which writes every key
   EXPECT_TRUE(frm.Unloaded());
