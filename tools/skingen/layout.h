@@ -1,0 +1,197 @@
+// The default skin as data: every element with its window geometry and the places its
+// images take in the resource bitmap. The painter draws from this and the skin file is
+// written from it, so the art and the file cannot drift apart.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace skingen {
+
+struct Rgb {
+  int r = 0;
+  int g = 0;
+  int b = 0;
+};
+
+struct Rect {
+  int x = 0;
+  int y = 0;
+  int w = 0;
+  int h = 0;
+  int right() const { return x + w; }
+  int bottom() const { return y + h; }
+};
+
+// How a button is drawn; the icon says what is drawn on it.
+enum class ButtonLook {
+  Transport,  // rounded square, light icon
+  Play,       // the big accent disc
+  Window,     // small header control
+  Tool,       // playlist tool, rounded rectangle
+  Toggle,     // pill with a caption
+  Mini,       // tiny minus/plus beside the volume slider
+};
+
+enum class Icon {
+  None,
+  Play,
+  Pause,
+  Stop,
+  Prev,
+  Next,
+  Eject,
+  Mute,
+  Minus,
+  Plus,
+  OpenFiles,
+  AddFolder,
+  LoadList,
+  SaveList,
+  ClearList,
+  Source,
+  Playlist,
+  Skin,
+  Prefs,
+  Small,
+  Hide,
+  Close,
+};
+
+struct Button {
+  int code = 0;
+  Rect r;
+  std::string key;  // one character, or a four-character word for "no key"
+  std::string tip;
+  ButtonLook look = ButtonLook::Transport;
+  Icon icon = Icon::None;
+  std::string caption;  // Toggle look only
+  int sx = 0;           // pressed image in the resource bitmap
+  int sy = 0;
+};
+
+// One strip of seven-segment cells (numeric display) or the dot-matrix grid.
+struct DigitDisplay {
+  int n = 0;
+  int x = 0;
+  int y = 0;
+  int sx = 0;
+  int sy = 0;
+  int w = 0;  // cell width
+  int h = 0;  // cell height
+  int gap = 0;
+  int d1 = 0;  // 0 numeric, 1 alphanumeric
+  int d2 = 0;  // spacing between cells
+  int style = 0;
+  std::string tip;
+  int cells() const;  // how many cells the display shows
+  int width() const;  // its width on the window
+};
+
+struct Label {
+  int n = 0;
+  Rect r;
+  Rgb colour;
+  int size = 8;
+  std::string font;
+  std::string sample;  // what the preview shows in it
+};
+
+struct Light {
+  int n = 0;
+  Rect r;
+  Rgb colour;
+  int shape = 0;  // 0 rect, 1 square, 2 oval, 3 circle, 4 rounded rect, 5 rounded square
+};
+
+// Slider track and knob as the skin file gives them: x, y, w, h with h = 0 for a
+// horizontal track, the knob image at sx, sy of size kw x kh.
+struct Slider {
+  int n = 0;
+  int x = 0;
+  int y = 0;
+  int w = 0;
+  int h = 0;
+  int sx = 0;
+  int sy = 0;
+  int kw = 0;
+  int kh = 0;
+  std::string tip;
+};
+
+struct Animation {
+  int n = 0;
+  int x = 0;
+  int y = 0;
+  int sx = 0;
+  int sy = 0;
+  int w = 0;
+  int h = 0;
+  int rows = 0;
+  int cols = 0;
+  int ticks = 0;
+  std::string tip;
+};
+
+struct ListArea {
+  int n = 0;
+  Rect r;
+  Rgb text;
+  Rgb back;
+  int size = 8;
+  std::string font;
+  std::string tip;
+};
+
+struct ContentArea {
+  int n = 0;
+  Rect r;
+};
+
+// The three panels of the window, top to bottom. The window sizes crop the picture
+// exactly at the bottom of a panel, so each size keeps rounded corners.
+struct Panels {
+  Rect header;
+  Rect deck;
+  Rect playlist;
+};
+
+struct Skin {
+  std::string description;
+  std::vector<std::string> info;
+  int width = 0;
+  int height = 0;
+  Rect sizes[3];  // normal, alternate, small (w, h)
+  std::string mainBitmap;
+  std::string resBitmap;
+  int placement = 5;
+  int hover = 1;
+  Rgb background;
+  Rgb transparent;
+  int resWidth = 0;
+  int resHeight = 0;
+
+  Panels panels;
+  Rect lcd;      // the deck's display window
+  Rect marquee;  // the header's dot-matrix slot
+  Rect cover;    // frame around the cover area
+  Rect listFrame;
+
+  std::vector<Button> buttons;
+  std::vector<DigitDisplay> digits;
+  std::vector<Label> labels;
+  std::vector<Light> lights;
+  std::vector<Slider> sliders;
+  std::vector<Animation> animations;
+  std::vector<ListArea> areas;
+  std::vector<ContentArea> contents;
+
+  const Slider& slider(int n) const;
+  const DigitDisplay& digit(int n) const;
+  DigitDisplay& digit(int n);
+};
+
+// Builds the whole skin, with the resource bitmap laid out.
+Skin DefaultSkin();
+
+}  // namespace skingen
