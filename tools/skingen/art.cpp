@@ -61,7 +61,6 @@ QImage Blur(const QImage& source, int radius) {
   QImage img = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   const int w = img.width();
   const int h = img.height();
-  std::vector<int> acc(4);
   auto pass = [&](bool horizontal) {
     const QImage in = img;
     const int lines = horizontal ? h : w;
@@ -69,7 +68,6 @@ QImage Blur(const QImage& source, int radius) {
     for (int line = 0; line < lines; ++line) {
       for (int i = 0; i < len; ++i) {
         int sum[4] = {0, 0, 0, 0};
-        int count = 0;
         for (int k = i - radius; k <= i + radius; ++k) {
           if (k < 0 || k >= len) continue;
           const QRgb p = horizontal ? in.pixel(k, line) : in.pixel(line, k);
@@ -77,10 +75,8 @@ QImage Blur(const QImage& source, int radius) {
           sum[1] += qRed(p);
           sum[2] += qGreen(p);
           sum[3] += qBlue(p);
-          ++count;
         }
         const int n = 2 * radius + 1;
-        (void)count;
         const QRgb out = qRgba(sum[1] / n, sum[2] / n, sum[3] / n, sum[0] / n);
         if (horizontal)
           img.setPixel(i, line, out);
@@ -777,9 +773,6 @@ void Background(QPainter& p, const Skin& s) {
     p.drawRect(QRectF(ix + 4, 80, 2, 7));
     p.drawRect(QRectF(ix, 94, 6, 7));
     p.restore();
-    // The slash between position and length.
-    p.setPen(QPen(kLcdInk, 1.1));
-    p.drawLine(QPointF(195.5, 107), QPointF(198.5, 100));
     // Divider between time and titles.
     p.setPen(QPen(WithAlpha(kTeal, 40), 1));
     p.drawLine(QPointF(240.5, 66), QPointF(240.5, 108));
@@ -1028,7 +1021,6 @@ QImage Preview(const Skin& s, const Bitmaps& bm, const PreviewState& st) {
     }
   }
 
-  const std::string labelLength = "4:05";
   for (const Label& l : s.labels) {
     QFont f(QString::fromStdString(l.font.substr(0, l.font.find(':'))));
     f.setPointSize(l.size);
@@ -1071,7 +1063,6 @@ QImage Preview(const Skin& s, const Bitmaps& bm, const PreviewState& st) {
       p.setRenderHint(QPainter::Antialiasing);
     }
   }
-  (void)labelLength;
   p.end();
 
   // Outside the outline shows as a neutral desktop grey in the preview.
