@@ -95,7 +95,9 @@ void SkinPainter::PaintLight(QPainter& p, const IndicatorWidget& light) const {
 }
 
 void SkinPainter::PaintPicture(QPainter& p, const PictureWidget& picture) const {
-  if (res_.isNull()) return;
+  // A zero-sized source rectangle would mean "the whole rest of the bitmap" to Qt; an empty
+  // level bar draws nothing.
+  if (res_.isNull() || picture.width <= 0 || picture.height <= 0) return;
   p.drawImage(QPoint(picture.left, picture.top), res_,
               QRect(picture.sourceX, picture.sourceY, picture.width, picture.height));
 }
