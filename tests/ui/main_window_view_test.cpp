@@ -21,8 +21,9 @@ QApplication& App() {
   static char name[] = "ui_tests";
   static char* argv[] = {name, nullptr};
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed: tearing Qt down among the process's static destructors crashes.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 // A real skin on disk with real bitmaps: magenta corners cut out of a blue window.
