@@ -12,6 +12,7 @@
 #include "platform/qt/qt_screen.h"
 #include "shell/frm_tarnix.h"
 #include "ui/main_window_view.h"
+#include "ui/quit_signals.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer}, store, programFolder);
   varlo::MainWindowView view(frm);
   closer.SetView(&view);
+  varlo::CloseOnQuitSignals(&view);
   screen.SetWindow(&view);
   dialogs.SetParent(&view);
   frm.Form().onChange = [&view](unsigned changes) { view.OnFormChanged(changes); };
