@@ -8,8 +8,8 @@
 namespace varlo {
 
 const std::array<std::string_view, 10> kFavouriteSlotNames = {
-    "Favorite Skin", "Player",  "Calculator",  "Notepad", "Clock",
-    "Halvern",       "Web Browser", "Web Radio", "Other 1", "Other 2"};
+    "Favorite Skin", "Player",      "Calculator", "Notepad", "Clock",
+    "Halvern",       "Web Browser", "Web Radio",  "Other 1", "Other 2"};
 
 namespace {
 

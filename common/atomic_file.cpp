@@ -35,8 +35,10 @@ bool WriteFileAtomic(const std::string& path, std::string_view content) {
   }
   // Keep the old file's permissions where there is one; mkstemp creates 0600.
   struct stat st {};
-  if (ok && stat(path.c_str(), &st) == 0) fchmod(fd, st.st_mode & 07777);
-  else if (ok) fchmod(fd, 0644);
+  if (ok && stat(path.c_str(), &st) == 0)
+    fchmod(fd, st.st_mode & 07777);
+  else if (ok)
+    fchmod(fd, 0644);
   if (ok && fsync(fd) != 0) ok = false;
   if (close(fd) != 0) ok = false;
   if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;

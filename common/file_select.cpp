@@ -12,12 +12,18 @@ std::string FileFilter(int kind) {
              "*.RAM;*.RM;*.RMM|Music "
              "Modules|*.MOD;*.MTM;*FAR;*.669;*.OKT;*.STM;*.S3M;*.NST;*.WOW;*.XM|Bitmaps|*.BMP;*."
              "GIF;*.JPG|Playlists|*.M3U;*.PLS|All Files|*.*";
-    case 2: return "Bitmap Files|*.gif;*.bmp;*.jpg;*.jpeg";
-    case 3: return "Text Files|*.txt";
-    case 4: return "Skin Files|*.skin";
-    case 5: return "CalcCvt Files|*.ccf";
-    case 6: return "MP3 Playlists (*.M3U)|*.M3U|Playlists (*.PLS)|*.PLS";
-    default: return "All Files|*.*";
+    case 2:
+      return "Bitmap Files|*.gif;*.bmp;*.jpg;*.jpeg";
+    case 3:
+      return "Text Files|*.txt";
+    case 4:
+      return "Skin Files|*.skin";
+    case 5:
+      return "CalcCvt Files|*.ccf";
+    case 6:
+      return "MP3 Playlists (*.M3U)|*.M3U|Playlists (*.PLS)|*.PLS";
+    default:
+      return "All Files|*.*";
   }
 }
 

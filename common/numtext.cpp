@@ -9,8 +9,12 @@
 namespace varlo {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 // Length of the number at the start of `text` (0 when there is none).
 std::size_t NumberLength(std::string_view text) {
@@ -87,7 +91,9 @@ std::int32_t ToInt32(double value) {
   return static_cast<std::int32_t>(r);
 }
 
-std::string IntToText(long long value) { return std::to_string(value); }
+std::string IntToText(long long value) {
+  return std::to_string(value);
+}
 
 std::string NumToText(double value) {
   char buf[64];

@@ -52,7 +52,9 @@ std::string FindPicture(const std::string& base) {
   return {};
 }
 
-bool IsFullPath(const std::string& path) { return !path.empty() && path.front() == '/'; }
+bool IsFullPath(const std::string& path) {
+  return !path.empty() && path.front() == '/';
+}
 
 std::string ToHostPath(std::string path) {
   std::replace(path.begin(), path.end(), '\\', '/');

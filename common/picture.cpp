@@ -7,10 +7,26 @@ namespace varlo {
 void CopyPictureRect(const Picture& src, int sx, int sy, int w, int h, Picture& dst, int dx,
                      int dy) {
   // Clip the source block to the source, then the destination block to the destination.
-  if (sx < 0) { w += sx; dx -= sx; sx = 0; }
-  if (sy < 0) { h += sy; dy -= sy; sy = 0; }
-  if (dx < 0) { w += dx; sx -= dx; dx = 0; }
-  if (dy < 0) { h += dy; sy -= dy; dy = 0; }
+  if (sx < 0) {
+    w += sx;
+    dx -= sx;
+    sx = 0;
+  }
+  if (sy < 0) {
+    h += sy;
+    dy -= sy;
+    sy = 0;
+  }
+  if (dx < 0) {
+    w += dx;
+    sx -= dx;
+    dx = 0;
+  }
+  if (dy < 0) {
+    h += dy;
+    sy -= dy;
+    dy = 0;
+  }
   w = std::min({w, src.width - sx, dst.width - dx});
   h = std::min({h, src.height - sy, dst.height - dy});
   if (w <= 0 || h <= 0) return;

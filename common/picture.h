@@ -10,9 +10,15 @@ using Colour = std::uint32_t;
 constexpr Colour MakeColour(int red, int green, int blue) {
   return static_cast<Colour>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
-constexpr int RedOf(Colour c) { return static_cast<int>(c & 0xFF); }
-constexpr int GreenOf(Colour c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int BlueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int RedOf(Colour c) {
+  return static_cast<int>(c & 0xFF);
+}
+constexpr int GreenOf(Colour c) {
+  return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int BlueOf(Colour c) {
+  return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // An opaque picture in memory, row by row from the top, one Colour per pixel.
 struct Picture {
@@ -22,7 +28,9 @@ struct Picture {
 
   Picture() = default;
   Picture(int w, int h, Colour fill = 0)
-      : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
+      : width(w),
+        height(h),
+        pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
 
   bool Empty() const { return width <= 0 || height <= 0; }
   const Colour& At(int x, int y) const {

@@ -12,7 +12,8 @@ std::string ProgramFolder() {
     while (p.size() > 1 && p.back() == '/') p.pop_back();
     return p;
   }
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return std::string(xdg) + "/varlo";
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+    return std::string(xdg) + "/varlo";
   const char* home = std::getenv("HOME");
   return std::string(home && *home ? home : "/tmp") + "/.local/share/varlo";
 }

@@ -18,11 +18,20 @@ std::string Escape(std::string_view value) {
   out.reserve(value.size());
   for (char c : value) {
     switch (c) {
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\0': out += "\\0"; break;
-      default: out += c;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\0':
+        out += "\\0";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -38,10 +47,17 @@ std::string Unescape(std::string_view value) {
     }
     const char next = value[++i];
     switch (next) {
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      case '0': out += '\0'; break;
-      default: out += next;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case '0':
+        out += '\0';
+        break;
+      default:
+        out += next;
     }
   }
   return out;
@@ -68,7 +84,8 @@ void SettingsStore::Parse(std::string_view text) {
     if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#') continue;
     if (trimmed.front() == '[') {
       const auto close = trimmed.find(']');
-      if (close != std::string_view::npos) current = std::string(TrimBlanks(trimmed.substr(1, close - 1)));
+      if (close != std::string_view::npos)
+        current = std::string(TrimBlanks(trimmed.substr(1, close - 1)));
       continue;
     }
     const auto eq = line.find('=');
@@ -128,7 +145,9 @@ std::string SettingsStore::Serialise() const {
   return out;
 }
 
-bool SettingsStore::Save() const { return WriteFileAtomic(path_, Serialise()); }
+bool SettingsStore::Save() const {
+  return WriteFileAtomic(path_, Serialise());
+}
 
 std::string ReadSetting(const SettingsStore& store, std::string_view key,
                         std::string_view fallback) {

@@ -17,8 +17,7 @@ class SettingsStore {
   const std::string& Path() const { return path_; }
 
   // The stored text, or `fallback` when the key is absent.
-  std::string Get(std::string_view section, std::string_view key,
-                  std::string_view fallback) const;
+  std::string Get(std::string_view section, std::string_view key, std::string_view fallback) const;
   bool Has(std::string_view section, std::string_view key) const;
   void Set(std::string_view section, std::string_view key, std::string_view value);
 

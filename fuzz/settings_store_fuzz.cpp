@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return std::string(mkdtemp(pattern));
   }();
   const std::string path = dir + "/varlo.ini";
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data),
-                                               static_cast<std::streamsize>(size));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   varlo::SettingsStore store(path);
   varlo::AppSettings s = varlo::ReadAppSettings(store);
   varlo::WriteAppSettings(store, s);

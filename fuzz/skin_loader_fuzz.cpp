@@ -50,7 +50,8 @@ std::string Folder() {
     char pattern[] = "/tmp/varlo-fuzz-XXXXXX";
     std::string d = mkdtemp(pattern);
     // Pictures the skin may name; their content never matters to the fake decoder.
-    for (const char* name : {"main.bmp", "res.bmp", "a.bmp", "b"}) std::ofstream(d + "/" + name) << "x";
+    for (const char* name : {"main.bmp", "res.bmp", "a.bmp", "b"})
+      std::ofstream(d + "/" + name) << "x";
     return d;
   }();
   return dir;
@@ -60,8 +61,8 @@ std::string Folder() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string path = Folder() + "/fuzz.skin";
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data),
-                                               static_cast<std::streamsize>(size));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   Screen screen;
   Dialogs dialogs;
   Pictures pictures;

@@ -8,6 +8,7 @@ namespace varlo {
 
 void FrmTarnix::DoIt(int code) {
   try {
+    if (onCommand) onCommand(code);
     RunCommand(code);
   } catch (const std::exception&) {
     // A failing command ends; the program goes on.
@@ -23,8 +24,10 @@ void FrmTarnix::SizeWindow(int size) {
 
 void FrmTarnix::ToggleMediaMode() {
   StopIt();
-  if (player_.cdMode) RestoreLastState();
-  else SaveLastState();
+  if (player_.cdMode)
+    RestoreLastState();
+  else
+    SaveLastState();
   player_.cdMode = !player_.cdMode;
   player_.playUnit = player_.cdMode ? PlayUnit::CD : PlayUnit::Media;
   ShowLights();
@@ -33,13 +36,20 @@ void FrmTarnix::ToggleMediaMode() {
 void FrmTarnix::SetABPoint() {
   // A skin without a separate B button cycles A, B and clear on the one button.
   if (!form_.btn[31].visible && player_.rptA > 0) {
-    if (player_.rptB > 0) player_.rptA = player_.rptB = 0;
-    else player_.rptB = player_.elapsedMs;
+    if (player_.rptB > 0)
+      player_.rptA = player_.rptB = 0;
+    else
+      player_.rptB = player_.elapsedMs;
   } else {
     player_.rptA = player_.elapsedMs;
     player_.rptB = 0;
   }
   ShowLights();
+}
+
+void FrmTarnix::ShowStorePointer() {
+  form_.window.storePointer = memFlag_ || memWRFlag_;
+  form_.Notify(kChangeWindowState);
 }
 
 void FrmTarnix::RunCommand(int code) {
@@ -56,7 +66,8 @@ void FrmTarnix::RunCommand(int code) {
     return WebLink(form_.tables.links[static_cast<std::size_t>(code - 1000)]);
 
   switch (code) {
-    case 1: return Quit();
+    case 1:
+      return Quit();
     case 2:
       form_.window.shown = false;
       return form_.Notify(kChangeWindowState);
@@ -67,74 +78,144 @@ void FrmTarnix::RunCommand(int code) {
     case 4:
       small_ = 1 - small_;
       return SizeWindow(small_ == 1 ? 2 : hFlag_);
-    case 5: return ShowPrefs();
-    case 6: return SelectSkin();
-    case 7: return VolStep(-5);
-    case 8: return VolStep(5);
-    case 9: return ToggleMute();
-    case 10: return StopIt();
-    case 11: return PauseIt();
-    case 12: return PlayIt();
-    case 13: return CDEject();
-    case 14: return PrevTrack();
-    case 15: return NextTrack();
-    case 16: return ShowTrackInfo();
-    case 17: return PlaySelected();
-    case 18: return PlMoveEntry(1);
-    case 19: return PlMoveEntry(-1);
-    case 20: return PlClear();
-    case 21: return PlLoad();
-    case 22: return PlSaveWithDialog();
-    case 23: return OpenMediaFiles();
-    case 24: return AddFromDir();
-    case 25: player_.intro = !player_.intro; return ShowLights();
-    case 26: player_.stp = !player_.stp; return ShowLights();
-    case 27: player_.repeat = !player_.repeat; return ShowLights();
+    case 5:
+      return ShowPrefs();
+    case 6:
+      return SelectSkin();
+    case 7:
+      return VolStep(-5);
+    case 8:
+      return VolStep(5);
+    case 9:
+      return ToggleMute();
+    case 10:
+      return StopIt();
+    case 11:
+      return PauseIt();
+    case 12:
+      return PlayIt();
+    case 13:
+      return CDEject();
+    case 14:
+      return PrevTrack();
+    case 15:
+      return NextTrack();
+    case 16:
+      return ShowTrackInfo();
+    case 17:
+      return PlaySelected();
+    case 18:
+      return PlMoveEntry(1);
+    case 19:
+      return PlMoveEntry(-1);
+    case 20:
+      return PlClear();
+    case 21:
+      return PlLoad();
+    case 22:
+      return PlSaveWithDialog();
+    case 23:
+      return OpenMediaFiles();
+    case 24:
+      return AddFromDir();
+    case 25:
+      player_.intro = !player_.intro;
+      return ShowLights();
+    case 26:
+      player_.stp = !player_.stp;
+      return ShowLights();
+    case 27:
+      player_.repeat = !player_.repeat;
+      return ShowLights();
     case 28:
       player_.shuffle = !player_.shuffle;
       player_.random = !player_.random;
       return ShowLights();
-    case 29: return ShowMixer();
-    case 30: return SetABPoint();
-    case 31: player_.rptB = player_.elapsedMs; return ShowLights();
-    case 32: return Reverse();
-    case 33: return Forward();
-    case 34: return ShowCoverWindow();
-    case 35: return ShowVisSelect();
-    case 36: return PlayPause();
-    case 37: return ToggleMediaMode();
-    case 38: return ShowMenu(form_.btn[38].left, form_.btn[38].top);
-    case 39: return JumpTo();
-    case 50: return AddDigit('.');
-    case 69: return CvtLoadWithDialog();
-    case 76: return NoteLoad();
-    case 77: return NoteSave();
-    case 78: return NoteClear();
-    case 79: return NotePrint();
-    case 80: return FMSetScan(-1);
-    case 81: return FMSetScan(1);
-    case 82: return FMTuneStep(-1);
-    case 83: return FMTuneStep(1);
-    case 84: return FMPrevPreset();
-    case 85: return FMNextPreset();
-    case 86: return FMAddPreset();
-    case 87: return FMRemovePreset();
-    case 88: return FMMovePreset(1);
-    case 89: return FMMovePreset(-1);
-    case 90: return FMStorePreset();
-    case 106: return FMToggleStore();
-    case 140: return WRStepPreset(-1);
-    case 141: return WRStepPreset(1);
-    case 142: return WRAddStation();
-    case 143: return WRDelStation();
-    case 144: return WRMoveStation(1);
-    case 145: return WRMoveStation(-1);
-    case 146: return WRToggleStore();
-    case 147: return WRPlay("");
-    case 148: return WRStop();
-    case 150: return ShowQuickFind();
-    case 151: return skinLoader_->LoadSkin(skinLoader_->State().lastSkin, false);
-    default: return;  // codes without a command do nothing
+    case 29:
+      return ShowMixer();
+    case 30:
+      return SetABPoint();
+    case 31:
+      player_.rptB = player_.elapsedMs;
+      return ShowLights();
+    case 32:
+      return Reverse();
+    case 33:
+      return Forward();
+    case 34:
+      return ShowCoverWindow();
+    case 35:
+      return ShowVisSelect();
+    case 36:
+      return PlayPause();
+    case 37:
+      return ToggleMediaMode();
+    case 38:
+      return ShowMenu(form_.btn[38].left, form_.btn[38].top);
+    case 39:
+      return JumpTo();
+    case 50:
+      return AddDigit('.');
+    case 69:
+      return CvtLoadWithDialog();
+    case 76:
+      return NoteLoad();
+    case 77:
+      return NoteSave();
+    case 78:
+      return NoteClear();
+    case 79:
+      return NotePrint();
+    case 80:
+      return FMSetScan(-1);
+    case 81:
+      return FMSetScan(1);
+    case 82:
+      return FMTuneStep(-1);
+    case 83:
+      return FMTuneStep(1);
+    case 84:
+      return FMPrevPreset();
+    case 85:
+      return FMNextPreset();
+    case 86:
+      return FMAddPreset();
+    case 87:
+      return FMRemovePreset();
+    case 88:
+      return FMMovePreset(1);
+    case 89:
+      return FMMovePreset(-1);
+    case 90:
+      return FMStorePreset();
+    case 106:
+      memFlag_ = !memFlag_;
+      return ShowStorePointer();
+    case 140:
+      return WRStepPreset(-1);
+    case 141:
+      return WRStepPreset(1);
+    case 142:
+      return WRAddStation();
+    case 143:
+      return WRDelStation();
+    case 144:
+      return WRMoveStation(1);
+    case 145:
+      return WRMoveStation(-1);
+    case 146:
+      memWRFlag_ = !memWRFlag_;
+      return ShowStorePointer();
+    case 147:
+      return WRPlay("");
+    case 148:
+      return WRStop();
+    case 150:
+      return ShowQuickFind();
+    case 151:
+      return skinLoader_->LoadSkin(skinLoader_->State().lastSkin, false);
+    default:
+      return;  // codes without a command do nothing
   }
 }
 

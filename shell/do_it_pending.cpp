@@ -43,7 +43,6 @@ void FrmTarnix::FMRemovePreset() {}
 void FrmTarnix::FMMovePreset(int) {}
 void FrmTarnix::FMStorePreset() {}
 void FrmTarnix::FMPresetButton(int) {}
-void FrmTarnix::FMToggleStore() {}
 void FrmTarnix::BrowserCommand(int) {}
 void FrmTarnix::WebLinkButton(int) {}
 void FrmTarnix::WRQuickURL(int) {}
@@ -51,11 +50,16 @@ void FrmTarnix::WRStepPreset(int) {}
 void FrmTarnix::WRAddStation() {}
 void FrmTarnix::WRDelStation() {}
 void FrmTarnix::WRMoveStation(int) {}
-void FrmTarnix::WRToggleStore() {}
 void FrmTarnix::WRPlay(const std::string&) {}
 void FrmTarnix::WRStop() {}
 void FrmTarnix::ShowQuickFind() {}
 void FrmTarnix::WebLink(const std::string&) {}
 void FrmTarnix::TimerFnCommand(int) {}
+void FrmTarnix::ApplyVolume(double) {}
+void FrmTarnix::SetBalance(double balance) {
+  player_.balance = balance;
+}
+void FrmTarnix::PlayFromFraction(double) {}
+void FrmTarnix::FMSetFreq() {}
 
 }  // namespace varlo

@@ -10,8 +10,7 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
     : services_(services), store_(store), programFolder_(std::move(programFolder)) {
   skinLoader_ = std::make_unique<SkinLoader>(
       form_, settings_, programFolder_,
-      SkinLoaderServices{services_.screen, services_.dialogs, services_.pictures,
-                         services_.events},
+      SkinLoaderServices{services_.screen, services_.dialogs, services_.pictures, services_.events},
       *this);
 }
 
@@ -30,9 +29,15 @@ void FrmTarnix::PrepareWidgets() {
 
 void FrmTarnix::ChooseStartMode() {
   switch (settings_.startPMd) {
-    case 0: player_.cdMode = settings_.lastPMd != 0; break;
-    case 2: player_.cdMode = true; break;
-    default: player_.cdMode = false; break;
+    case 0:
+      player_.cdMode = settings_.lastPMd != 0;
+      break;
+    case 2:
+      player_.cdMode = true;
+      break;
+    default:
+      player_.cdMode = false;
+      break;
   }
   if (player_.cdMode) player_.playUnit = PlayUnit::CD;
 }
@@ -83,8 +88,8 @@ void FrmTarnix::Form_Load(const std::string& commandLine) {
   // 12.
   InitVolumeAndBalance();
   const LocalTime now = services_.clock.Now();
-  random_.seed(static_cast<unsigned>(now.hour * 3600000 + now.minute * 60000 +
-                                     now.second * 1000 + now.millisecond));
+  random_.seed(static_cast<unsigned>(now.hour * 3600000 + now.minute * 60000 + now.second * 1000 +
+                                     now.millisecond));
 
   // 13.
   ClearInf();
@@ -194,9 +199,13 @@ void FrmTarnix::Form_Unload() {
   // 13. The view ends the process once the window has closed.
 }
 
-void FrmTarnix::Quit() { services_.window.Close(); }
+void FrmTarnix::Quit() {
+  services_.window.Close();
+}
 
-void FrmTarnix::ShowLights() { varlo::ShowLights(form_, player_); }
+void FrmTarnix::ShowLights() {
+  varlo::ShowLights(form_, player_);
+}
 
 void FrmTarnix::ResetWindowSizeState() {
   small_ = 0;

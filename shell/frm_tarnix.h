@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -17,6 +18,7 @@
 #include "skin/digit_display.h"
 #include "skin/skin_form.h"
 #include "skin/skin_loader.h"
+#include "skin/slider_drag.h"
 
 namespace varlo {
 
@@ -71,6 +73,15 @@ class FrmTarnix : public ISkinHost {
   void Lbl_MouseDown(int n, int button, int x, int y);
   void Dig_MouseDown(int n, int button, int x, int y);
   void Lbl_Click(int n);
+  // Slider knobs dragged with the left button; (x, y) in window pixels.
+  void iSlider_MouseDown(int n, int x, int y);
+  void iSlider_MouseMove(int x, int y);
+  void iSlider_MouseUp();
+  // Store mode: the next preset or link button stores instead of recalls.
+  bool MemFlag() const { return memFlag_; }
+  bool MemWRFlag() const { return memWRFlag_; }
+  // Each command, as DoIt receives it; lets a front end or a test follow what runs.
+  std::function<void(int)> onCommand;
   // Shows a number, time or text on digit display n.
   void SetDD(int n, const DigitValue& value);
   // Redraws the digit displays from the current state.
@@ -155,6 +166,12 @@ class FrmTarnix : public ISkinHost {
   void ScrollNameStep();
   void PaintModeDisplays();
   void EditTimerTable(int label);
+  void SliderValueChanged(int n, double value);
+  void ShowStorePointer();
+  void ApplyVolume(double level);
+  void SetBalance(double balance);
+  void PlayFromFraction(double fraction);
+  void FMSetFreq();
   void MinuteWork();
   void ShowTimerDisplay();
   double WaveVolume() const;
@@ -199,7 +216,6 @@ class FrmTarnix : public ISkinHost {
   void FMMovePreset(int step);
   void FMStorePreset();
   void FMPresetButton(int index);
-  void FMToggleStore();
   void BrowserCommand(int command);
   void WebLinkButton(int index);
   void WRQuickURL(int index);
@@ -207,7 +223,6 @@ class FrmTarnix : public ISkinHost {
   void WRAddStation();
   void WRDelStation();
   void WRMoveStation(int step);
-  void WRToggleStore();
   void WRPlay(const std::string& address);
   void WRStop();
   void ShowQuickFind();
@@ -233,6 +248,9 @@ class FrmTarnix : public ISkinHost {
   bool inFlag_ = false;
   int pressedCounter_ = 0;
   ButtonHover hover_;
+  SliderDrag sliderDrag_;
+  bool memFlag_ = false;
+  bool memWRFlag_ = false;
   int lastSecond_ = -1;
   bool dragFlag_ = false;
   int dragX_ = 0, dragY_ = 0;  // where the drag began, in twips

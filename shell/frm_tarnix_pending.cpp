@@ -12,7 +12,9 @@ void FrmTarnix::LoadWebRadioList() {}
 void FrmTarnix::SetTunerCard(int, int) {}
 void FrmTarnix::radio_on() {}
 void FrmTarnix::radio_off() {}
-int FrmTarnix::get_volume() { return 0; }
+int FrmTarnix::get_volume() {
+  return 0;
+}
 void FrmTarnix::FMFindStation() {}
 void FrmTarnix::LoadConversionFile(const std::string&) {}
 void FrmTarnix::MakeDayStr() {}
@@ -22,17 +24,23 @@ void FrmTarnix::UnloadTrayIcon() {}
 void FrmTarnix::PlClear() {}
 void FrmTarnix::PlRead(const std::string&) {}
 void FrmTarnix::AddToPlaylist(const std::string&, const std::string&, const std::string&) {}
-std::string FrmTarnix::DisplayName(const std::string&) { return {}; }
+std::string FrmTarnix::DisplayName(const std::string&) {
+  return {};
+}
 void FrmTarnix::LoadCover(const std::string&) {}
 void FrmTarnix::PlayIt() {}
 void FrmTarnix::StopIt() {}
 void FrmTarnix::CloseMediaDevices() {}
-bool FrmTarnix::SerialIsOpen() const { return false; }
+bool FrmTarnix::SerialIsOpen() const {
+  return false;
+}
 void FrmTarnix::SerialClose() {}
 void FrmTarnix::WriteURLList() {}
 void FrmTarnix::WriteAutoList() {}
 void FrmTarnix::WritePL(const std::string&) {}
-void FrmTarnix::InitVolumeAndBalance() { player_.balance = 0.5; }
+void FrmTarnix::InitVolumeAndBalance() {
+  player_.balance = 0.5;
+}
 
 }  // namespace varlo
 
@@ -40,10 +48,14 @@ namespace varlo {
 
 void FrmTarnix::FMStatusUpdate() {}
 void FrmTarnix::CDPositionUpdate() {}
-bool FrmTarnix::InWebRadioMode() const { return false; }
+bool FrmTarnix::InWebRadioMode() const {
+  return false;
+}
 void FrmTarnix::WRUpdate() {}
 void FrmTarnix::UpdatePosition() {}
-bool FrmTarnix::LyricsFollowing() const { return false; }
+bool FrmTarnix::LyricsFollowing() const {
+  return false;
+}
 void FrmTarnix::PlayLyrics() {}
 void FrmTarnix::AdvanceTrack() {}
 void FrmTarnix::PlayFrom(std::int32_t) {}
@@ -52,6 +64,8 @@ void FrmTarnix::MinuteWork() {}
 void FrmTarnix::PaintModeDisplays() {}
 void FrmTarnix::EditTimerTable(int) {}
 void FrmTarnix::ShowTimerDisplay() {}
-double FrmTarnix::WaveVolume() const { return form_.tables.sliders[2].value; }
+double FrmTarnix::WaveVolume() const {
+  return form_.tables.sliders[2].value;
+}
 
 }  // namespace varlo

@@ -1,8 +1,11 @@
 // Keys and mouse on the main window's background, dragging and activation.
 #include <cctype>
+#include <cmath>
 
+#include "common/numtext.h"
 #include "shell/frm_tarnix.h"
 #include "shell/window_snap.h"
+#include "skin/slider_place.h"
 
 namespace varlo {
 
@@ -47,15 +50,66 @@ void FrmTarnix::Form_MouseDown(int button, int x, int y) {
   }
 }
 
-void FrmTarnix::Btn_MouseDown(int i) { ButtonDown(form_, hover_, i); }
+void FrmTarnix::Btn_MouseDown(int i) {
+  ButtonDown(form_, hover_, i);
+}
 
 void FrmTarnix::Btn_MouseMove(int i, HeldButton held) {
   if (HoverButton(form_, hover_, i, held) && held == HeldButton::Right) StartPressedImageCounter();
 }
 
-void FrmTarnix::Btn_MouseUp(int i) { DoIt(ReleaseButton(form_, i)); }
+void FrmTarnix::Btn_MouseUp(int i) {
+  DoIt(ReleaseButton(form_, i));
+}
 
-void FrmTarnix::TmpBtn_MouseUp() { DoIt(ReleasePressedImage(form_, hover_)); }
+void FrmTarnix::TmpBtn_MouseUp() {
+  DoIt(ReleasePressedImage(form_, hover_));
+}
+
+void FrmTarnix::iSlider_MouseDown(int n, int x, int y) {
+  SliderPress(form_, sliderDrag_, n, x, y);
+}
+
+void FrmTarnix::iSlider_MouseMove(int x, int y) {
+  if (sliderDrag_.n == 0) return;
+  SliderValueChanged(sliderDrag_.n, SliderMove(form_, sliderDrag_, x, y));
+}
+
+void FrmTarnix::iSlider_MouseUp() {
+  const int n = sliderDrag_.n;
+  sliderDrag_ = SliderDrag{};
+  if (n == 1) PlayFromFraction(form_.tables.sliders[1].value);
+}
+
+void FrmTarnix::SliderValueChanged(int n, double value) {
+  switch (n) {
+    case 1: {  // the time the song would continue from
+      const auto target = static_cast<long long>(value * player_.songLenMs / 1000.0);
+      const auto len = static_cast<long long>(player_.songLenMs / 1000);
+      form_.lbl[1].caption =
+          player_.timeRemaining ? "-" + TimeText(len - target) : TimeText(target);
+      form_.Notify(kChangeWidgets);
+      break;
+    }
+    case 2:
+      ApplyVolume(value);
+      form_.lbl[18].caption = IntToText(static_cast<long long>(std::floor(value * 100 + 1e-9))) +
+                              "%";  // 0.57 is 57%, not 56
+      PlaceSlider(form_, 4, value);
+      form_.Notify(kChangeWidgets);
+      break;
+    case 3:
+      SetBalance(value);
+      break;
+    case 6:
+      fmFreq_ = static_cast<std::int32_t>(std::floor((87 + 21 * value) * 10));
+      FMSetFreq();
+      FMFindStation();
+      break;
+    default:
+      break;
+  }
+}
 
 void FrmTarnix::Lbl_MouseDown(int, int button, int x, int y) {
   if (button == 2 && settings_.noRMB != 1) ShowMenu(x, y);

@@ -2,7 +2,9 @@
 
 namespace varlo {
 namespace {
-bool Near(std::int32_t a, std::int32_t b) { return a - b > -kSnapTwips && a - b < kSnapTwips; }
+bool Near(std::int32_t a, std::int32_t b) {
+  return a - b > -kSnapTwips && a - b < kSnapTwips;
+}
 }  // namespace
 
 TwipRect SnapToWorkArea(TwipRect w, const TwipRect& area) {

@@ -2,7 +2,9 @@
 
 namespace varlo {
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 }  // namespace
 
 bool SkinFieldReader::AtEnd() const {

@@ -22,7 +22,9 @@ long long ElementNumber(const std::string& token) {
   return ToInt32(n);
 }
 
-std::size_t Index(long long n) { return static_cast<std::size_t>(n); }
+std::size_t Index(long long n) {
+  return static_cast<std::size_t>(n);
+}
 
 }  // namespace
 
@@ -64,25 +66,63 @@ void SkinElementReader::ReadElements() {
 
 void SkinElementReader::Element(char letter, long long n, const std::string& token) {
   switch (letter) {
-    case 'B': Button(n, false, token); break;
-    case 'K': Button(n, true, token); break;
-    case 'A': Animation(n, token); break;
-    case 'D': Digits(n, token); break;
-    case 'S': Slider(n, token); break;
-    case 'L': Label(n, token, false); break;
-    case 'T': Label(n, token, true); break;
-    case 'I': Light(n, token); break;
-    case 'X': Area(n, token); break;
-    case 'C': Content(n); break;
-    case 'O': Transparency(); break;
-    case 'N': Points(n, false); break;
-    case 'M': Points(n, true); break;
-    case 'P': Point(n); break;
-    case 'R': LoadPicture(n, token); break;
-    case 'W': SizePicture(n, token); break;
-    case 'Z': CopyPicture(n, token); break;
-    case 'U': UsePictures(); break;
-    case ';': reader_.RestOfLine(); break;
+    case 'B':
+      Button(n, false, token);
+      break;
+    case 'K':
+      Button(n, true, token);
+      break;
+    case 'A':
+      Animation(n, token);
+      break;
+    case 'D':
+      Digits(n, token);
+      break;
+    case 'S':
+      Slider(n, token);
+      break;
+    case 'L':
+      Label(n, token, false);
+      break;
+    case 'T':
+      Label(n, token, true);
+      break;
+    case 'I':
+      Light(n, token);
+      break;
+    case 'X':
+      Area(n, token);
+      break;
+    case 'C':
+      Content(n);
+      break;
+    case 'O':
+      Transparency();
+      break;
+    case 'N':
+      Points(n, false);
+      break;
+    case 'M':
+      Points(n, true);
+      break;
+    case 'P':
+      Point(n);
+      break;
+    case 'R':
+      LoadPicture(n, token);
+      break;
+    case 'W':
+      SizePicture(n, token);
+      break;
+    case 'Z':
+      CopyPicture(n, token);
+      break;
+    case 'U':
+      UsePictures();
+      break;
+    case ';':
+      reader_.RestOfLine();
+      break;
     case '/': {
       std::string& info = loader_.state_.infoText;
       info += "\n";
@@ -94,8 +134,11 @@ void SkinElementReader::Element(char letter, long long n, const std::string& tok
       if (n == lastLoadResult_) skipLabel_ = label;
       break;
     }
-    case 'E': ended_ = true; break;
-    default: break;  // an unknown letter reads nothing more
+    case 'E':
+      ended_ = true;
+      break;
+    default:
+      break;  // an unknown letter reads nothing more
   }
 }
 
@@ -163,10 +206,20 @@ void SkinElementReader::Digits(long long n, const std::string& token) {
   const auto [x, y, sx, sy, w, h, gap, d1, d2, style] = f;
   int width = 0;
   switch (style) {
-    case 0: case 1: case 3: width = 4 * w + gap; break;
-    case 2: width = 6 * w + 2 * gap; break;
-    case 4: width = 6 * w + gap; break;
-    default: width = w * std::abs(style); break;
+    case 0:
+    case 1:
+    case 3:
+      width = 4 * w + gap;
+      break;
+    case 2:
+      width = 6 * w + 2 * gap;
+      break;
+    case 4:
+      width = 6 * w + gap;
+      break;
+    default:
+      width = w * std::abs(style);
+      break;
   }
   SkinForm& form = loader_.form_;
   form.dig[Index(n)].Place(x, y, width, h);

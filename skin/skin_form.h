@@ -14,10 +14,10 @@ namespace varlo {
 
 // What changed in the form since the view last looked; the view redraws accordingly.
 enum FormChange : unsigned {
-  kChangeGeometry = 1u << 0,  // window position or size
-  kChangeRegion = 1u << 1,    // window shape
-  kChangePictures = 1u << 2,  // window picture or resource bitmap
-  kChangeWidgets = 1u << 3,   // placement, visibility, captions, colours of widgets
+  kChangeGeometry = 1u << 0,     // window position or size
+  kChangeRegion = 1u << 1,       // window shape
+  kChangePictures = 1u << 2,     // window picture or resource bitmap
+  kChangeWidgets = 1u << 3,      // placement, visibility, captions, colours of widgets
   kChangeWindowState = 1u << 4,  // minimised, shown, on top
   kChangeDigits = 1u << 5,       // the cells of a digit display (digitCells)
   kChangeAnimation = 1u << 6,    // the frame of an animation (animFrames)
@@ -36,6 +36,7 @@ struct WindowState {
   bool onTop = false;
   bool timer1Enabled = false;
   bool timer2Enabled = false;
+  bool storePointer = false;  // the arrow with a question mark: a store is armed
 };
 
 // The widgets of the main window that skins place, with the index ranges the program

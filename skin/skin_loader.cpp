@@ -82,12 +82,28 @@ void SkinLoader::PlaceWindow(int placement) {
   const std::int32_t screenW = services_.screen.WidthPixels() * host_.TwipX();
   const std::int32_t screenH = services_.screen.HeightPixels() * host_.TwipY();
   switch (placement) {
-    case 1: w.left = 0; w.top = 0; break;
-    case 2: w.left = screenW - w.width; w.top = 0; break;
-    case 3: w.left = screenW - w.width; w.top = screenH - w.height; break;
-    case 4: w.left = 0; w.top = screenH - w.height; break;
-    case 5: w.left = (screenW - w.width) / 2; w.top = (screenH - w.height) / 2; break;
-    default: break;
+    case 1:
+      w.left = 0;
+      w.top = 0;
+      break;
+    case 2:
+      w.left = screenW - w.width;
+      w.top = 0;
+      break;
+    case 3:
+      w.left = screenW - w.width;
+      w.top = screenH - w.height;
+      break;
+    case 4:
+      w.left = 0;
+      w.top = screenH - w.height;
+      break;
+    case 5:
+      w.left = (screenW - w.width) / 2;
+      w.top = (screenH - w.height) / 2;
+      break;
+    default:
+      break;
   }
   // A placed window larger than the screen keeps its top-left corner visible.
   if (placement >= 1 && placement <= 5) {
@@ -119,9 +135,9 @@ void SkinLoader::LoadSkin(const std::string& name, bool reuseImport) {
   if (!FileExists(file)) {
     const std::string fallback = AddSlash(programFolder_) + GetFileName(file);
     if (!FileExists(fallback)) {
-      services_.dialogs.MsgBox("Skin not found!\rSkinName=" + name + "\rSkinPath=" +
-                                   settings_.skinPath,
-                               MsgButtons::Ok, "Varlo");
+      services_.dialogs.MsgBox(
+          "Skin not found!\rSkinName=" + name + "\rSkinPath=" + settings_.skinPath, MsgButtons::Ok,
+          "Varlo");
       return;
     }
     file = fallback;
@@ -227,7 +243,8 @@ void SkinLoader::LoadSkin(const std::string& name, bool reuseImport) {
     for (const auto& token : state_.refused) list += " " + token;
     services_.dialogs.MsgBox(
         "Error in skin file!\rThe skin file contains references to the following elements "
-        "that do not exist!:\r" + list,
+        "that do not exist!:\r" +
+            list,
         MsgButtons::Ok, "Varlo");
   }
 

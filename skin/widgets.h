@@ -59,8 +59,14 @@ struct TextEntryWidget : LabelWidget {
 };
 
 // Indicator light shapes.
-enum class LightShape { Rectangle = 0, Square = 1, Oval = 2, Circle = 3, RoundedRectangle = 4,
-                        RoundedSquare = 5 };
+enum class LightShape {
+  Rectangle = 0,
+  Square = 1,
+  Oval = 2,
+  Circle = 3,
+  RoundedRectangle = 4,
+  RoundedSquare = 5
+};
 
 struct IndicatorWidget : SkinWidget {
   Colour fill = 0;

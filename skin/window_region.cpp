@@ -13,8 +13,8 @@ struct Run {
 // Kept (non-transparent) runs of one row.
 void KeptRuns(const Picture& picture, int y, Colour transparent, std::vector<Run>& runs) {
   runs.clear();
-  const Colour* row = &picture.pixels[static_cast<std::size_t>(y) *
-                                      static_cast<std::size_t>(picture.width)];
+  const Colour* row =
+      &picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width)];
   int x = 0;
   while (x < picture.width) {
     while (x < picture.width && row[x] == transparent) ++x;

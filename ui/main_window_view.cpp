@@ -1,14 +1,14 @@
 #include "ui/main_window_view.h"
 
-#include <QCloseEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QToolTip>
 
 #include "platform/qt/qt_picture_loader.h"
@@ -60,6 +60,13 @@ int MainWindowView::LabelAt(int x, int y) const {
   return 0;
 }
 
+int MainWindowView::SliderAt(int x, int y) const {
+  const SkinForm& f = frm_.Form();
+  for (std::size_t i = 1; i < f.slider.size(); ++i)
+    if (f.slider[i].Contains(x, y)) return static_cast<int>(i);
+  return 0;
+}
+
 int MainWindowView::DigitAt(int x, int y) const {
   const SkinForm& f = frm_.Form();
   for (std::size_t i = 1; i < f.dig.size(); ++i)
@@ -75,6 +82,9 @@ void MainWindowView::mousePressEvent(QMouseEvent* event) {
   const SkinForm& f = frm_.Form();
   if (f.tmpBtn.Contains(p.x(), p.y())) {
     target_ = Target::PressedImage;
+  } else if (const int k = SliderAt(p.x(), p.y()); k > 0 && button == 1) {
+    target_ = Target::Slider;
+    frm_.iSlider_MouseDown(k, p.x(), p.y());
   } else if (const int b = ButtonAt(p.x(), p.y()); b > 0) {
     target_ = Target::Button;
     targetIndex_ = b;
@@ -97,9 +107,11 @@ void MainWindowView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const int held = HeldButtons(event->buttons());
   if (target_ == Target::Background) return frm_.Form_MouseMove(held, p.x(), p.y());
+  if (target_ == Target::Slider) return frm_.iSlider_MouseMove(p.x(), p.y());
   if (const int b = ButtonAt(p.x(), p.y()); b > 0) {
-    const HeldButton h = held & 1 ? HeldButton::Left : held & 2 ? HeldButton::Right
-                                                                : HeldButton::None;
+    const HeldButton h = held & 1   ? HeldButton::Left
+                         : held & 2 ? HeldButton::Right
+                                    : HeldButton::None;
     frm_.Btn_MouseMove(b, h);
   } else if (target_ == Target::None) {
     frm_.Form_MouseMove(held, p.x(), p.y());
@@ -114,7 +126,10 @@ void MainWindowView::mouseReleaseEvent(QMouseEvent* event) {
   target_ = Target::None;
   targetIndex_ = 0;
   switch (target) {
-    case Target::Background: return frm_.Form_MouseUp(button, p.x(), p.y());
+    case Target::Background:
+      return frm_.Form_MouseUp(button, p.x(), p.y());
+    case Target::Slider:
+      return frm_.iSlider_MouseUp();
     case Target::PressedImage:
       if (button == 1) frm_.TmpBtn_MouseUp();
       return;
@@ -122,20 +137,25 @@ void MainWindowView::mouseReleaseEvent(QMouseEvent* event) {
       if (button == 1) frm_.Btn_MouseUp(index);
       return;
     case Target::Label:
-      if (button == 1 && index > 0 && frm_.Form().lbl[static_cast<std::size_t>(index)].Contains(
-                                          p.x(), p.y()))
+      if (button == 1 && index > 0 &&
+          frm_.Form().lbl[static_cast<std::size_t>(index)].Contains(p.x(), p.y()))
         frm_.Lbl_Click(index);
       return;
-    case Target::None: return;
+    case Target::None:
+      return;
   }
 }
 
 void MainWindowView::keyPressEvent(QKeyEvent* event) {
   int key = 0;
-  if (event->key() == Qt::Key_Escape) key = 27;
-  else if (!event->text().isEmpty()) key = event->text().at(0).unicode();
-  if (key > 0 && key < 256 && frm_.Form_KeyPress(key)) event->accept();
-  else QWidget::keyPressEvent(event);
+  if (event->key() == Qt::Key_Escape)
+    key = 27;
+  else if (!event->text().isEmpty())
+    key = event->text().at(0).unicode();
+  if (key > 0 && key < 256 && frm_.Form_KeyPress(key))
+    event->accept();
+  else
+    QWidget::keyPressEvent(event);
 }
 
 void MainWindowView::changeEvent(QEvent* event) {
@@ -158,10 +178,13 @@ void MainWindowView::OnFormChanged(unsigned changes) {
   if (changes & kChangeGeometry) setGeometry(PixelGeometry());
   if (changes & kChangeRegion) {
     const QRegion mask = RegionMask(form.window.region);
-    if (form.window.region.kind == WindowRegion::Kind::None) clearMask();
-    else setMask(mask);
+    if (form.window.region.kind == WindowRegion::Kind::None)
+      clearMask();
+    else
+      setMask(mask);
   }
   if (changes & kChangeWindowState) {
+    setCursor(form.window.storePointer ? Qt::WhatsThisCursor : Qt::ArrowCursor);
     if (form.window.timer1Enabled != timer1_.isActive())
       form.window.timer1Enabled ? timer1_.start() : timer1_.stop();
     if (form.window.timer2Enabled != timer2_.isActive())

@@ -35,9 +35,10 @@ class MainWindowView : public QWidget {
   int ButtonAt(int x, int y) const;
   int LabelAt(int x, int y) const;
   int DigitAt(int x, int y) const;
+  int SliderAt(int x, int y) const;
 
   // Where the held mouse button went down: mouse events go there until it is released.
-  enum class Target { None, Background, Button, PressedImage, Label };
+  enum class Target { None, Background, Button, PressedImage, Label, Slider };
   Target target_ = Target::None;
   int targetIndex_ = 0;
 

@@ -5,7 +5,9 @@
 
 namespace varlo {
 
-QColor ToQColor(Colour c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+QColor ToQColor(Colour c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 QFont ToQFont(const FontSpec& spec) {
   const QString family = QString::fromStdString(spec.name);
@@ -56,9 +58,9 @@ void SkinPainter::PaintLabel(QPainter& p, const LabelWidget& label) const {
   if (label.caption.empty()) return;
   p.setPen(ToQColor(label.foreColour));
   p.setFont(ToQFont(label.font));
-  const int align = static_cast<int>((label.rightAligned ? Qt::AlignRight : Qt::AlignLeft) |
-                                     Qt::AlignTop) |
-                    Qt::TextWordWrap;
+  const int align =
+      static_cast<int>((label.rightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop) |
+      Qt::TextWordWrap;
   p.save();
   p.setClipRect(r);
   p.drawText(r, align, QString::fromStdString(label.caption));  // plain text, never markup

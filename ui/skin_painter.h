@@ -12,7 +12,8 @@ QColor ToQColor(Colour c);
 QFont ToQFont(const FontSpec& spec);
 
 // Paints the parts of the form that are drawn rather than made of widgets: labels,
-// indicator lights, slider knobs, digit cells, animation frames and button highlights, over the window picture the caller has drawn.
+// indicator lights, slider knobs, digit cells, animation frames and button highlights, over the
+// window picture the caller has drawn.
 class SkinPainter {
  public:
   SkinPainter(const SkinForm& form, const QImage& resBitmap) : form_(form), res_(resBitmap) {}

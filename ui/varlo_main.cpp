@@ -21,8 +21,8 @@ namespace {
 QString ShippedDataFolder() {
   const QByteArray env = qgetenv("VARLO_DATA_DIR");
   if (!env.isEmpty()) return QString::fromLocal8Bit(env);
-  return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(
-      QStringLiteral("../share/varlo"));
+  return QDir(QCoreApplication::applicationDirPath())
+      .absoluteFilePath(QStringLiteral("../share/varlo"));
 }
 
 }  // namespace
@@ -54,7 +54,9 @@ int main(int argc, char** argv) {
   args.removeFirst();
   frm.Form_Load(args.join(QChar(' ')).toStdString());
   view.OnFormChanged(varlo::kChangeAll);
-  if (frm.Form().window.minimised) view.showMinimized();
-  else view.show();
+  if (frm.Form().window.minimised)
+    view.showMinimized();
+  else
+    view.show();
   return QApplication::exec();
 }

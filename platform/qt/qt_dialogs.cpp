@@ -70,8 +70,7 @@ std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request)
 }
 
 std::optional<std::string> QtDialogs::BrowseFolder(const std::string& prompt) {
-  const QString dir =
-      QFileDialog::getExistingDirectory(parent_, QString::fromStdString(prompt));
+  const QString dir = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(prompt));
   if (dir.isEmpty()) return std::nullopt;
   return dir.toStdString();
 }

@@ -4,6 +4,8 @@
 
 namespace varlo {
 
-void QtEvents::DoEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents, 50); }
+void QtEvents::DoEvents() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
 
 }  // namespace varlo

@@ -136,3 +136,51 @@ TEST(WindowSnap, TheTwoHundredAndFortyTwipRule) {
 }
 
 }  // namespace varlo
+
+namespace varlo {
+
+TEST_F(ShellTest, SliderValuesReachTheirOwners) {
+  prog.Write("default.skin",
+             "Varlo Skin/Player, Sliders\n200,100,200,150,100,50\nmain.bmp,res.bmp\n0,1,0,0,0,0,"
+             "0,0\nS1,0,0,100,0,0,0,10,5,pos\nS2,0,20,100,0,0,0,10,5,vol\nS4,0,30,100,0,0,0,100,"
+             "3,lvl\nS6,0,40,100,0,0,0,10,5,fm\nL1,0,50,50,10,0,0,0,8,Sans,t\nE\n");
+  Start();
+  auto& f = form->Form();
+  form->iSlider_MouseDown(2, 0, 20);
+  form->iSlider_MouseMove(57, 20);
+  EXPECT_EQ(f.lbl[18].caption, "57%");
+  EXPECT_EQ(f.slider[4].width, 57);  // the level bar follows the volume
+  form->iSlider_MouseUp();
+  form->iSlider_MouseMove(90, 20);  // released: nothing moves
+  EXPECT_EQ(f.lbl[18].caption, "57%");
+
+  form->Player().songLenMs = 200000;
+  form->iSlider_MouseDown(1, 0, 0);
+  form->iSlider_MouseMove(50, 0);
+  EXPECT_EQ(f.lbl[1].caption, "01:40");
+  form->Player().timeRemaining = true;
+  form->iSlider_MouseMove(25, 0);
+  EXPECT_EQ(f.lbl[1].caption, "-02:30");
+  form->iSlider_MouseUp();
+
+  form->iSlider_MouseDown(6, 0, 40);
+  form->iSlider_MouseMove(50, 40);
+  EXPECT_EQ(form->FMFreq(), 975);
+}
+
+TEST_F(ShellTest, StoreModeShowsTheQuestionPointerAndCommandsAreObservable) {
+  Start();
+  std::vector<int> seen;
+  form->onCommand = [&](int code) { seen.push_back(code); };
+  form->DoIt(106);
+  EXPECT_TRUE(form->MemFlag());
+  EXPECT_TRUE(form->Form().window.storePointer);
+  form->DoIt(146);
+  form->DoIt(106);
+  EXPECT_TRUE(form->Form().window.storePointer);  // the web-radio store is still armed
+  form->DoIt(146);
+  EXPECT_FALSE(form->Form().window.storePointer);
+  EXPECT_EQ(seen, (std::vector<int>{106, 146, 106, 146}));
+}
+
+}  // namespace varlo

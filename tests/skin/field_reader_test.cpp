@@ -9,7 +9,7 @@ TEST(SkinFieldReader, FieldsEndAtCommasAndLineEndsAndQuotesHoldCommas) {
   EXPECT_EQ(r.Next(), "a");
   EXPECT_EQ(r.Next(), "b");
   EXPECT_EQ(r.Next(), "c, d");
-  EXPECT_EQ(r.Next(), "");  // the empty field before the line end
+  EXPECT_EQ(r.Next(), "");   // the empty field before the line end
   EXPECT_EQ(r.Next(), "e");  // the blank line is passed over
   EXPECT_FALSE(r.AtEnd());
   EXPECT_EQ(r.Next(), "open");  // an unclosed quote ends at the line end

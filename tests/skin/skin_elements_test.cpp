@@ -3,12 +3,13 @@
 namespace varlo {
 
 TEST_F(SkinLoaderTest, ButtonsAndLinkButtons) {
-  Load("B12,10,20,30,15,0,0,X,Play\n"
-       "B0,1,1,1,1,0,0,Q,ignored\n"
-       "K3,5,5,8,8,40,41,\\013,~no tip,blue.skin\n"
-       "K21,5,5,8,8,0,0,K,tip,x.skin\n"
-       "B-4,1,1,0,0,0,0,abcd,tip\n"
-       "E\n");
+  Load(
+      "B12,10,20,30,15,0,0,X,Play\n"
+      "B0,1,1,1,1,0,0,Q,ignored\n"
+      "K3,5,5,8,8,40,41,\\013,~no tip,blue.skin\n"
+      "K21,5,5,8,8,0,0,K,tip,x.skin\n"
+      "B-4,1,1,0,0,0,0,abcd,tip\n"
+      "E\n");
   EXPECT_EQ(form.tables.buttonCount, 3);
   EXPECT_EQ(form.btn[1].code, 12);
   EXPECT_EQ(form.btn[1].left, 10);
@@ -51,21 +52,22 @@ TEST_F(SkinLoaderTest, ACommentWithoutACommaSwallowsTheNextLine) {
 }
 
 TEST_F(SkinLoaderTest, WidgetElementsArePlaced) {
-  Load("D1,5,6,0,64,7,11,3,0,1,0,Position\n"
-       "D2,5,6,0,64,7,11,3,0,1,2,t\n"
-       "D3,5,6,0,64,7,11,3,0,1,4,t\n"
-       "D6,5,6,0,64,7,11,3,1,1,-12,t\n"
-       "S2,10,40,80,0,50,0,6,9,~vol\n"
-       "A2,60,5,0,30,12,10,2,3,2,Playing\n"
-       "L2,10,10,80,12,255,255,0,-9,DejaVu Sans:B,~\n"
-       "T1,0,0,40,10,1,2,3,8,Mono:I,entry\n"
-       "I4,90,2,5,5,0,255,0,3,ignored\n"
-       "I7,90,2,5,5,0,255,0,9,x\n"
-       "X1,0,30,60,20,200,200,200,0,0,0,8,Sans:B,Playlist\n"
-       "X3,0,0,5,5,0,0,0,0,0,0,8,Sans,unused\n"
-       "C1,70,30,20,20,0\nC3,0,0,10,10,0\nC4,0,0,10,10,0\n"
-       "L0,1,1,1,1,0,0,0,8,Arial,zero\nL3,1,1,0,5,0,0,0,8,Arial,zero width\n"
-       "E\n");
+  Load(
+      "D1,5,6,0,64,7,11,3,0,1,0,Position\n"
+      "D2,5,6,0,64,7,11,3,0,1,2,t\n"
+      "D3,5,6,0,64,7,11,3,0,1,4,t\n"
+      "D6,5,6,0,64,7,11,3,1,1,-12,t\n"
+      "S2,10,40,80,0,50,0,6,9,~vol\n"
+      "A2,60,5,0,30,12,10,2,3,2,Playing\n"
+      "L2,10,10,80,12,255,255,0,-9,DejaVu Sans:B,~\n"
+      "T1,0,0,40,10,1,2,3,8,Mono:I,entry\n"
+      "I4,90,2,5,5,0,255,0,3,ignored\n"
+      "I7,90,2,5,5,0,255,0,9,x\n"
+      "X1,0,30,60,20,200,200,200,0,0,0,8,Sans:B,Playlist\n"
+      "X3,0,0,5,5,0,0,0,0,0,0,8,Sans,unused\n"
+      "C1,70,30,20,20,0\nC3,0,0,10,10,0\nC4,0,0,10,10,0\n"
+      "L0,1,1,1,1,0,0,0,8,Arial,zero\nL3,1,1,0,5,0,0,0,8,Arial,zero width\n"
+      "E\n");
   EXPECT_EQ(form.dig[1].width, 4 * 7 + 3);
   EXPECT_EQ(form.dig[2].width, 6 * 7 + 2 * 3);
   EXPECT_EQ(form.dig[3].width, 6 * 7 + 3);

@@ -43,8 +43,7 @@ TEST_F(SkinLoaderTest, MissingSkinsAndBitmapsAreReported) {
   loader.LoadSkin("/elsewhere/found.skin", false);
   EXPECT_EQ(settings.skin, prog.File("found.skin"));
 
-  Write("nobmp.skin",
-        "Varlo Skin, x\n10,10,10,10,10,10\nnone.bmp,res.bmp\n0,0,0,0,0,0,0,0\nE\n");
+  Write("nobmp.skin", "Varlo Skin, x\n10,10,10,10,10,10\nnone.bmp,res.bmp\n0,0,0,0,0,0,0,0\nE\n");
   loader.LoadSkin(prog.File("nobmp.skin"), false);
   EXPECT_EQ(dialogs.messages.back().text, "Main bitmap not found: " + prog.File("none.bmp"));
   EXPECT_EQ(form.window.picture.width, 100);  // the previous bitmap stays
@@ -90,8 +89,7 @@ TEST_F(SkinLoaderTest, WindowIsSizedPlacedAndHeldOnScreen) {
   EXPECT_EQ(form.coolFlag, 1);
 
   // Sizes beyond 32767 twips are kept whole, and a window wider than the screen sits at 0.
-  Write("big.skin",
-        "Varlo Skin, big\n3000,2000,1,1,1,1\nmain.bmp,res.bmp\n3,0,0,0,0,0,0,0\nE\n");
+  Write("big.skin", "Varlo Skin, big\n3000,2000,1,1,1,1\nmain.bmp,res.bmp\n3,0,0,0,0,0,0,0\nE\n");
   loader.LoadSkin("big.skin", true);
   EXPECT_EQ(form.window.width, 45000);
   EXPECT_EQ(form.window.height, 30000);

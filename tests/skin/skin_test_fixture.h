@@ -33,9 +33,7 @@ class SkinLoaderTest : public ::testing::Test {
   void AddPicture(const std::string& name, const Picture& p) {
     pictures.pictures[prog.Write(name, "picture")] = p;
   }
-  void Load(const std::string& elements) {
-    loader.LoadSkin(Write("t.skin", Skin(elements)), true);
-  }
+  void Load(const std::string& elements) { loader.LoadSkin(Write("t.skin", Skin(elements)), true); }
 
   testing::TempDir prog;
   testing::FakeScreen screen;

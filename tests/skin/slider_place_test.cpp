@@ -39,3 +39,32 @@ TEST(PlaceSlider, KnobsMoveAndTheLevelBarResizes) {
 }
 
 }  // namespace varlo
+
+#include "skin/slider_drag.h"
+
+namespace varlo {
+
+TEST(SliderDrag, TheKnobFollowsThePointerWithinItsTrack) {
+  SkinForm form;
+  auto& rec = form.tables.sliders[1];
+  rec.x = 100, rec.y = 10, rec.w = 200, rec.h = 0;
+  form.slider[1].Place(100, 10, 10, 8);
+  form.slider[1].visible = true;
+  SliderDrag drag;
+  SliderPress(form, drag, 1, 104, 12);  // held 4 pixels into the knob
+  EXPECT_DOUBLE_EQ(SliderMove(form, drag, 154, 40), 0.25);
+  EXPECT_EQ(form.slider[1].left, 150);
+  EXPECT_DOUBLE_EQ(SliderMove(form, drag, 900, 0), 1.0);  // clamped to the track's end
+  EXPECT_EQ(form.slider[1].left, 300);
+  EXPECT_DOUBLE_EQ(SliderMove(form, drag, -50, 0), 0.0);
+
+  auto& v = form.tables.sliders[3];
+  v.x = 0, v.y = 20, v.w = 6, v.h = 40;
+  form.slider[3].Place(0, 60, 6, 6);
+  form.slider[3].visible = true;
+  SliderPress(form, drag, 3, 2, 60);
+  EXPECT_DOUBLE_EQ(SliderMove(form, drag, 2, 30), 0.75);  // up is more
+  EXPECT_EQ(form.slider[3].top, 30);
+}
+
+}  // namespace varlo

@@ -24,7 +24,7 @@ TEST(TransparentRegion, NoKeyColourGivesTheWholeRectangle) {
 TEST(TransparentRegion, RunsAreCutAndEqualRowsMerge) {
   Picture p(6, 4, 1);
   for (int x = 0; x < 6; ++x) p.At(x, 0) = kKey;  // a whole row is removed
-  p.At(2, 1) = kKey;                               // rows 1 and 2 keep the same runs
+  p.At(2, 1) = kKey;                              // rows 1 and 2 keep the same runs
   p.At(2, 2) = kKey;
   const WindowRegion r = BuildTransparentRegion(p, kKey);
   ASSERT_EQ(r.kind, WindowRegion::Kind::Rects);

@@ -71,9 +71,9 @@ TEST(MainWindowView, DrawsAndShapesTheWindowFromTheSkin) {
   EXPECT_TRUE(view.mask().contains(QPoint(60, 30)));
 
   const QImage shot = view.grab().toImage();
-  EXPECT_EQ(shot.pixelColor(60, 5), QColor(20, 40, 200));    // the window picture
-  EXPECT_EQ(shot.pixelColor(105, 15), QColor(0, 255, 0));    // light 2: stopped
-  EXPECT_EQ(shot.pixelColor(12, 52), QColor(250, 250, 0));   // the knob from the resource bitmap
+  EXPECT_EQ(shot.pixelColor(60, 5), QColor(20, 40, 200));   // the window picture
+  EXPECT_EQ(shot.pixelColor(105, 15), QColor(0, 255, 0));   // light 2: stopped
+  EXPECT_EQ(shot.pixelColor(12, 52), QColor(250, 250, 0));  // the knob from the resource bitmap
   bool white = false;  // the caption is drawn in the label's colour
   for (int x = 5; x < 60 && !white; ++x)
     for (int y = 20; y < 40 && !white; ++y) white = shot.pixelColor(x, y) == QColor(255, 255, 255);
