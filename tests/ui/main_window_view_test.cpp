@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QTest>
 
+#include "common/program_folder.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_events.h"
 #include "platform/qt/qt_picture_loader.h"
@@ -92,6 +93,51 @@ TEST(MainWindowView, DrawsAndShapesTheWindowFromTheSkin) {
   view.close();  // closing runs the unload handler, which writes every key
   EXPECT_TRUE(frm.Unloaded());
   EXPECT_NE(config.Read("varlo.ini").find("\nUseSkinBrowser=1\n"), std::string::npos);
+}
+
+}  // namespace varlo
+
+namespace varlo {
+
+TEST(MainWindowView, TheDefaultSkinsPlayButtonPressesAndRuns) {
+  App();
+  testing::TempDir prog, config;
+  InstallMissingFiles(VARLO_TEST_DATA_DIR, prog.Path());
+  QtScreen screen;
+  testing::FakeDialogs dialogs;
+  QtPictureLoader pictures;
+  QtEvents events;
+  QtClock clock;
+  ViewCloser closer;
+  SettingsStore store(config.File("varlo.ini"));
+  FrmTarnix frm({screen, dialogs, pictures, events, clock, closer}, store, prog.Path());
+  MainWindowView view(frm);
+  frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };
+  std::vector<int> commands;
+  frm.onCommand = [&](int code) { commands.push_back(code); };
+  frm.Form_Load("");
+  view.OnFormChanged(kChangeAll);
+  view.show();
+  ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text;
+
+  int play = 0;
+  for (std::size_t i = 1; i <= 120; ++i)
+    if (frm.Form().btn[i].code == 12) play = static_cast<int>(i);
+  ASSERT_GT(play, 0);
+  const ButtonWidget& b = frm.Form().btn[static_cast<std::size_t>(play)];
+  const QPoint centre(b.left + b.width / 2, b.top + b.height / 2);
+  const QColor idle = view.grab().toImage().pixelColor(centre);
+
+  QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, centre);
+  const ButtonSlot& slot = frm.Form().tables.buttons[static_cast<std::size_t>(play)];
+  const QImage res = ImageFromPicture(frm.Form().window.resBitmap);
+  const QColor pressed = res.pixelColor(slot.pressX + b.width / 2, slot.pressY + b.height / 2);
+  EXPECT_EQ(view.grab().toImage().pixelColor(centre), pressed);
+  EXPECT_NE(pressed, idle);
+  QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, centre);
+  EXPECT_EQ(commands, std::vector<int>{12});
+  EXPECT_EQ(view.grab().toImage().pixelColor(centre), idle);
+  view.close();
 }
 
 }  // namespace varlo
