@@ -201,6 +201,19 @@ void MainWindowView::OnFormChanged(unsigned changes) {
     if (!form.window.shown && isVisible() && !isMinimized()) showMinimized();
   }
   if (changes & kChangeWidgets) areas_.Sync(form);
+  // Ticks change only digit cells and animation frames: repaint just those areas.
+  if ((changes & ~(kChangeDigits | kChangeAnimation)) == 0) {
+    QRegion dirty;
+    for (std::size_t i = 1; i < form.dig.size(); ++i)
+      if (form.dig[i].visible)
+        dirty += QRect(form.dig[i].left, form.dig[i].top, form.dig[i].width, form.dig[i].height);
+    for (std::size_t i = 1; i < form.anim.size(); ++i)
+      if (form.anim[i].visible)
+        dirty +=
+            QRect(form.anim[i].left, form.anim[i].top, form.anim[i].width, form.anim[i].height);
+    update(dirty);
+    return;
+  }
   update();
 }
 

@@ -1,0 +1,67 @@
+// The cost of a running window: every 200 ms the position display changes and the play
+// animation steps, and the window repaints what changed. Runs on Qt's offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <string>
+
+#include "common/program_folder.h"
+#include "platform/dialogs.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_events.h"
+#include "platform/qt/qt_picture_loader.h"
+#include "platform/qt/qt_screen.h"
+#include "skin/animation.h"
+#include "ui/main_window_view.h"
+
+namespace {
+
+struct SilentDialogs : varlo::IDialogs {
+  varlo::MsgResult MsgBox(const std::string&, varlo::MsgButtons, const std::string&) override {
+    return varlo::MsgResult::Ok;
+  }
+  std::optional<std::string> OpenFile(const varlo::FileDialogRequest&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> BrowseFolder(const std::string&) override { return std::nullopt; }
+};
+
+void BM_TickAndRepaint(benchmark::State& state) {
+  const std::string prog = "/tmp/varlo-paint-bench";
+  varlo::InstallMissingFiles(VARLO_BENCH_DATA_DIR, prog);
+  varlo::QtScreen screen;
+  SilentDialogs dialogs;
+  varlo::QtPictureLoader pictures;
+  varlo::QtEvents events;
+  varlo::QtClock clock;
+  varlo::ViewCloser closer;
+  varlo::SettingsStore store("/tmp/varlo-paint-bench/bench.ini");
+  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer}, store, prog);
+  varlo::MainWindowView view(frm);
+  frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };
+  frm.Form_Load("");
+  view.OnFormChanged(varlo::kChangeAll);
+  view.show();
+  QCoreApplication::processEvents();
+  frm.Form().tables.anims[2].running = true;
+
+  int second = 0;
+  for (auto _ : state) {
+    frm.SetDD(1, ++second);
+    varlo::AnimStep(frm.Form(), 2);
+    QCoreApplication::processEvents();  // the repaint of what changed
+  }
+  view.hide();
+}
+BENCHMARK(BM_TickAndRepaint)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
