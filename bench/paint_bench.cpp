@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/program_folder.h"
-#include "platform/dialogs.h"
+#include "platform/null_dialogs.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_events.h"
 #include "platform/qt/qt_picture_loader.h"
@@ -16,21 +16,11 @@
 
 namespace {
 
-struct SilentDialogs : varlo::IDialogs {
-  varlo::MsgResult MsgBox(const std::string&, varlo::MsgButtons, const std::string&) override {
-    return varlo::MsgResult::Ok;
-  }
-  std::optional<std::string> OpenFile(const varlo::FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> BrowseFolder(const std::string&) override { return std::nullopt; }
-};
-
 void BM_TickAndRepaint(benchmark::State& state) {
   const std::string prog = "/tmp/varlo-paint-bench";
   varlo::InstallMissingFiles(VARLO_BENCH_DATA_DIR, prog);
   varlo::QtScreen screen;
-  SilentDialogs dialogs;
+  varlo::NullDialogs dialogs;
   varlo::QtPictureLoader pictures;
   varlo::QtEvents events;
   varlo::QtClock clock;

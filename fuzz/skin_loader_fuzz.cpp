@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/null_dialogs.h"
 #include "skin/skin_loader.h"
 
 namespace {
@@ -17,15 +18,6 @@ struct Screen : varlo::IScreen {
   int WidthPixels() const override { return 1024; }
   int HeightPixels() const override { return 768; }
   varlo::PixelRect WorkArea() const override { return {0, 0, 1024, 768}; }
-};
-struct Dialogs : varlo::IDialogs {
-  varlo::MsgResult MsgBox(const std::string&, varlo::MsgButtons, const std::string&) override {
-    return varlo::MsgResult::Ok;
-  }
-  std::optional<std::string> OpenFile(const varlo::FileDialogRequest&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> BrowseFolder(const std::string&) override { return std::nullopt; }
 };
 struct Pictures : varlo::IPictureLoader {
   std::optional<varlo::Picture> Load(const std::string&) override {
@@ -64,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   Screen screen;
-  Dialogs dialogs;
+  varlo::NullDialogs dialogs;
   Pictures pictures;
   Events events;
   Host host;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -85,5 +86,14 @@ struct AreaWidget : SkinWidget {
   Colour backColour = 0xFFFFFF;
   FontSpec font;
 };
+
+// The index (1 or more) of the first visible widget of an array that holds the window point
+// (x, y), or 0 when none does; element 0 of the arrays is never used.
+template <typename Widgets>
+int WidgetIndexAt(const Widgets& widgets, int x, int y) {
+  for (std::size_t i = 1; i < widgets.size(); ++i)
+    if (widgets[i].Contains(x, y)) return static_cast<int>(i);
+  return 0;
+}
 
 }  // namespace varlo

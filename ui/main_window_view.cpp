@@ -46,34 +46,6 @@ int HeldButtons(Qt::MouseButtons b) {
 }
 }  // namespace
 
-int MainWindowView::ButtonAt(int x, int y) const {
-  const SkinForm& f = frm_.Form();
-  for (std::size_t i = 1; i < f.btn.size(); ++i)
-    if (f.btn[i].Contains(x, y)) return static_cast<int>(i);
-  return 0;
-}
-
-int MainWindowView::LabelAt(int x, int y) const {
-  const SkinForm& f = frm_.Form();
-  for (std::size_t i = 1; i < f.lbl.size(); ++i)
-    if (f.lbl[i].Contains(x, y)) return static_cast<int>(i);
-  return 0;
-}
-
-int MainWindowView::SliderAt(int x, int y) const {
-  const SkinForm& f = frm_.Form();
-  for (std::size_t i = 1; i < f.slider.size(); ++i)
-    if (f.slider[i].Contains(x, y)) return static_cast<int>(i);
-  return 0;
-}
-
-int MainWindowView::DigitAt(int x, int y) const {
-  const SkinForm& f = frm_.Form();
-  for (std::size_t i = 1; i < f.dig.size(); ++i)
-    if (f.dig[i].Contains(x, y)) return static_cast<int>(i);
-  return 0;
-}
-
 void MainWindowView::mousePressEvent(QMouseEvent* event) {
   setFocus();
   const QPoint p = event->position().toPoint();
@@ -82,18 +54,18 @@ void MainWindowView::mousePressEvent(QMouseEvent* event) {
   const SkinForm& f = frm_.Form();
   if (f.tmpBtn.Contains(p.x(), p.y())) {
     target_ = Target::PressedImage;
-  } else if (const int k = SliderAt(p.x(), p.y()); k > 0 && button == 1) {
+  } else if (const int k = WidgetIndexAt(f.slider, p.x(), p.y()); k > 0 && button == 1) {
     target_ = Target::Slider;
     frm_.iSlider_MouseDown(k, p.x(), p.y());
-  } else if (const int b = ButtonAt(p.x(), p.y()); b > 0) {
+  } else if (const int b = WidgetIndexAt(f.btn, p.x(), p.y()); b > 0) {
     target_ = Target::Button;
     targetIndex_ = b;
     if (button == 1) frm_.Btn_MouseDown(b);
-  } else if (const int l = LabelAt(p.x(), p.y()); l > 0) {
+  } else if (const int l = WidgetIndexAt(f.lbl, p.x(), p.y()); l > 0) {
     target_ = Target::Label;
     targetIndex_ = l;
     frm_.Lbl_MouseDown(l, button, p.x(), p.y());
-  } else if (const int d = DigitAt(p.x(), p.y()); d > 0) {
+  } else if (const int d = WidgetIndexAt(f.dig, p.x(), p.y()); d > 0) {
     target_ = Target::Label;
     targetIndex_ = 0;
     frm_.Dig_MouseDown(d, button, p.x(), p.y());
@@ -106,9 +78,10 @@ void MainWindowView::mousePressEvent(QMouseEvent* event) {
 void MainWindowView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   const int held = HeldButtons(event->buttons());
+  const SkinForm& f = frm_.Form();
   if (target_ == Target::Background) return frm_.Form_MouseMove(held, p.x(), p.y());
   if (target_ == Target::Slider) return frm_.iSlider_MouseMove(p.x(), p.y());
-  if (const int b = ButtonAt(p.x(), p.y()); b > 0) {
+  if (const int b = WidgetIndexAt(f.btn, p.x(), p.y()); b > 0) {
     const HeldButton h = held & 1   ? HeldButton::Left
                          : held & 2 ? HeldButton::Right
                                     : HeldButton::None;
@@ -236,16 +209,11 @@ void MainWindowView::closeEvent(QCloseEvent* event) {
 const SkinWidget* MainWindowView::WidgetAt(int x, int y) const {
   const SkinForm& f = frm_.Form();
   if (f.tmpBtn.Contains(x, y)) return &f.tmpBtn;
-  for (std::size_t i = 1; i < f.btn.size(); ++i)
-    if (f.btn[i].Contains(x, y)) return &f.btn[i];
-  for (std::size_t i = 1; i < f.slider.size(); ++i)
-    if (f.slider[i].Contains(x, y)) return &f.slider[i];
-  for (std::size_t i = 1; i < f.dig.size(); ++i)
-    if (f.dig[i].Contains(x, y)) return &f.dig[i];
-  for (std::size_t i = 1; i < f.anim.size(); ++i)
-    if (f.anim[i].Contains(x, y)) return &f.anim[i];
-  for (std::size_t i = 1; i < f.lbl.size(); ++i)
-    if (f.lbl[i].Contains(x, y)) return &f.lbl[i];
+  if (const int i = WidgetIndexAt(f.btn, x, y)) return &f.btn[static_cast<std::size_t>(i)];
+  if (const int i = WidgetIndexAt(f.slider, x, y)) return &f.slider[static_cast<std::size_t>(i)];
+  if (const int i = WidgetIndexAt(f.dig, x, y)) return &f.dig[static_cast<std::size_t>(i)];
+  if (const int i = WidgetIndexAt(f.anim, x, y)) return &f.anim[static_cast<std::size_t>(i)];
+  if (const int i = WidgetIndexAt(f.lbl, x, y)) return &f.lbl[static_cast<std::size_t>(i)];
   return nullptr;
 }
 

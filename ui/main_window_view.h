@@ -32,10 +32,6 @@ class MainWindowView : public QWidget {
  private:
   QRect PixelGeometry() const;
   const SkinWidget* WidgetAt(int x, int y) const;
-  int ButtonAt(int x, int y) const;
-  int LabelAt(int x, int y) const;
-  int DigitAt(int x, int y) const;
-  int SliderAt(int x, int y) const;
 
   // Where the held mouse button went down: mouse events go there until it is released.
   enum class Target { None, Background, Button, PressedImage, Label, Slider };

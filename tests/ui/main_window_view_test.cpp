@@ -44,24 +44,33 @@ void WriteSkin(const testing::TempDir& dir) {
             "B27,60,5,20,10,1,1,R,Repeat\nO,255,0,255\nE\n");
 }
 
-}  // namespace
+// The real window on Qt's offscreen platform, over a program folder in a temporary folder.
+class MainWindowViewTest : public ::testing::Test {
+ protected:
+  void Start() {
+    frm.Form().onChange = [this](unsigned c) { view.OnFormChanged(c); };
+    closer.SetView(&view);
+    frm.Form_Load("");
+  }
 
-TEST(MainWindowView, DrawsAndShapesTheWindowFromTheSkin) {
-  App();
+  QApplication& app = App();  // first: every widget below needs it
   testing::TempDir prog, config;
-  WriteSkin(prog);
   QtScreen screen;
   testing::FakeDialogs dialogs;
   QtPictureLoader pictures;
   QtEvents events;
   QtClock clock;
   ViewCloser closer;
-  SettingsStore store(config.File("varlo.ini"));
-  FrmTarnix frm({screen, dialogs, pictures, events, clock, closer}, store, prog.Path());
-  MainWindowView view(frm);
-  closer.SetView(&view);
-  frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };
-  frm.Form_Load("");
+  SettingsStore store{config.File("varlo.ini")};
+  FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer}, store, prog.Path()};
+  MainWindowView view{frm};
+};
+
+}  // namespace
+
+TEST_F(MainWindowViewTest, DrawsAndShapesTheWindowFromTheSkin) {
+  WriteSkin(prog);
+  Start();
   frm.Form().lbl[2].caption = "Hello";
   view.OnFormChanged(kChangeAll);
   view.show();
@@ -99,23 +108,11 @@ TEST(MainWindowView, DrawsAndShapesTheWindowFromTheSkin) {
 
 namespace varlo {
 
-TEST(MainWindowView, TheDefaultSkinsPlayButtonPressesAndRuns) {
-  App();
-  testing::TempDir prog, config;
+TEST_F(MainWindowViewTest, TheDefaultSkinsPlayButtonPressesAndRuns) {
   InstallMissingFiles(VARLO_TEST_DATA_DIR, prog.Path());
-  QtScreen screen;
-  testing::FakeDialogs dialogs;
-  QtPictureLoader pictures;
-  QtEvents events;
-  QtClock clock;
-  ViewCloser closer;
-  SettingsStore store(config.File("varlo.ini"));
-  FrmTarnix frm({screen, dialogs, pictures, events, clock, closer}, store, prog.Path());
-  MainWindowView view(frm);
-  frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };
   std::vector<int> commands;
   frm.onCommand = [&](int code) { commands.push_back(code); };
-  frm.Form_Load("");
+  Start();
   view.OnFormChanged(kChangeAll);
   view.show();
   ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text;
