@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_picture_loader.h"
+#include "tests/support/temp_dir.h"
+#include "ui/region_mask.h"
+
+namespace varlo {
+
+TEST(QtBackends, FiltersBecomeQtFiltersThatIgnoreCase) {
+  EXPECT_EQ(QtFilterText("All Files|*.*"), "All Files (*)");
+  EXPECT_EQ(QtFilterText("Skin Files|*.skin"), "Skin Files (*.[sS][kK][iI][nN])");
+  EXPECT_EQ(QtFilterText("A|*.MP?;*.WAV|B|*.M3U"),
+            "A (*.[mM][pP]? *.[wW][aA][vV]);;B (*.[mM]3[uU])");
+  EXPECT_EQ(QtFilterText(""), "");
+}
+
+TEST(QtBackends, PicturesConvertBothWaysAndBadFilesAreRefused) {
+  testing::TempDir dir;
+  QImage image(3, 2, QImage::Format_RGB32);
+  image.fill(QColor(10, 20, 30));
+  image.setPixelColor(2, 1, QColor(255, 0, 255));
+  ASSERT_TRUE(image.save(QString::fromStdString(dir.File("p.bmp"))));
+  QtPictureLoader loader;
+  const auto picture = loader.Load(dir.File("p.bmp"));
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->At(0, 0), MakeColour(10, 20, 30));
+  EXPECT_EQ(picture->At(2, 1), MakeColour(255, 0, 255));
+  EXPECT_EQ(ImageFromPicture(*picture).pixelColor(2, 1), QColor(255, 0, 255));
+  dir.Write("junk.bmp", "BM not really a bitmap");
+  EXPECT_FALSE(loader.Load(dir.File("junk.bmp")));
+  EXPECT_FALSE(loader.Load(dir.File("missing.bmp")));
+}
+
+TEST(QtBackends, PolygonMasksUseTheAlternateRule) {
+  WindowRegion region;
+  region.kind = WindowRegion::Kind::Polygons;
+  // A square with a smaller square inside: the inner one becomes a hole.
+  region.points = {{0, 0}, {20, 0}, {20, 20}, {0, 20}, {5, 5}, {15, 5}, {15, 15}, {5, 15}};
+  region.vertexCounts = {4, 4};
+  const QRegion mask = RegionMask(region);
+  EXPECT_TRUE(mask.contains(QPoint(2, 2)));
+  EXPECT_FALSE(mask.contains(QPoint(10, 10)));
+  EXPECT_TRUE(RegionMask(WindowRegion{}).isEmpty());
+
+  WindowRegion rects;
+  rects.kind = WindowRegion::Kind::Rects;
+  rects.rects = {{0, 1, 10, 3}};
+  EXPECT_FALSE(RegionMask(rects).contains(QPoint(5, 0)));
+  EXPECT_TRUE(RegionMask(rects).contains(QPoint(5, 2)));
+}
+
+}  // namespace varlo
