@@ -28,15 +28,8 @@ constexpr std::uint64_t kDividerMask = (std::uint64_t{1} << kDividerBits) - 1;
 constexpr std::uint64_t kBothDividers =
     (kDividerMask << kFirstDividerAt) | (kDividerMask << kSecondDividerAt);
 
-void WriteTwice(CardBus& bus, std::uint8_t value) {
-  bus.Write(value);
-  bus.Write(value);
-}
-
 void SendBit(CardBus& bus, bool one) {
-  const std::uint8_t data = one ? kData : 0;
-  WriteTwice(bus, static_cast<std::uint8_t>(kClockLow | data));
-  WriteTwice(bus, static_cast<std::uint8_t>(kClockHigh | data));
+  bus.SendClockedBit(one, kClockLow, kClockHigh, kData);
 }
 
 }  // namespace
@@ -62,11 +55,11 @@ void Tune(CardBus& bus, std::int32_t hz) {
 }
 
 void On(CardBus& bus, std::uint8_t volume) {
-  WriteTwice(bus, volume);
+  bus.WriteTwice(volume);
 }
 
 void Off(CardBus& bus) {
-  WriteTwice(bus, 0x00);
+  bus.WriteTwice(0x00);
 }
 
 std::uint8_t LevelUp(std::uint8_t volume) {
@@ -98,13 +91,13 @@ std::uint8_t LevelDown(std::uint8_t volume) {
 void VolumeUp(CardBus& bus, std::uint8_t& volume) {
   if (volume >= 5) return;
   volume = LevelUp(volume);
-  WriteTwice(bus, volume);
+  bus.WriteTwice(volume);
 }
 
 void VolumeDown(CardBus& bus, std::uint8_t& volume) {
   if (volume == 0) return;
   volume = LevelDown(volume);
-  WriteTwice(bus, volume);
+  bus.WriteTwice(volume);
 }
 
 bool Stereo(CardBus& bus) {

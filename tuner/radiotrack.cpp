@@ -13,15 +13,8 @@ constexpr std::uint8_t kLouder = 0x88;
 constexpr std::uint8_t kSofter = 0x48;
 constexpr std::uint8_t kPulseEnd = 0xC8;
 
-void WriteTwice(CardBus& bus, std::uint8_t value) {
-  bus.Write(value);
-  bus.Write(value);
-}
-
 void SendBit(CardBus& bus, bool one) {
-  const std::uint8_t data = one ? kData : 0;
-  WriteTwice(bus, static_cast<std::uint8_t>(kClockLow | data));
-  WriteTwice(bus, static_cast<std::uint8_t>(kClockHigh | data));
+  bus.SendClockedBit(one, kClockLow, kClockHigh, kData);
 }
 
 }  // namespace
@@ -41,7 +34,7 @@ void Tune(CardBus& bus, std::int32_t hz) {
 }
 
 void Off(CardBus& bus) {
-  WriteTwice(bus, 0x00);
+  bus.WriteTwice(0x00);
 }
 
 void VolumeUp(CardBus& bus) {
