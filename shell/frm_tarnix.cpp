@@ -63,9 +63,11 @@ void FrmTarnix::Form_Load(const std::string& commandLine) {
     radioURL_[i] = settings_.radioURL[i];
   }
 
-  // 8. Window position; an absent key keeps where the window system put the window.
-  form_.window.left = ReadSettingNum(store_, "X", IntToText(form_.window.left));
-  form_.window.top = ReadSettingNum(store_, "Y", IntToText(form_.window.top));
+  // 8. Window position; an absent key keeps where the window system put the window. Twips
+  // pass 32767 on screens wider than 2184 pixels, so the position is read in 32 bits.
+  form_.window.left =
+      ToInt32(LeadingNumber(ReadSetting(store_, "X", IntToText(form_.window.left))));
+  form_.window.top = ToInt32(LeadingNumber(ReadSetting(store_, "Y", IntToText(form_.window.top))));
   form_.Notify(kChangeGeometry);
 
   // 9. Playback state and mode.

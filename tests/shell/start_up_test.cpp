@@ -62,7 +62,7 @@ TEST_F(ShellTest, ADeletedSkinGivesExactlyOneMessageAndTheDefault) {
 }
 
 TEST_F(ShellTest, StoredNumbersOutOfRangeDoNotStopStartUp) {
-  Preset("PBOverlap=123456\nX=999999\nY=abc\nFMFreq=1011\nStartMin=1\n");
+  Preset("PBOverlap=123456\nY=abc\nFMFreq=1011\nStartMin=1\n");
   Start();
   EXPECT_EQ(form->Settings().pbOverlap, 32767);
   EXPECT_EQ(form->Form().window.top, 0);
@@ -76,6 +76,11 @@ TEST_F(ShellTest, WindowPositionIsRestoredFromTheStore) {
   Start();
   EXPECT_EQ(form->Form().window.left, 1500);
   EXPECT_EQ(form->Form().window.top, 300);
+  Stop();
+  Preset("X=40000\nY=20\n");  // beyond 16 bits on a wide screen
+  screen.width = 3840;
+  Start();
+  EXPECT_EQ(form->Form().window.left, 40000);
 }
 
 TEST_F(ShellTest, WebLinksAndRadioAddressesAreRead) {
