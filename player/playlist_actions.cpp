@@ -1,0 +1,195 @@
+#include "player/playlist_actions.h"
+
+#include <utility>
+
+#include "common/file_select.h"
+#include "common/numtext.h"
+#include "common/paths.h"
+#include "player/display_name.h"
+#include "player/playlist_file.h"
+
+namespace varlo {
+namespace {
+
+constexpr int kKeyEnter = 13;
+constexpr int kKeyDelete = 46;
+
+bool EndsInPicture(const std::string& path) {
+  if (path.size() < 4) return false;
+  const std::string ext = UpperCase(std::string_view(path).substr(path.size() - 4));
+  return ext == ".BMP" || ext == ".GIF" || ext == ".JPG";
+}
+
+}  // namespace
+
+PlaylistActions::PlaylistActions(Playlist& list, PlayerState& player, AppSettings& settings,
+                                 IDialogs& dialogs, IEvents& events, std::string programFolder,
+                                 PlaylistHooks hooks)
+    : list_(list),
+      player_(player),
+      settings_(settings),
+      dialogs_(dialogs),
+      events_(events),
+      programFolder_(std::move(programFolder)),
+      hooks_(std::move(hooks)) {}
+
+void PlaylistActions::SetPath(const std::string& folder) {
+  settings_.path = folder;
+  if (hooks_.storePath) hooks_.storePath(folder);
+}
+
+void PlaylistActions::PlLoad() {
+  const std::string chosen =
+      SelectFile(dialogs_, 6, "Load Playlist", settings_.path, programFolder_);
+  if (chosen.empty()) return;
+  SetPath(GetPath(chosen));
+  if (settings_.clearPLFirst == 1) PlClear();
+  PlRead(chosen);
+  if (settings_.autoPlay == 1) {
+    player_.tNum = 1;
+    if (hooks_.playIt) hooks_.playIt();
+  }
+}
+
+void PlaylistActions::PlRead(const std::string& path) {
+  if (hooks_.setName) hooks_.setName(DisplayName(path, settings_.friendlyNames));
+  plCover_ = FindPicture(StripExt(path));
+  if (hooks_.loadCover) hooks_.loadCover(plCover_);
+  if (ReadPlaylistFile(path, settings_.friendlyNames, list_) > 0) list_.Changed();
+}
+
+void PlaylistActions::PlSave() {
+  if (!hooks_.saveFile) return;
+  FileDialogRequest request;
+  request.title = "Save Playlist";
+  request.filter = "MP3 Playlists (*.M3U)|*.M3U";
+  request.filterIndex = 0;
+  request.initialDir = settings_.path;
+  const std::optional<std::string> chosen = hooks_.saveFile(request);
+  if (!chosen || chosen->empty()) return;
+  SetPath(GetPath(*chosen));
+  WritePL(*chosen);
+  if (hooks_.setName) hooks_.setName(DisplayName(*chosen, settings_.friendlyNames));
+}
+
+bool PlaylistActions::WritePL(const std::string& path) {
+  if (WritePlaylistFile(path, list_)) return true;
+  dialogs_.MsgBox(kWriteError, MsgButtons::Ok, "Varlo");
+  return false;
+}
+
+void PlaylistActions::OpenMediaFile() {
+  add_.name.clear();
+  FileDialogRequest request;
+  request.title = "Open Media file";
+  request.initialDir = settings_.path;
+  request.filter = kOpenMediaFilter;
+  request.filterIndex = filterIndex_ - 1;
+  const std::optional<std::string> chosen = dialogs_.OpenFile(request);
+  if (!chosen || chosen->empty()) return;
+  // The dialog interface does not report the filter the user picked, so the index kept
+  // between calls is the one it was opened with.
+  add_.name = GetFileName(*chosen);
+  add_.title = DisplayName(add_.name, settings_.friendlyNames);
+  add_.path = *chosen;
+  SetPath(add_.path.substr(0, add_.path.size() - add_.name.size()));
+}
+
+void PlaylistActions::AddToPlaylist() {
+  if (add_.name.empty()) return;
+  const std::string ext = UpperCase(GetExt(GetFileName(add_.path)));
+  if (ext == "M3U" || ext == "PLS") {
+    PlRead(add_.path);
+  } else if (DirExists(add_.path)) {
+    AddFolder(add_.path, settings_.validExt);
+  } else {
+    if (EndsInPicture(add_.path)) add_.title += " (picture)";
+    list_.Append(add_.title, add_.path);
+    if (player_.tNum == 0) player_.tNum = 1;
+    list_.Changed();
+  }
+  ShowPlCount();
+}
+
+void PlaylistActions::AddFromDir() {
+  const std::string folder = BrowseFolder(dialogs_, "Select Directory containing Media Files:");
+  if (folder.empty()) return;
+  AddFolder(folder, settings_.validExt);
+}
+
+void PlaylistActions::AddFolder(const std::string& folder, const std::string& extensions) {
+  const FolderTreeProgress progress = [this](std::size_t taken) {
+    if (hooks_.folderProgress) hooks_.folderProgress(taken);
+    events_.DoEvents();
+  };
+  if (AddFolderTree(folder, list_.names, list_.paths, extensions, settings_.friendlyNames,
+                    progress) > 0) {
+    list_.Changed();
+  }
+}
+
+void PlaylistActions::PlClear() {
+  list_.names.clear();
+  list_.paths.clear();
+  list_.selected = -1;
+  player_.tNum = 1;
+  if (hooks_.removeCover) hooks_.removeCover();
+  if (hooks_.setName) hooks_.setName("untitled");
+  list_.Changed();
+  ShowPlCount();
+  plCover_.clear();
+}
+
+void PlaylistActions::PlMoveEntry(int delta) {
+  if (player_.cdMode) return;
+  const int i = list_.selected;
+  const int j = i + delta;
+  if (i < 0 || i >= list_.Count() || j < 0 || j >= list_.Count()) return;
+  const auto a = static_cast<std::size_t>(i);
+  const auto b = static_cast<std::size_t>(j);
+  std::swap(list_.names[a], list_.names[b]);
+  std::swap(list_.paths[a], list_.paths[b]);
+  list_.selected = j;
+  list_.Changed();
+}
+
+void PlaylistActions::PlDelete(int index) {
+  if (player_.cdMode || index < 0 || index >= list_.Count()) return;
+  const auto at = static_cast<std::ptrdiff_t>(index);
+  list_.names.erase(list_.names.begin() + at);
+  list_.paths.erase(list_.paths.begin() + at);
+  const int s = index < list_.Count() ? index : list_.Count() - 1;
+  list_.selected = s;
+  // Entries after the current one moved up by one; the same song stays current.
+  if (s < player_.tNum) {
+    --player_.tNum;
+    if (hooks_.setDigits) hooks_.setDigits(player_.tNum);
+  }
+  list_.Changed();
+  ShowPlCount();
+}
+
+void PlaylistActions::ShowPlCount() {
+  if (hooks_.setCount) hooks_.setCount(NumToText(list_.Count()));
+}
+
+void PlaylistActions::ListDoubleClick() {
+  player_.tNum = list_.selected + 1;
+  if (hooks_.playIt) hooks_.playIt();
+}
+
+void PlaylistActions::ListKeyDown(int keyCode) {
+  if (keyCode == kKeyEnter) ListDoubleClick();
+  if (keyCode == kKeyDelete) PlDeleteSelected();
+}
+
+void PlaylistActions::DropFiles(const std::vector<std::string>& files) {
+  for (const auto& file : files) {
+    add_.name = file;
+    add_.path = file;
+    add_.title = DisplayName(file, settings_.friendlyNames);
+    AddToPlaylist();
+  }
+}
+
+}  // namespace varlo

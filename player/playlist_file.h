@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+#include "player/playlist.h"
+
+namespace varlo {
+
+// The full path of a playlist entry read from a playlist in `playlistFolder` (ending in
+// "/"). "\" separators of Windows playlists are read as "/". Entries starting at the root,
+// with a drive ("C:/...") or with a scheme ("http://...") are kept; others are relative to
+// the playlist's folder. An empty entry names the folder itself.
+std::string ResolveEntry(const std::string& entry, const std::string& playlistFolder);
+
+// Appends the entries of an M3U or PLS file (chosen by extension, any case) to `list`.
+// Other extensions read nothing. Reading stops quietly on a file error or when the list
+// holds kMaxPlaylistEntries; entries read so far stay. Returns the number appended and
+// does not call Changed().
+int ReadPlaylistFile(const std::string& path, int friendlyNames, Playlist& list);
+
+// Writes the paths of `list` to `path` as an M3U: one line per entry ending in CR LF, no
+// header; paths inside the playlist's folder are written relative to it; empty entries and
+// entries containing "**" are left out. Returns false when the file cannot be written.
+bool WritePlaylistFile(const std::string& path, const Playlist& list);
+
+}  // namespace varlo
