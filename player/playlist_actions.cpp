@@ -160,8 +160,10 @@ void PlaylistActions::PlDelete(int index) {
   list_.paths.erase(list_.paths.begin() + at);
   const int s = index < list_.Count() ? index : list_.Count() - 1;
   list_.selected = s;
-  // Entries after the current one moved up by one; the same song stays current.
-  if (s < player_.tNum) {
+  // Entries after the removed one moved up by one, so the same song stays current. The
+  // removed index is compared, not the new selection: when the last entry goes, the
+  // selection moves up to the entry before it, which may be the current one that stays.
+  if (index < player_.tNum) {
     --player_.tNum;
     if (hooks_.setDigits) hooks_.setDigits(player_.tNum);
   }
