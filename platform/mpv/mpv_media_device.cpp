@@ -1,0 +1,310 @@
+#include "platform/mpv/mpv_media_device.h"
+
+#include <mpv/client.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cmath>
+
+namespace varlo {
+namespace {
+
+constexpr std::uint64_t kEofReachedId = 1;
+
+MediaFailure FailureOf(int mpvError) {
+  switch (mpvError) {
+    case MPV_ERROR_NOMEM:
+      return MediaFailure::OutOfMemory;
+    case MPV_ERROR_AO_INIT_FAILED:
+      return MediaFailure::AudioOutputBusy;
+    case MPV_ERROR_VO_INIT_FAILED:
+      return MediaFailure::VideoOutputFailed;
+    case MPV_ERROR_NOTHING_TO_PLAY:
+      return MediaFailure::NothingToPlay;
+    case MPV_ERROR_UNKNOWN_FORMAT:
+    case MPV_ERROR_LOADING_FAILED:
+      return MediaFailure::UnknownFormat;
+    default:
+      return MediaFailure::Other;
+  }
+}
+
+// "12.345" for 12345 with three decimals; written by hand so the process locale cannot turn the
+// point into a comma (the engine parses numbers in the C locale).
+std::string Fixed(std::int64_t scaled, int decimals) {
+  std::int64_t unit = 1;
+  for (int i = 0; i < decimals; ++i) unit *= 10;
+  std::string whole = std::to_string(scaled / unit);
+  std::string fraction = std::to_string(scaled % unit);
+  fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), '0');
+  return whole + "." + fraction;
+}
+
+std::string Lower(std::string_view word) {
+  std::string out(word);
+  std::transform(out.begin(), out.end(), out.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return out;
+}
+
+bool IsAddress(const std::string& path) {
+  return path.find("://") != std::string::npos;
+}
+
+}  // namespace
+
+MpvMediaDevice::MpvMediaDevice(MpvOptions options) : options_(std::move(options)) {
+  handle_ = mpv_create();
+  if (handle_ == nullptr) return;
+  auto set = [this](const char* name, const std::string& value) {
+    // Options that this build of the engine lacks (scripting ones) are simply skipped.
+    mpv_set_option_string(handle_, name, value.c_str());
+  };
+  set("config", "no");
+  set("terminal", "no");
+  set("idle", "yes");
+  set("keep-open", "yes");  // stay on the last frame at the end so the position stays there
+  set("pause", "yes");
+  set("force-window", "no");
+  set("audio-display", "no");  // cover art inside audio files is not shown as video
+  set("input-default-bindings", "no");
+  set("input-vo-keyboard", "no");
+  set("osc", "no");
+  set("load-scripts", "no");
+  set("ytdl", "no");
+  if (!options_.audioOutput.empty()) set("ao", options_.audioOutput);
+  if (!options_.videoOutput.empty()) set("vo", options_.videoOutput);
+  for (const auto& [name, value] : options_.extra) set(name.c_str(), value);
+  if (mpv_initialize(handle_) < 0) {
+    mpv_terminate_destroy(handle_);
+    handle_ = nullptr;
+    return;
+  }
+  mpv_observe_property(handle_, kEofReachedId, "eof-reached", MPV_FORMAT_FLAG);
+  mpv_set_wakeup_callback(handle_, &MpvMediaDevice::OnWakeup, this);
+}
+
+MpvMediaDevice::~MpvMediaDevice() {
+  if (handle_ == nullptr) return;
+  mpv_set_wakeup_callback(handle_, nullptr, nullptr);
+  mpv_terminate_destroy(handle_);
+}
+
+void MpvMediaDevice::OnWakeup(void* self) {
+  auto* device = static_cast<MpvMediaDevice*>(self);
+  std::lock_guard lock(device->wakeupMutex_);
+  if (device->wakeup_) device->wakeup_();
+}
+
+void MpvMediaDevice::SetWakeup(std::function<void()> wakeup) {
+  std::lock_guard lock(wakeupMutex_);
+  wakeup_ = std::move(wakeup);
+}
+
+void MpvMediaDevice::ProcessEvents() {
+  if (handle_ == nullptr) return;
+  for (;;) {
+    mpv_event* event = mpv_wait_event(handle_, 0);
+    if (event->event_id == MPV_EVENT_NONE) break;
+    Handle(*event, true);
+  }
+}
+
+void MpvMediaDevice::Handle(const mpv_event& event, bool notify) {
+  std::optional<MediaEnd> ended;
+  switch (event.event_id) {
+    case MPV_EVENT_PROPERTY_CHANGE: {
+      const auto* property = static_cast<const mpv_event_property*>(event.data);
+      if (event.reply_userdata != kEofReachedId) break;
+      bool eof = property->format == MPV_FORMAT_FLAG && *static_cast<int*>(property->data) != 0;
+      if (!eof) {
+        atEnd_ = false;
+      } else if (open_ && !atEnd_) {
+        atEnd_ = true;
+        seekTarget_.reset();
+        ended = MediaEnd::Finished;
+      }
+      break;
+    }
+    case MPV_EVENT_END_FILE: {
+      const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+      if (!open_ || end->playlist_entry_id != entryId_) break;
+      if (end->reason == MPV_END_FILE_REASON_ERROR) {
+        ended = MediaEnd::Failed;
+      } else if (end->reason == MPV_END_FILE_REASON_EOF && !atEnd_) {
+        ended = MediaEnd::Finished;
+      } else {
+        break;
+      }
+      atEnd_ = true;
+      seekTarget_.reset();
+      break;
+    }
+    case MPV_EVENT_PLAYBACK_RESTART:
+      seekTarget_.reset();
+      break;
+    default:
+      break;
+  }
+  if (ended && notify && endCallback_) endCallback_(*ended);
+}
+
+void MpvMediaDevice::Fail(MediaFailure failure) {
+  error_ = MciErrorNumber(failure);
+  errorMessage_ = MciErrorText(error_);
+}
+
+void MpvMediaDevice::Command(std::string_view word) {
+  error_ = 0;
+  errorMessage_.clear();
+  if (handle_ == nullptr) return Fail(MediaFailure::EngineUnavailable);
+  const std::string command = Lower(word);
+  if (command == "open") return Open();
+  if (command == "close") return Close();
+  if (command != "play" && command != "stop" && command != "pause" && command != "seek") {
+    return Fail(MediaFailure::UnknownCommand);
+  }
+  if (!open_) {
+    from_.reset();
+    return Fail(MediaFailure::NotOpen);
+  }
+  if (command == "play") return Play();
+  if (command == "seek") {
+    SeekTo(from_.value_or(0));
+    from_.reset();
+  }
+  Pause();
+}
+
+void MpvMediaDevice::Open() {
+  from_.reset();
+  if (fileName_.empty()) return Fail(MediaFailure::NoFileName);
+  if (!IsAddress(fileName_)) {
+    struct stat info {};
+    if (::stat(fileName_.c_str(), &info) != 0) return Fail(MediaFailure::FileNotFound);
+    if (S_ISDIR(info.st_mode)) return Fail(MediaFailure::UnknownFormat);
+    if (::access(fileName_.c_str(), R_OK) != 0) return Fail(MediaFailure::FileUnreadable);
+  }
+  Close();
+  int yes = 1;
+  mpv_set_property(handle_, "pause", MPV_FORMAT_FLAG, &yes);
+  const char* load[] = {"loadfile", fileName_.c_str(), "replace", nullptr};
+  if (mpv_command(handle_, load) < 0) return Fail(MediaFailure::Other);
+
+  // Wait for this entry to start and then either load or end in an error. Events of the file
+  // closed above are handled on the way without running the end callback.
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(options_.openTimeoutMs);
+  std::int64_t started = -1;
+  for (;;) {
+    const auto left = std::chrono::duration<double>(deadline - Clock::now()).count();
+    if (left <= 0) {
+      const char* stop[] = {"stop", nullptr};
+      mpv_command(handle_, stop);
+      return Fail(MediaFailure::Timeout);
+    }
+    mpv_event* event = mpv_wait_event(handle_, left);
+    if (event->event_id == MPV_EVENT_START_FILE) {
+      started = static_cast<const mpv_event_start_file*>(event->data)->playlist_entry_id;
+    } else if (event->event_id == MPV_EVENT_END_FILE && started >= 0) {
+      const auto* end = static_cast<const mpv_event_end_file*>(event->data);
+      if (end->playlist_entry_id == started) {
+        return Fail(end->reason == MPV_END_FILE_REASON_ERROR ? FailureOf(end->error)
+                                                             : MediaFailure::UnknownFormat);
+      }
+    } else if (event->event_id == MPV_EVENT_FILE_LOADED && started >= 0) {
+      break;
+    } else {
+      Handle(*event, false);
+    }
+  }
+  entryId_ = started;
+  open_ = true;
+  atEnd_ = false;
+  double duration = 0;
+  if (mpv_get_property(handle_, "duration", MPV_FORMAT_DOUBLE, &duration) < 0) duration = 0;
+  length_ = static_cast<std::int32_t>(std::lround(std::clamp(duration, 0.0, 2.0e6) * 1000.0));
+}
+
+void MpvMediaDevice::Close() {
+  from_.reset();
+  if (open_ || entryId_ >= 0) {
+    const char* stop[] = {"stop", nullptr};
+    mpv_command(handle_, stop);
+  }
+  open_ = false;
+  atEnd_ = false;
+  length_ = 0;
+  seekTarget_.reset();
+  entryId_ = -1;
+}
+
+void MpvMediaDevice::Play() {
+  if (from_) {
+    SeekTo(*from_);
+    from_.reset();
+  }
+  int no = 0;
+  mpv_set_property(handle_, "pause", MPV_FORMAT_FLAG, &no);
+}
+
+void MpvMediaDevice::Pause() {
+  int yes = 1;
+  mpv_set_property(handle_, "pause", MPV_FORMAT_FLAG, &yes);
+}
+
+void MpvMediaDevice::SeekTo(std::int32_t ms) {
+  ms = std::max(ms, 0);
+  if (length_ > 0) ms = std::min(ms, length_);
+  const std::string seconds = Fixed(ms, 3);
+  const char* seek[] = {"seek", seconds.c_str(), "absolute+exact", nullptr};
+  if (mpv_command(handle_, seek) < 0) return;
+  atEnd_ = false;
+  seekTarget_ = ms;
+}
+
+std::int32_t MpvMediaDevice::Position() const {
+  if (!open_) return 0;
+  if (atEnd_) return length_;
+  if (seekTarget_) return *seekTarget_;
+  double seconds = 0;
+  if (mpv_get_property(handle_, "time-pos", MPV_FORMAT_DOUBLE, &seconds) < 0) return 0;
+  auto ms = static_cast<std::int32_t>(std::lround(std::clamp(seconds, 0.0, 2.0e6) * 1000.0));
+  return length_ > 0 ? std::min(ms, length_) : ms;
+}
+
+void MpvMediaDevice::SetDisplayWindow(std::uint64_t windowId) {
+  if (handle_ == nullptr) return;
+  std::int64_t wid = windowId == 0 ? -1 : static_cast<std::int64_t>(windowId);
+  mpv_set_property(handle_, "wid", MPV_FORMAT_INT64, &wid);
+}
+
+void MpvMediaDevice::SetVolume(double left, double right) {
+  left_ = std::clamp(left, 0.0, 1.0);
+  right_ = std::clamp(right, 0.0, 1.0);
+  ApplyVolume();
+}
+
+void MpvMediaDevice::ApplyVolume() {
+  if (handle_ == nullptr) return;
+  // The engine's volume works on a cubic curve; its cube root gives a linear factor. The louder
+  // side sets the volume and a pan filter lowers the other side.
+  const double loud = std::max(left_, right_);
+  double volume = 100.0 * std::cbrt(loud);
+  mpv_set_property(handle_, "volume", MPV_FORMAT_DOUBLE, &volume);
+  std::string filter;
+  if (loud > 0 && std::fabs(left_ - right_) > 1e-4) {
+    auto factor = [loud](double side) { return Fixed(std::lround(side / loud * 10000.0), 4); };
+    // Upmix to stereo first so mono media can be panned as well.
+    filter = "lavfi=[aformat=channel_layouts=stereo,pan=stereo|c0=" + factor(left_) +
+             "*c0|c1=" + factor(right_) + "*c1]";
+  }
+  if (filter == balanceFilter_) return;
+  balanceFilter_ = filter;
+  mpv_set_property_string(handle_, "af", filter.c_str());
+}
+
+}  // namespace varlo

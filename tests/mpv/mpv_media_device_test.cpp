@@ -1,0 +1,186 @@
+#include "platform/mpv/mpv_media_device.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "tests/mpv/test_audio.h"
+#include "tests/support/temp_dir.h"
+
+namespace varlo {
+namespace {
+
+using testing::EventPump;
+using testing::NullOutputs;
+using testing::SineWav;
+using testing::TempDir;
+
+class MpvMediaDeviceTest : public ::testing::Test {
+ protected:
+  MpvMediaDeviceTest() : device_(NullOutputs()), pump_(device_) {
+    device_.SetEndCallback([this](MediaEnd end) { ends_.push_back(end); });
+  }
+  void Open(const std::string& path) {
+    device_.SetDeviceType("MPEGVideo");
+    device_.SetFileName(path);
+    device_.SetWait(true);
+    device_.Command("open");
+  }
+  std::string Sine(int ms, const std::string& name = "sine.wav", int channels = 2) {
+    return dir_.Write(name, SineWav(ms, channels));
+  }
+
+  TempDir dir_;
+  MpvMediaDevice device_;
+  EventPump pump_;
+  std::vector<MediaEnd> ends_;
+};
+
+TEST_F(MpvMediaDeviceTest, OpenGivesTheLengthAndWaitsPausedAtTheStart) {
+  ASSERT_TRUE(device_.Available());
+  Open(Sine(2000));
+  ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
+  EXPECT_EQ(device_.ErrorMessage(), "");
+  EXPECT_NEAR(device_.Length(), 2000, 50);
+  EXPECT_EQ(device_.DeviceType(), "MPEGVideo");
+  pump_.For(300);
+  EXPECT_EQ(device_.Position(), 0) << "an opened file must not start by itself";
+
+  device_.Command("close");
+  EXPECT_EQ(device_.Error(), 0);
+  EXPECT_EQ(device_.Length(), 0);
+  EXPECT_EQ(device_.Position(), 0);
+}
+
+TEST_F(MpvMediaDeviceTest, PlayAdvancesStopKeepsThePositionAndPlayContinues) {
+  Open(Sine(2000));
+  device_.SetFrom(0);
+  device_.Command("play");
+  ASSERT_EQ(device_.Error(), 0);
+  ASSERT_TRUE(pump_.Until([&] { return device_.Position() > 300; }));
+  EXPECT_GT(pump_.Wakeups(), 0) << "events must arrive through the wakeup";
+
+  device_.Command("stop");
+  pump_.For(100);
+  const int kept = device_.Position();
+  pump_.For(300);
+  EXPECT_NEAR(device_.Position(), kept, 30) << "stop must hold the position";
+
+  device_.Command("play");  // no From: continues
+  ASSERT_TRUE(pump_.Until([&] { return device_.Position() > kept + 200; }));
+  EXPECT_TRUE(ends_.empty());
+}
+
+TEST_F(MpvMediaDeviceTest, TheEndIsReportedOnceWithThePositionAtTheLength) {
+  Open(Sine(2000));
+  device_.SetFrom(1600);
+  device_.Command("Play");
+  ASSERT_TRUE(pump_.Until([&] { return !ends_.empty(); }));
+  pump_.For(200);
+  ASSERT_EQ(ends_.size(), 1U);
+  EXPECT_EQ(ends_[0], MediaEnd::Finished);
+  EXPECT_EQ(device_.Position(), device_.Length());
+
+  // Rewound, the same media plays and ends again.
+  device_.SetFrom(0);
+  device_.Command("seek");
+  EXPECT_EQ(device_.Position(), 0);
+  device_.SetFrom(1700);
+  device_.Command("play");
+  ASSERT_TRUE(pump_.Until([&] { return ends_.size() == 2; }));
+  EXPECT_EQ(ends_[1], MediaEnd::Finished);
+}
+
+TEST_F(MpvMediaDeviceTest, SeekMovesToFromAndLeavesTheDeviceStopped) {
+  Open(Sine(2000));
+  device_.SetFrom(1234);
+  device_.Command("seek");
+  ASSERT_EQ(device_.Error(), 0);
+  EXPECT_EQ(device_.Position(), 1234) << "the target is reported at once";
+  pump_.For(300);
+  EXPECT_NEAR(device_.Position(), 1234, 30);
+
+  // A seek past the end stays within the media.
+  device_.SetFrom(5000);
+  device_.Command("seek");
+  pump_.For(100);
+  EXPECT_LE(device_.Position(), device_.Length());
+}
+
+TEST_F(MpvMediaDeviceTest, OpenFailuresGiveTheOldErrorNumbers) {
+  Open(dir_.File("missing.mp3"));
+  EXPECT_EQ(device_.Error(), 275);
+  EXPECT_FALSE(device_.ErrorMessage().empty());
+  EXPECT_EQ(device_.Length(), 0);
+
+  std::mt19937 random(7);
+  std::string noise(64 * 1024, '\0');
+  for (char& byte : noise) byte = static_cast<char>(random() & 0xFF);
+  Open(dir_.Write("noise.mp3", noise));
+  EXPECT_EQ(device_.Error(), 277) << device_.ErrorMessage();
+
+  Open(dir_.Write("empty.wav", ""));
+  EXPECT_EQ(device_.Error(), 277);
+
+  Open(dir_.Path());
+  EXPECT_EQ(device_.Error(), 277) << "a folder is not media";
+
+  Open("");
+  EXPECT_EQ(device_.Error(), 304);
+
+  // A failed open leaves nothing open, and the device still opens good files afterwards.
+  device_.Command("play");
+  EXPECT_EQ(device_.Error(), 257);
+  Open(Sine(1000));
+  EXPECT_EQ(device_.Error(), 0);
+  EXPECT_NEAR(device_.Length(), 1000, 50);
+  device_.Command("rewind");
+  EXPECT_EQ(device_.Error(), 261);
+  device_.Command("stop");
+  EXPECT_EQ(device_.Error(), 0) << "each command sets its own error";
+  EXPECT_TRUE(ends_.empty());
+}
+
+TEST_F(MpvMediaDeviceTest, OpeningAnotherFileReplacesThePlayingOneSilently) {
+  Open(Sine(2000));
+  device_.Command("play");
+  ASSERT_TRUE(pump_.Until([&] { return device_.Position() > 200; }));
+  Open(Sine(1000, "second.wav"));
+  ASSERT_EQ(device_.Error(), 0);
+  EXPECT_NEAR(device_.Length(), 1000, 50);
+  pump_.For(200);
+  EXPECT_EQ(device_.Position(), 0);
+  EXPECT_TRUE(ends_.empty()) << "replacing a file is not its end";
+}
+
+TEST_F(MpvMediaDeviceTest, BalancedVolumePlaysMonoAndStereoToTheEnd) {
+  device_.SetVolume(1.0, 0.25);
+  for (int channels : {1, 2}) {
+    ends_.clear();
+    Open(Sine(600, "balance" + std::to_string(channels) + ".wav", channels));
+    ASSERT_EQ(device_.Error(), 0) << channels;
+    device_.SetFrom(0);
+    device_.Command("play");
+    ASSERT_TRUE(pump_.Until([&] { return !ends_.empty(); })) << channels;
+    EXPECT_EQ(ends_[0], MediaEnd::Finished) << channels;
+  }
+  device_.SetVolume(0.5, 0.5);
+  device_.SetVolume(0.0, 0.0);
+}
+
+TEST_F(MpvMediaDeviceTest, Mp3FromFfmpegHasTheRightLength) {
+  if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ffmpeg";
+  const std::string wav = Sine(2000);
+  const std::string mp3 = dir_.File("sine.mp3");
+  const std::string convert =
+      "ffmpeg -loglevel error -y -i '" + wav + "' -codec:a libmp3lame -b:a 128k '" + mp3 + "'";
+  if (std::system(convert.c_str()) != 0) GTEST_SKIP() << "ffmpeg cannot write MP3";
+  Open(mp3);
+  ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
+  EXPECT_NEAR(device_.Length(), 2000, 50);
+}
+
+}  // namespace
+}  // namespace varlo
