@@ -8,6 +8,7 @@
 #include <cctype>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 
 namespace varlo {
 namespace {
@@ -48,6 +49,19 @@ std::string Lower(std::string_view word) {
   std::transform(out.begin(), out.end(), out.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return out;
+}
+
+// The playlist entry a "loadfile" reply names; -1 when the reply has none.
+std::int64_t EntryIdOf(const mpv_node& reply) {
+  if (reply.format != MPV_FORMAT_NODE_MAP) return -1;
+  for (int i = 0; i < reply.u.list->num; ++i) {
+    const mpv_node& value = reply.u.list->values[i];
+    if (std::strcmp(reply.u.list->keys[i], "playlist_entry_id") == 0 &&
+        value.format == MPV_FORMAT_INT64) {
+      return value.u.int64;
+    }
+  }
+  return -1;
 }
 
 bool IsAddress(const std::string& path) {
@@ -192,10 +206,14 @@ void MpvMediaDevice::Open() {
   int yes = 1;
   mpv_set_property(handle_, "pause", MPV_FORMAT_FLAG, &yes);
   const char* load[] = {"loadfile", fileName_.c_str(), "replace", nullptr};
-  if (mpv_command(handle_, load) < 0) return Fail(MediaFailure::Other);
+  mpv_node reply{};
+  if (mpv_command_ret(handle_, load, &reply) < 0) return Fail(MediaFailure::Other);
+  const std::int64_t entry = EntryIdOf(reply);
+  mpv_free_node_contents(&reply);
 
-  // Wait for this entry to start and then either load or end in an error. Events of the file
-  // closed above are handled on the way without running the end callback.
+  // Wait for this entry to load or to end in an error. Events of earlier entries (the one
+  // closed above, or one given up after a time-out) are handled on the way without running
+  // the end callback.
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(options_.openTimeoutMs);
   std::int64_t started = -1;
@@ -208,7 +226,8 @@ void MpvMediaDevice::Open() {
     }
     mpv_event* event = mpv_wait_event(handle_, left);
     if (event->event_id == MPV_EVENT_START_FILE) {
-      started = static_cast<const mpv_event_start_file*>(event->data)->playlist_entry_id;
+      const auto id = static_cast<const mpv_event_start_file*>(event->data)->playlist_entry_id;
+      if (entry < 0 || id == entry) started = id;
     } else if (event->event_id == MPV_EVENT_END_FILE && started >= 0) {
       const auto* end = static_cast<const mpv_event_end_file*>(event->data);
       if (end->playlist_entry_id == started) {

@@ -45,6 +45,8 @@ class MpvMediaDevice final : public IMediaDevice {
   void SetWakeup(std::function<void()> wakeup);
   // Handles all pending events. GUI thread only.
   void ProcessEvents();
+  // Longest wait of the next "open" (addresses may need longer than files).
+  void SetOpenTimeoutMs(int ms) { options_.openTimeoutMs = ms; }
 
   void SetDeviceType(std::string type) override { deviceType_ = std::move(type); }
   const std::string& DeviceType() const override { return deviceType_; }

@@ -143,6 +143,21 @@ TEST_F(MpvMediaDeviceTest, OpenFailuresGiveTheOldErrorNumbers) {
   EXPECT_TRUE(ends_.empty());
 }
 
+TEST_F(MpvMediaDeviceTest, AnOpenGivenUpAfterItsTimeDoesNotDisturbTheNextOne) {
+  device_.SetOpenTimeoutMs(0);
+  Open(Sine(2000));
+  EXPECT_EQ(device_.Error(), 276);
+  EXPECT_EQ(device_.Length(), 0);
+
+  // The abandoned load's events arrive while the next open waits; they must not decide it.
+  device_.SetOpenTimeoutMs(5000);
+  Open(Sine(1000, "second.wav"));
+  ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
+  EXPECT_NEAR(device_.Length(), 1000, 50);
+  pump_.For(200);
+  EXPECT_TRUE(ends_.empty());
+}
+
 TEST_F(MpvMediaDeviceTest, OpeningAnotherFileReplacesThePlayingOneSilently) {
   Open(Sine(2000));
   device_.Command("play");
