@@ -17,15 +17,6 @@ namespace {
 // 32766 entries of 1 KiB each; anything past this is not read.
 constexpr std::size_t kMaxPlaylistBytes = std::size_t{32} << 20;
 
-enum class Format { None, M3U, PLS };
-
-Format FormatOf(const std::string& path) {
-  const std::string ext = UpperCase(GetExt(GetFileName(path)));
-  if (ext == "M3U") return Format::M3U;
-  if (ext == "PLS") return Format::PLS;
-  return Format::None;
-}
-
 // Reads at most kMaxPlaylistBytes of the file; a missing or unreadable file reads as empty.
 std::string ReadHead(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -45,8 +36,8 @@ bool IsPicture(std::string_view entry) {
 }
 
 // The entry a trimmed line holds, or false when the line holds none.
-bool EntryOfLine(Format format, std::string_view line, std::string_view& entry) {
-  if (format == Format::M3U) {
+bool EntryOfLine(PlaylistFormat format, std::string_view line, std::string_view& entry) {
+  if (format == PlaylistFormat::M3U) {
     if (!line.empty() && line.front() == '#') return false;
     entry = line;
     return true;
@@ -68,11 +59,16 @@ std::string ResolveEntry(const std::string& entry, const std::string& playlistFo
   return playlistFolder + host;
 }
 
-int ReadPlaylistFile(const std::string& path, int friendlyNames, Playlist& list) {
-  const Format format = FormatOf(path);
-  if (format == Format::None) return 0;
-  const std::string text = ReadHead(path);
-  const std::string folder = GetPath(path);
+PlaylistFormat PlaylistFormatOf(const std::string& path) {
+  const std::string ext = UpperCase(GetExt(GetFileName(path)));
+  if (ext == "M3U") return PlaylistFormat::M3U;
+  if (ext == "PLS") return PlaylistFormat::PLS;
+  return PlaylistFormat::None;
+}
+
+int ReadPlaylistText(std::string_view text, PlaylistFormat format,
+                     const std::string& playlistFolder, int friendlyNames, Playlist& list) {
+  if (format == PlaylistFormat::None) return 0;
   std::string_view rest(text);
   if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);  // UTF-8 byte-order mark
 
@@ -93,10 +89,16 @@ int ReadPlaylistFile(const std::string& path, int friendlyNames, Playlist& list)
     const std::string host = ToHostPath(std::string(entry));
     std::string name = DisplayName(GetFileName(host), friendlyNames);
     if (IsPicture(host)) name += " (picture)";
-    list.Append(std::move(name), ResolveEntry(host, folder));
+    list.Append(std::move(name), ResolveEntry(host, playlistFolder));
     ++added;
   }
   return added;
+}
+
+int ReadPlaylistFile(const std::string& path, int friendlyNames, Playlist& list) {
+  const PlaylistFormat format = PlaylistFormatOf(path);
+  if (format == PlaylistFormat::None) return 0;
+  return ReadPlaylistText(ReadHead(path), format, GetPath(path), friendlyNames, list);
 }
 
 bool WritePlaylistFile(const std::string& path, const Playlist& list) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "player/playlist.h"
 
@@ -10,6 +11,17 @@ namespace varlo {
 // with a drive ("C:/...") or with a scheme ("http://...") are kept; others are relative to
 // the playlist's folder. An empty entry names the folder itself.
 std::string ResolveEntry(const std::string& entry, const std::string& playlistFolder);
+
+enum class PlaylistFormat { None, M3U, PLS };
+
+// The format of a playlist file by its extension in any case; None for other files.
+PlaylistFormat PlaylistFormatOf(const std::string& path);
+
+// Appends the entries of playlist text read from a file in `playlistFolder` (ending in "/"):
+// M3U lines not starting with "#" (a blank line too), or the values of PLS lines starting
+// with "File". Stops when the list holds kMaxPlaylistEntries; returns the number appended.
+int ReadPlaylistText(std::string_view text, PlaylistFormat format,
+                     const std::string& playlistFolder, int friendlyNames, Playlist& list);
 
 // Appends the entries of an M3U or PLS file (chosen by extension, any case) to `list`.
 // Other extensions read nothing. Reading stops quietly on a file error or when the list
