@@ -30,6 +30,10 @@ struct MpvOptions {
 // function (set with SetWakeup) on one of those threads; that function must only post a call of
 // ProcessEvents() to the GUI thread (a queued call) and return. ProcessEvents() then handles
 // every pending event on the GUI thread and runs the end callback from there.
+//
+// libmpv refuses to start unless LC_NUMERIC is "C": a Qt program calls
+// setlocale(LC_NUMERIC, "C") after constructing its application object and before creating a
+// device (Available() tells whether it started).
 class MpvMediaDevice final : public IMediaDevice {
  public:
   explicit MpvMediaDevice(MpvOptions options = {});
@@ -41,7 +45,8 @@ class MpvMediaDevice final : public IMediaDevice {
   // engine-unavailable error.
   bool Available() const { return handle_ != nullptr; }
 
-  // Called from libmpv's threads whenever events are waiting. Thread-safe.
+  // Called from libmpv's threads whenever events are waiting; it must not call back into the
+  // device. Setting it is thread-safe; an empty function stops the calls.
   void SetWakeup(std::function<void()> wakeup);
   // Handles all pending events. GUI thread only.
   void ProcessEvents();

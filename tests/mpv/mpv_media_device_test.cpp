@@ -197,5 +197,22 @@ TEST_F(MpvMediaDeviceTest, Mp3FromFfmpegHasTheRightLength) {
   EXPECT_NEAR(device_.Length(), 2000, 50);
 }
 
+TEST_F(MpvMediaDeviceTest, VideoOpensAndPlaysToItsEndWithoutADisplay) {
+  if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ffmpeg";
+  const std::string video = dir_.File("clip.avi");
+  const std::string make =
+      "ffmpeg -loglevel error -y -f lavfi -i testsrc=size=64x48:rate=25 -t 1 '" + video + "'";
+  if (std::system(make.c_str()) != 0) GTEST_SKIP() << "ffmpeg cannot write the clip";
+  device_.SetDisplayWindow(0);
+  Open(video);
+  ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
+  EXPECT_NEAR(device_.Length(), 1000, 50);
+  device_.SetFrom(500);
+  device_.Command("play");
+  ASSERT_TRUE(pump_.Until([&] { return !ends_.empty(); }));
+  EXPECT_EQ(ends_[0], MediaEnd::Finished);
+  EXPECT_EQ(device_.Position(), device_.Length());
+}
+
 }  // namespace
 }  // namespace varlo
