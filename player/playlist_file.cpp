@@ -19,11 +19,13 @@ constexpr std::size_t kMaxPlaylistBytes = std::size_t{32} << 20;
 
 // Reads at most kMaxPlaylistBytes of the file; a missing or unreadable file reads as empty.
 std::string ReadHead(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
+  // Only regular files: a device or pipe named like a playlist would never end.
+  if (!FileExists(path)) return {};
   std::error_code ec;
   const auto size = std::filesystem::file_size(path, ec);
-  std::string text(ec ? kMaxPlaylistBytes : std::min<std::size_t>(size, kMaxPlaylistBytes), '\0');
+  std::ifstream in(path, std::ios::binary);
+  if (ec || !in) return {};
+  std::string text(std::min<std::size_t>(size, kMaxPlaylistBytes), '\0');
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   text.resize(static_cast<std::size_t>(in.gcount()));
   return text;
