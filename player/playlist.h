@@ -28,8 +28,33 @@ struct Playlist {
   }
   void Changed() {
     ++revision;
-    if (onChanged) onChanged();
+    if (batchDepth > 0) {
+      batchChanged = true;
+    } else if (onChanged) {
+      onChanged();
+    }
   }
+
+  // Holds back the notification until the outermost batch ends, for operations made of
+  // several smaller ones (a drop of many files).
+  class Batch {
+   public:
+    explicit Batch(Playlist& list) : list_(list) { ++list_.batchDepth; }
+    ~Batch() {
+      if (--list_.batchDepth == 0 && list_.batchChanged) {
+        list_.batchChanged = false;
+        if (list_.onChanged) list_.onChanged();
+      }
+    }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    Playlist& list_;
+  };
+
+  int batchDepth = 0;
+  bool batchChanged = false;
 };
 
 }  // namespace varlo

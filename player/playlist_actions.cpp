@@ -186,6 +186,7 @@ void PlaylistActions::ListKeyDown(int keyCode) {
 }
 
 void PlaylistActions::DropFiles(const std::vector<std::string>& files) {
+  const Playlist::Batch batch(list_);
   for (const auto& file : files) {
     add_.name = file;
     add_.path = file;
