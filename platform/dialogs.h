@@ -25,6 +25,8 @@ class IDialogs {
                            const std::string& caption) = 0;
   // Returns the chosen absolute path, or nullopt when cancelled.
   virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
+  // The file-save dialog; returns the chosen absolute path, or nullopt when cancelled.
+  virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
   // Returns the chosen folder, or nullopt when cancelled.
   virtual std::optional<std::string> BrowseFolder(const std::string& prompt) = 0;
 };

@@ -10,6 +10,7 @@ class NullDialogs : public IDialogs {
     return MsgResult::Ok;
   }
   std::optional<std::string> OpenFile(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> SaveFile(const FileDialogRequest&) override { return std::nullopt; }
   std::optional<std::string> BrowseFolder(const std::string&) override { return std::nullopt; }
 };
 

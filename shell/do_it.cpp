@@ -103,21 +103,22 @@ void FrmTarnix::RunCommand(int code) {
     case 16:
       return ShowTrackInfo();
     case 17:
-      return PlaySelected();
+      return playlistActions_->ListDoubleClick();
     case 18:
-      return PlMoveEntry(1);
+      return playlistActions_->PlMoveEntry(1);
     case 19:
-      return PlMoveEntry(-1);
+      return playlistActions_->PlMoveEntry(-1);
     case 20:
-      return PlClear();
+      return playlistActions_->PlClear();
     case 21:
-      return PlLoad();
+      return playlistActions_->PlLoad();
     case 22:
-      return PlSaveWithDialog();
+      return playlistActions_->PlSave();
     case 23:
-      return OpenMediaFiles();
+      playlistActions_->OpenMediaFile();
+      return playlistActions_->AddToPlaylist();
     case 24:
-      return AddFromDir();
+      return playlistActions_->AddFromDir();
     case 25:
       player_.intro = !player_.intro;
       return ShowLights();

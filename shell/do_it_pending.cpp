@@ -13,12 +13,6 @@ void FrmTarnix::CDEject() {}
 void FrmTarnix::PrevTrack() {}
 void FrmTarnix::NextTrack() {}
 void FrmTarnix::ShowTrackInfo() {}
-void FrmTarnix::PlaySelected() {}
-void FrmTarnix::PlMoveEntry(int) {}
-void FrmTarnix::PlLoad() {}
-void FrmTarnix::PlSaveWithDialog() {}
-void FrmTarnix::OpenMediaFiles() {}
-void FrmTarnix::AddFromDir() {}
 void FrmTarnix::ShowMixer() {}
 void FrmTarnix::Reverse() {}
 void FrmTarnix::Forward() {}

@@ -2,6 +2,8 @@
 
 #include "common/numtext.h"
 #include "common/paths.h"
+#include "player/auto_list.h"
+#include "player/display_name.h"
 #include "shell/lights.h"
 
 namespace varlo {
@@ -12,6 +14,40 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
       form_, settings_, programFolder_,
       SkinLoaderServices{services_.screen, services_.dialogs, services_.pictures, services_.events},
       *this);
+  playlistActions_ =
+      std::make_unique<PlaylistActions>(playlist_, player_, settings_, services_.dialogs,
+                                        services_.events, programFolder_, MakePlaylistHooks());
+}
+
+PlaylistHooks FrmTarnix::MakePlaylistHooks() {
+  PlaylistHooks hooks;
+  hooks.setName = [this](const std::string& name) {
+    form_.lbl[14].caption = name;
+    form_.Notify(kChangeWidgets);
+  };
+  hooks.setCount = [this](const std::string& count) {
+    form_.lbl[16].caption = count;
+    form_.Notify(kChangeWidgets);
+  };
+  hooks.loadCover = [this](const std::string& path) { LoadCover(path); };
+  hooks.playIt = [this] { PlayIt(); };
+  hooks.setDigits = [this](int n) { SetDD(2, n); };
+  hooks.storePath = [this](const std::string& folder) {
+    WriteSetting(store_, "Path", folder);  // written the moment a dialog is confirmed
+    store_.Save();
+  };
+  hooks.saveFile = [this](const FileDialogRequest& r) { return services_.dialogs.SaveFile(r); };
+  hooks.folderProgress = [this](std::size_t taken) {
+    form_.lbl[16].caption = IntToText(static_cast<long long>(taken));
+    form_.Notify(kChangeWidgets);
+  };
+  return hooks;
+}
+
+void FrmTarnix::AddToPlaylist(const std::string& name, const std::string& path,
+                              const std::string& title) {
+  playlistActions_->Add() = {name, path, title};
+  playlistActions_->AddToPlaylist();
 }
 
 FrmTarnix::~FrmTarnix() = default;
@@ -98,7 +134,7 @@ void FrmTarnix::Form_Load(const std::string& commandLine) {
   skinLoader_->LoadSkin(settings_.skin, true);
 
   // 14-17.
-  LoadAutoList();
+  ReadAutoList(programFolder_, autoList_);
   LoadStationList();
   LoadWebRadioList();
   SetTunerCard(settings_.cardType, settings_.cardPort);
@@ -119,7 +155,7 @@ void FrmTarnix::Form_Load(const std::string& commandLine) {
 
   // 20. What the playlist starts with.
   if (!commandLine.empty()) {
-    AddToPlaylist(commandLine, "Commandline", DisplayName(commandLine));
+    AddToPlaylist("Commandline", commandLine, DisplayName(commandLine, settings_.friendlyNames));
     player_.tNum = 1;
   } else if (settings_.startMd == 1) {
     RestoreLastState();
@@ -137,8 +173,8 @@ void FrmTarnix::Form_Load(const std::string& commandLine) {
 void FrmTarnix::RestoreLastState() {
   const std::string path = AddSlash(programFolder_) + "playlist.m3u";
   if (FileExists(path)) {
-    PlClear();
-    PlRead(path);
+    playlistActions_->PlClear();
+    playlistActions_->PlRead(path);
     player_.tNum = ReadSettingNum(store_, "LastTrack", "0");
   }
   const std::string cover = ReadSetting(store_, "LastCover", "");
@@ -151,7 +187,7 @@ void FrmTarnix::RestoreLastState() {
 void FrmTarnix::SaveLastState() {
   WriteSetting(store_, "LastCover", player_.coverPath);
   WriteSetting(store_, "LastTrack", IntToText(player_.tNum));
-  WritePL(AddSlash(programFolder_) + "playlist.m3u");
+  playlistActions_->WritePL(AddSlash(programFolder_) + "playlist.m3u");
 }
 
 void FrmTarnix::Form_Unload() {
@@ -183,7 +219,7 @@ void FrmTarnix::Form_Unload() {
 
   // 9-10. Lists and the playlist.
   WriteURLList();
-  WriteAutoList();
+  WriteAutoList(programFolder_, autoList_);
   SaveLastState();
   store_.Save();
 

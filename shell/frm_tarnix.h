@@ -14,6 +14,8 @@
 #include "platform/pictures.h"
 #include "platform/screen.h"
 #include "player/player_state.h"
+#include "player/playlist.h"
+#include "player/playlist_actions.h"
 #include "skin/button_state.h"
 #include "skin/digit_display.h"
 #include "skin/skin_form.h"
@@ -101,6 +103,9 @@ class FrmTarnix : public ISkinHost {
   AppSettings& Settings() { return settings_; }
   PlayerState& Player() { return player_; }
   SkinLoader& Skins() { return *skinLoader_; }
+  Playlist& PlaylistModel() { return playlist_; }
+  PlaylistActions& Playlists() { return *playlistActions_; }
+  std::vector<std::string>& AutoList() { return autoList_; }
   std::int32_t FMFreq() const { return fmFreq_; }
   const std::array<std::string, 10>& RadioURLs() const { return radioURL_; }
   bool Unloaded() const { return unloaded_; }
@@ -114,6 +119,9 @@ class FrmTarnix : public ISkinHost {
   void ResetWindowSizeState() override;
 
   void PrepareWidgets();
+  PlaylistHooks MakePlaylistHooks();
+  // Opens `path` as the playlist's next item: a file, a folder tree or a playlist file.
+  void AddToPlaylist(const std::string& name, const std::string& path, const std::string& title);
   void ChooseStartMode();
   void RunCommand(int code);
   void SizeWindow(int size);
@@ -124,7 +132,6 @@ class FrmTarnix : public ISkinHost {
   // Procedures of subsystems that are not part of the program yet; each does nothing.
   void ExDevOut(const std::string& text);
   void ClearInf();
-  void LoadAutoList();
   void LoadStationList();
   void LoadWebRadioList();
   void SetTunerCard(int cardType, int cardPort);
@@ -137,11 +144,6 @@ class FrmTarnix : public ISkinHost {
   void TimerFn(int fn);
   void LoadTrayIcon();
   void UnloadTrayIcon();
-  void PlClear();
-  void PlRead(const std::string& path);
-  void AddToPlaylist(const std::string& item, const std::string& title,
-                     const std::string& displayName);
-  std::string DisplayName(const std::string& item);
   void LoadCover(const std::string& path);
   void PlayIt();
   void StopIt();
@@ -149,8 +151,6 @@ class FrmTarnix : public ISkinHost {
   bool SerialIsOpen() const;
   void SerialClose();
   void WriteURLList();
-  void WriteAutoList();
-  void WritePL(const std::string& path);
   void InitVolumeAndBalance();
 
   // Work of the timers that belongs to subsystems the program does not contain yet.
@@ -186,12 +186,6 @@ class FrmTarnix : public ISkinHost {
   void PrevTrack();
   void NextTrack();
   void ShowTrackInfo();
-  void PlaySelected();
-  void PlMoveEntry(int step);
-  void PlLoad();
-  void PlSaveWithDialog();
-  void OpenMediaFiles();
-  void AddFromDir();
   void ShowMixer();
   void Reverse();
   void Forward();
@@ -236,6 +230,9 @@ class FrmTarnix : public ISkinHost {
   AppSettings settings_;
   PlayerState player_;
   std::unique_ptr<SkinLoader> skinLoader_;
+  Playlist playlist_;
+  std::vector<std::string> autoList_;  // the weekly on/off schedule entries
+  std::unique_ptr<PlaylistActions> playlistActions_;
 
   int twipX_ = 15;
   int twipY_ = 15;

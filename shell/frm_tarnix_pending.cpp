@@ -6,7 +6,6 @@ namespace varlo {
 
 void FrmTarnix::ExDevOut(const std::string&) {}
 void FrmTarnix::ClearInf() {}
-void FrmTarnix::LoadAutoList() {}
 void FrmTarnix::LoadStationList() {}
 void FrmTarnix::LoadWebRadioList() {}
 void FrmTarnix::SetTunerCard(int, int) {}
@@ -21,12 +20,6 @@ void FrmTarnix::MakeDayStr() {}
 void FrmTarnix::TimerFn(int) {}
 void FrmTarnix::LoadTrayIcon() {}
 void FrmTarnix::UnloadTrayIcon() {}
-void FrmTarnix::PlClear() {}
-void FrmTarnix::PlRead(const std::string&) {}
-void FrmTarnix::AddToPlaylist(const std::string&, const std::string&, const std::string&) {}
-std::string FrmTarnix::DisplayName(const std::string&) {
-  return {};
-}
 void FrmTarnix::LoadCover(const std::string&) {}
 void FrmTarnix::PlayIt() {}
 void FrmTarnix::StopIt() {}
@@ -36,8 +29,6 @@ bool FrmTarnix::SerialIsOpen() const {
 }
 void FrmTarnix::SerialClose() {}
 void FrmTarnix::WriteURLList() {}
-void FrmTarnix::WriteAutoList() {}
-void FrmTarnix::WritePL(const std::string&) {}
 void FrmTarnix::InitVolumeAndBalance() {
   player_.balance = 0.5;
 }

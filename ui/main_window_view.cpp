@@ -3,13 +3,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QToolTip>
+#include <QUrl>
 
 #include "platform/qt/qt_picture_loader.h"
 #include "ui/region_mask.h"
@@ -23,6 +27,16 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
+  // The playlist view shows the model; its events go to the playlist's handlers.
+  QListWidget* list = areas_.PlNames();
+  frm_.PlaylistModel().onChanged = [this] { SyncPlaylist(); };
+  connect(list, &QListWidget::currentRowChanged, this,
+          [this](int row) { frm_.PlaylistModel().selected = row; });
+  connect(list, &QListWidget::itemDoubleClicked, this,
+          [this] { frm_.Playlists().ListDoubleClick(); });
+  list->installEventFilter(this);
+  list->setAcceptDrops(false);  // drops land on the window, which takes them for the list
+  setAcceptDrops(true);
   timer1_.setInterval(100);
   timer2_.setInterval(200);
   connect(&timer1_, &QTimer::timeout, this, [this] { frm_.Timer1_Timer(); });
@@ -129,6 +143,47 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
     event->accept();
   else
     QWidget::keyPressEvent(event);
+}
+
+void MainWindowView::SyncPlaylist() {
+  QListWidget* list = areas_.PlNames();
+  const Playlist& model = frm_.PlaylistModel();
+  const QSignalBlocker block(list);  // the model already knows its selection
+  list->setUpdatesEnabled(false);
+  list->clear();
+  QStringList names;
+  names.reserve(static_cast<qsizetype>(model.names.size()));
+  for (const std::string& name : model.names) names << QString::fromStdString(name);
+  list->addItems(names);
+  if (model.selected >= 0 && model.selected < list->count()) list->setCurrentRow(model.selected);
+  list->setUpdatesEnabled(true);
+}
+
+bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == areas_.PlNames() && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      frm_.Playlists().ListKeyDown(13);
+      return true;
+    }
+    if (key == Qt::Key_Delete) {
+      frm_.Playlists().ListKeyDown(46);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void MainWindowView::dragEnterEvent(QDragEnterEvent* event) {
+  if (PlaylistActions::AcceptsDrag(event->mimeData()->hasUrls())) event->acceptProposedAction();
+}
+
+void MainWindowView::dropEvent(QDropEvent* event) {
+  std::vector<std::string> files;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+  frm_.Playlists().DropFiles(files);
+  event->acceptProposedAction();
 }
 
 void MainWindowView::changeEvent(QEvent* event) {

@@ -28,10 +28,15 @@ class MainWindowView : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QRect PixelGeometry() const;
   const SkinWidget* WidgetAt(int x, int y) const;
+  // Refills the playlist view from the model, once per change of the list.
+  void SyncPlaylist();
 
   // Where the held mouse button went down: mouse events go there until it is released.
   enum class Target { None, Background, Button, PressedImage, Label, Slider };

@@ -56,17 +56,28 @@ MsgResult QtDialogs::MsgBox(const std::string& text, MsgButtons buttons,
   return MsgResult::Ok;
 }
 
-std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
-  QFileDialog dialog(parent_, QString::fromStdString(request.title),
+namespace {
+std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                         bool save) {
+  QFileDialog dialog(parent, QString::fromStdString(request.title),
                      QString::fromStdString(request.initialDir), QtFilterText(request.filter));
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   const QStringList filters = dialog.nameFilters();
   if (request.filterIndex >= 0 && request.filterIndex < filters.size())
     dialog.selectNameFilter(filters[request.filterIndex]);
   if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first().toStdString();
+}
+}  // namespace
+
+std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
+  return RunFileDialog(parent_, request, false);
+}
+
+std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request) {
+  return RunFileDialog(parent_, request, true);
 }
 
 std::optional<std::string> QtDialogs::BrowseFolder(const std::string& prompt) {

@@ -17,6 +17,7 @@ class QtDialogs : public IDialogs {
   MsgResult MsgBox(const std::string& text, MsgButtons buttons,
                    const std::string& caption) override;
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> BrowseFolder(const std::string& prompt) override;
 
  private:

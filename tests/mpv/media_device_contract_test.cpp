@@ -76,7 +76,8 @@ TEST_P(MediaDeviceContract, TheEnginesCommandSequencesLeaveTheSamePositions) {
   device.Command("Play");
   device.Command("stop");
   subject_->Settle();
-  EXPECT_NEAR(device.Position(), 1500, 60);
+  // The real engine may play a little before the stop lands on a loaded machine.
+  EXPECT_NEAR(device.Position(), 1500, 300);
 
   // From is used up: a later seek without it goes to the start.
   device.Command("seek");

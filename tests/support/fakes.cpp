@@ -16,6 +16,11 @@ std::optional<std::string> FakeDialogs::OpenFile(const FileDialogRequest& reques
   return next;
 }
 
+// Save dialogs answer from the same queue as open dialogs.
+std::optional<std::string> FakeDialogs::SaveFile(const FileDialogRequest& request) {
+  return OpenFile(request);
+}
+
 std::optional<std::string> FakeDialogs::BrowseFolder(const std::string& prompt) {
   folderPrompts.push_back(prompt);
   return folderAnswer;

@@ -42,6 +42,7 @@ struct FakeDialogs : IDialogs {
   MsgResult MsgBox(const std::string& text, MsgButtons buttons,
                    const std::string& caption) override;
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> BrowseFolder(const std::string& prompt) override;
   std::vector<std::string> Texts() const;
 };

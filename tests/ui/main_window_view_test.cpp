@@ -138,3 +138,28 @@ TEST_F(MainWindowViewTest, TheDefaultSkinsPlayButtonPressesAndRuns) {
 }
 
 }  // namespace varlo
+
+#include <QListWidget>
+
+namespace varlo {
+
+TEST_F(MainWindowViewTest, ThePlaylistViewFollowsTheModelAndDeleteRemovesAnEntry) {
+  WriteSkin(prog);
+  prog.Write("music/a.mp3", "x");
+  prog.Write("music/b.wav", "x");
+  Start();
+  view.show();
+  auto* list = view.findChild<QListWidget*>();
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(list->isVisible());
+  frm.Playlists().DropFiles({prog.File("music/a.mp3"), prog.File("music/b.wav")});
+  ASSERT_EQ(list->count(), 2);
+  EXPECT_TRUE(list->item(0)->text().startsWith("a"));
+  list->setCurrentRow(1);
+  EXPECT_EQ(frm.PlaylistModel().selected, 1);
+  QTest::keyClick(list, Qt::Key_Delete);
+  EXPECT_EQ(frm.PlaylistModel().Count(), 1);
+  EXPECT_EQ(list->count(), 1);
+}
+
+}  // namespace varlo
