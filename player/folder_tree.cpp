@@ -1,5 +1,6 @@
 #include "player/folder_tree.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -26,7 +27,7 @@ std::size_t AddFolderTree(const std::string& folder, std::vector<std::string>& n
   const std::string wanted = UpperCase(extensions);
 
   // Each folder is listed once; its files are kept for the second pass so that folders
-  // still come first, in breadth-first order, and files after them in listing order.
+  // still come first, in breadth-first order, and files after them in name order.
   std::vector<std::string> folders{root};
   std::vector<std::vector<std::string>> files;
   std::set<fs::path> seen;
@@ -38,6 +39,7 @@ std::size_t AddFolderTree(const std::string& folder, std::vector<std::string>& n
   std::size_t taken = 0;
   for (std::size_t i = 0; i < folders.size(); ++i) {
     files.emplace_back();
+    const std::size_t firstSub = folders.size();
     std::error_code ec;
     fs::directory_iterator it(folders[i], ec), end;
     for (; !ec && it != end; it.increment(ec)) {
@@ -58,6 +60,10 @@ std::size_t AddFolderTree(const std::string& folder, std::vector<std::string>& n
       }
       if (progress && ++entries % kProgressEvery == 0) progress(taken);
     }
+    // Directory listings come in no useful order here; a listing sorted by name is what
+    // people expect to see (and what the file systems of other desktops return).
+    std::sort(folders.begin() + static_cast<std::ptrdiff_t>(firstSub), folders.end());
+    std::sort(files[i].begin(), files[i].end());
   }
 
   names.reserve(names.size() + taken);

@@ -51,3 +51,19 @@ TEST(FolderTree, EmptyOrMissingFoldersAndLinkLoops) {
 }
 
 }  // namespace varlo
+
+namespace varlo {
+
+TEST(FolderTree, FilesAndFoldersComeInNameOrder) {
+  testing::TempDir dir;
+  for (const char* name : {"m/zeta.mp3", "m/alpha.mp3", "m/mid.mp3", "m/b/x.mp3", "m/a/y.mp3"})
+    dir.Write(name, "x");
+  std::vector<std::string> names, paths;
+  ASSERT_EQ(AddFolderTree(dir.File("m"), names, paths, "mp3", 0), 5u);
+  const std::vector<std::string> want = {dir.File("m/alpha.mp3"), dir.File("m/mid.mp3"),
+                                         dir.File("m/zeta.mp3"), dir.File("m/a/y.mp3"),
+                                         dir.File("m/b/x.mp3")};
+  EXPECT_EQ(paths, want);
+}
+
+}  // namespace varlo
