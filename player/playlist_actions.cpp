@@ -83,7 +83,7 @@ void PlaylistActions::OpenMediaFile() {
   FileDialogRequest request;
   request.title = "Open Media file";
   request.initialDir = settings_.path;
-  request.filter = kOpenMediaFilter;
+  request.filter = FileFilter(1);  // the media files of the shared open dialog
   request.filterIndex = filterIndex_ - 1;
   const std::optional<std::string> chosen = dialogs_.OpenFile(request);
   if (!chosen || chosen->empty()) return;

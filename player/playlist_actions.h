@@ -72,12 +72,6 @@ class PlaylistActions {
   int FilterIndex() const { return filterIndex_; }
 
   static constexpr const char* kWriteError = "Unable to write Playlist! Is the file read-only?";
-  static constexpr const char* kOpenMediaFilter =
-      "MPEG Audio Files|*.MP?|ActiveMovie "
-      "Files|*.MP?;*.MPEG;*.DAT;*.WAV;*.AU;*.MID;*.RMI;*.AIF?;*.MOV;*.QT;*.AVI;*.M1V;*.RA;"
-      "*.RAM;*.RM;*.RMM|Music "
-      "Modules|*.MOD;*.MTM;*FAR;*.669;*.OKT;*.STM;*.S3M;*.NST;*.WOW;*.XM|Bitmaps|*.BMP;*."
-      "GIF;*.JPG|Playlists|*.M3U;*.PLS|All Files|*.*";
 
  private:
   void SetPath(const std::string& folder);
