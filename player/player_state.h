@@ -28,7 +28,14 @@ struct PlayerState {
   std::int32_t songLenMs = 0;  // its length; 0 while unknown
   bool timeRemaining = false;  // position shown as time remaining (TimeFlag)
   std::string songPath;
-  std::string coverPath;  // the cover picture shown now
+  std::string coverPath;      // the cover picture shown now
+  std::string songName;       // display name of the current entry
+  std::string dev;            // device type of the current entry, "Delay" for a timed display
+  std::int32_t timeDisp = 0;  // the position value shown: elapsed, or remaining time
+  std::int32_t trkStart = 0;  // start and end of the current track in the device's time base
+  std::int32_t trkEnd = 0;
+  double volume = 1.0;   // output level, 0 to 1
+  int mutedPercent = 0;  // the level as a whole percentage remembered while muted
 };
 
 }  // namespace varlo

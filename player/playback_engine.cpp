@@ -1,0 +1,505 @@
+#include "player/playback_engine.h"
+
+#include <cmath>
+
+#include "common/numtext.h"
+#include "common/paths.h"
+#include "player/device_choice.h"
+#include "player/display_name.h"
+#include "player/media_errors.h"
+
+namespace varlo {
+namespace {
+
+constexpr char kCr = '\r';
+constexpr std::string_view kNotFound = "[FILE NOT FOUND]";
+
+// Length text of label 13: whole minutes, ":", two-digit seconds.
+std::string LengthText(std::int32_t ms) {
+  const std::int32_t seconds = ms < 0 ? 0 : ms / 1000;
+  return IntToText(seconds / 60) + ":" + FormatFixed(seconds % 60, 2, 0);
+}
+
+// A 16-bit channel value of the wave-out volume.
+std::uint32_t Channel(double value) {
+  const double v = std::clamp(RoundHalfEven(value), 0.0, 65535.0);
+  return static_cast<std::uint32_t>(v);
+}
+
+}  // namespace
+
+PlaybackEngine::PlaybackEngine(PlayerState& state, Playlist& playlist, const AppSettings& settings,
+                               IMediaDevice& unit0, IMediaDevice& unit1, IDialogs& dialogs,
+                               const IClock& clock, PlaybackHooks hooks)
+    : state_(state),
+      list_(playlist),
+      settings_(settings),
+      unit0_(unit0),
+      unit1_(unit1),
+      dialogs_(dialogs),
+      clock_(clock),
+      hooks_(std::move(hooks)),
+      random_(static_cast<std::mt19937::result_type>(clock.SteadyMs())) {}
+
+void PlaybackEngine::Label(int n, const std::string& text) const {
+  if (hooks_.setLabel) hooks_.setLabel(n, text);
+}
+
+void PlaybackEngine::Lights() const {
+  if (hooks_.showLights) hooks_.showLights();
+}
+
+void PlaybackEngine::SelectEntry(int index) {
+  list_.selected = index;
+  if (hooks_.selectionChanged) hooks_.selectionChanged();
+}
+
+int PlaybackEngine::RandomTrack() {
+  std::uniform_int_distribution<int> pick(1, list_.Count());
+  return pick(random_);
+}
+
+void PlaybackEngine::PlayIt() {
+  // A file that is not in the list yet is added first, so it can play into an empty list.
+  if (list_.Count() == 0 && state_.tNum != -99) return;
+  if (state_.tNum == -99) {
+    list_.Append(DisplayName(GetFileName(state_.songPath), settings_.friendlyNames),
+                 state_.songPath);
+    list_.Changed();
+    state_.tNum = list_.Count();
+  }
+  if (state_.tNum < 1) state_.tNum = list_.Count();
+  if (state_.tNum > list_.Count()) {
+    state_.tNum = 1;
+    StopIt();
+    return;
+  }
+  const auto index = static_cast<std::size_t>(state_.tNum - 1);
+
+  timerOn_ = false;
+  for (int label : {10, 11, 12, 69}) Label(label, "");
+  state_.rptA = 0;
+  state_.rptB = 0;
+  state_.dev.clear();
+
+  if (state_.cdMode) {
+    state_.dev = "cdaudio";
+    state_.playUnit = PlayUnit::CD;
+  } else {
+    state_.songPath = list_.paths[index];
+    const std::string& path = state_.songPath;
+    if (path.size() >= 5 && path[4] == ':') {
+      dialogs_.MsgBox("Internet file!", MsgButtons::Ok, "Varlo");
+    } else if (!FileExists(path)) {
+      std::string& name = list_.names[index];
+      if (name.find(kNotFound) == std::string::npos) name += " " + std::string(kNotFound);
+      list_.paths[index].clear();
+      list_.Changed();
+      state_.dev.clear();
+      return;
+    }
+
+    const DeviceChoice choice = ChooseDevice(GetExt(path));
+    switch (choice.kind) {
+      case EntryKind::Mpeg:
+        if (hooks_.getMp3Info) hooks_.getMp3Info(path);
+        if (settings_.useTagCover == 1 && hooks_.loadTagCover) hooks_.loadTagCover();
+        break;
+      case EntryKind::Device:
+      case EntryKind::CdTrack:
+        state_.dev = choice.device;
+        break;
+      case EntryKind::Picture:
+        state_.dev = kDelayDevice;
+        state_.songLenMs = kPictureMs;
+        state_.trkStart = 0;
+        state_.trkEnd = kPictureMs;
+        state_.elapsedMs = 0;
+        if (hooks_.loadCover) hooks_.loadCover(path);
+        SelectEntry(state_.tNum - 1);
+        timerOn_ = true;
+        lastTickMs_ = clock_.SteadyMs();
+        break;
+      case EntryKind::NotPlayable:
+        // Playback halts here without a message: the position timer stays off.
+        state_.dev = kDelayDevice;
+        timerOn_ = false;
+        return;
+      case EntryKind::Default:
+        break;
+    }
+  }
+
+  if (state_.dev.empty()) state_.dev = DefaultDevice(settings_.mciDevice);
+
+  if (hooks_.sliderUsable && hooks_.sliderUsable(1)) {
+    if (hooks_.placeSlider) hooks_.placeSlider(1, 0.0);
+    if (hooks_.setSliderVisible) hooks_.setSliderVisible(1, true);
+  }
+  IMediaDevice& device = Unit();
+  device.Command("close");
+  device.SetDeviceType(state_.dev);
+
+  if (state_.dev != kDelayDevice) {
+    const bool cd = state_.dev == "cdaudio";
+    device.SetFileName(cd ? std::string() : state_.songPath);
+    device.SetWait(true);
+    device.Command("open");
+    if (device.Error() != mci_error::kNone) {
+      dialogs_.MsgBox(
+          OpenErrorText(state_.dev, device.FileName(), device.Error(), device.ErrorMessage()),
+          MsgButtons::Ok, "Varlo");
+      state_.dev.clear();
+      return;
+    }
+    if (cd) {
+      const auto [start, length] =
+          hooks_.cdTrack ? hooks_.cdTrack(state_.tNum) : std::pair<std::int32_t, std::int32_t>{};
+      device.SetFrom(start);
+      state_.songLenMs = length;
+      state_.trkStart = start;
+      state_.trkEnd = start + length;
+    } else {
+      device.SetFrom(0);
+      state_.songLenMs = device.Length();
+      state_.trkStart = 0;
+      state_.trkEnd = state_.songLenMs;
+      if (hooks_.loadLyrics) hooks_.loadLyrics(StripExt(state_.songPath) + ".lyr");
+    }
+    state_.elapsedMs = 0;
+  }
+
+  state_.paused = false;
+  state_.playing = true;
+  if (hooks_.setPlayAnimation) hooks_.setPlayAnimation(true);
+  ShowTitles();
+  Lights();
+  if (hooks_.repaint) hooks_.repaint();
+  if (state_.dev != kDelayDevice) device.Command("play");
+  // An old module driver needed its window activated and a keystroke sent once playback had
+  // begun; every device here starts by itself, so nothing is sent anywhere.
+  timerOn_ = true;
+}
+
+std::string PlaybackEngine::OpenErrorText(const std::string& dev, const std::string& fileName,
+                                          int error, const std::string& errorMessage) {
+  std::string advice;
+  switch (error) {
+    case mci_error::kInvalidDeviceName:
+      advice = std::string("MCI driver is NOT installed.") + kCr + "See Varlo documentation!";
+      break;
+    case mci_error::kOutOfMemory:
+      advice = fileName.size() > 98 ? "The filename and path must be 98 characters or less!"
+                                    : "Out of memory.";
+      break;
+    case mci_error::kUnsupportedFunction:
+      if (dev == "MPEGVideo") {
+        advice = std::string("Make sure you are using the Microsoft MPEGVideo driver!") + kCr +
+                 "MPEG Video may have been re-assigned to a DVD drive or card." + kCr +
+                 "You may need to use the ActiveMovie driver (see docs)!";
+      } else {
+        advice = "Try installing the latest MS MediaPlayer (formerly ActiveMovie).";
+      }
+      break;
+    case mci_error::kInternal:
+      advice = std::string("The File could not be opened.") + kCr +
+               "It may be an unknown format, corrupt, or an un-supported variation of a known "
+               "format.";
+      break;
+    default:
+      advice = std::string("Unhandled Varlo error") + kCr + "Filename: " + fileName;
+      break;
+  }
+  return "MCI Device: " + dev + kCr + "Filename: " + fileName + kCr + kCr +
+         "Error: " + errorMessage + kCr + kCr + advice;
+}
+
+void PlaybackEngine::StopIt() {
+  for (int unit : {0, 1}) {
+    IMediaDevice& device = Device(unit);
+    device.SetFrom(0);
+    device.Command("seek");
+    device.Command("stop");
+  }
+  if (hooks_.setSliderVisible) hooks_.setSliderVisible(1, false);
+  Label(1, "");
+  shownPosition_.clear();
+  state_.paused = false;
+  state_.playing = false;
+  if (hooks_.setPlayAnimation) hooks_.setPlayAnimation(false);
+  Lights();
+  if (hooks_.exDevOut) hooks_.exDevOut("Varlo stopped");
+}
+
+void PlaybackEngine::PauseIt() {
+  if (!state_.playing) return;
+  if (!state_.paused) {
+    Unit().Command("stop");
+    if (hooks_.exDevOut) hooks_.exDevOut("paused...");
+  } else {
+    Unit().Command("play");
+  }
+  state_.paused = !state_.paused;
+  Lights();
+}
+
+void PlaybackEngine::PlayPause() {
+  if (state_.playing) {
+    PauseIt();
+  } else {
+    PlayIt();
+  }
+}
+
+void PlaybackEngine::PlayFrom(std::int32_t positionMs) {
+  if (positionMs < 0) positionMs = 0;
+  if (positionMs > state_.songLenMs) positionMs = state_.songLenMs - 1000;
+  IMediaDevice& device = Unit();
+  device.Command("stop");
+  device.SetFrom(positionMs + state_.trkStart);
+  device.Command("Play");
+}
+
+void PlaybackEngine::Reverse() {
+  if (!state_.playing) return;
+  PlayFrom(state_.elapsedMs - kSkipMs);
+  state_.paused = false;
+  Lights();
+}
+
+void PlaybackEngine::Forward() {
+  if (!state_.playing) return;
+  PlayFrom(state_.elapsedMs + kSkipMs);
+  state_.paused = false;
+  Lights();
+}
+
+void PlaybackEngine::NextTrack() {
+  if (list_.Count() == 0) return;
+  if (state_.shuffle) {
+    RndTrack();
+  } else {
+    ++state_.tNum;
+  }
+  PlayIt();
+}
+
+void PlaybackEngine::PrevTrack() {
+  if (list_.Count() == 0) return;
+  if (state_.shuffle) {
+    RndTrack();
+  } else {
+    --state_.tNum;
+  }
+  PlayIt();
+}
+
+void PlaybackEngine::RndTrack() {
+  if (list_.Count() < 1) return;
+  state_.tNum = RandomTrack();
+}
+
+void PlaybackEngine::JumpTo(std::string_view typed) {
+  const double number = LeadingNumber(typed);
+  if (hooks_.fmMode && hooks_.fmMode()) {
+    if (hooks_.fmJump) hooks_.fmJump(number);
+  } else if (number > 0 && number <= list_.Count()) {
+    state_.tNum = static_cast<int>(RoundHalfEven(number));
+    PlayIt();
+  }
+  Label(23, "");
+}
+
+void PlaybackEngine::AdvanceTrack() {
+  if (!state_.cdMode && settings_.pbOverlap >= 1) {
+    state_.playUnit = state_.playUnit == PlayUnit::Media ? PlayUnit::CD : PlayUnit::Media;
+  }
+  if (!state_.repeat) {
+    if (state_.shuffle) {
+      RndTrack();
+    } else {
+      ++state_.tNum;
+    }
+  }
+  PlayIt();
+  if (state_.stp) StopIt();
+}
+
+void PlaybackEngine::UpdatePosition() {
+  if (!timerOn_ || !state_.playing || state_.songLenMs == 0) return;
+
+  if (state_.dev != kDelayDevice) {
+    state_.elapsedMs = Unit().Position() - (state_.cdMode ? state_.trkStart : 0);
+  } else {
+    // A timed display counts real time between ticks, and nothing while paused.
+    const std::int64_t now = clock_.SteadyMs();
+    if (!state_.paused) state_.elapsedMs += static_cast<std::int32_t>(now - lastTickMs_);
+    lastTickMs_ = now;
+  }
+
+  state_.timeDisp = state_.timeRemaining ? state_.songLenMs - state_.elapsedMs : state_.elapsedMs;
+  std::string text = TimeText(state_.timeDisp / 1000);
+  if (state_.timeRemaining) text = "-" + text;
+
+  if (!(hooks_.positionSliderDragged && hooks_.positionSliderDragged())) {
+    if (text != shownPosition_) {
+      shownPosition_ = text;
+      Label(1, text);
+      if (hooks_.setDigitsText) hooks_.setDigitsText(text);
+    }
+    if (hooks_.sliderVisible && hooks_.sliderVisible(1) && hooks_.placeSlider) {
+      hooks_.placeSlider(1, static_cast<double>(state_.elapsedMs) / state_.songLenMs);
+    }
+  }
+
+  if (hooks_.lyricsSynchronised && hooks_.lyricsSynchronised() && hooks_.playLyrics) {
+    hooks_.playLyrics();
+  }
+
+  // After an advance the next entry is playing; the rest of this tick belongs to the old one.
+  if (state_.intro && state_.elapsedMs > kIntroMs) {
+    AdvanceTrack();
+    return;
+  }
+  if (state_.rptB > 0 && state_.elapsedMs >= state_.rptB) PlayFrom(state_.rptA);
+  if (!state_.cdMode && state_.elapsedMs >= state_.songLenMs - settings_.pbOverlap) {
+    AdvanceTrack();
+  }
+}
+
+void PlaybackEngine::ShowTitles() {
+  if (list_.Count() == 0) return;
+  const bool inRange = state_.tNum >= 1 && state_.tNum <= list_.Count();
+  if (!inRange) {
+    state_.songLenMs = 0;
+    state_.songName.clear();
+    if (hooks_.clearTagTitle) hooks_.clearTagTitle();
+  } else {
+    state_.songName = list_.names[static_cast<std::size_t>(state_.tNum - 1)];
+    SelectEntry(state_.tNum - 1);
+  }
+
+  if (state_.cdMode) {
+    state_.songName = DisplayName(state_.songName, settings_.friendlyNames);
+    Label(69, "CDA");
+  } else {
+    Label(69, GetExt(state_.songPath));
+  }
+  Label(2, state_.songName);
+  Label(4, NumToText(state_.tNum));
+  if (hooks_.setDigitsNumber) hooks_.setDigitsNumber(state_.tNum);
+  if (hooks_.setDigitsText) hooks_.setDigitsText(state_.songName);
+  Label(13, LengthText(state_.songLenMs));
+
+  const std::string title = hooks_.tagTitle ? hooks_.tagTitle() : std::string();
+  if (!title.empty()) {
+    if (!state_.cdMode && inRange) {
+      std::string& entry = list_.names[static_cast<std::size_t>(state_.tNum - 1)];
+      if (title.size() > entry.size()) {
+        entry = title;
+        list_.Changed();
+      }
+    }
+    const std::string artist = hooks_.tagArtist ? hooks_.tagArtist() : std::string();
+    trayTip_ =
+        "Varlo - [" + std::string(TrimBlanks(artist)) + "] - " + std::string(TrimBlanks(title));
+  } else if (inRange) {
+    trayTip_ = "Varlo - " + list_.names[static_cast<std::size_t>(state_.tNum - 1)];
+  }
+  if (trayTip_.size() > kTrayTipMax) trayTip_.resize(kTrayTipMax);
+  if (hooks_.setTrayTip) hooks_.setTrayTip(trayTip_);
+
+  if (hooks_.exDevOut) hooks_.exDevOut(state_.songName);
+}
+
+void PlaybackEngine::ShowMixer() {
+  if (hooks_.showMixer) hooks_.showMixer();
+}
+
+void PlaybackEngine::VolStep(int stepPercent) {
+  if (state_.mute) ToggleMute();
+  state_.volume = std::clamp(state_.volume + stepPercent / 100.0, 0.0, 1.0);
+  ApplyVolume();
+  if (hooks_.placeSlider) hooks_.placeSlider(2, state_.volume);
+}
+
+void PlaybackEngine::ToggleMute() {
+  if (!state_.mute) {
+    state_.mutedPercent = static_cast<int>(std::floor(state_.volume * 100.0 + 1e-9));
+    VolStep(-100);
+    state_.mute = true;
+  } else {
+    state_.mute = false;
+    VolStep(state_.mutedPercent);
+  }
+  Lights();
+}
+
+void PlaybackEngine::SetBalance(float balance) {
+  state_.balance = static_cast<double>(balance);
+  const double b = state_.balance;
+  if (b >= 0.45 && b <= 0.55) {
+    Label(25, "Centre");
+  } else if (b > 0.55) {
+    Label(25, FormatFixed((b - 0.5) * 200.0, 1, 0) + "% right");
+  } else {
+    Label(25, FormatFixed((0.5 - b) * 200.0, 1, 0) + "% left");
+  }
+  ApplyVolume();
+}
+
+void PlaybackEngine::ApplyVolume() {
+  const double b = state_.balance;
+  const double leftFactor = b > 0.55 ? 1.0 - 2.0 * (b - 0.5) : 1.0;
+  const double rightFactor = b < 0.45 ? 1.0 - 2.0 * (0.5 - b) : 1.0;
+  const std::uint32_t left = Channel(state_.volume * 65535.0 * leftFactor);
+  const std::uint32_t right = Channel(state_.volume * 65535.0 * rightFactor);
+  waveOut_ = left | (right << 16);
+  const double l = left / 65535.0;
+  const double r = right / 65535.0;
+  unit0_.SetVolume(l, r);
+  unit1_.SetVolume(l, r);
+}
+
+void PlaybackEngine::ToggleIntro() {
+  state_.intro = !state_.intro;
+  Lights();
+}
+
+void PlaybackEngine::ToggleStopAfter() {
+  state_.stp = !state_.stp;
+  Lights();
+}
+
+void PlaybackEngine::ToggleShuffle() {
+  state_.random = !state_.random;
+  state_.shuffle = !state_.shuffle;
+  Lights();
+}
+
+void PlaybackEngine::ToggleRepeat() {
+  state_.repeat = !state_.repeat;
+  Lights();
+}
+
+void PlaybackEngine::SetRepeatA() {
+  const bool separateB = hooks_.repeatBButtonVisible && hooks_.repeatBButtonVisible();
+  if (separateB || state_.rptA <= 0) {
+    state_.rptA = state_.elapsedMs;
+    state_.rptB = 0;
+  } else if (state_.rptB == 0) {
+    SetRepeatB();
+    return;
+  } else {
+    state_.rptA = 0;
+    state_.rptB = 0;
+  }
+  Lights();
+}
+
+void PlaybackEngine::SetRepeatB() {
+  state_.rptB = state_.elapsedMs;
+  Lights();
+}
+
+}  // namespace varlo
