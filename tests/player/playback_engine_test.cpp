@@ -1,0 +1,225 @@
+#include "player/playback_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "tests/support/fake_media_device.h"
+#include "tests/support/fakes.h"
+#include "tests/support/temp_dir.h"
+
+namespace varlo {
+namespace {
+
+using testing::FakeClock;
+using testing::FakeDialogs;
+using testing::FakeMediaDevice;
+
+struct EngineTest : ::testing::Test {
+  testing::TempDir dir;
+  PlayerState state;
+  Playlist list;
+  AppSettings settings;
+  FakeMediaDevice unit0, unit1;
+  FakeDialogs dialogs;
+  FakeClock clock;
+  std::map<int, std::string> labels;
+  int lights = 0;
+  PlaybackEngine engine{state, list, settings, unit0, unit1, dialogs, clock, Hooks()};
+
+  PlaybackHooks Hooks() {
+    PlaybackHooks h;
+    h.setLabel = [this](int n, const std::string& text) { labels[n] = text; };
+    h.showLights = [this] { ++lights; };
+    return h;
+  }
+  void Add(const std::string& name, bool exists = true) {
+    const std::string path = exists ? dir.Write(name, "x") : dir.File(name);
+    list.Append(name, path);
+  }
+  // One 100 ms tick: the clock and the playing device move on.
+  void Tick() {
+    clock.steady += 100;
+    unit0.Advance(100);
+    unit1.Advance(100);
+    engine.UpdatePosition();
+  }
+};
+
+TEST_F(EngineTest, EmptyPlaylistDoesNothing) {
+  engine.PlayIt();
+  engine.NextTrack();
+  engine.PrevTrack();
+  EXPECT_TRUE(unit0.calls.empty());
+  EXPECT_FALSE(state.playing);
+  EXPECT_EQ(state.tNum, 1);
+}
+
+TEST_F(EngineTest, PlaysAndWrapsAtBothEnds) {
+  Add("a.mp3");
+  Add("b.ogg");
+  engine.PlayIt();
+  EXPECT_TRUE(state.playing);
+  EXPECT_EQ(unit0.DeviceType(), "MPEGVideo");
+  EXPECT_EQ(unit0.FileName(), list.paths[0]);
+  EXPECT_TRUE(unit0.playing);
+  EXPECT_EQ(labels[2], "a.mp3");
+  EXPECT_EQ(labels[4], " 1");
+  EXPECT_EQ(labels[13], "3:00");
+  EXPECT_EQ(labels[69], "mp3");
+  EXPECT_EQ(engine.TrayTip(), "Varlo - a.mp3");
+
+  engine.PrevTrack();  // from the first entry to the last
+  EXPECT_EQ(state.tNum, 2);
+  EXPECT_EQ(unit0.FileName(), list.paths[1]);
+
+  engine.NextTrack();  // past the last: back to 1 and stopped
+  EXPECT_EQ(state.tNum, 1);
+  EXPECT_FALSE(state.playing);
+  EXPECT_FALSE(unit0.playing);
+}
+
+TEST_F(EngineTest, JumpToOnlyInsideTheList) {
+  Add("a.mp3");
+  Add("b.mp3");
+  for (const char* typed : {"0", "-1", "3"}) {
+    labels[23] = typed;
+    engine.JumpTo(typed);
+    EXPECT_EQ(labels[23], "");
+    EXPECT_FALSE(state.playing) << typed;
+  }
+  engine.JumpTo("2");
+  EXPECT_EQ(state.tNum, 2);
+  EXPECT_TRUE(state.playing);
+}
+
+TEST_F(EngineTest, IntroEndsAnEntryOnTheFirstTickPastTenSeconds) {
+  Add("a.mp3");
+  Add("b.mp3");
+  state.intro = true;
+  engine.PlayIt();
+  while (state.tNum == 1 && state.elapsedMs <= 10000) Tick();
+  EXPECT_EQ(state.tNum, 2);
+  EXPECT_EQ(unit0.FileName(), list.paths[1]);
+}
+
+TEST_F(EngineTest, RepeatBSeeksBackToAAndPlayItClearsThem) {
+  Add("a.mp3");
+  engine.PlayIt();
+  unit0.SetPosition(2000);
+  engine.UpdatePosition();
+  engine.SetRepeatA();
+  unit0.SetPosition(5000);
+  engine.UpdatePosition();
+  engine.SetRepeatA();  // the one button sets B next
+  EXPECT_EQ(state.rptA, 2000);
+  EXPECT_EQ(state.rptB, 5000);
+  unit0.SetPosition(5100);
+  engine.UpdatePosition();
+  ASSERT_TRUE(unit0.calls.back().from.has_value());
+  EXPECT_EQ(unit0.calls.back().word, "Play");
+  EXPECT_EQ(*unit0.calls.back().from, 2000);
+  engine.PlayIt();
+  EXPECT_EQ(state.rptA, 0);
+  EXPECT_EQ(state.rptB, 0);
+}
+
+TEST_F(EngineTest, PictureAdvancesAfterFiveSecondsAndPauseFreezesIt) {
+  Add("p.jpg");
+  Add("b.mp3");
+  std::string cover;
+  engine.PlayIt();
+  EXPECT_EQ(state.dev, "Delay");
+  EXPECT_EQ(state.songLenMs, 5000);
+  for (int i = 0; i < 20; ++i) Tick();
+  engine.PauseIt();
+  for (int i = 0; i < 100; ++i) Tick();
+  EXPECT_EQ(state.elapsedMs, 2000);
+  EXPECT_EQ(state.tNum, 1);
+  engine.PauseIt();
+  for (int i = 0; i < 29; ++i) Tick();
+  EXPECT_EQ(state.tNum, 1);
+  Tick();
+  EXPECT_EQ(state.tNum, 2);
+}
+
+TEST_F(EngineTest, TextEntryHaltsWithoutMessage) {
+  Add("notes.TXT");
+  engine.PlayIt();
+  EXPECT_EQ(state.dev, "Delay");
+  EXPECT_FALSE(engine.PositionTimerOn());
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_TRUE(unit0.calls.empty());
+}
+
+TEST_F(EngineTest, OverlapOpensTheNextEntryOnTheOtherUnit) {
+  settings.pbOverlap = 2000;
+  unit0.defaultLength = 10000;
+  unit1.defaultLength = 10000;
+  Add("a.mp3");
+  Add("b.mp3");
+  engine.PlayIt();
+  while (state.tNum == 1) Tick();
+  EXPECT_EQ(unit0.Position(), 8000);  // two seconds before its end
+  EXPECT_EQ(state.playUnit, PlayUnit::CD);
+  EXPECT_TRUE(unit0.playing);  // the first plays out
+  EXPECT_TRUE(unit1.playing);
+  EXPECT_EQ(unit1.FileName(), list.paths[1]);
+}
+
+TEST_F(EngineTest, MissingFileIsMarkedOnce) {
+  Add("gone.mp3", false);
+  engine.PlayIt();
+  engine.PlayIt();
+  EXPECT_EQ(list.names[0], "gone.mp3 [FILE NOT FOUND]");
+  EXPECT_EQ(list.paths[0], "");
+  EXPECT_FALSE(state.playing);
+}
+
+TEST_F(EngineTest, OpenErrorShowsTheBox) {
+  Add("bad.ogg");
+  unit0.openErrors[list.paths[0]] = {277, "internal error"};
+  engine.PlayIt();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text,
+            "MCI Device: MPEGVideo\rFilename: " + list.paths[0] +
+                "\r\rError: internal error\r\rThe File could not be opened.\rIt may be an "
+                "unknown format, corrupt, or an un-supported variation of a known format.");
+  EXPECT_EQ(state.dev, "");
+  EXPECT_FALSE(engine.PositionTimerOn());
+  EXPECT_EQ(PlaybackEngine::OpenErrorText("Animation", std::string(99, 'f'), 264, "m"),
+            "MCI Device: Animation\rFilename: " + std::string(99, 'f') +
+                "\r\rError: m\r\rThe filename and path must be 98 characters or less!");
+  EXPECT_NE(PlaybackEngine::OpenErrorText("M4W_MCI", "x", 274, "m")
+                .find("Try installing the latest MS MediaPlayer"),
+            std::string::npos);
+}
+
+TEST_F(EngineTest, InternetAddressIsAnnouncedAndOpened) {
+  list.Append("stream", "http://radio.example/live.mp3");
+  engine.PlayIt();
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.messages[0].text, "Internet file!");
+  EXPECT_EQ(unit0.FileName(), "http://radio.example/live.mp3");
+  EXPECT_TRUE(state.playing);
+}
+
+TEST_F(EngineTest, VolumeBalanceAndMute) {
+  state.volume = 0.5;
+  engine.SetBalance(0.75f);
+  EXPECT_EQ(labels[25], "50% right");
+  // left 0.5 * 65535 * 0.5 = 16383.75 -> 16384; right 32767.5 -> 32768 (even).
+  EXPECT_EQ(engine.WaveOutVolume(), 16384u | (32768u << 16));
+  EXPECT_DOUBLE_EQ(unit1.left, 16384 / 65535.0);
+  engine.SetBalance(0.5f);
+  EXPECT_EQ(labels[25], "Centre");
+  engine.ToggleMute();
+  EXPECT_TRUE(state.mute);
+  EXPECT_EQ(unit0.left, 0.0);
+  engine.VolStep(5);  // unmutes first, then steps
+  EXPECT_FALSE(state.mute);
+  EXPECT_DOUBLE_EQ(state.volume, 0.55);
+}
+
+}  // namespace
+}  // namespace varlo
