@@ -3,12 +3,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <clocale>
 #include <string>
 
 #include "common/program_folder.h"
+#include "platform/mpv/mpv_media_device.h"
 #include "platform/null_dialogs.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_events.h"
+#include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_screen.h"
 #include "skin/animation.h"
@@ -26,7 +29,12 @@ void BM_TickAndRepaint(benchmark::State& state) {
   varlo::QtClock clock;
   varlo::ViewCloser closer;
   varlo::SettingsStore store("/tmp/varlo-paint-bench/bench.ini");
-  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer}, store, prog);
+  varlo::QtLauncher launcher;
+  varlo::MpvOptions quiet;
+  quiet.audioOutput = quiet.videoOutput = "null";
+  varlo::MpvMediaDevice unit0(quiet), unit1(quiet);
+  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1},
+                       store, prog);
   varlo::MainWindowView view(frm);
   frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };
   frm.Form_Load("");
@@ -50,6 +58,7 @@ BENCHMARK(BM_TickAndRepaint)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // the media engine starts only in the C number locale
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

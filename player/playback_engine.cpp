@@ -345,7 +345,10 @@ void PlaybackEngine::UpdatePosition() {
     if (text != shownPosition_) {
       shownPosition_ = text;
       Label(1, text);
-      if (hooks_.setDigitsText) hooks_.setDigitsText(text);
+      if (hooks_.setPositionDigits) {
+        const std::int32_t seconds = state_.timeDisp / 1000;
+        hooks_.setPositionDigits(state_.timeRemaining ? -seconds : seconds);
+      }
     }
     if (hooks_.sliderVisible && hooks_.sliderVisible(1) && hooks_.placeSlider) {
       hooks_.placeSlider(1, static_cast<double>(state_.elapsedMs) / state_.songLenMs);
@@ -387,8 +390,8 @@ void PlaybackEngine::ShowTitles() {
   }
   Label(2, state_.songName);
   Label(4, NumToText(state_.tNum));
-  if (hooks_.setDigitsNumber) hooks_.setDigitsNumber(state_.tNum);
-  if (hooks_.setDigitsText) hooks_.setDigitsText(state_.songName);
+  if (hooks_.setTrackDigits) hooks_.setTrackDigits(state_.tNum);
+  if (hooks_.setNameDigits) hooks_.setNameDigits(state_.songName);
   Label(13, LengthText(state_.songLenMs));
 
   const std::string title = hooks_.tagTitle ? hooks_.tagTitle() : std::string();

@@ -21,9 +21,11 @@ struct PlaybackHooks {
   // Skin labels by number (1 position, 2 title, 4 track, 10-12 stream info, 13 length,
   // 23 typed number, 25 balance, 69 entry type).
   std::function<void(int label, const std::string& caption)> setLabel;
-  // The digit display, given a number or a text.
-  std::function<void(double value)> setDigitsNumber;
-  std::function<void(const std::string& text)> setDigitsText;
+  // The digit displays: the position in whole seconds (negative for the remaining time), the
+  // track number and the song name.
+  std::function<void(std::int32_t seconds)> setPositionDigits;
+  std::function<void(int track)> setTrackDigits;
+  std::function<void(const std::string& name)> setNameDigits;
   std::function<void()> showLights;
   // The visible playlist's selected row changed (playlist.selected holds it).
   std::function<void()> selectionChanged;

@@ -20,6 +20,8 @@ struct Playlist {
   int selected = -1;
   std::uint64_t revision = 0;
   std::function<void()> onChanged;
+  // Called when the player moves the selection to the entry it plays.
+  std::function<void()> onSelected;
 
   int Count() const { return static_cast<int>(paths.size()); }
   void Append(std::string name, std::string path) {

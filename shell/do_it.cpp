@@ -33,20 +33,6 @@ void FrmTarnix::ToggleMediaMode() {
   ShowLights();
 }
 
-void FrmTarnix::SetABPoint() {
-  // A skin without a separate B button cycles A, B and clear on the one button.
-  if (!form_.btn[31].visible && player_.rptA > 0) {
-    if (player_.rptB > 0)
-      player_.rptA = player_.rptB = 0;
-    else
-      player_.rptB = player_.elapsedMs;
-  } else {
-    player_.rptA = player_.elapsedMs;
-    player_.rptB = 0;
-  }
-  ShowLights();
-}
-
 void FrmTarnix::ShowStorePointer() {
   form_.window.storePointer = memFlag_ || memWRFlag_;
   form_.Notify(kChangeWindowState);
@@ -120,25 +106,19 @@ void FrmTarnix::RunCommand(int code) {
     case 24:
       return playlistActions_->AddFromDir();
     case 25:
-      player_.intro = !player_.intro;
-      return ShowLights();
+      return engine_->ToggleIntro();
     case 26:
-      player_.stp = !player_.stp;
-      return ShowLights();
+      return engine_->ToggleStopAfter();
     case 27:
-      player_.repeat = !player_.repeat;
-      return ShowLights();
+      return engine_->ToggleRepeat();
     case 28:
-      player_.shuffle = !player_.shuffle;
-      player_.random = !player_.random;
-      return ShowLights();
+      return engine_->ToggleShuffle();
     case 29:
       return ShowMixer();
     case 30:
-      return SetABPoint();
+      return engine_->SetRepeatA();
     case 31:
-      player_.rptB = player_.elapsedMs;
-      return ShowLights();
+      return engine_->SetRepeatB();
     case 32:
       return Reverse();
     case 33:

@@ -6,21 +6,11 @@ namespace varlo {
 
 void FrmTarnix::ShowPrefs() {}
 void FrmTarnix::SelectSkin() {}
-void FrmTarnix::VolStep(int) {}
-void FrmTarnix::ToggleMute() {}
-void FrmTarnix::PauseIt() {}
 void FrmTarnix::CDEject() {}
-void FrmTarnix::PrevTrack() {}
-void FrmTarnix::NextTrack() {}
 void FrmTarnix::ShowTrackInfo() {}
-void FrmTarnix::ShowMixer() {}
-void FrmTarnix::Reverse() {}
-void FrmTarnix::Forward() {}
 void FrmTarnix::ShowCoverWindow() {}
 void FrmTarnix::ShowVisSelect() {}
-void FrmTarnix::PlayPause() {}
 void FrmTarnix::ShowMenu(int, int) {}
-void FrmTarnix::JumpTo() {}
 void FrmTarnix::AddDigit(char) {}
 void FrmTarnix::CalcKey(int) {}
 void FrmTarnix::CvtLoadWithDialog() {}
@@ -49,11 +39,7 @@ void FrmTarnix::WRStop() {}
 void FrmTarnix::ShowQuickFind() {}
 void FrmTarnix::WebLink(const std::string&) {}
 void FrmTarnix::TimerFnCommand(int) {}
-void FrmTarnix::ApplyVolume(double) {}
-void FrmTarnix::SetBalance(double balance) {
-  player_.balance = balance;
-}
-void FrmTarnix::PlayFromFraction(double) {}
 void FrmTarnix::FMSetFreq() {}
+void FrmTarnix::FMJump(double) {}
 
 }  // namespace varlo

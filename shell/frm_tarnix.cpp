@@ -17,6 +17,9 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   playlistActions_ =
       std::make_unique<PlaylistActions>(playlist_, player_, settings_, services_.dialogs,
                                         services_.events, programFolder_, MakePlaylistHooks());
+  engine_ = std::make_unique<PlaybackEngine>(player_, playlist_, settings_, services_.unit0,
+                                             services_.unit1, services_.dialogs, services_.clock,
+                                             MakePlaybackHooks());
 }
 
 PlaylistHooks FrmTarnix::MakePlaylistHooks() {
@@ -212,6 +215,7 @@ void FrmTarnix::Form_Unload() {
   }
   WriteAppSettings(store_, settings_);
   WriteSetting(store_, "FMVolume", IntToText(get_volume()));
+  SaveVolume();
   if (settings_.winSavePos == 1) {
     WriteSetting(store_, "X", IntToText(form_.window.left));
     WriteSetting(store_, "Y", IntToText(form_.window.top));

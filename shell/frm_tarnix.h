@@ -10,9 +10,12 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
+#include "platform/launcher.h"
 #include "platform/main_window.h"
 #include "platform/pictures.h"
 #include "platform/screen.h"
+#include "player/media_device.h"
+#include "player/playback_engine.h"
 #include "player/player_state.h"
 #include "player/playlist.h"
 #include "player/playlist_actions.h"
@@ -32,6 +35,10 @@ struct ShellServices {
   IEvents& events;
   IClock& clock;
   IMainWindow& window;
+  ILauncher& launcher;
+  // The two media devices the player alternates between (units 0 and 1).
+  IMediaDevice& unit0;
+  IMediaDevice& unit1;
 };
 
 // The main window's logic: it composes the subsystems, reads the settings at start and
@@ -105,6 +112,7 @@ class FrmTarnix : public ISkinHost {
   SkinLoader& Skins() { return *skinLoader_; }
   Playlist& PlaylistModel() { return playlist_; }
   PlaylistActions& Playlists() { return *playlistActions_; }
+  PlaybackEngine& Engine() { return *engine_; }
   std::vector<std::string>& AutoList() { return autoList_; }
   std::int32_t FMFreq() const { return fmFreq_; }
   const std::array<std::string, 10>& RadioURLs() const { return radioURL_; }
@@ -120,14 +128,38 @@ class FrmTarnix : public ISkinHost {
 
   void PrepareWidgets();
   PlaylistHooks MakePlaylistHooks();
+  PlaybackHooks MakePlaybackHooks();
+  // Starts the desktop's volume mixer, the first one found on the search path.
+  void StartMixer();
   // Opens `path` as the playlist's next item: a file, a folder tree or a playlist file.
   void AddToPlaylist(const std::string& name, const std::string& path, const std::string& title);
   void ChooseStartMode();
   void RunCommand(int code);
   void SizeWindow(int size);
   void ToggleMediaMode();
-  void SetABPoint();
   void ButtonsAppearance(int key);
+
+  // The player's transport, volume and position tick, carried out by the playback engine.
+  void PlayIt();
+  void StopIt();
+  void PauseIt();
+  void PlayPause();
+  void PrevTrack();
+  void NextTrack();
+  void Reverse();
+  void Forward();
+  void JumpTo();
+  void UpdatePosition();
+  void PlayFromFraction(double fraction);
+  void VolStep(int percent);
+  void ToggleMute();
+  void ShowMixer();
+  void ApplyVolume(double level);
+  void SetBalance(double balance);
+  double WaveVolume() const;
+  void InitVolumeAndBalance();
+  void SaveVolume();
+  void CloseMediaDevices();
 
   // Procedures of subsystems that are not part of the program yet; each does nothing.
   void ExDevOut(const std::string& text);
@@ -145,55 +177,32 @@ class FrmTarnix : public ISkinHost {
   void LoadTrayIcon();
   void UnloadTrayIcon();
   void LoadCover(const std::string& path);
-  void PlayIt();
-  void StopIt();
-  void CloseMediaDevices();
   bool SerialIsOpen() const;
   void SerialClose();
   void WriteURLList();
-  void InitVolumeAndBalance();
 
   // Work of the timers that belongs to subsystems the program does not contain yet.
   void FMStatusUpdate();
   void CDPositionUpdate();
   bool InWebRadioMode() const;
   void WRUpdate();
-  void UpdatePosition();
-  bool LyricsFollowing() const;
-  void PlayLyrics();
-  void AdvanceTrack();
-  void PlayFrom(std::int32_t ms);
   void ScrollNameStep();
   void PaintModeDisplays();
   void EditTimerTable(int label);
   void SliderValueChanged(int n, double value);
   void ShowStorePointer();
-  void ApplyVolume(double level);
-  void SetBalance(double balance);
-  void PlayFromFraction(double fraction);
   void FMSetFreq();
   void MinuteWork();
   void ShowTimerDisplay();
-  double WaveVolume() const;
 
   // Commands of subsystems the program does not contain yet; each does nothing.
   void ShowPrefs();
   void SelectSkin();
-  void VolStep(int percent);
-  void ToggleMute();
-  void PauseIt();
   void CDEject();
-  void PrevTrack();
-  void NextTrack();
   void ShowTrackInfo();
-  void ShowMixer();
-  void Reverse();
-  void Forward();
   void ShowCoverWindow();
   void ShowVisSelect();
-  void PlayPause();
   void ShowMenu(int x, int y);
-  void JumpTo();
   void AddDigit(char digit);
   void CalcKey(int key);
   void CvtLoadWithDialog();
@@ -221,6 +230,7 @@ class FrmTarnix : public ISkinHost {
   void WRStop();
   void ShowQuickFind();
   void WebLink(const std::string& address);
+  void FMJump(double number);
   void TimerFnCommand(int fn);
 
   ShellServices services_;
@@ -233,6 +243,7 @@ class FrmTarnix : public ISkinHost {
   Playlist playlist_;
   std::vector<std::string> autoList_;  // the weekly on/off schedule entries
   std::unique_ptr<PlaylistActions> playlistActions_;
+  std::unique_ptr<PlaybackEngine> engine_;
 
   int twipX_ = 15;
   int twipY_ = 15;

@@ -21,17 +21,11 @@ void FrmTarnix::TimerFn(int) {}
 void FrmTarnix::LoadTrayIcon() {}
 void FrmTarnix::UnloadTrayIcon() {}
 void FrmTarnix::LoadCover(const std::string&) {}
-void FrmTarnix::PlayIt() {}
-void FrmTarnix::StopIt() {}
-void FrmTarnix::CloseMediaDevices() {}
 bool FrmTarnix::SerialIsOpen() const {
   return false;
 }
 void FrmTarnix::SerialClose() {}
 void FrmTarnix::WriteURLList() {}
-void FrmTarnix::InitVolumeAndBalance() {
-  player_.balance = 0.5;
-}
 
 }  // namespace varlo
 
@@ -43,20 +37,10 @@ bool FrmTarnix::InWebRadioMode() const {
   return false;
 }
 void FrmTarnix::WRUpdate() {}
-void FrmTarnix::UpdatePosition() {}
-bool FrmTarnix::LyricsFollowing() const {
-  return false;
-}
-void FrmTarnix::PlayLyrics() {}
-void FrmTarnix::AdvanceTrack() {}
-void FrmTarnix::PlayFrom(std::int32_t) {}
 void FrmTarnix::ScrollNameStep() {}
 void FrmTarnix::MinuteWork() {}
 void FrmTarnix::PaintModeDisplays() {}
 void FrmTarnix::EditTimerTable(int) {}
 void FrmTarnix::ShowTimerDisplay() {}
-double FrmTarnix::WaveVolume() const {
-  return form_.tables.sliders[2].value;
-}
 
 }  // namespace varlo

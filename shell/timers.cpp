@@ -10,13 +10,8 @@ void FrmTarnix::Timer1_Timer() {
   services_.events.DoEvents();  // a command may run here; the tick goes on with its state
   if (player_.cdMode) CDPositionUpdate();
   if (InWebRadioMode()) WRUpdate();
-  if (!player_.playing || player_.songLenMs <= 0) return;
-  UpdatePosition();
-  if (LyricsFollowing()) PlayLyrics();
-  if (player_.intro && player_.elapsedMs >= 10001) AdvanceTrack();
-  if (player_.rptB >= 1 && player_.elapsedMs >= player_.rptB) PlayFrom(player_.rptA);
-  if (!player_.cdMode && player_.elapsedMs >= player_.songLenMs - settings_.pbOverlap)
-    AdvanceTrack();
+  // The position, lyrics and the end-of-entry rules.
+  if (player_.playing && player_.songLenMs != 0) UpdatePosition();
 }
 
 void FrmTarnix::Timer2_Timer() {

@@ -21,6 +21,8 @@ enum FormChange : unsigned {
   kChangeWindowState = 1u << 4,  // minimised, shown, on top
   kChangeDigits = 1u << 5,       // the cells of a digit display (digitCells)
   kChangeAnimation = 1u << 6,    // the frame of an animation (animFrames)
+  kChangeCaptions = 1u << 7,     // only the captions of labels
+  kChangeKnobs = 1u << 8,        // only the places of slider knobs and the level bar's length
   kChangeAll = 0xFFFFu,
 };
 

@@ -36,7 +36,7 @@ void PlaceSlider(SkinForm& form, int n, double value) {
     else
       knob.top = coord;
   }
-  form.Notify(kChangeWidgets);
+  form.Notify(kChangeKnobs);
 }
 
 }  // namespace varlo

@@ -30,6 +30,11 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
   // The playlist view shows the model; its events go to the playlist's handlers.
   QListWidget* list = areas_.PlNames();
   frm_.PlaylistModel().onChanged = [this] { SyncPlaylist(); };
+  frm_.PlaylistModel().onSelected = [this, list] {
+    const QSignalBlocker block(list);
+    const int row = frm_.PlaylistModel().selected;
+    if (row >= 0 && row < list->count()) list->setCurrentRow(row);
+  };
   connect(list, &QListWidget::currentRowChanged, this,
           [this](int row) { frm_.PlaylistModel().selected = row; });
   connect(list, &QListWidget::itemDoubleClicked, this,
@@ -228,21 +233,51 @@ void MainWindowView::OnFormChanged(unsigned changes) {
     // window is minimised so that it can still be reached.
     if (!form.window.shown && isVisible() && !isMinimized()) showMinimized();
   }
-  if (changes & kChangeWidgets) areas_.Sync(form);
-  // Ticks change only digit cells and animation frames: repaint just those areas.
-  if ((changes & ~(kChangeDigits | kChangeAnimation)) == 0) {
-    QRegion dirty;
-    for (std::size_t i = 1; i < form.dig.size(); ++i)
-      if (form.dig[i].visible)
-        dirty += QRect(form.dig[i].left, form.dig[i].top, form.dig[i].width, form.dig[i].height);
-    for (std::size_t i = 1; i < form.anim.size(); ++i)
-      if (form.anim[i].visible)
-        dirty +=
-            QRect(form.anim[i].left, form.anim[i].top, form.anim[i].width, form.anim[i].height);
-    update(dirty);
+  if (changes & kChangeWidgets) {
+    areas_.Sync(form);
+    // The skin's video window becomes the display of the media devices, or none does.
+    const std::uint64_t video =
+        form.videoIsDisplay ? static_cast<std::uint64_t>(areas_.VideoBox()->winId()) : 0;
+    if (video != videoWindow_ && onVideoWindow) {
+      videoWindow_ = video;
+      onVideoWindow(video);
+    }
+  }
+  // Ticks change only digit cells, animation frames, captions and knobs: repaint just those.
+  constexpr unsigned kTickChanges =
+      kChangeDigits | kChangeAnimation | kChangeCaptions | kChangeKnobs;
+  if ((changes & ~kTickChanges) == 0) {
+    update(TickRegion(changes));
     return;
   }
   update();
+}
+
+QRegion MainWindowView::TickRegion(unsigned changes) const {
+  const SkinForm& form = frm_.Form();
+  QRegion dirty;
+  const auto add = [&dirty](const SkinWidget& w) {
+    if (w.visible) dirty += QRect(w.left, w.top, w.width, w.height);
+  };
+  if (changes & kChangeDigits)
+    for (std::size_t i = 1; i < form.dig.size(); ++i) add(form.dig[i]);
+  if (changes & kChangeAnimation)
+    for (std::size_t i = 1; i < form.anim.size(); ++i) add(form.anim[i]);
+  if (changes & kChangeCaptions)
+    for (std::size_t i = 1; i < form.lbl.size(); ++i) add(form.lbl[i]);
+  if (changes & kChangeKnobs) {
+    // The knob moved somewhere along its track (or the level bar changed its length): the
+    // track with a knob's size beyond its end covers the old place and the new one.
+    for (std::size_t i = 1; i < form.slider.size(); ++i) {
+      const PictureWidget& knob = form.slider[i];
+      const SliderRecord& rec = form.tables.sliders[i];
+      if (!knob.visible) continue;
+      dirty += QRect(rec.x, rec.y, rec.w + rec.kw + 1, rec.h + rec.kh + 1);
+      dirty += QRect(knob.left, knob.top - rec.h, std::max(knob.width, rec.w) + 1,
+                     knob.height + 2 * rec.h + 1);
+    }
+  }
+  return dirty;
 }
 
 void MainWindowView::paintEvent(QPaintEvent* event) {

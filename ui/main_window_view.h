@@ -3,6 +3,8 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
+#include <functional>
 
 #include "platform/main_window.h"
 #include "shell/frm_tarnix.h"
@@ -18,6 +20,8 @@ class MainWindowView : public QWidget {
 
   // Brings the window up to date with the parts of the form named by `changes`.
   void OnFormChanged(unsigned changes);
+  // Told the native window the media devices draw video into, or 0 when the skin has none.
+  std::function<void(std::uint64_t windowId)> onVideoWindow;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -34,6 +38,8 @@ class MainWindowView : public QWidget {
 
  private:
   QRect PixelGeometry() const;
+  // What a change made only by the timers (digits, frames, captions, knobs) needs repainted.
+  QRegion TickRegion(unsigned changes) const;
   const SkinWidget* WidgetAt(int x, int y) const;
   // Refills the playlist view from the model, once per change of the list.
   void SyncPlaylist();
@@ -49,6 +55,7 @@ class MainWindowView : public QWidget {
   AreaViews areas_;
   QTimer timer1_;
   QTimer timer2_;
+  std::uint64_t videoWindow_ = 0;  // the display window last given to the media devices
 };
 
 // Closes whichever view it is given; lets the form be built before its view exists.

@@ -1,13 +1,17 @@
 // The varlo program: builds the platform services, the main window's logic and its view.
 #include <QApplication>
 #include <QDir>
+#include <QMetaObject>
 #include <QStringList>
+#include <clocale>
 
 #include "common/program_folder.h"
 #include "common/settings_store.h"
+#include "platform/mpv/mpv_media_device.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_events.h"
+#include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_screen.h"
 #include "shell/frm_tarnix.h"
@@ -25,11 +29,20 @@ QString ShippedDataFolder() {
       .absoluteFilePath(QStringLiteral("../share/varlo"));
 }
 
+// Hands the engine's events over to the GUI thread, where the device handles them.
+void PumpOnGuiThread(varlo::MpvMediaDevice& device, QObject* context) {
+  device.SetWakeup([&device, context] {
+    QMetaObject::invokeMethod(
+        context, [&device] { device.ProcessEvents(); }, Qt::QueuedConnection);
+  });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("varlo"));
+  std::setlocale(LC_NUMERIC, "C");  // the media engine starts only in the C number locale
 
   const std::string programFolder = varlo::ProgramFolder();
   varlo::InstallMissingFiles(ShippedDataFolder().toStdString(), programFolder);
@@ -39,11 +52,20 @@ int main(int argc, char** argv) {
   varlo::QtPictureLoader pictures;
   varlo::QtEvents events;
   varlo::QtClock clock;
+  varlo::QtLauncher launcher;
   varlo::ViewCloser closer;
   varlo::SettingsStore store(varlo::DefaultSettingsPath());
+  varlo::MpvMediaDevice unit0, unit1;
 
-  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer}, store, programFolder);
+  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1},
+                       store, programFolder);
   varlo::MainWindowView view(frm);
+  PumpOnGuiThread(unit0, &view);
+  PumpOnGuiThread(unit1, &view);
+  view.onVideoWindow = [&unit0, &unit1](std::uint64_t windowId) {
+    unit0.SetDisplayWindow(windowId);
+    unit1.SetDisplayWindow(windowId);
+  };
   closer.SetView(&view);
   varlo::CloseOnQuitSignals(&view);
   screen.SetWindow(&view);
@@ -58,5 +80,8 @@ int main(int argc, char** argv) {
     view.showMinimized();
   else
     view.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  unit0.SetWakeup({});
+  unit1.SetWakeup({});
+  return status;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/frm_tarnix.h"
+#include "tests/support/fake_media_device.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 
@@ -21,6 +22,8 @@ class ShellTest : public ::testing::Test {
   testing::FakeEvents events;
   testing::FakeClock clock;
   testing::FakeMainWindow window;
+  testing::FakeLauncher launcher;
+  testing::FakeMediaDevice unit0, unit1;
   std::unique_ptr<SettingsStore> store;
   std::unique_ptr<FrmTarnix> form;
 
@@ -39,7 +42,8 @@ class ShellTest : public ::testing::Test {
   void Start(const std::string& commandLine = "") {
     store = std::make_unique<SettingsStore>(SettingsPath());
     form = std::make_unique<FrmTarnix>(
-        ShellServices{screen, dialogs, pictures, events, clock, window}, *store, prog.Path());
+        ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1},
+        *store, prog.Path());
     form->Form_Load(commandLine);
   }
   // Closes the program; the settings file is then as the program left it.

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
+#include "platform/launcher.h"
 #include "platform/main_window.h"
 #include "platform/pictures.h"
 #include "platform/screen.h"
@@ -76,6 +77,21 @@ struct FakeMainWindow : IMainWindow {
   void Close() override {
     ++closes;
     if (onClose) onClose();
+  }
+};
+
+// Records the programs started; `refuse` makes every start fail.
+struct FakeLauncher : ILauncher {
+  struct Start {
+    std::string program;
+    std::vector<std::string> args;
+  };
+  std::vector<Start> starts;
+  bool refuse = false;
+  bool StartDetached(const std::string& program, const std::vector<std::string>& args) override {
+    if (refuse) return false;
+    starts.push_back({program, args});
+    return true;
   }
 };
 

@@ -11,6 +11,7 @@
 #include "platform/qt/qt_events.h"
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_screen.h"
+#include "tests/support/fake_media_device.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 
@@ -62,7 +63,11 @@ class MainWindowViewTest : public ::testing::Test {
   QtClock clock;
   ViewCloser closer;
   SettingsStore store{config.File("varlo.ini")};
-  FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer}, store, prog.Path()};
+  testing::FakeLauncher launcher;
+  testing::FakeMediaDevice unit0, unit1;
+  FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1},
+                store,
+                prog.Path()};
   MainWindowView view{frm};
 };
 
