@@ -2,6 +2,8 @@
 
 #include <QFontDatabase>
 #include <algorithm>
+#include <string>
+#include <unordered_map>
 
 namespace varlo {
 
@@ -9,9 +11,23 @@ QColor ToQColor(Colour c) {
   return QColor(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
+namespace {
+// Asking the font database about a family costs a fontconfig query; every label is drawn on
+// each repaint, so the answer is kept per family name (GUI thread only).
+QString KnownFamily(const std::string& name) {
+  static std::unordered_map<std::string, QString> known;
+  auto it = known.find(name);
+  if (it == known.end()) {
+    const QString family = QString::fromStdString(name);
+    it = known.emplace(name, QFontDatabase::hasFamily(family) ? family : QStringLiteral("Arial"))
+             .first;
+  }
+  return it->second;
+}
+}  // namespace
+
 QFont ToQFont(const FontSpec& spec) {
-  const QString family = QString::fromStdString(spec.name);
-  QFont font(QFontDatabase::hasFamily(family) ? family : QStringLiteral("Arial"));
+  QFont font(KnownFamily(spec.name));
   font.setPointSize(std::max(1, spec.size));
   font.setBold(spec.bold);
   font.setItalic(spec.italic);

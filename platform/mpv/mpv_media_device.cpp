@@ -89,6 +89,9 @@ MpvMediaDevice::MpvMediaDevice(MpvOptions options) : options_(std::move(options)
   set("osc", "no");
   set("load-scripts", "no");
   set("ytdl", "no");
+  // Without a working sound device the entry still plays out silently, so the position moves,
+  // the next entry follows and video still shows.
+  set("audio-fallback-to-null", "yes");
   if (!options_.audioOutput.empty()) set("ao", options_.audioOutput);
   if (!options_.videoOutput.empty()) set("vo", options_.videoOutput);
   for (const auto& [name, value] : options_.extra) set(name.c_str(), value);
