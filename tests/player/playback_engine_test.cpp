@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
 #include "tests/support/fake_media_device.h"
 #include "tests/support/fakes.h"
@@ -219,6 +220,121 @@ TEST_F(EngineTest, VolumeBalanceAndMute) {
   engine.VolStep(5);  // unmutes first, then steps
   EXPECT_FALSE(state.mute);
   EXPECT_DOUBLE_EQ(state.volume, 0.55);
+}
+
+TEST_F(EngineTest, StopRewindsBothUnitsAndPauseTogglesTheDevice) {
+  Add("a.mp3");
+  engine.PauseIt();  // nothing plays: no command
+  EXPECT_TRUE(unit0.calls.empty());
+  engine.PlayIt();
+  Tick();
+  engine.PauseIt();
+  EXPECT_TRUE(state.paused);
+  EXPECT_FALSE(unit0.playing);
+  engine.PlayPause();  // resumes, does not reopen
+  EXPECT_FALSE(state.paused);
+  EXPECT_TRUE(unit0.playing);
+  EXPECT_EQ(unit0.Words().back(), "play");
+  engine.StopIt();
+  EXPECT_FALSE(state.playing);
+  EXPECT_EQ(unit0.Position(), 0);
+  EXPECT_EQ(labels[1], "");
+  for (const auto* unit : {&unit0, &unit1}) {
+    const auto words = unit->Words();
+    ASSERT_GE(words.size(), 2u);
+    EXPECT_EQ(words[words.size() - 2], "seek");
+    EXPECT_EQ(words.back(), "stop");
+  }
+}
+
+TEST_F(EngineTest, SkippingIsClampedToTheEntry) {
+  unit0.defaultLength = 30000;
+  Add("a.mp3");
+  engine.Forward();  // not playing: nothing
+  EXPECT_TRUE(unit0.calls.empty());
+  engine.PlayIt();
+  unit0.SetPosition(4000);
+  Tick();
+  engine.Reverse();
+  EXPECT_EQ(unit0.calls.back().from, 0);
+  unit0.SetPosition(25000);
+  Tick();
+  engine.Forward();  // 35 s lies past the end: one second before it
+  EXPECT_EQ(unit0.calls.back().from, 29000);
+  EXPECT_EQ(unit0.Words().back(), "Play");
+  engine.PauseIt();
+  engine.Forward();
+  EXPECT_FALSE(state.paused);
+}
+
+TEST_F(EngineTest, RepeatStopAfterAndShuffleDecideWhatFollows) {
+  unit0.defaultLength = 1000;
+  Add("a.mp3");
+  Add("b.mp3");
+  Add("c.mp3");
+  engine.ToggleRepeat();
+  engine.PlayIt();
+  for (int i = 0; i < 12; ++i) Tick();
+  EXPECT_EQ(state.tNum, 1);  // the same entry again
+  EXPECT_TRUE(state.playing);
+  engine.ToggleRepeat();
+  engine.ToggleStopAfter();
+  for (int i = 0; i < 12 && state.playing; ++i) Tick();
+  EXPECT_EQ(state.tNum, 2);  // moved on, then stopped
+  EXPECT_FALSE(state.playing);
+  engine.ToggleStopAfter();
+  engine.ToggleShuffle();
+  EXPECT_TRUE(state.shuffle);
+  EXPECT_TRUE(state.random);
+  std::map<int, int> seen;
+  for (int i = 0; i < 60; ++i) {
+    engine.NextTrack();
+    ASSERT_GE(state.tNum, 1);
+    ASSERT_LE(state.tNum, 3);
+    ++seen[state.tNum];
+  }
+  EXPECT_EQ(seen.size(), 3u);
+}
+
+TEST_F(EngineTest, RemainingTimeCountsDownWithNegativeDigits) {
+  unit0.defaultLength = 65000;
+  std::vector<std::int32_t> digits;
+  PlaybackHooks h = Hooks();
+  h.setPositionDigits = [&](std::int32_t s) { digits.push_back(s); };
+  PlaybackEngine e{state, list, settings, unit0, unit1, dialogs, clock, h};
+  Add("a.mp3");
+  e.PlayIt();
+  EXPECT_EQ(labels[13], "1:05");
+  state.timeRemaining = true;
+  unit0.SetPosition(5000);
+  e.UpdatePosition();
+  EXPECT_EQ(labels[1], "-01:00");
+  ASSERT_FALSE(digits.empty());
+  EXPECT_EQ(digits.back(), -60);
+  e.UpdatePosition();  // unchanged text: no new digits
+  EXPECT_EQ(digits.size(), 1u);
+}
+
+TEST_F(EngineTest, TagTitleReplacesAShorterNameAndFeedsTheTrayTip) {
+  std::string title = "A Much Longer Title Than The File";
+  std::string artist = "  Band  ";
+  PlaybackHooks h = Hooks();
+  h.tagTitle = [&] { return title; };
+  h.tagArtist = [&] { return artist; };
+  PlaybackEngine e{state, list, settings, unit0, unit1, dialogs, clock, h};
+  Add("a.mp3");
+  e.PlayIt();
+  EXPECT_EQ(list.names[0], title);
+  EXPECT_EQ(e.TrayTip(), "Varlo - [Band] - " + title);
+  title = std::string(80, 't');
+  e.ShowTitles();
+  EXPECT_EQ(e.TrayTip().size(), PlaybackEngine::kTrayTipMax);
+  title = "x";  // shorter than the entry: the entry keeps its name
+  e.ShowTitles();
+  EXPECT_EQ(list.names[0], std::string(80, 't'));
+  title.clear();
+  e.ShowTitles();
+  EXPECT_EQ(e.TrayTip(), "Varlo - " + std::string(55, 't'));
 }
 
 }  // namespace
