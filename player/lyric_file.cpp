@@ -1,0 +1,181 @@
+#include "player/lyric_file.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <system_error>
+
+#include "common/numtext.h"
+#include "common/paths.h"
+
+namespace varlo {
+namespace {
+
+constexpr std::string_view kNoLyrics = "No Lyrics";
+// Columns 1-9 of a "; TITLE" line, and of a "VARLO LYRIC" line after its ":".
+constexpr std::size_t kTimeColumns = 9;
+
+// Hands out the lines of a text; a last line without a line end counts too. Line ends are
+// found with memchr-speed searches, and the next LF is remembered so that a text of lone
+// CRs stays linear.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text), lf_(text.find('\n')) {}
+
+  bool Next(std::string_view& line) {
+    if (pos_ >= text_.size()) return false;
+    if (lf_ != std::string_view::npos && lf_ < pos_) lf_ = text_.find('\n', pos_);
+    const std::size_t stop = lf_ == std::string_view::npos ? text_.size() : lf_;
+    const std::size_t cr = text_.substr(0, stop).find('\r', pos_);
+    const std::size_t end = cr == std::string_view::npos ? stop : cr;
+    line = text_.substr(pos_, end - pos_);
+    const bool crLf = end == cr && end + 1 == lf_;
+    pos_ = end + (crLf ? 2 : 1);
+    return true;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+  std::size_t lf_;  // the LF at or after pos_, npos when there is none
+};
+
+bool StartsWithNoCase(std::string_view line, std::string_view prefix) {
+  return line.size() >= prefix.size() && UpperCase(line.substr(0, prefix.size())) == prefix;
+}
+
+// The whole number a time field begins with, blanks before it allowed; 0 without digits.
+// Signs and decimals end the number, so "-5" reads 0 and "5.9" reads 5.
+std::int64_t FieldNumber(std::string_view field) {
+  std::size_t i = 0;
+  while (i < field.size() && (field[i] == ' ' || field[i] == '\t')) ++i;
+  std::int64_t value = 0;
+  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
+    value = value * 10 + (field[i] - '0');
+  }
+  return value;
+}
+
+std::int32_t ClampMs(std::int64_t ms) {
+  return static_cast<std::int32_t>(
+      std::min<std::int64_t>(ms, std::numeric_limits<std::int32_t>::max()));
+}
+
+// A listed text cut to kMaxLyricLineBytes, never inside a UTF-8 sequence.
+std::string Listed(std::string_view text) {
+  if (text.size() <= kMaxLyricLineBytes) return std::string(text);
+  std::size_t cut = kMaxLyricLineBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(text.substr(0, cut));
+}
+
+class SheetBuilder {
+ public:
+  bool Full() const { return sheet_.lines.size() >= kMaxLyricLines; }
+
+  // A numbered line; `ms` 0 means it has no time.
+  void Numbered(std::string_view text, std::int32_t ms) {
+    sheet_.lines.push_back(Listed(text));
+    sheet_.times.push_back(ms);
+    ++sheet_.count;
+    if (ms > 0) sheet_.synced = true;
+  }
+  // A row of the list that takes no line number, so later times keep their numbers.
+  void Uncounted(std::string_view text) { sheet_.lines.push_back(Listed(text)); }
+
+  LyricSheet Finish() {
+    if (sheet_.count == 0) {
+      // Rows of uncounted lines go too: the list then says only that there are no lyrics.
+      sheet_.lines.assign(1, std::string(kNoLyrics));
+      sheet_.times.assign(1, 1);
+    }
+    return std::move(sheet_);
+  }
+
+ private:
+  LyricSheet sheet_;
+};
+
+void ReadColumns(LineReader& reader, SheetBuilder& out) {
+  std::string_view line;
+  // The optional unit line; any other second line is dropped unread.
+  bool cdFrames = false;
+  if (reader.Next(line)) cdFrames = StartsWithNoCase(line, "; CD");
+  while (!out.Full() && reader.Next(line)) {
+    if (!line.empty() && line.front() == ';') continue;
+    const std::int64_t units = FieldNumber(line.substr(0, kTimeColumns));
+    if (units < 1) {
+      out.Numbered(line, 0);
+      continue;
+    }
+    // A CD frame is 1000/75 ms; the remainder is never a half, so this rounds to nearest.
+    const std::int64_t ms = cdFrames ? (units * 1000 + 37) / 75 : units * 100;
+    out.Numbered(line.size() > kTimeColumns ? line.substr(kTimeColumns) : std::string_view{},
+                 ClampMs(ms));
+  }
+}
+
+void ReadMillis(LineReader& reader, SheetBuilder& out) {
+  std::string_view line;
+  while (!out.Full() && reader.Next(line)) {
+    if (line.empty() || line.front() != ':') continue;
+    if (line.size() >= 12 && line[10] == ':' && line[11] == ' ') {
+      out.Numbered(line.substr(12), ClampMs(FieldNumber(line.substr(1, kTimeColumns))));
+    } else {
+      out.Uncounted(line);
+    }
+  }
+}
+
+void ReadUntimed(std::string_view first, LineReader& reader, SheetBuilder& out) {
+  out.Numbered(first, 0);
+  std::string_view line;
+  while (!out.Full() && reader.Next(line)) out.Numbered(line, 0);
+}
+
+}  // namespace
+
+std::int32_t LyricSheet::TimeOf(int n) const {
+  if (n < 0 || static_cast<std::size_t>(n) >= times.size()) return 0;
+  return times[static_cast<std::size_t>(n)];
+}
+
+LyricSheet ReadLyricText(std::string_view text) {
+  text = text.substr(0, kMaxLyricFileBytes);
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  LineReader reader(text);
+  SheetBuilder out;
+  std::string_view first;
+  if (reader.Next(first)) {
+    if (StartsWithNoCase(first, "; TITLE")) {
+      ReadColumns(reader, out);
+    } else if (StartsWithNoCase(first, "VARLO LYRIC")) {
+      ReadMillis(reader, out);
+    } else {
+      ReadUntimed(first, reader, out);
+    }
+  }
+  return out.Finish();
+}
+
+LyricSheet LoadLyricFile(const std::string& path) {
+  // Only regular files: a pipe or device named like a lyric file would never end.
+  if (!FileExists(path)) return {};
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  std::ifstream in(path, std::ios::binary);
+  if (ec || !in) return {};
+  std::string text(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kMaxLyricFileBytes)),
+                   '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  return ReadLyricText(text);
+}
+
+std::string LyricPathOf(const std::string& mediaPath) {
+  // Only the file name loses its extension: a dot in a folder name is not one.
+  return GetPath(mediaPath) + StripExt(GetFileName(mediaPath)) + ".lyr";
+}
+
+}  // namespace varlo
