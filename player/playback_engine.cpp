@@ -100,6 +100,7 @@ void PlaybackEngine::PlayIt() {
     }
 
     const DeviceChoice choice = ChooseDevice(GetExt(path));
+    if (choice.kind != EntryKind::Mpeg && hooks_.clearTag) hooks_.clearTag();
     switch (choice.kind) {
       case EntryKind::Mpeg:
         if (hooks_.getMp3Info) hooks_.getMp3Info(path);

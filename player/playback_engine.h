@@ -47,6 +47,8 @@ struct PlaybackHooks {
   std::function<std::string()> tagTitle;
   std::function<std::string()> tagArtist;
   std::function<void()> clearTagTitle;
+  // Forgets the tag of the previous entry when one that has none starts.
+  std::function<void()> clearTag;
   // Covers and lyrics.
   std::function<void()> loadTagCover;
   std::function<void(const std::string& path)> loadCover;

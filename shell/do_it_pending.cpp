@@ -7,8 +7,6 @@ namespace varlo {
 void FrmTarnix::ShowPrefs() {}
 void FrmTarnix::SelectSkin() {}
 void FrmTarnix::CDEject() {}
-void FrmTarnix::ShowTrackInfo() {}
-void FrmTarnix::ShowCoverWindow() {}
 void FrmTarnix::ShowVisSelect() {}
 void FrmTarnix::ShowMenu(int, int) {}
 void FrmTarnix::AddDigit(char) {}

@@ -20,6 +20,7 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   engine_ = std::make_unique<PlaybackEngine>(player_, playlist_, settings_, services_.unit0,
                                              services_.unit1, services_.dialogs, services_.clock,
                                              MakePlaybackHooks());
+  trackInfo_ = std::make_unique<TrackInfoForm>(tag_, player_, settings_, services_.dialogs);
 }
 
 PlaylistHooks FrmTarnix::MakePlaylistHooks() {

@@ -14,11 +14,15 @@
 #include "platform/main_window.h"
 #include "platform/pictures.h"
 #include "platform/screen.h"
+#include "player/id3v1_tag.h"
+#include "player/lyric_follower.h"
 #include "player/media_device.h"
 #include "player/playback_engine.h"
 #include "player/player_state.h"
 #include "player/playlist.h"
 #include "player/playlist_actions.h"
+#include "shell/now_playing_views.h"
+#include "shell/track_info_form.h"
 #include "skin/button_state.h"
 #include "skin/digit_display.h"
 #include "skin/skin_form.h"
@@ -114,6 +118,29 @@ class FrmTarnix : public ISkinHost {
   PlaylistActions& Playlists() { return *playlistActions_; }
   PlaybackEngine& Engine() { return *engine_; }
   std::vector<std::string>& AutoList() { return autoList_; }
+  // The tag of the MPEG entry playing, the cover pictures, the lyric list.
+  const TagRecord& Tag() const { return tag_; }
+  CoverPictures& Covers() { return covers_; }
+  LyricList& LyricsModel() { return lyricList_; }
+  TrackInfoForm& TrackInfo() { return *trackInfo_; }
+  // The front end shows the track-information window and the cover window on these.
+  std::function<void()> onShowTrackInfo;
+  std::function<void()> onShowCoverWindow;
+
+  // Reads the stream header and tag of an MPEG audio file into labels 10-12 and the tag.
+  void GetMP3Info(const std::string& path);
+  // Shows the picture `path` (a file, or a base name tried as .BMP, .GIF, .JPG) as the cover.
+  void LoadCover(const std::string& path);
+  // Shows the cover found for a tagged file's artist and album, or a fallback.
+  void LoadTagCover(const std::string& folder, const std::string& artist, const std::string& album);
+  // Lists the lyric file `path` and starts following it.
+  void LoadLyrics(const std::string& path);
+  // Follows the lyrics on the position tick.
+  void PlayLyrics();
+  // A double-click on lyric row `row` (0-based) plays from its time.
+  void Lyrics_DblClick(int row);
+  // A double-click on the cover asks for a picture to show.
+  void iCover_DblClick();
   std::int32_t FMFreq() const { return fmFreq_; }
   const std::array<std::string, 10>& RadioURLs() const { return radioURL_; }
   bool Unloaded() const { return unloaded_; }
@@ -161,9 +188,12 @@ class FrmTarnix : public ISkinHost {
   void SaveVolume();
   void CloseMediaDevices();
 
+  void ClearInf();
+  void SetCaption(int label, const std::string& caption);
+  void ApplyLyricChange(const LyricChange& change);
+
   // Procedures of subsystems that are not part of the program yet; each does nothing.
   void ExDevOut(const std::string& text);
-  void ClearInf();
   void LoadStationList();
   void LoadWebRadioList();
   void SetTunerCard(int cardType, int cardPort);
@@ -176,7 +206,6 @@ class FrmTarnix : public ISkinHost {
   void TimerFn(int fn);
   void LoadTrayIcon();
   void UnloadTrayIcon();
-  void LoadCover(const std::string& path);
   bool SerialIsOpen() const;
   void SerialClose();
   void WriteURLList();
@@ -244,6 +273,11 @@ class FrmTarnix : public ISkinHost {
   std::vector<std::string> autoList_;  // the weekly on/off schedule entries
   std::unique_ptr<PlaylistActions> playlistActions_;
   std::unique_ptr<PlaybackEngine> engine_;
+  TagRecord tag_;
+  CoverPictures covers_;
+  LyricList lyricList_;
+  LyricFollower lyricFollower_;
+  std::unique_ptr<TrackInfoForm> trackInfo_;
 
   int twipX_ = 15;
   int twipY_ = 15;

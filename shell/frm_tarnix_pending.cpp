@@ -5,7 +5,6 @@
 namespace varlo {
 
 void FrmTarnix::ExDevOut(const std::string&) {}
-void FrmTarnix::ClearInf() {}
 void FrmTarnix::LoadStationList() {}
 void FrmTarnix::LoadWebRadioList() {}
 void FrmTarnix::SetTunerCard(int, int) {}
@@ -20,7 +19,6 @@ void FrmTarnix::MakeDayStr() {}
 void FrmTarnix::TimerFn(int) {}
 void FrmTarnix::LoadTrayIcon() {}
 void FrmTarnix::UnloadTrayIcon() {}
-void FrmTarnix::LoadCover(const std::string&) {}
 bool FrmTarnix::SerialIsOpen() const {
   return false;
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "common/find_program.h"
+#include "common/paths.h"
 #include "shell/frm_tarnix.h"
 #include "skin/slider_place.h"
 
@@ -41,7 +42,16 @@ PlaybackHooks FrmTarnix::MakePlaybackHooks() {
   };
   h.placeSlider = [this](int n, double fraction) { PlaceSlider(form_, n, fraction); };
   h.positionSliderDragged = [this] { return sliderDrag_.n == 1; };
+  h.getMp3Info = [this](const std::string& path) { GetMP3Info(path); };
+  h.tagTitle = [this] { return tag_.title; };
+  h.tagArtist = [this] { return tag_.artist; };
+  h.clearTagTitle = [this] { tag_.title.clear(); };
+  h.clearTag = [this] { tag_ = TagRecord{}; };
+  h.loadTagCover = [this] { LoadTagCover(GetPath(player_.songPath), tag_.artist, tag_.album); };
   h.loadCover = [this](const std::string& path) { LoadCover(path); };
+  h.loadLyrics = [this](const std::string& path) { LoadLyrics(path); };
+  h.lyricsSynchronised = [this] { return lyricFollower_.Sheet().synced; };
+  h.playLyrics = [this] { PlayLyrics(); };
   h.exDevOut = [this](const std::string& text) { ExDevOut(text); };
   h.showMixer = [this] { StartMixer(); };
   h.repeatBButtonVisible = [this] { return form_.btn[31].visible; };
@@ -61,6 +71,19 @@ void FrmTarnix::StartMixer() {
     if (!program.empty() && services_.launcher.StartDetached(program, {})) return;
   }
   services_.dialogs.MsgBox("No volume mixer found (install pavucontrol).", MsgButtons::Ok, "Varlo");
+}
+
+}  // namespace varlo
+
+namespace varlo {
+
+void FrmTarnix::ShowTrackInfo() {
+  trackInfo_->Form_Load();
+  if (onShowTrackInfo) onShowTrackInfo();
+}
+
+void FrmTarnix::ShowCoverWindow() {
+  if (onShowCoverWindow) onShowCoverWindow();
 }
 
 }  // namespace varlo

@@ -21,6 +21,7 @@ class AreaViews {
   void Sync(const SkinForm& form);
 
   QListWidget* PlNames() const { return plNames_; }
+  QListWidget* Lyrics() const { return lyrics_; }
   QLabel* Cover() const { return cover_; }
   QWidget* VideoBox() const { return videoBox_; }
 

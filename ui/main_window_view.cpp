@@ -22,7 +22,10 @@
 namespace varlo {
 
 MainWindowView::MainWindowView(FrmTarnix& frm)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), frm_(frm), areas_(this) {
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      frm_(frm),
+      areas_(this),
+      coverLyrics_(frm, areas_, this) {
   setWindowTitle(QStringLiteral("Varlo"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
@@ -235,6 +238,7 @@ void MainWindowView::OnFormChanged(unsigned changes) {
   }
   if (changes & kChangeWidgets) {
     areas_.Sync(form);
+    coverLyrics_.ApplyCover();
     // The skin's video window becomes the display of the media devices, or none does.
     const std::uint64_t video =
         form.videoIsDisplay ? static_cast<std::uint64_t>(areas_.VideoBox()->winId()) : 0;

@@ -9,6 +9,7 @@
 #include "platform/main_window.h"
 #include "shell/frm_tarnix.h"
 #include "ui/area_views.h"
+#include "ui/cover_lyric_binding.h"
 
 namespace varlo {
 
@@ -53,6 +54,7 @@ class MainWindowView : public QWidget {
   QImage picture_;
   QImage resBitmap_;
   AreaViews areas_;
+  CoverLyricBinding coverLyrics_;
   QTimer timer1_;
   QTimer timer2_;
   std::uint64_t videoWindow_ = 0;  // the display window last given to the media devices

@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <QStringList>
 #include <clocale>
+#include <memory>
 
 #include "common/program_folder.h"
 #include "common/settings_store.h"
@@ -15,6 +16,8 @@
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_screen.h"
 #include "shell/frm_tarnix.h"
+#include "ui/frm_album_view.h"
+#include "ui/frm_info_view.h"
 #include "ui/main_window_view.h"
 #include "ui/quit_signals.h"
 
@@ -71,6 +74,27 @@ int main(int argc, char** argv) {
   screen.SetWindow(&view);
   dialogs.SetParent(&view);
   frm.Form().onChange = [&view](unsigned changes) { view.OnFormChanged(changes); };
+
+  // The side windows are made when first asked for and live as long as the main window.
+  std::unique_ptr<varlo::FrmInfoView> info;
+  std::unique_ptr<varlo::FrmAlbumView> album;
+  frm.onShowTrackInfo = [&] {
+    if (!info) info = std::make_unique<varlo::FrmInfoView>(frm.TrackInfo());
+    info->show();
+    info->raise();
+    info->activateWindow();
+  };
+  frm.onShowCoverWindow = [&] {
+    if (!album) album = std::make_unique<varlo::FrmAlbumView>(frm);
+    album->show();
+    album->raise();
+  };
+  // The cover window follows the main window's cover while it is open.
+  auto mainCoverChanged = frm.Covers().onChanged;
+  frm.Covers().onChanged = [&, mainCoverChanged] {
+    if (mainCoverChanged) mainCoverChanged();
+    if (album) album->Sync();
+  };
 
   QStringList args = QCoreApplication::arguments();
   args.removeFirst();

@@ -1,0 +1,210 @@
+#include <string>
+
+#include "shell_fixture.h"
+
+namespace varlo {
+namespace {
+
+// An MPEG audio file: one frame header (128 kbit/s, 44.1 kHz, joint stereo), silence, and an
+// ID3v1 tag.
+std::string TaggedMp3(const std::string& title, const std::string& artist,
+                      const std::string& album) {
+  std::string data = "\xFF\xFB\x90\x44";
+  data += std::string(600, '\0');
+  auto field = [](std::string text, std::size_t n) {
+    text.resize(n, ' ');
+    return text;
+  };
+  data += "TAG" + field(title, 30) + field(artist, 30) + field(album, 30) + "1999" + field("", 28) +
+          std::string(1, '\0') + std::string(1, '\x05') + std::string(1, '\x11');
+  return data;
+}
+
+std::string MediaSkin(bool withCover) {
+  return std::string(
+             "Varlo Skin/Player, Media\n200,100,200,150,100,50\nmain.bmp,res.bmp\n"
+             "0,1,0,0,0,0,0,0\nX4,1,1,60,40,0,0,0,255,255,255,8,Sans,t\n") +
+         (withCover ? "C1,100,1,40,40,0\n" : "") +
+         "L70,1,60,90,10,0,0,0,8,Sans,t\nL71,1,72,90,10,0,0,0,8,Sans,t\n"
+         "L72,1,84,90,10,0,0,0,8,Sans,t\nL10,100,60,40,10,0,0,0,8,Sans,t\nE\n";
+}
+
+class MediaInfoTest : public ShellTest {
+ protected:
+  std::string Song(const std::string& name, const std::string& content) {
+    return prog.Write("music/" + name, content);
+  }
+  void StartWith(bool withCover, const std::string& ini = "") {
+    prog.Write("default.skin", MediaSkin(withCover));
+    Preset(ini);
+    Start();
+  }
+  const std::string& Caption(int n) {
+    return form->Form().lbl[static_cast<std::size_t>(n)].caption;
+  }
+  // A picture file the fake loader decodes.
+  std::string Picture(const std::string& name) {
+    const std::string path = prog.Write(name, "p");
+    pictures.pictures[path] = varlo::Picture(10, 10);
+    return path;
+  }
+};
+
+TEST_F(MediaInfoTest, AnMpegEntryShowsItsHeaderAndTagAndOthersForgetIt) {
+  StartWith(true);
+  EXPECT_EQ(Caption(1), ":");  // cleared at start
+  Playlist& list = form->PlaylistModel();
+  list.Append("a", Song("a.mp3", TaggedMp3("Aurora Drift", "Low Tide", "Glass Harbour")));
+  list.Append("b", Song("b.wav", "RIFF"));
+  form->DoIt(12);
+  EXPECT_EQ(Caption(10), "128");
+  EXPECT_EQ(Caption(11), "44");
+  EXPECT_EQ(Caption(12), "jstereo");
+  EXPECT_EQ(form->Tag().title, "Aurora Drift");
+  EXPECT_EQ(list.names[0], "Aurora Drift");
+  EXPECT_EQ(form->Engine().TrayTip(), "Varlo - [Low Tide] - Aurora Drift");
+
+  form->DoIt(15);  // the WAV has no tag: nothing of the MP3's stays
+  EXPECT_EQ(Caption(10), "");
+  EXPECT_EQ(form->Tag().title, "");
+  EXPECT_EQ(form->Engine().TrayTip(), "Varlo - b");
+}
+
+TEST_F(MediaInfoTest, TagCoversAreSearchedThenThePlaylistPictureThenNoCover) {
+  StartWith(true, "UseTagCover=1\n");
+  const std::string song = Song("a.mp3", TaggedMp3("T", "Band", "Disc"));
+  const std::string noCover = Picture("nocover.bmp");
+  form->PlaylistModel().Append("a", song);
+  form->DoIt(12);
+  EXPECT_EQ(form->Covers().picture, noCover);
+
+  Picture("music/Disc.bmp");
+  const std::string last = Picture("music/Band - Disc.jpg");
+  form->DoIt(12);
+  EXPECT_EQ(form->Covers().picture, last);
+  EXPECT_EQ(form->Player().coverPath, last);
+  EXPECT_EQ(form->Covers().tip, "Band - Disc.jpg");
+
+  // A picture the loader cannot decode leaves the cover as it was.
+  const std::string broken = prog.Write("broken.jpg", "not a picture");
+  form->LoadCover(broken);
+  EXPECT_EQ(form->Covers().picture, last);
+  form->LoadCover(prog.File("missing"));
+  EXPECT_EQ(form->Covers().picture, "");
+  EXPECT_EQ(form->Player().coverPath, "");
+}
+
+TEST_F(MediaInfoTest, TheCoverWindowGetsThePictureOnlyWhenTheSkinHasNoCover) {
+  StartWith(false, "AutoCover=1\n");
+  const std::string pic = Picture("music/front.gif");
+  form->LoadCover(prog.File("music/front"));  // a base name is tried with the picture kinds
+  EXPECT_EQ(form->Covers().picture, pic);
+  EXPECT_EQ(form->Covers().albumPicture, pic);
+  Stop();
+
+  StartWith(true, "AutoCover=1\n");
+  form->LoadCover(pic);
+  EXPECT_EQ(form->Covers().picture, pic);
+  EXPECT_EQ(form->Covers().albumPicture, "");
+
+  dialogs.fileAnswers.push_back(Picture("chosen.bmp"));
+  form->iCover_DblClick();
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].title, "Select Cover");
+  EXPECT_EQ(form->Covers().picture, prog.File("chosen.bmp"));
+}
+
+TEST_F(MediaInfoTest, LyricsFollowPlaybackAndADoubleClickSeeks) {
+  StartWith(true);
+  unit0.defaultLength = 60000;
+  const std::string song = Song("a.ogg", "x");
+  Song("a.lyr",
+       "VARLO LYRIC\n:000001000: one\n:000002000: two\n:000003000: three\n:000004000: four\n");
+  int refills = 0;
+  form->LyricsModel().onChanged = [&] { ++refills; };
+  form->PlaylistModel().Append("a", song);
+  form->DoIt(12);
+  EXPECT_EQ(refills, 1);
+  ASSERT_EQ(form->LyricsModel().lines.size(), 4u);
+
+  auto tickAt = [&](int ms) {
+    unit0.SetPosition(ms);
+    form->Timer1_Timer();
+  };
+  tickAt(1500);
+  EXPECT_EQ(Caption(70), "one");
+  EXPECT_EQ(Caption(71), "two");
+  tickAt(2500);
+  EXPECT_EQ(Caption(70), "two");
+  EXPECT_EQ(Caption(72), "one");
+  EXPECT_EQ(form->LyricsModel().selected, 1);
+  tickAt(1200);  // moved back: the follow finds its place again
+  EXPECT_EQ(Caption(70), "one");
+
+  form->Lyrics_DblClick(2);
+  EXPECT_EQ(unit0.calls.back().from, 3000);
+  EXPECT_EQ(Caption(70), "three");
+
+  // The next entry without lyrics clears the list and the lines on show.
+  form->PlaylistModel().Append("b", Song("b.ogg", "x"));
+  form->DoIt(15);
+  EXPECT_TRUE(form->LyricsModel().lines.empty());
+  EXPECT_EQ(Caption(70), "");
+  EXPECT_EQ(Caption(72), "");
+}
+
+TEST_F(MediaInfoTest, TheTrackInfoWindowShowsFollowsAndSavesTheTag) {
+  StartWith(true);
+  const std::string song = Song("a.mp3", TaggedMp3("Aurora", "Low Tide", "Glass Harbour"));
+  const std::string other = Song("Second Song.mp3", std::string(400, 'x'));
+  form->PlaylistModel().Append("a", song);
+  form->PlaylistModel().Append("b", other);
+  int shown = 0;
+  form->onShowTrackInfo = [&] { ++shown; };
+  form->DoIt(12);
+  form->DoIt(16);
+  EXPECT_EQ(shown, 1);
+  TrackInfoForm& info = form->TrackInfo();
+  TrackInfoFields& f = info.Fields();
+  EXPECT_EQ(f.fileName, song);
+  EXPECT_EQ(f.artist, "Low Tide");
+  EXPECT_EQ(f.year, "1999");
+  EXPECT_EQ(f.track, "05");
+  EXPECT_EQ(f.genre, 0x11 + 1);
+  info.cmdMem_Click();
+
+  // It follows the player until "Edit" is ticked.
+  form->DoIt(15);
+  info.Timer1_Timer();
+  EXPECT_EQ(f.fileName, other);
+  EXPECT_EQ(f.artist, "");
+  EXPECT_EQ(f.genre, 0);
+  info.cmdSetTitle_Click();
+  EXPECT_EQ(f.title, "Second Song.mp3");
+  EXPECT_EQ(f.artist, "Low Tide");  // from mem*
+  info.cbEdit_Click(true);
+  EXPECT_FALSE(info.CurrentEnabled());
+  form->DoIt(14);
+  info.Timer1_Timer();
+  EXPECT_EQ(f.fileName, other);
+
+  f.track = "7";
+  info.cmdSave_Click();
+  info.cmdSave_Click();
+  const auto texts = dialogs.Texts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "Tag Added!");
+  EXPECT_EQ(texts[1], "Tag Updated!");
+  const TagRecord saved = ReadTag(other);
+  EXPECT_EQ(saved.title, "Second Song.mp3");
+  EXPECT_EQ(saved.track, 7);
+  EXPECT_EQ(saved.genre, kUnknownGenre);
+
+  f.fileName = Song("short.mp3", std::string(200, 'x'));
+  info.cmdSave_Click();
+  EXPECT_EQ(dialogs.Texts().size(), 2u);  // too short: left alone, no message
+  EXPECT_EQ(prog.Read("music/short.mp3"), std::string(200, 'x'));
+}
+
+}  // namespace
+}  // namespace varlo

@@ -1,0 +1,61 @@
+#include "ui/cover_lyric_binding.h"
+
+#include <QEvent>
+#include <QPixmap>
+#include <QSignalBlocker>
+
+namespace varlo {
+
+CoverLyricBinding::CoverLyricBinding(FrmTarnix& frm, AreaViews& areas, QObject* parent)
+    : QObject(parent), frm_(frm), areas_(areas) {
+  frm_.Covers().onChanged = [this] { ApplyCover(); };
+  frm_.LyricsModel().onChanged = [this] { FillLyrics(); };
+  frm_.LyricsModel().onSelected = [this] { SelectLyric(); };
+  connect(areas_.Lyrics(), &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) { frm_.Lyrics_DblClick(areas_.Lyrics()->row(item)); });
+  areas_.Cover()->installEventFilter(this);
+}
+
+void CoverLyricBinding::ApplyCover() {
+  const CoverPictures& covers = frm_.Covers();
+  QLabel* label = areas_.Cover();
+  const QString path = QString::fromStdString(covers.picture);
+  if (path != shownCover_) {
+    shownCover_ = path;
+    label->setPixmap(path.isEmpty() ? QPixmap() : QPixmap(path));
+  }
+  if (!covers.tip.empty()) label->setToolTip(QString::fromStdString(covers.tip));
+}
+
+void CoverLyricBinding::FillLyrics() {
+  QListWidget* list = areas_.Lyrics();
+  const QSignalBlocker block(list);
+  list->setUpdatesEnabled(false);
+  list->clear();
+  for (const std::string& line : frm_.LyricsModel().lines)
+    list->addItem(QString::fromStdString(line));
+  list->scrollToTop();
+  list->setUpdatesEnabled(true);
+}
+
+void CoverLyricBinding::SelectLyric() {
+  QListWidget* list = areas_.Lyrics();
+  const QSignalBlocker block(list);
+  const int row = frm_.LyricsModel().selected;
+  if (row >= 0 && row < list->count()) {
+    list->setCurrentRow(row);
+  } else {
+    list->clearSelection();
+    list->setCurrentRow(-1);
+  }
+}
+
+bool CoverLyricBinding::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == areas_.Cover() && event->type() == QEvent::MouseButtonDblClick) {
+    frm_.iCover_DblClick();
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace varlo

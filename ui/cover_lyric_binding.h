@@ -1,0 +1,29 @@
+#pragma once
+#include <QObject>
+
+#include "shell/frm_tarnix.h"
+#include "ui/area_views.h"
+
+namespace varlo {
+
+// Keeps the main window's cover image and lyric list showing what the form holds, and hands
+// their double-clicks to the form.
+class CoverLyricBinding : public QObject {
+ public:
+  CoverLyricBinding(FrmTarnix& frm, AreaViews& areas, QObject* parent);
+  // Shows the cover picture and its tip (after the skin placed the image).
+  void ApplyCover();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FillLyrics();
+  void SelectLyric();
+
+  FrmTarnix& frm_;
+  AreaViews& areas_;
+  QString shownCover_;
+};
+
+}  // namespace varlo

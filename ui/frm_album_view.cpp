@@ -1,0 +1,59 @@
+#include "ui/frm_album_view.h"
+
+#include <QEvent>
+#include <QPixmap>
+#include <algorithm>
+
+#include "common/paths.h"
+
+namespace varlo {
+
+FrmAlbumView::FrmAlbumView(FrmTarnix& frm) : QWidget(nullptr, Qt::Window), frm_(frm) {
+  setWindowTitle(QStringLiteral("Now Playing"));
+  setStyleSheet(QStringLiteral("background: black"));
+  cover_ = new QLabel(this);
+  cover_->setScaledContents(true);
+  cover_->installEventFilter(this);
+  resize(300, 300);
+}
+
+void FrmAlbumView::Show(const std::string& picture, const std::string& tip) {
+  cover_->setPixmap(picture.empty() ? QPixmap() : QPixmap(QString::fromStdString(picture)));
+  cover_->setToolTip(QString::fromStdString(tip));
+}
+
+void FrmAlbumView::Sync() {
+  const CoverPictures& covers = frm_.Covers();
+  Show(covers.albumPicture, covers.albumTip);
+}
+
+void FrmAlbumView::showEvent(QShowEvent* event) {
+  // Opening the window shows the cover the main window shows, when its file is still there.
+  const std::string& last = frm_.Player().coverPath;
+  if (FileExists(last)) Show(last, frm_.Covers().tip);
+  PlaceCover();
+  QWidget::showEvent(event);
+}
+
+void FrmAlbumView::resizeEvent(QResizeEvent* event) {
+  PlaceCover();
+  QWidget::resizeEvent(event);
+}
+
+void FrmAlbumView::PlaceCover() {
+  const QRect inner = contentsRect();
+  const int side = std::min(inner.width(), inner.height());
+  cover_->setGeometry(inner.left() + (inner.width() - side) / 2,
+                      inner.top() + (inner.height() - side) / 2, side, side);
+}
+
+bool FrmAlbumView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == cover_ && event->type() == QEvent::MouseButtonDblClick) {
+    const CoverPictures& covers = frm_.Covers();
+    Show(covers.picture, covers.tip);
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace varlo

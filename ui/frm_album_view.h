@@ -1,0 +1,29 @@
+#pragma once
+#include <QLabel>
+#include <QWidget>
+
+#include "shell/frm_tarnix.h"
+
+namespace varlo {
+
+// The cover window "Now Playing": one picture, kept the largest centred square that fits.
+class FrmAlbumView : public QWidget {
+ public:
+  explicit FrmAlbumView(FrmTarnix& frm);
+  // Shows the cover window's picture as the form holds it.
+  void Sync();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Show(const std::string& picture, const std::string& tip);
+  void PlaceCover();
+
+  FrmTarnix& frm_;
+  QLabel* cover_;
+};
+
+}  // namespace varlo
