@@ -168,3 +168,57 @@ TEST_F(MainWindowViewTest, ThePlaylistViewFollowsTheModelAndDeleteRemovesAnEntry
 }
 
 }  // namespace varlo
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "ui/frm_album_view.h"
+#include "ui/frm_info_view.h"
+
+namespace varlo {
+
+TEST_F(MainWindowViewTest, TheCoverWindowKeepsTheLargestCentredSquare) {
+  WriteSkin(prog);
+  Start();
+  QImage picture(8, 8, QImage::Format_RGB32);
+  picture.fill(QColor(200, 30, 30));
+  const std::string file = prog.File("front.bmp");
+  picture.save(QString::fromStdString(file));
+  frm.LoadCover(file);
+
+  FrmAlbumView album(frm);
+  EXPECT_EQ(album.windowTitle(), "Now Playing");
+  album.resize(300, 200);
+  album.show();
+  auto* cover = album.findChild<QLabel*>();
+  ASSERT_NE(cover, nullptr);
+  EXPECT_EQ(cover->geometry(), QRect(50, 0, 200, 200));
+  EXPECT_FALSE(cover->pixmap().isNull());  // opened on the main window's cover
+  album.resize(120, 400);
+  EXPECT_EQ(cover->geometry(), QRect(0, 140, 120, 120));
+}
+
+TEST_F(MainWindowViewTest, TheTrackInfoWindowShowsTheFieldsAndEditTurnsCurrentOff) {
+  WriteSkin(prog);
+  Start();
+  TrackInfoForm& form = frm.TrackInfo();
+  FrmInfoView info(form);
+  EXPECT_EQ(info.windowTitle(), "Track Info");
+  form.Fields().artist = "Low Tide";
+  form.Fields().genre = 19;
+  info.show();
+  bool shown = false;
+  for (auto* edit : info.findChildren<QLineEdit*>()) shown |= edit->text() == "Low Tide";
+  EXPECT_TRUE(shown);
+  QPushButton* current = nullptr;
+  for (auto* b : info.findChildren<QPushButton*>())
+    if (b->text() == "Current") current = b;
+  ASSERT_NE(current, nullptr);
+  EXPECT_TRUE(current->isEnabled());
+  info.findChild<QCheckBox*>()->click();
+  EXPECT_TRUE(form.Fields().edit);
+  EXPECT_FALSE(current->isEnabled());
+}
+
+}  // namespace varlo
