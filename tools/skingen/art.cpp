@@ -749,10 +749,12 @@ void Background(QPainter& p, const Skin& s) {
   for (double hx : {66.0, 370.0}) {
     Hinge(p, hx, pan.header.bottom() - 6, pan.deck.y + 6);
     Hinge(p, hx, pan.deck.bottom() - 6, pan.playlist.y + 6);
+    Hinge(p, hx, pan.playlist.bottom() - 6, pan.lyrics.y + 6);
   }
   Body(p, ToRectF(pan.header), 14);
   Body(p, ToRectF(pan.deck), 16);
   Body(p, ToRectF(pan.playlist), 16);
+  Body(p, ToRectF(pan.lyrics), 16);
 
   // Header: wordmark, marquee slot.
   Wordmark(p, 44, 26);
@@ -797,9 +799,7 @@ void Background(QPainter& p, const Skin& s) {
   }
 
   // Playlist panel: list well, balance groove with centre mark.
-  Well(p, ToRectF(s.listFrame), 7,
-       s.areas.front().back.r == 0 ? kWellTop : ToColor(s.areas.front().back),
-       ToColor(s.areas.front().back));
+  Well(p, ToRectF(s.listFrame), 7, ToColor(s.area(1).back), ToColor(s.area(1).back));
   const Slider& bal = s.slider(3);
   const double by = bal.y + bal.kh / 2.0;
   Groove(p, bal.x + bal.kw / 2.0 - 1, bal.x + bal.w + bal.kw / 2.0 + 1, by, 3);
@@ -811,6 +811,26 @@ void Background(QPainter& p, const Skin& s) {
   DotText(p, bal.x - 1, bal.y - 9, "L", WithAlpha(kCaption, 120));
   DotText(p, bal.x + bal.w + bal.kw - 4, bal.y - 9, "R", WithAlpha(kCaption, 120));
   p.setRenderHint(QPainter::Antialiasing);
+
+  // Lyrics panel: list well, and a display window with a caption and a marker at the
+  // current line.
+  Well(p, ToRectF(s.lyricFrame), 7, ToColor(s.area(4).back), ToColor(s.area(4).back));
+  Well(p, ToRectF(s.lyricLcd), 8, kLcdTop, kLcdBottom);
+  {
+    const Label& prev = s.label(72);
+    const Label& cur = s.label(70);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(kTeal);
+    const double my = cur.r.y + 6.5;  // middle of the text's lower-case letters
+    const double mx = s.lyricLcd.x + 5;
+    p.drawPolygon(QPolygonF({QPointF(mx, my - 3.5), QPointF(mx + 5, my), QPointF(mx, my + 3.5)}));
+    p.restore();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const char* caption = "LYRICS";
+    DotText(p, s.lyricLcd.right() - 8 - DotTextWidth(caption), prev.r.y + 2, caption, kLcdInk);
+    p.setRenderHint(QPainter::Antialiasing);
+  }
 
   for (const Light& l : s.lights) Socket(p, l);
 }
@@ -1022,6 +1042,8 @@ QImage Preview(const Skin& s, const Bitmaps& bm, const PreviewState& st) {
   }
 
   for (const Label& l : s.labels) {
+    const bool lyric = l.n >= 70 && l.n <= 72;
+    if (lyric && !st.playlistRows) continue;  // no song, no lyrics
     QFont f(QString::fromStdString(l.font.substr(0, l.font.find(':'))));
     f.setPointSize(l.size);
     f.setBold(l.font.find(":B") != std::string::npos);
@@ -1030,11 +1052,33 @@ QImage Preview(const Skin& s, const Bitmaps& bm, const PreviewState& st) {
     std::string text = l.sample;
     if (l.n == 1) text = st.time;
     if (l.n == 18) text = std::to_string(static_cast<int>(st.volume * 100)) + "%";
-    p.drawText(ToRectF(l.r), Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(text));
+    // The player sets label text at the top of the label.
+    p.drawText(ToRectF(l.r), Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(text));
   }
 
   if (st.playlistRows) {
-    const ListArea& a = s.areas.front();
+    // The lyric list as the player shows it: the current line selected, in the text colour.
+    const ListArea& ly = s.area(4);
+    QFont lf(QString::fromStdString(ly.font));
+    lf.setPointSize(ly.size);
+    p.setFont(lf);
+    const char* verses[] = {"Grey turns silver on the hill", "The town below is lying still",
+                            "A window fills with paler sky", "And night lets go without goodbye",
+                            "One bird tries a single note"};
+    const int rowHeight = 11;
+    int ry = ly.r.y + 1;
+    for (std::size_t i = 0; i < std::size(verses); ++i, ry += rowHeight) {
+      if (ry + rowHeight > ly.r.bottom()) break;
+      const bool current = i == 3;
+      if (current) p.fillRect(QRect(ly.r.x, ry, ly.r.w, rowHeight), ToColor(ly.text));
+      p.setPen(current ? ToColor(ly.back) : ToColor(ly.text));
+      p.drawText(QRect(ly.r.x + 3, ry, ly.r.w - 6, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                 QString::fromLatin1(verses[i]));
+    }
+  }
+
+  if (st.playlistRows) {
+    const ListArea& a = s.area(1);
     QFont f(QString::fromStdString(a.font));
     f.setPointSize(a.size);
     p.setFont(f);

@@ -26,7 +26,9 @@ constexpr int kHeaderBottom = 40;
 constexpr int kDeckTop = 46;
 constexpr int kDeckBottom = 176;
 constexpr int kListTop = 182;
-constexpr int kHeight = 300;
+constexpr int kListBottom = 300;
+constexpr int kLyricTop = 306;
+constexpr int kHeight = 386;
 
 // Resource bitmap.
 constexpr int kResWidth = 512;
@@ -55,7 +57,7 @@ void AddLight(Skin& s, int n, Rect r, Rgb colour, int shape) {
 void Header(Skin& s) {
   const int y = 12;
   const int size = 16;
-  Add(s, 3, {338, y, size, size}, "T", "Show or hide the playlist", ButtonLook::Window,
+  Add(s, 3, {338, y, size, size}, "T", "Show or hide the playlist and lyrics", ButtonLook::Window,
       Icon::Playlist);
   Add(s, 6, {358, y, size, size}, "K", "Choose a skin", ButtonLook::Window, Icon::Skin);
   Add(s, 5, {378, y, size, size}, "P", "Preferences", ButtonLook::Window, Icon::Prefs);
@@ -237,6 +239,28 @@ void Playlist(Skin& s) {
   s.sliders.push_back(balance);
 }
 
+// The lyric list at the left; at the right a display window with the previous line above
+// and the next line below the current one, which a printed marker points at.
+void Lyrics(Skin& s) {
+  s.lyricFrame = {14, 316, 184, 60};
+  ListArea list;
+  list.n = 4;
+  list.r = {16, 318, 180, 56};
+  list.text = kListText;
+  list.back = kListBack;
+  list.size = 7;
+  list.font = "DejaVu Sans";
+  list.tip = "~";
+  s.areas.push_back(list);
+
+  s.lyricLcd = {208, 316, 256, 60};
+  // The previous line stops short of the printed caption at the display's top right.
+  AddLabel(s, 72, {220, 322, 194, 12}, kLcdDim, 7, "DejaVu Sans", "A window fills with paler sky");
+  AddLabel(s, 70, {220, 337, 236, 15}, kTitleText, 8, "DejaVu Sans:B",
+           "And night lets go without goodbye");
+  AddLabel(s, 71, {220, 356, 236, 12}, kLcdDim, 7, "DejaVu Sans", "One bird tries a single note");
+}
+
 // Places the glyph strips, the animation frames, the knobs and, shelf by shelf, the
 // pressed images in the resource bitmap.
 void LayOutResources(Skin& s) {
@@ -315,6 +339,18 @@ int DigitDisplay::width() const {
   }
 }
 
+const ListArea& Skin::area(int n) const {
+  for (const ListArea& x : areas)
+    if (x.n == n) return x;
+  throw std::out_of_range("no such list area");
+}
+
+const Label& Skin::label(int n) const {
+  for (const Label& l : labels)
+    if (l.n == n) return l;
+  throw std::out_of_range("no such label");
+}
+
 const Slider& Skin::slider(int n) const {
   for (const Slider& k : sliders)
     if (k.n == n) return k;
@@ -336,8 +372,10 @@ DigitDisplay& Skin::digit(int n) {
 Skin DefaultSkin() {
   Skin s;
   s.description = "Varlo Graphite: the default player, dark slate with a teal accent";
-  s.info = {"Playlist, cover, equaliser and a compact mode (T hides the playlist, W folds it).",
-            "Drawn from code by varlo-skingen; edit the generator, not the bitmaps."};
+  s.info = {
+      "Playlist, cover, timed lyrics and equaliser; T shows the deck alone, W folds it "
+      "to the header.",
+      "Drawn from code by varlo-skingen; edit the generator, not the bitmaps."};
   s.width = kWidth;
   s.height = kHeight;
   s.sizes[0] = {0, 0, kWidth, kHeight};
@@ -349,11 +387,13 @@ Skin DefaultSkin() {
   s.transparent = {255, 0, 255};
   s.panels.header = {0, 0, kWidth, kHeaderBottom};
   s.panels.deck = {0, kDeckTop, kWidth, kDeckBottom - kDeckTop};
-  s.panels.playlist = {0, kListTop, kWidth, kHeight - kListTop};
+  s.panels.playlist = {0, kListTop, kWidth, kListBottom - kListTop};
+  s.panels.lyrics = {0, kLyricTop, kWidth, kHeight - kLyricTop};
 
   Header(s);
   Deck(s);
   Playlist(s);
+  Lyrics(s);
   LayOutResources(s);
   return s;
 }

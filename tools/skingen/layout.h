@@ -148,12 +148,13 @@ struct ContentArea {
   Rect r;
 };
 
-// The three panels of the window, top to bottom. The window sizes crop the picture
+// The four panels of the window, top to bottom. The window sizes crop the picture
 // exactly at the bottom of a panel, so each size keeps rounded corners.
 struct Panels {
   Rect header;
   Rect deck;
   Rect playlist;
+  Rect lyrics;
 };
 
 struct Skin {
@@ -176,6 +177,8 @@ struct Skin {
   Rect marquee;  // the header's dot-matrix slot
   Rect cover;    // frame around the cover area
   Rect listFrame;
+  Rect lyricFrame;  // well around the lyric list
+  Rect lyricLcd;    // display window of the previous, current and next lyric line
 
   std::vector<Button> buttons;
   std::vector<DigitDisplay> digits;
@@ -186,6 +189,8 @@ struct Skin {
   std::vector<ListArea> areas;
   std::vector<ContentArea> contents;
 
+  const ListArea& area(int n) const;
+  const Label& label(int n) const;
   const Slider& slider(int n) const;
   const DigitDisplay& digit(int n) const;
   DigitDisplay& digit(int n);

@@ -2,7 +2,8 @@
 //
 //   varlo-skingen <outdir> [--preview <dir>]
 //
-// Writes default.skin, default_main.bmp and default_res.bmp into outdir. With --preview
+// Writes default.skin, default_main.bmp, default_res.bmp and the picture shown for entries
+// without a cover, nocover.bmp, into outdir. With --preview
 // it also writes PNG pictures of the window in a few states, drawn the way the player
 // composes them, for looking at the art.
 
@@ -16,6 +17,7 @@
 #include "tools/skingen/art.h"
 #include "tools/skingen/check.h"
 #include "tools/skingen/layout.h"
+#include "tools/skingen/nocover.h"
 #include "tools/skingen/skin_text.h"
 
 namespace {
@@ -102,6 +104,7 @@ int main(int argc, char** argv) {
   bool ok = Save(bm.main, out + "/" + QString::fromStdString(skin.mainBitmap), "BMP");
   ok = Save(bm.resource, out + "/" + QString::fromStdString(skin.resBitmap), "BMP") && ok;
   ok = WriteText(out + "/default.skin", skingen::SkinText(skin)) && ok;
+  ok = Save(skingen::NoCoverPicture(), out + "/nocover.bmp", "BMP") && ok;
   if (args.size() == 4) {
     QDir().mkpath(args[3]);
     ok = WritePreviews(skin, bm, args[3]) && ok;

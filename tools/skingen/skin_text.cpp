@@ -87,7 +87,7 @@ std::string SkinText(const Skin& s) {
         << a.h << ',' << a.rows << ',' << a.cols << ',' << a.ticks << ',' << Field(a.tip) << '\n';
   }
 
-  Comment(out, "Playlist: x, y, w, h, text colour, back colour, size, font, tip");
+  Comment(out, "Playlist and lyric list: x, y, w, h, text colour, back colour, size, font, tip");
   for (const ListArea& x : s.areas) {
     out << 'X' << x.n;
     Pos(out, x.r);
