@@ -242,10 +242,10 @@ void Playlist(Skin& s) {
 // The lyric list at the left; at the right a display window with the previous line above
 // and the next line below the current one, which a printed marker points at.
 void Lyrics(Skin& s) {
-  s.lyricFrame = {14, 316, 184, 60};
+  s.lyricFrame = {14, 316, 192, 60};
   ListArea list;
   list.n = 4;
-  list.r = {16, 318, 180, 56};
+  list.r = {16, 318, 188, 56};
   list.text = kListText;
   list.back = kListBack;
   list.size = 7;
@@ -253,12 +253,12 @@ void Lyrics(Skin& s) {
   list.tip = "~";
   s.areas.push_back(list);
 
-  s.lyricLcd = {208, 316, 256, 60};
+  s.lyricLcd = {214, 316, 250, 60};
   // The previous line stops short of the printed caption at the display's top right.
-  AddLabel(s, 72, {220, 322, 194, 12}, kLcdDim, 7, "DejaVu Sans", "A window fills with paler sky");
-  AddLabel(s, 70, {220, 337, 236, 15}, kTitleText, 8, "DejaVu Sans:B",
+  AddLabel(s, 72, {226, 322, 190, 12}, kLcdDim, 7, "DejaVu Sans", "A window fills with paler sky");
+  AddLabel(s, 70, {226, 337, 232, 15}, kTitleText, 8, "DejaVu Sans:B",
            "And night lets go without goodbye");
-  AddLabel(s, 71, {220, 356, 236, 12}, kLcdDim, 7, "DejaVu Sans", "One bird tries a single note");
+  AddLabel(s, 71, {226, 356, 232, 12}, kLcdDim, 7, "DejaVu Sans", "One bird tries a single note");
 }
 
 // Places the glyph strips, the animation frames, the knobs and, shelf by shelf, the

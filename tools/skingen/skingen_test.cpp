@@ -99,6 +99,15 @@ TEST(DefaultSkinTest, TheDemoLyricsFitTheirLabels) {
       EXPECT_LE(m.horizontalAdvance(QString::fromStdString(line)), l.r.w)
           << "label " << n << ": " << line;
   }
+  // The list shows them whole beside its scroll bar.
+  const ListArea& list = s.area(4);
+  QFont f(QString::fromStdString(list.font));
+  f.setPointSize(list.size);
+  const QFontMetrics m(f);
+  const int scrollBarAndMargins = 22;
+  for (const std::string& line : sheet.lines)
+    EXPECT_LE(m.horizontalAdvance(QString::fromStdString(line)) + scrollBarAndMargins, list.r.w)
+        << line;
 }
 
 }  // namespace
