@@ -37,12 +37,17 @@ std::optional<LyricSeek> LyricFollower::SeekLine(int row) {
 
 void LyricFollower::Advance(LyricChange& change) {
   ++current_;
-  if (current_ >= 1 && current_ <= sheet_.count) {
+  // Past the last line everything stays as it was shown.
+  if (current_ > sheet_.count) return;
+  if (current_ >= 1) {
     if (selected_ != current_ - 1) change.selectedRow = selected_ = current_ - 1;
     Report(shownCurrent_, Row(current_ - 1), change.current);
   }
-  if (current_ < sheet_.count) Report(shownNext_, Row(current_), change.next);
-  if (current_ >= 2) Report(shownPrevious_, Row(current_ - 2), change.previous);
+  // The first line has no previous one and the last no next one: those labels are emptied
+  // rather than left showing a line from elsewhere in the song.
+  static const std::string kNone;
+  Report(shownNext_, current_ < sheet_.count ? Row(current_) : kNone, change.next);
+  Report(shownPrevious_, current_ >= 2 ? Row(current_ - 2) : kNone, change.previous);
 }
 
 const std::string& LyricFollower::Row(int row) const {

@@ -54,9 +54,10 @@ class LyricFollower {
   int current_ = 0;
   // What was reported last, so repeats are left out.
   std::optional<int> selected_;
-  std::optional<std::string> shownCurrent_;
-  std::optional<std::string> shownNext_;
-  std::optional<std::string> shownPrevious_;
+  // The labels start empty.
+  std::optional<std::string> shownCurrent_{std::string()};
+  std::optional<std::string> shownNext_{std::string()};
+  std::optional<std::string> shownPrevious_{std::string()};
 };
 
 }  // namespace varlo

@@ -181,7 +181,7 @@ TEST(LyricFollower, SeeksBackwardsAndFarAheadResynchroniseOnTheNextTick) {
   EXPECT_EQ(c.selectedRow, 0);
   EXPECT_EQ(c.current, "line 1");
   EXPECT_EQ(c.next, "line 2");
-  EXPECT_FALSE(c.previous);  // line 1 has none; the label keeps its text
+  EXPECT_EQ(c.previous, "");  // line 1 has none: the label is emptied
 
   c = follow.Tick(5500);  // far ahead, into line 5
   EXPECT_EQ(follow.Current(), 5);
@@ -205,12 +205,11 @@ TEST(LyricFollower, EndOfTheListEndsTheFollowing) {
   LyricChange c = follow.Tick(3000);
   EXPECT_EQ(c.current, "line 3");
   EXPECT_EQ(c.previous, "line 2");
-  EXPECT_FALSE(c.next);
+  EXPECT_EQ(c.next, "");  // the last line has no next one
 
-  c = follow.Tick(3100);  // past the last line
+  c = follow.Tick(3100);  // past the last line: what shows stays
   EXPECT_EQ(follow.Current(), 4);
-  EXPECT_FALSE(c.selectedRow || c.current || c.next);
-  EXPECT_EQ(c.previous, "line 3");
+  EXPECT_TRUE(c.Empty());
 
   EXPECT_TRUE(follow.Tick(9000).Empty());
   EXPECT_TRUE(follow.Tick(1000).Empty());
