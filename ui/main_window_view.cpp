@@ -254,10 +254,11 @@ void MainWindowView::OnFormChanged(unsigned changes) {
     update(TickRegion(changes));
     return;
   }
+  for (std::size_t i = 1; i < form.lbl.size(); ++i) shownCaptions_[i] = form.lbl[i].caption;
   update();
 }
 
-QRegion MainWindowView::TickRegion(unsigned changes) const {
+QRegion MainWindowView::TickRegion(unsigned changes) {
   const SkinForm& form = frm_.Form();
   QRegion dirty;
   const auto add = [&dirty](const SkinWidget& w) {
@@ -267,8 +268,14 @@ QRegion MainWindowView::TickRegion(unsigned changes) const {
     for (std::size_t i = 1; i < form.dig.size(); ++i) add(form.dig[i]);
   if (changes & kChangeAnimation)
     for (std::size_t i = 1; i < form.anim.size(); ++i) add(form.anim[i]);
-  if (changes & kChangeCaptions)
-    for (std::size_t i = 1; i < form.lbl.size(); ++i) add(form.lbl[i]);
+  if (changes & kChangeCaptions) {
+    // Only the labels whose caption differs from the one last handed to the painter.
+    for (std::size_t i = 1; i < form.lbl.size(); ++i) {
+      if (shownCaptions_[i] == form.lbl[i].caption) continue;
+      shownCaptions_[i] = form.lbl[i].caption;
+      add(form.lbl[i]);
+    }
+  }
   if (changes & kChangeKnobs) {
     // The knob moved somewhere along its track (or the level bar changed its length): the
     // track with a knob's size beyond its end covers the old place and the new one.
@@ -290,7 +297,7 @@ void MainWindowView::paintEvent(QPaintEvent* event) {
   const SkinForm& form = frm_.Form();
   p.fillRect(rect(), ToQColor(form.window.backColour));
   if (!picture_.isNull()) p.drawImage(0, 0, picture_);
-  SkinPainter(form, resBitmap_).Paint(p);
+  SkinPainter(form, resBitmap_).Paint(p, &event->region());
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

@@ -3,8 +3,11 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <tuple>
 
 #include "platform/main_window.h"
 #include "shell/frm_tarnix.h"
@@ -40,7 +43,7 @@ class MainWindowView : public QWidget {
  private:
   QRect PixelGeometry() const;
   // What a change made only by the timers (digits, frames, captions, knobs) needs repainted.
-  QRegion TickRegion(unsigned changes) const;
+  QRegion TickRegion(unsigned changes);
   const SkinWidget* WidgetAt(int x, int y) const;
   // Refills the playlist view from the model, once per change of the list.
   void SyncPlaylist();
@@ -57,7 +60,10 @@ class MainWindowView : public QWidget {
   CoverLyricBinding coverLyrics_;
   QTimer timer1_;
   QTimer timer2_;
-  std::uint64_t videoWindow_ = 0;  // the display window last given to the media devices
+  std::uint64_t videoWindow_ = 0;
+  // The captions as last repainted, so a tick repaints only the labels that changed.
+  std::array<std::string, std::tuple_size_v<decltype(SkinForm::lbl)>>
+      shownCaptions_{};  // the display window last given to the media devices
 };
 
 // Closes whichever view it is given; lets the form be built before its view exists.

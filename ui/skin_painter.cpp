@@ -40,7 +40,7 @@ void SkinPainter::PaintBlit(QPainter& p, const Blit& b) const {
   p.drawImage(QPoint(b.dx, b.dy), res_, QRect(b.sx, b.sy, b.w, b.h));
 }
 
-void SkinPainter::Paint(QPainter& p) const {
+void SkinPainter::Paint(QPainter& p, const QRegion* dirty) const {
   for (std::size_t i = 1; i < form_.anim.size(); ++i)
     if (form_.anim[i].visible) PaintBlit(p, form_.animFrames[i]);
   for (std::size_t i = 1; i < form_.dig.size(); ++i) {
@@ -52,8 +52,13 @@ void SkinPainter::Paint(QPainter& p) const {
     if (form_.slider[i].visible) PaintPicture(p, form_.slider[i]);
   for (std::size_t i = 1; i < form_.ind.size(); ++i)
     if (form_.ind[i].visible) PaintLight(p, form_.ind[i]);
-  for (std::size_t i = 1; i < form_.lbl.size(); ++i)
-    if (form_.lbl[i].visible) PaintLabel(p, form_.lbl[i]);
+  for (std::size_t i = 1; i < form_.lbl.size(); ++i) {
+    const LabelWidget& label = form_.lbl[i];
+    if (!label.visible) continue;
+    if (dirty && !dirty->intersects(QRect(label.left, label.top, label.width, label.height)))
+      continue;
+    PaintLabel(p, label);
+  }
   for (std::size_t i = 1; i < form_.btn.size(); ++i) {
     const ButtonWidget& b = form_.btn[i];
     if (!b.visible || (!b.opaque && !b.border)) continue;

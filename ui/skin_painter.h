@@ -2,6 +2,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 
 #include "skin/skin_form.h"
 
@@ -17,7 +18,9 @@ QFont ToQFont(const FontSpec& spec);
 class SkinPainter {
  public:
   SkinPainter(const SkinForm& form, const QImage& resBitmap) : form_(form), res_(resBitmap) {}
-  void Paint(QPainter& p) const;
+  // With `dirty`, labels outside it are not drawn: laying out their text is the costly part
+  // of a repaint, and the painter's clip would throw the result away anyway.
+  void Paint(QPainter& p, const QRegion* dirty = nullptr) const;
 
  private:
   void PaintLabel(QPainter& p, const LabelWidget& label) const;
