@@ -57,7 +57,9 @@ bool IsFullPath(const std::string& path) {
 }
 
 std::string ToHostPath(std::string path) {
-  std::replace(path.begin(), path.end(), '\\', '/');
+  // Most paths hold no "\": finding that out is a fast search, the replacing a slow loop.
+  for (auto at = path.find('\\'); at != std::string::npos; at = path.find('\\', at + 1))
+    path[at] = '/';
   return path;
 }
 

@@ -77,7 +77,9 @@ int ReadPlaylistText(std::string_view text, PlaylistFormat format,
   int added = 0;
   while (!rest.empty() && list.paths.size() < kMaxPlaylistEntries) {
     // Lines end in LF, CR LF or a lone CR.
-    const auto end = rest.find_first_of("\r\n");
+    std::size_t end = 0;
+    while (end < rest.size() && rest[end] != '\r' && rest[end] != '\n') ++end;
+    if (end == rest.size()) end = std::string_view::npos;
     std::string_view line = rest.substr(0, end);
     if (end == std::string_view::npos) {
       rest = {};
