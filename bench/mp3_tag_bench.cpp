@@ -2,12 +2,12 @@
 // header search past a 64 KB ID3v2 tag plus the ID3v1 read, and a tag update, which copies
 // the whole file into a new one.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "bench/scratch_folder.h"
 #include "player/id3v1_tag.h"
 #include "player/mp3_header.h"
 
@@ -16,12 +16,11 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Scratch {
-  std::string root;
+  varlo::bench::ScratchFolder folder{"mp3-bench"};
+  const std::string& root = folder.Root();
   std::string song;
 
   Scratch() {
-    char pattern[] = "/tmp/varlo-mp3-bench-XXXXXX";
-    root = mkdtemp(pattern);
     song = root + "/song.mp3";
     // ID3v2.3 header stating 65536 bytes (syncsafe 0x00 0x04 0x00 0x00), filled with 0xFF
     // as a cover picture might be, then the audio and an ID3v1 tag.
@@ -32,10 +31,6 @@ struct Scratch {
     while (data.size() < 5 * 1024 * 1024) data += frame + std::string(413, '\x55');
     data += varlo::FormatTagBlock(varlo::BuildTag("Title", "Artist", "Album", "1999", "", "7", 1));
     std::ofstream(song, std::ios::binary) << data;
-  }
-  ~Scratch() {
-    std::error_code ec;
-    fs::remove_all(root, ec);
   }
 };
 

@@ -1,12 +1,12 @@
 // The playlist costs that grow with the list: reading and writing a full M3U and adding a
 // large folder tree (20000 files in 200 folders, warm cache).
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "bench/scratch_folder.h"
 #include "player/folder_tree.h"
 #include "player/playlist_file.h"
 
@@ -16,13 +16,12 @@ namespace fs = std::filesystem;
 
 // A scratch folder with a full playlist and a folder tree, made once for all runs.
 struct Scratch {
-  std::string root;
+  varlo::bench::ScratchFolder folder{"playlist-bench"};
+  const std::string& root = folder.Root();
   std::string playlist;
   varlo::Playlist list;
 
   Scratch() {
-    char pattern[] = "/tmp/varlo-playlist-bench-XXXXXX";
-    root = mkdtemp(pattern);
     playlist = root + "/lists/big.m3u";
     fs::create_directories(root + "/lists");
     std::string text = "#EXTM3U\r\n";
@@ -46,10 +45,6 @@ struct Scratch {
         std::ofstream(dir + std::to_string(f) + "-Track_" + std::to_string(f) + ext);
       }
     }
-  }
-  ~Scratch() {
-    std::error_code ec;
-    fs::remove_all(root, ec);
   }
 };
 
