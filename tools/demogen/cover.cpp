@@ -9,8 +9,11 @@
 #include <numbers>
 
 #include "tools/demogen/score.h"
+#include "tools/skingen/with_alpha.h"
 
 namespace demogen {
+
+using skingen::WithAlpha;
 
 namespace {
 
@@ -20,11 +23,6 @@ const QColor kTeal(45, 212, 191);
 const QColor kAmber(246, 180, 72);
 const QColor kCoral(242, 120, 92);
 const QColor kPale(255, 236, 190);
-
-QColor WithAlpha(QColor c, int alpha) {
-  c.setAlpha(alpha);
-  return c;
-}
 
 // A ridge line across the picture: a few slow waves on top of each other. Closed, the
 // path takes in the ground below the line as well.

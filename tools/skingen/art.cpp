@@ -10,6 +10,7 @@
 #include <numbers>
 
 #include "tools/skingen/glyphs.h"
+#include "tools/skingen/with_alpha.h"
 
 namespace skingen {
 
@@ -42,11 +43,6 @@ QRectF ToRectF(const Rect& r) {
 }
 QRect ToRect(const Rect& r) {
   return QRect(r.x, r.y, r.w, r.h);
-}
-
-QColor WithAlpha(QColor c, int alpha) {
-  c.setAlpha(alpha);
-  return c;
 }
 
 QColor Mix(const QColor& a, const QColor& b, double t) {

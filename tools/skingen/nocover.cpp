@@ -6,6 +6,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include "tools/skingen/with_alpha.h"
+
 namespace skingen {
 
 namespace {
@@ -16,11 +18,6 @@ const QColor kVinyl(9, 11, 14);
 const QColor kTeal(45, 212, 191);
 const QColor kTealDeep(13, 128, 116);
 const QColor kInk(6, 36, 33);
-
-QColor WithAlpha(QColor c, int alpha) {
-  c.setAlpha(alpha);
-  return c;
-}
 
 // An eighth note standing on `base`, `h` high, drawn in the current brush.
 void EighthNote(QPainter& p, QPointF base, double h) {
