@@ -56,6 +56,13 @@ void FrmTarnix::AddToPlaylist(const std::string& name, const std::string& path,
 
 FrmTarnix::~FrmTarnix() = default;
 
+void FrmTarnix::SetCaption(int n, const std::string& caption) {
+  LabelWidget& label = form_.lbl[static_cast<std::size_t>(n)];
+  if (label.caption == caption) return;
+  label.caption = caption;
+  form_.Notify(kChangeCaptions);
+}
+
 void FrmTarnix::PrepareWidgets() {
   // Element 0 of each array is never used by skins: transparent and without caption.
   form_.btn[0].visible = false;

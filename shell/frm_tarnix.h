@@ -189,6 +189,7 @@ class FrmTarnix : public ISkinHost {
   void CloseMediaDevices();
 
   void ClearInf();
+  // Sets a label's caption; a change repaints the captions only.
   void SetCaption(int label, const std::string& caption);
   void ApplyLyricChange(const LyricChange& change);
 

@@ -21,13 +21,6 @@ constexpr int kBitRateDigits = 3;
 constexpr int kSampleRateDigits = 4;
 }  // namespace
 
-void FrmTarnix::SetCaption(int n, const std::string& caption) {
-  LabelWidget& label = form_.lbl[static_cast<std::size_t>(n)];
-  if (label.caption == caption) return;
-  label.caption = caption;
-  form_.Notify(kChangeCaptions);
-}
-
 void FrmTarnix::GetMP3Info(const std::string& path) {
   tag_ = TagRecord{};
   if (path.empty() || !FileExists(path)) return;

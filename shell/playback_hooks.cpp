@@ -11,12 +11,7 @@ namespace varlo {
 
 PlaybackHooks FrmTarnix::MakePlaybackHooks() {
   PlaybackHooks h;
-  h.setLabel = [this](int n, const std::string& caption) {
-    LabelWidget& label = form_.lbl[static_cast<std::size_t>(n)];
-    if (label.caption == caption) return;
-    label.caption = caption;
-    form_.Notify(kChangeCaptions);
-  };
+  h.setLabel = [this](int n, const std::string& caption) { SetCaption(n, caption); };
   h.setPositionDigits = [this](std::int32_t seconds) { SetDD(1, seconds); };
   h.setTrackDigits = [this](int track) { SetDD(2, track); };
   h.setNameDigits = [this](const std::string& name) { SetDD(6, name); };
