@@ -109,4 +109,13 @@ void FrmTarnix::Lyrics_DblClick(int row) {
   ApplyLyricChange(seek->change);
 }
 
+void FrmTarnix::ShowTrackInfo() {
+  trackInfo_->Form_Load();
+  if (onShowTrackInfo) onShowTrackInfo();
+}
+
+void FrmTarnix::ShowCoverWindow() {
+  if (onShowCoverWindow) onShowCoverWindow();
+}
+
 }  // namespace varlo

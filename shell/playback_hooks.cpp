@@ -69,16 +69,3 @@ void FrmTarnix::StartMixer() {
 }
 
 }  // namespace varlo
-
-namespace varlo {
-
-void FrmTarnix::ShowTrackInfo() {
-  trackInfo_->Form_Load();
-  if (onShowTrackInfo) onShowTrackInfo();
-}
-
-void FrmTarnix::ShowCoverWindow() {
-  if (onShowCoverWindow) onShowCoverWindow();
-}
-
-}  // namespace varlo
