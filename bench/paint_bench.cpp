@@ -33,8 +33,10 @@ void BM_TickAndRepaint(benchmark::State& state) {
   varlo::MpvOptions quiet;
   quiet.audioOutput = quiet.videoOutput = "null";
   varlo::MpvMediaDevice unit0(quiet), unit1(quiet);
-  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1},
-                       store, prog);
+  varlo::NullSideWindows sideWindows;
+  varlo::FrmTarnix frm(
+      {screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1, sideWindows},
+      store, prog);
   varlo::MainWindowView view(frm);
   frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };
   frm.Form_Load("");
@@ -45,7 +47,7 @@ void BM_TickAndRepaint(benchmark::State& state) {
 
   int second = 0;
   for (auto _ : state) {
-    frm.SetDD(1, ++second);
+    frm.Access().SetDD(1, ++second);
     varlo::AnimStep(frm.Form(), 2);
     QCoreApplication::processEvents();  // the repaint of what changed
   }

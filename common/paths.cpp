@@ -52,6 +52,14 @@ std::string FindPicture(const std::string& base) {
   return {};
 }
 
+std::string AbsoluteItem(const std::string& item) {
+  if (item.empty() || IsFullPath(item) || item.find("://") != std::string::npos) return item;
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(item, ec);
+  if (ec) return item;
+  return absolute.lexically_normal().string();
+}
+
 bool IsFullPath(const std::string& path) {
   return !path.empty() && path.front() == '/';
 }

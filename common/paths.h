@@ -21,6 +21,10 @@ std::string GetExt(const std::string& path);
 std::string StripExt(const std::string& path);
 // The first existing of base + ".BMP", ".GIF", ".JPG" (also tried in lower case), else empty.
 std::string FindPicture(const std::string& base);
+
+// An item named on the command line as an absolute path: a relative path is taken from the
+// current folder; addresses ("scheme://...") and absolute paths stay as they are.
+std::string AbsoluteItem(const std::string& item);
 // An absolute path starts at the file system root.
 bool IsFullPath(const std::string& path);
 // Reads a path written with "\" separators as a host path.

@@ -178,4 +178,13 @@ std::string LyricPathOf(const std::string& mediaPath) {
   return GetPath(mediaPath) + StripExt(GetFileName(mediaPath)) + ".lyr";
 }
 
+std::string FindLyricFile(const std::string& mediaPath) {
+  const std::string base = GetPath(mediaPath) + StripExt(GetFileName(mediaPath));
+  for (const char* ext : {".lyr", ".LYR"}) {
+    std::string candidate = base + ext;
+    if (FileExists(candidate)) return candidate;
+  }
+  return base + ".lyr";
+}
+
 }  // namespace varlo

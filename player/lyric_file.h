@@ -50,4 +50,8 @@ LyricSheet LoadLyricFile(const std::string& path);
 // The lyric file belonging to a media file: its path with ".lyr" for the extension.
 std::string LyricPathOf(const std::string& mediaPath);
 
+// The existing lyric file of a media file, with the extension in lower or upper case as the
+// picture search tries it; LyricPathOf when neither exists.
+std::string FindLyricFile(const std::string& mediaPath);
+
 }  // namespace varlo

@@ -4,9 +4,11 @@
 
 #include "common/numtext.h"
 #include "common/paths.h"
+#include "common/utf8_text.h"
 #include "player/device_choice.h"
 #include "player/display_name.h"
 #include "player/media_errors.h"
+#include "player/player_lights.h"
 
 namespace varlo {
 namespace {
@@ -29,29 +31,29 @@ std::uint32_t Channel(double value) {
 }  // namespace
 
 PlaybackEngine::PlaybackEngine(PlayerState& state, Playlist& playlist, const AppSettings& settings,
-                               IMediaDevice& unit0, IMediaDevice& unit1, IDialogs& dialogs,
-                               const IClock& clock, PlaybackHooks hooks)
+                               IMediaDevice& unit0, IMediaDevice& unit1, const IClock& clock,
+                               FormAccess& form, PlayerLinks links)
     : state_(state),
       list_(playlist),
       settings_(settings),
       unit0_(unit0),
       unit1_(unit1),
-      dialogs_(dialogs),
       clock_(clock),
-      hooks_(std::move(hooks)),
+      form_(form),
+      links_(links),
       random_(static_cast<std::mt19937::result_type>(clock.SteadyMs())) {}
 
 void PlaybackEngine::Label(int n, const std::string& text) const {
-  if (hooks_.setLabel) hooks_.setLabel(n, text);
+  form_.SetCaption(n, text);
 }
 
 void PlaybackEngine::Lights() const {
-  if (hooks_.showLights) hooks_.showLights();
+  ShowLights(form_, state_);
 }
 
 void PlaybackEngine::SelectEntry(int index) {
   list_.selected = index;
-  if (hooks_.selectionChanged) hooks_.selectionChanged();
+  if (list_.onSelected) list_.onSelected();
 }
 
 int PlaybackEngine::RandomTrack() {
@@ -89,7 +91,7 @@ void PlaybackEngine::PlayIt() {
     state_.songPath = list_.paths[index];
     const std::string& path = state_.songPath;
     if (path.size() >= 5 && path[4] == ':') {
-      dialogs_.MsgBox("Internet file!", MsgButtons::Ok, "Varlo");
+      form_.Dialogs().MsgBox("Internet file!", MsgButtons::Ok, "Varlo");
     } else if (!FileExists(path)) {
       std::string& name = list_.names[index];
       if (name.find(kNotFound) == std::string::npos) name += " " + std::string(kNotFound);
@@ -100,11 +102,11 @@ void PlaybackEngine::PlayIt() {
     }
 
     const DeviceChoice choice = ChooseDevice(GetExt(path));
-    if (choice.kind != EntryKind::Mpeg && hooks_.clearTag) hooks_.clearTag();
+    if (choice.kind != EntryKind::Mpeg) links_.media.ClearTag();
     switch (choice.kind) {
       case EntryKind::Mpeg:
-        if (hooks_.getMp3Info) hooks_.getMp3Info(path);
-        if (settings_.useTagCover == 1 && hooks_.loadTagCover) hooks_.loadTagCover();
+        links_.media.GetMP3Info(path);
+        if (settings_.useTagCover == 1) links_.media.LoadTagCover(path);
         break;
       case EntryKind::Device:
       case EntryKind::CdTrack:
@@ -116,7 +118,7 @@ void PlaybackEngine::PlayIt() {
         state_.trkStart = 0;
         state_.trkEnd = kPictureMs;
         state_.elapsedMs = 0;
-        if (hooks_.loadCover) hooks_.loadCover(path);
+        links_.media.LoadCover(path);
         SelectEntry(state_.tNum - 1);
         timerOn_ = true;
         lastTickMs_ = clock_.SteadyMs();
@@ -133,9 +135,9 @@ void PlaybackEngine::PlayIt() {
 
   if (state_.dev.empty()) state_.dev = DefaultDevice(settings_.mciDevice);
 
-  if (hooks_.sliderUsable && hooks_.sliderUsable(1)) {
-    if (hooks_.placeSlider) hooks_.placeSlider(1, 0.0);
-    if (hooks_.setSliderVisible) hooks_.setSliderVisible(1, true);
+  if (form_.SliderUsable(1)) {
+    form_.PlaceSlider(1, 0.0);
+    form_.SetSliderVisible(1, true);
   }
   IMediaDevice& device = Unit();
   device.Command("close");
@@ -147,15 +149,14 @@ void PlaybackEngine::PlayIt() {
     device.SetWait(true);
     device.Command("open");
     if (device.Error() != mci_error::kNone) {
-      dialogs_.MsgBox(
+      form_.Dialogs().MsgBox(
           OpenErrorText(state_.dev, device.FileName(), device.Error(), device.ErrorMessage()),
           MsgButtons::Ok, "Varlo");
       state_.dev.clear();
       return;
     }
     if (cd) {
-      const auto [start, length] =
-          hooks_.cdTrack ? hooks_.cdTrack(state_.tNum) : std::pair<std::int32_t, std::int32_t>{};
+      const auto [start, length] = links_.disc.Track(state_.tNum);
       device.SetFrom(start);
       state_.songLenMs = length;
       state_.trkStart = start;
@@ -165,17 +166,17 @@ void PlaybackEngine::PlayIt() {
       state_.songLenMs = device.Length();
       state_.trkStart = 0;
       state_.trkEnd = state_.songLenMs;
-      if (hooks_.loadLyrics) hooks_.loadLyrics(StripExt(state_.songPath) + ".lyr");
+      links_.media.LoadLyrics(state_.songPath);
     }
     state_.elapsedMs = 0;
   }
 
   state_.paused = false;
   state_.playing = true;
-  if (hooks_.setPlayAnimation) hooks_.setPlayAnimation(true);
+  form_.SetAnimationRunning(2, true);
   ShowTitles();
   Lights();
-  if (hooks_.repaint) hooks_.repaint();
+  form_.Repaint();
   if (state_.dev != kDelayDevice) device.Command("play");
   // An old module driver needed its window activated and a keystroke sent once playback had
   // begun; every device here starts by itself, so nothing is sent anywhere.
@@ -222,21 +223,21 @@ void PlaybackEngine::StopIt() {
     device.Command("seek");
     device.Command("stop");
   }
-  if (hooks_.setSliderVisible) hooks_.setSliderVisible(1, false);
+  form_.SetSliderVisible(1, false);
   Label(1, "");
   shownPosition_.clear();
   state_.paused = false;
   state_.playing = false;
-  if (hooks_.setPlayAnimation) hooks_.setPlayAnimation(false);
+  form_.SetAnimationRunning(2, false);
   Lights();
-  if (hooks_.exDevOut) hooks_.exDevOut("Varlo stopped");
+  links_.titles.ExDevOut("Varlo stopped");
 }
 
 void PlaybackEngine::PauseIt() {
   if (!state_.playing) return;
   if (!state_.paused) {
     Unit().Command("stop");
-    if (hooks_.exDevOut) hooks_.exDevOut("paused...");
+    links_.titles.ExDevOut("paused...");
   } else {
     Unit().Command("play");
   }
@@ -302,9 +303,7 @@ void PlaybackEngine::RndTrack() {
 
 void PlaybackEngine::JumpTo(std::string_view typed) {
   const double number = LeadingNumber(typed);
-  if (hooks_.fmMode && hooks_.fmMode()) {
-    if (hooks_.fmJump) hooks_.fmJump(number);
-  } else if (number > 0 && number <= list_.Count()) {
+  if (number > 0 && number <= list_.Count()) {
     state_.tNum = static_cast<int>(RoundHalfEven(number));
     PlayIt();
   }
@@ -342,23 +341,19 @@ void PlaybackEngine::UpdatePosition() {
   std::string text = TimeText(state_.timeDisp / 1000);
   if (state_.timeRemaining) text = "-" + text;
 
-  if (!(hooks_.positionSliderDragged && hooks_.positionSliderDragged())) {
+  if (!form_.SliderHeld(1)) {
     if (text != shownPosition_) {
       shownPosition_ = text;
       Label(1, text);
-      if (hooks_.setPositionDigits) {
-        const std::int32_t seconds = state_.timeDisp / 1000;
-        hooks_.setPositionDigits(state_.timeRemaining ? -seconds : seconds);
-      }
+      const std::int32_t seconds = state_.timeDisp / 1000;
+      form_.SetDD(1, state_.timeRemaining ? -seconds : seconds);
     }
-    if (hooks_.sliderVisible && hooks_.sliderVisible(1) && hooks_.placeSlider) {
-      hooks_.placeSlider(1, static_cast<double>(state_.elapsedMs) / state_.songLenMs);
+    if (form_.SliderVisible(1)) {
+      form_.PlaceSlider(1, static_cast<double>(state_.elapsedMs) / state_.songLenMs);
     }
   }
 
-  if (hooks_.lyricsSynchronised && hooks_.lyricsSynchronised() && hooks_.playLyrics) {
-    hooks_.playLyrics();
-  }
+  if (links_.media.LyricsSynchronised()) links_.media.PlayLyrics();
 
   // After an advance the next entry is playing; the rest of this tick belongs to the old one.
   if (state_.intro && state_.elapsedMs > kIntroMs) {
@@ -377,7 +372,7 @@ void PlaybackEngine::ShowTitles() {
   if (!inRange) {
     state_.songLenMs = 0;
     state_.songName.clear();
-    if (hooks_.clearTagTitle) hooks_.clearTagTitle();
+    links_.media.ClearTagTitle();
   } else {
     state_.songName = list_.names[static_cast<std::size_t>(state_.tNum - 1)];
     SelectEntry(state_.tNum - 1);
@@ -391,11 +386,11 @@ void PlaybackEngine::ShowTitles() {
   }
   Label(2, state_.songName);
   Label(4, NumToText(state_.tNum));
-  if (hooks_.setTrackDigits) hooks_.setTrackDigits(state_.tNum);
-  if (hooks_.setNameDigits) hooks_.setNameDigits(state_.songName);
+  form_.SetDD(2, state_.tNum);
+  form_.SetDD(6, state_.songName);
   Label(13, LengthText(state_.songLenMs));
 
-  const std::string title = hooks_.tagTitle ? hooks_.tagTitle() : std::string();
+  const std::string title = links_.media.TagTitle();
   if (!title.empty()) {
     if (!state_.cdMode && inRange) {
       std::string& entry = list_.names[static_cast<std::size_t>(state_.tNum - 1)];
@@ -404,27 +399,28 @@ void PlaybackEngine::ShowTitles() {
         list_.Changed();
       }
     }
-    const std::string artist = hooks_.tagArtist ? hooks_.tagArtist() : std::string();
+    const std::string artist = links_.media.TagArtist();
     trayTip_ =
         "Varlo - [" + std::string(TrimBlanks(artist)) + "] - " + std::string(TrimBlanks(title));
   } else if (inRange) {
     trayTip_ = "Varlo - " + list_.names[static_cast<std::size_t>(state_.tNum - 1)];
   }
-  if (trayTip_.size() > kTrayTipMax) trayTip_.resize(kTrayTipMax);
-  if (hooks_.setTrayTip) hooks_.setTrayTip(trayTip_);
+  // The tip is cut on a character boundary so it stays valid UTF-8.
+  trayTip_.resize(Utf8PrefixLength(trayTip_, kTrayTipMax));
+  links_.tray.SetTrayTip(trayTip_);
 
-  if (hooks_.exDevOut) hooks_.exDevOut(state_.songName);
+  links_.titles.ExDevOut(state_.songName);
 }
 
 void PlaybackEngine::ShowMixer() {
-  if (hooks_.showMixer) hooks_.showMixer();
+  links_.mixer.ShowMixer();
 }
 
 void PlaybackEngine::VolStep(int stepPercent) {
   if (state_.mute) ToggleMute();
   state_.volume = std::clamp(state_.volume + stepPercent / 100.0, 0.0, 1.0);
   ApplyVolume();
-  if (hooks_.placeSlider) hooks_.placeSlider(2, state_.volume);
+  form_.PlaceSlider(2, state_.volume);
 }
 
 void PlaybackEngine::ToggleMute() {
@@ -487,7 +483,7 @@ void PlaybackEngine::ToggleRepeat() {
 }
 
 void PlaybackEngine::SetRepeatA() {
-  const bool separateB = hooks_.repeatBButtonVisible && hooks_.repeatBButtonVisible();
+  const bool separateB = form_.ButtonVisible(31);
   if (separateB || state_.rptA <= 0) {
     state_.rptA = state_.elapsedMs;
     state_.rptB = 0;

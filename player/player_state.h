@@ -29,6 +29,7 @@ struct PlayerState {
   bool timeRemaining = false;  // position shown as time remaining (TimeFlag)
   std::string songPath;
   std::string coverPath;      // the cover picture shown now
+  std::string playlistCover;  // the picture of the playlist file loaded last
   std::string songName;       // display name of the current entry
   std::string dev;            // device type of the current entry, "Delay" for a timed display
   std::int32_t timeDisp = 0;  // the position value shown: elapsed, or remaining time

@@ -6,6 +6,7 @@
 #include "common/numtext.h"
 #include "common/paths.h"
 #include "player/display_name.h"
+#include "player/folder_tree.h"
 #include "player/playlist_file.h"
 
 namespace varlo {
@@ -13,6 +14,8 @@ namespace {
 
 constexpr int kKeyEnter = 13;
 constexpr int kKeyDelete = 46;
+constexpr int kNameLabel = 14;
+constexpr int kCountLabel = 16;
 
 bool EndsInPicture(const std::string& path) {
   if (path.size() < 4) return false;
@@ -23,58 +26,57 @@ bool EndsInPicture(const std::string& path) {
 }  // namespace
 
 PlaylistActions::PlaylistActions(Playlist& list, PlayerState& player, AppSettings& settings,
-                                 IDialogs& dialogs, IEvents& events, std::string programFolder,
-                                 PlaylistHooks hooks)
+                                 FormAccess& form, IEvents& events, std::string programFolder,
+                                 PlaylistHost& host)
     : list_(list),
       player_(player),
       settings_(settings),
-      dialogs_(dialogs),
+      form_(form),
       events_(events),
       programFolder_(std::move(programFolder)),
-      hooks_(std::move(hooks)) {}
+      host_(host) {}
 
 void PlaylistActions::SetPath(const std::string& folder) {
   settings_.path = folder;
-  if (hooks_.storePath) hooks_.storePath(folder);
+  host_.StorePath(folder);
 }
 
 void PlaylistActions::PlLoad() {
   const std::string chosen =
-      SelectFile(dialogs_, 6, "Load Playlist", settings_.path, programFolder_);
+      SelectFile(form_.Dialogs(), 6, "Load Playlist", settings_.path, programFolder_);
   if (chosen.empty()) return;
   SetPath(GetPath(chosen));
   if (settings_.clearPLFirst == 1) PlClear();
   PlRead(chosen);
   if (settings_.autoPlay == 1) {
     player_.tNum = 1;
-    if (hooks_.playIt) hooks_.playIt();
+    host_.PlayIt();
   }
 }
 
 void PlaylistActions::PlRead(const std::string& path) {
-  if (hooks_.setName) hooks_.setName(DisplayName(path, settings_.friendlyNames));
-  plCover_ = FindPicture(StripExt(path));
-  if (hooks_.loadCover) hooks_.loadCover(plCover_);
+  form_.SetCaption(kNameLabel, DisplayName(path, settings_.friendlyNames));
+  player_.playlistCover = FindPicture(StripExt(path));
+  host_.LoadCover(player_.playlistCover);
   if (ReadPlaylistFile(path, settings_.friendlyNames, list_) > 0) list_.Changed();
 }
 
 void PlaylistActions::PlSave() {
-  if (!hooks_.saveFile) return;
   FileDialogRequest request;
   request.title = "Save Playlist";
   request.filter = "MP3 Playlists (*.M3U)|*.M3U";
   request.filterIndex = 0;
   request.initialDir = settings_.path;
-  const std::optional<std::string> chosen = hooks_.saveFile(request);
+  const std::optional<std::string> chosen = form_.Dialogs().SaveFile(request);
   if (!chosen || chosen->empty()) return;
   SetPath(GetPath(*chosen));
   WritePL(*chosen);
-  if (hooks_.setName) hooks_.setName(DisplayName(*chosen, settings_.friendlyNames));
+  form_.SetCaption(kNameLabel, DisplayName(*chosen, settings_.friendlyNames));
 }
 
 bool PlaylistActions::WritePL(const std::string& path) {
   if (WritePlaylistFile(path, list_)) return true;
-  dialogs_.MsgBox(kWriteError, MsgButtons::Ok, "Varlo");
+  form_.Dialogs().MsgBox(kWriteError, MsgButtons::Ok, "Varlo");
   return false;
 }
 
@@ -85,7 +87,7 @@ void PlaylistActions::OpenMediaFile() {
   request.initialDir = settings_.path;
   request.filter = FileFilter(1);  // the media files of the shared open dialog
   request.filterIndex = filterIndex_ - 1;
-  const std::optional<std::string> chosen = dialogs_.OpenFile(request);
+  const std::optional<std::string> chosen = form_.Dialogs().OpenFile(request);
   if (!chosen || chosen->empty()) return;
   // The dialog interface does not report the filter the user picked, so the index kept
   // between calls is the one it was opened with.
@@ -112,20 +114,23 @@ void PlaylistActions::AddToPlaylist() {
 }
 
 void PlaylistActions::AddFromDir() {
-  const std::string folder = BrowseFolder(dialogs_, "Select Directory containing Media Files:");
+  const std::string folder =
+      BrowseFolder(form_.Dialogs(), "Select Directory containing Media Files:");
   if (folder.empty()) return;
   AddFolder(folder, settings_.validExt);
 }
 
 void PlaylistActions::AddFolder(const std::string& folder, const std::string& extensions) {
   const FolderTreeProgress progress = [this](std::size_t taken) {
-    if (hooks_.folderProgress) hooks_.folderProgress(taken);
+    form_.SetCaption(kCountLabel, NumToText(static_cast<double>(taken)));
     events_.DoEvents();
   };
   if (AddFolderTree(folder, list_.names, list_.paths, extensions, settings_.friendlyNames,
                     progress) > 0) {
     list_.Changed();
   }
+  // The progress showed the files taken; the label shows the playlist's count again.
+  ShowPlCount();
 }
 
 void PlaylistActions::PlClear() {
@@ -133,11 +138,11 @@ void PlaylistActions::PlClear() {
   list_.paths.clear();
   list_.selected = -1;
   player_.tNum = 1;
-  if (hooks_.removeCover) hooks_.removeCover();
-  if (hooks_.setName) hooks_.setName("untitled");
+  host_.ClearCover();
+  form_.SetCaption(kNameLabel, "untitled");
   list_.Changed();
   ShowPlCount();
-  plCover_.clear();
+  player_.playlistCover.clear();
 }
 
 void PlaylistActions::PlMoveEntry(int delta) {
@@ -165,19 +170,19 @@ void PlaylistActions::PlDelete(int index) {
   // selection moves up to the entry before it, which may be the current one that stays.
   if (index < player_.tNum) {
     --player_.tNum;
-    if (hooks_.setDigits) hooks_.setDigits(player_.tNum);
+    form_.SetDD(2, player_.tNum);
   }
   list_.Changed();
   ShowPlCount();
 }
 
 void PlaylistActions::ShowPlCount() {
-  if (hooks_.setCount) hooks_.setCount(NumToText(list_.Count()));
+  form_.SetCaption(kCountLabel, NumToText(list_.Count()));
 }
 
 void PlaylistActions::ListDoubleClick() {
   player_.tNum = list_.selected + 1;
-  if (hooks_.playIt) hooks_.playIt();
+  host_.PlayIt();
 }
 
 void PlaylistActions::ListKeyDown(int keyCode) {

@@ -1,35 +1,41 @@
 #pragma once
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/app_settings.h"
-#include "platform/dialogs.h"
 #include "platform/events.h"
-#include "player/folder_tree.h"
 #include "player/player_state.h"
 #include "player/playlist.h"
+#include "skin/form_access.h"
 
 namespace varlo {
 
-// What the playlist asks of the rest of the main window. Every hook may be left empty.
-struct PlaylistHooks {
-  std::function<void(const std::string&)> setName;    // label 14: the playlist's name
-  std::function<void(const std::string&)> setCount;   // label 16: the entry count
-  std::function<void(const std::string&)> loadCover;  // show the playlist's picture
-  std::function<void()> removeCover;   // clear the cover of the main and album windows
-  std::function<void()> playIt;        // play entry TNum
-  std::function<void(int)> setDigits;  // show a track number on the digit display
-  std::function<void(const std::string&)> storePath;  // write "Path" to the settings now
-  // The file-save dialog; returns the chosen path, nullopt when cancelled.
-  std::function<std::optional<std::string>(const FileDialogRequest&)> saveFile;
-  // Called while a folder tree is read with the files taken so far (progress display).
-  FolderTreeProgress folderProgress;
+// What the playlist asks of the player around it: its picture, the entry to play and the
+// folder the dialogs start in.
+class PlaylistHost {
+ public:
+  virtual ~PlaylistHost() = default;
+  // Shows the playlist's picture as the cover; an empty path shows none.
+  virtual void LoadCover(const std::string& path) = 0;
+  // Clears the cover of the main and cover windows.
+  virtual void ClearCover() = 0;
+  // Plays entry TNum.
+  virtual void PlayIt() = 0;
+  // Writes "Path" into the settings file at once.
+  virtual void StorePath(const std::string& folder) = 0;
+};
+class NullPlaylistHost final : public PlaylistHost {
+ public:
+  void LoadCover(const std::string&) override {}
+  void ClearCover() override {}
+  void PlayIt() override {}
+  void StorePath(const std::string&) override {}
 };
 
 // The playlist procedures of the main window: loading, saving, adding, moving, deleting,
-// the list's events and dropped files. Holds references only; all run on the GUI thread.
+// the list's events and dropped files. Shows the playlist's name on label 14, its count on
+// label 16 and the current entry on display 2. Holds references only; all run on the GUI
+// thread.
 class PlaylistActions {
  public:
   // The last file chosen or dropped: its file name, full path and display name.
@@ -37,8 +43,8 @@ class PlaylistActions {
     std::string name, path, title;
   };
 
-  PlaylistActions(Playlist& list, PlayerState& player, AppSettings& settings, IDialogs& dialogs,
-                  IEvents& events, std::string programFolder, PlaylistHooks hooks);
+  PlaylistActions(Playlist& list, PlayerState& player, AppSettings& settings, FormAccess& form,
+                  IEvents& events, std::string programFolder, PlaylistHost& host);
 
   void PlLoad();
   // Appends the entries of an M3U or PLS file, shows its name and its picture.
@@ -68,7 +74,7 @@ class PlaylistActions {
   static bool AcceptsDrag(bool carriesFileList) { return carriesFileList; }
 
   AddItem& Add() { return add_; }
-  const std::string& Cover() const { return plCover_; }
+  const std::string& Cover() const { return player_.playlistCover; }
   int FilterIndex() const { return filterIndex_; }
 
   static constexpr const char* kWriteError = "Unable to write Playlist! Is the file read-only?";
@@ -79,12 +85,11 @@ class PlaylistActions {
   Playlist& list_;
   PlayerState& player_;
   AppSettings& settings_;
-  IDialogs& dialogs_;
+  FormAccess& form_;
   IEvents& events_;
   std::string programFolder_;
-  PlaylistHooks hooks_;
+  PlaylistHost& host_;
   AddItem add_;
-  std::string plCover_;
   int filterIndex_ = 1;  // of the open-media dialog, 1-based as the dialog counts
 };
 

@@ -1,35 +1,44 @@
-// The main window's two periodic timers.
+// The main window's two periodic timers, stepping each mode in turn.
 #include "shell/frm_tarnix.h"
 #include "skin/animation.h"
-#include "skin/slider_place.h"
 
 namespace varlo {
 
 void FrmTarnix::Timer1_Timer() {
-  FMStatusUpdate();
-  services_.events.DoEvents();  // a command may run here; the tick goes on with its state
-  if (player_.cdMode) CDPositionUpdate();
-  if (InWebRadioMode()) WRUpdate();
-  // The position, lyrics and the end-of-entry rules.
-  if (player_.playing && player_.songLenMs != 0) UpdatePosition();
+  // A tick inside other work (a pump of a command or a skin load) is skipped, as is one
+  // that arrives while a skin load holds the timer off.
+  if (unloaded_ || !form_.window.timer1Enabled) return;
+  gate_.RunIfIdle([this] { Timer1Work(); });
+}
+
+void FrmTarnix::Timer1Work() {
+  ModeOf(ModeSlot::Fm).Timer1Step();
+  services_.events.DoEvents();  // input arriving here waits until the tick ends
+  ModeOf(ModeSlot::Cd).Timer1Step();
+  ModeOf(ModeSlot::WebRadio).Timer1Step();
+  ModeOf(ModeSlot::Player).Timer1Step();
 }
 
 void FrmTarnix::Timer2_Timer() {
-  if (settings_.scrollName == 1) ScrollNameStep();
+  if (unloaded_) return;
+  gate_.RunIfIdle([this] { Timer2Work(); });
+}
+
+void FrmTarnix::Timer2Work() {
+  ForEachMode([](Mode& mode) { mode.Timer2Step(); });
 
   const int second = services_.clock.Now().second;
   if (second != lastSecond_) {  // once a second
     lastSecond_ = second;
-    if (second == 0) MinuteWork();
-    SetDD(11, second);
-    ShowTimerDisplay();
+    if (second == 0) ForEachMode([](Mode& mode) { mode.MinuteStep(); });
+    access_.SetDD(11, second);
+    ForEachMode([](Mode& mode) { mode.SecondStep(); });
     if (pressedCounter_ > 0 && ++pressedCounter_ >= 4) {
       HidePressedImage(form_);
       pressedCounter_ = 0;
     }
   }
 
-  PlaceSlider(form_, 2, WaveVolume());
   for (int n = 1; n <= 4; ++n) AnimStep(form_, n);
 }
 

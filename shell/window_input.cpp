@@ -1,13 +1,23 @@
-// Keys and mouse on the main window's background, dragging and activation.
+// Keys and mouse on the main window's background, dragging, moves and activation. Every
+// handler here is user input: it runs through the gate, so it never interrupts other work.
+#include <algorithm>
 #include <cctype>
-#include <cmath>
+#include <cstdint>
+#include <limits>
 
-#include "common/numtext.h"
 #include "shell/frm_tarnix.h"
 #include "shell/window_snap.h"
-#include "skin/slider_place.h"
 
 namespace varlo {
+namespace {
+
+// Window coordinates in twips stay within 32 bits whatever the settings or the pointer say.
+std::int32_t ClampTwips(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
 
 void FrmTarnix::ButtonsAppearance(int key) {
   for (std::size_t i = 1; i <= kMaxButtons; ++i) {
@@ -23,7 +33,7 @@ void FrmTarnix::ButtonsAppearance(int key) {
 
 bool FrmTarnix::Form_KeyPress(int key) {
   if (key == 27 || key == '`' || key == '~') {
-    ButtonsAppearance(key);
+    UserInput([this, key] { ButtonsAppearance(key); });
     return true;
   }
   if (inFlag_) return false;  // the focused entry takes the key
@@ -40,124 +50,135 @@ bool FrmTarnix::Form_KeyPress(int key) {
 }
 
 void FrmTarnix::Form_MouseDown(int button, int x, int y) {
-  inFlag_ = false;
-  if (button == 1 && !dragFlag_) {
-    dragX_ = x * twipX_;
-    dragY_ = y * twipY_;
-    dragFlag_ = true;
-  } else if (button == 2 && settings_.noRMB != 1) {
-    ShowMenu(x, y);
-  }
+  UserInput([this, button, x, y] {
+    inFlag_ = false;
+    if (button == 1 && !dragFlag_) {
+      dragX_ = ClampTwips(std::int64_t{x} * twipX_);
+      dragY_ = ClampTwips(std::int64_t{y} * twipY_);
+      dragFlag_ = true;
+    } else if (button == 2 && settings_.noRMB != 1) {
+      ModeOf(ModeSlot::Tray).ShowMenu(x, y);
+    }
+  });
 }
 
 void FrmTarnix::Btn_MouseDown(int i) {
-  ButtonDown(form_, hover_, i);
+  UserInput([this, i] { ButtonDown(form_, hover_, i); });
 }
 
 void FrmTarnix::Btn_MouseMove(int i, HeldButton held) {
-  if (HoverButton(form_, hover_, i, held) && held == HeldButton::Right) StartPressedImageCounter();
+  gate_.Offer([this, i, held] {
+    if (HoverButton(form_, hover_, i, held) && held == HeldButton::Right) pressedCounter_ = 1;
+  });
 }
 
 void FrmTarnix::Btn_MouseUp(int i) {
-  DoIt(ReleaseButton(form_, i));
+  UserInput([this, i] { RunCommand(ReleaseButton(form_, i)); });
 }
 
 void FrmTarnix::TmpBtn_MouseUp() {
-  DoIt(ReleasePressedImage(form_, hover_));
+  UserInput([this] { RunCommand(ReleasePressedImage(form_, hover_)); });
 }
 
 void FrmTarnix::iSlider_MouseDown(int n, int x, int y) {
-  SliderPress(form_, sliderDrag_, n, x, y);
+  UserInput([this, n, x, y] { SliderPress(form_, sliderDrag_, n, x, y); });
 }
 
 void FrmTarnix::iSlider_MouseMove(int x, int y) {
-  if (sliderDrag_.n == 0) return;
-  SliderValueChanged(sliderDrag_.n, SliderMove(form_, sliderDrag_, x, y));
+  gate_.Offer([this, x, y] {
+    if (sliderDrag_.n == 0) return;
+    const int n = sliderDrag_.n;
+    ModeOf(RouteOfSlider(n)).SliderMoved(n, SliderMove(form_, sliderDrag_, x, y));
+  });
 }
 
 void FrmTarnix::iSlider_MouseUp() {
-  const int n = sliderDrag_.n;
-  sliderDrag_ = SliderDrag{};
-  if (n == 1) PlayFromFraction(form_.tables.sliders[1].value);
-}
-
-void FrmTarnix::SliderValueChanged(int n, double value) {
-  switch (n) {
-    case 1: {  // the time the song would continue from
-      const auto target = static_cast<long long>(value * player_.songLenMs / 1000.0);
-      const auto len = static_cast<long long>(player_.songLenMs / 1000);
-      form_.lbl[1].caption =
-          player_.timeRemaining ? "-" + TimeText(len - target) : TimeText(target);
-      form_.Notify(kChangeWidgets);
-      break;
-    }
-    case 2:
-      ApplyVolume(value);
-      form_.lbl[18].caption = IntToText(static_cast<long long>(std::floor(value * 100 + 1e-9))) +
-                              "%";  // 0.57 is 57%, not 56
-      PlaceSlider(form_, 4, value);
-      form_.Notify(kChangeWidgets);
-      break;
-    case 3:
-      SetBalance(value);
-      break;
-    case 6:
-      fmFreq_ = static_cast<std::int32_t>(std::floor((87 + 21 * value) * 10));
-      FMSetFreq();
-      FMFindStation();
-      break;
-    default:
-      break;
-  }
+  UserInput([this] {
+    const int n = sliderDrag_.n;
+    sliderDrag_ = SliderDrag{};
+    if (n != 0) ModeOf(RouteOfSlider(n)).SliderReleased(n);
+  });
 }
 
 void FrmTarnix::Lbl_MouseDown(int, int button, int x, int y) {
-  if (button == 2 && settings_.noRMB != 1) ShowMenu(x, y);
+  if (button != 2 || settings_.noRMB == 1) return;
+  UserInput([this, x, y] { ModeOf(ModeSlot::Tray).ShowMenu(x, y); });
 }
 
-void FrmTarnix::Dig_MouseDown(int, int button, int x, int y) {
-  if (button == 2 && settings_.noRMB != 1) ShowMenu(x, y);
+void FrmTarnix::Dig_MouseDown(int n, int button, int x, int y) {
+  Lbl_MouseDown(n, button, x, y);
 }
 
 void FrmTarnix::Lbl_Click(int n) {
-  if (n == 1) {
-    player_.timeRemaining = !player_.timeRemaining;
-  } else if (n == 2) {
-    if (!player_.songPath.empty()) ShowTrackInfo();
-  } else if (n == 28 || n == 30 || (n >= 31 && n <= 40)) {
-    EditTimerTable(n);
-  }
+  UserInput([this, n] { ModeOf(RouteOfLabel(n)).LabelClicked(n); });
+}
+
+void FrmTarnix::List_Event(ListArea area, ListAction action, int value) {
+  UserInput(
+      [this, area, action, value] { ModeOf(RouteOfList(area)).ListEvent(area, action, value); });
+}
+
+void FrmTarnix::FilesDropped(const std::vector<std::string>& files) {
+  UserInput([this, files] { ModeOf(ModeSlot::Player).FilesDropped(files); });
+}
+
+void FrmTarnix::iCover_DblClick() {
+  UserInput([this] { player_->iCover_DblClick(); });
 }
 
 void FrmTarnix::Form_MouseMove(int, int x, int y) {
-  if (!dragFlag_) {
-    LeaveButtons(form_, hover_);
-    return;
-  }
-  // The pointer is relative to the window, so the window follows its displacement.
-  form_.window.left += x * twipX_ - dragX_;
-  form_.window.top += y * twipY_ - dragY_;
-  form_.Notify(kChangeGeometry);
+  gate_.Offer([this, x, y] {
+    if (!dragFlag_) {
+      LeaveButtons(form_, hover_);
+      return;
+    }
+    // The pointer is relative to the window, so the window follows its displacement.
+    form_.window.left =
+        ClampTwips(std::int64_t{form_.window.left} + std::int64_t{x} * twipX_ - dragX_);
+    form_.window.top =
+        ClampTwips(std::int64_t{form_.window.top} + std::int64_t{y} * twipY_ - dragY_);
+    form_.window.placed = true;
+    form_.Notify(kChangeGeometry);
+  });
 }
 
 void FrmTarnix::Form_MouseUp(int button, int, int) {
   if (button != 1) return;
-  dragFlag_ = false;
-  if (settings_.winSnap != 1) return;
-  const PixelRect area = services_.screen.WorkArea();
-  const TwipRect snapped = SnapToWorkArea(
-      {form_.window.left, form_.window.top, form_.window.width, form_.window.height},
-      {area.left * twipX_, area.top * twipY_, area.width * twipX_, area.height * twipY_});
-  form_.window.left = snapped.left;
-  form_.window.top = snapped.top;
-  form_.Notify(kChangeGeometry);
+  UserInput([this] {
+    dragFlag_ = false;
+    if (settings_.winSnap != 1) return;
+    const PixelRect area = services_.screen.WorkArea();
+    const TwipRect snapped = SnapToWorkArea(
+        {form_.window.left, form_.window.top, form_.window.width, form_.window.height},
+        {area.left * twipX_, area.top * twipY_, area.width * twipX_, area.height * twipY_});
+    form_.window.left = snapped.left;
+    form_.window.top = snapped.top;
+    form_.Notify(kChangeGeometry);
+  });
+}
+
+void FrmTarnix::Form_Moved(int x, int y) {
+  // Not user input of the window: the model follows the window system at once, without a
+  // notification, since the window already stands there.
+  form_.window.left = ClampTwips(std::int64_t{x} * twipX_);
+  form_.window.top = ClampTwips(std::int64_t{y} * twipY_);
+  form_.window.placed = true;
+}
+
+void FrmTarnix::Form_WindowState(bool minimised) {
+  // The user restored or minimised the window: the model follows, so a later change of the
+  // window state does not minimise it again.
+  form_.window.minimised = minimised;
+  if (!minimised) form_.window.shown = true;
 }
 
 void FrmTarnix::Form_Activate() {
-  twipX_ = services_.screen.TwipsPerPixelX();
-  twipY_ = services_.screen.TwipsPerPixelY();
-  form_.window.onTop = settings_.winOnTop == 1;
-  form_.Notify(kChangeWindowState);
+  UserInput([this] {
+    twipX_ = services_.screen.TwipsPerPixelX();
+    twipY_ = services_.screen.TwipsPerPixelY();
+    form_.window.onTop = settings_.winOnTop == 1;
+    form_.Notify(kChangeWindowState);
+  });
 }
 
 }  // namespace varlo

@@ -39,6 +39,9 @@ struct WindowState {
   bool timer1Enabled = false;
   bool timer2Enabled = false;
   bool storePointer = false;  // the arrow with a question mark: a store is armed
+  // The position is the program's (stored, or where the window was moved to); until then the
+  // window system places the window and its place is taken from there.
+  bool placed = false;
 };
 
 // The widgets of the main window that skins place, with the index ranges the program

@@ -171,6 +171,8 @@ void SkinLoader::LoadSkin(const std::string& name, bool reuseImport) {
   }
   const bool timer1WasOn = form_.window.timer1Enabled;
   form_.window.timer1Enabled = false;
+  // The view stops the timer now, before the first pump of this load.
+  form_.Notify(kChangeWindowState);
 
   // 5. Bitmaps.
   const std::string mainName = ToHostPath(reader.Next());

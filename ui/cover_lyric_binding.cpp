@@ -8,16 +8,18 @@ namespace varlo {
 
 CoverLyricBinding::CoverLyricBinding(FrmTarnix& frm, AreaViews& areas, QObject* parent)
     : QObject(parent), frm_(frm), areas_(areas) {
-  frm_.Covers().onChanged = [this] { ApplyCover(); };
-  frm_.LyricsModel().onChanged = [this] { FillLyrics(); };
-  frm_.LyricsModel().onSelected = [this] { SelectLyric(); };
-  connect(areas_.Lyrics(), &QListWidget::itemDoubleClicked, this,
-          [this](QListWidgetItem* item) { frm_.Lyrics_DblClick(areas_.Lyrics()->row(item)); });
+  frm_.Player().Media().Covers().onChanged = [this] { ApplyCover(); };
+  ListBox& lyrics = frm_.Access().List(FormList::Lyrics);
+  lyrics.onChanged = [this] { FillLyrics(); };
+  lyrics.onSelected = [this] { SelectLyric(); };
+  connect(areas_.Lyrics(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    frm_.List_Event(ListArea::Lyrics, ListAction::DoubleClick, areas_.Lyrics()->row(item));
+  });
   areas_.Cover()->installEventFilter(this);
 }
 
 void CoverLyricBinding::ApplyCover() {
-  const CoverPictures& covers = frm_.Covers();
+  const CoverPictures& covers = frm_.Player().Media().Covers();
   QLabel* label = areas_.Cover();
   const QString path = QString::fromStdString(covers.picture);
   if (path != shownCover_) {
@@ -32,7 +34,7 @@ void CoverLyricBinding::FillLyrics() {
   const QSignalBlocker block(list);
   list->setUpdatesEnabled(false);
   list->clear();
-  for (const std::string& line : frm_.LyricsModel().lines)
+  for (const std::string& line : frm_.Access().List(FormList::Lyrics).rows)
     list->addItem(QString::fromStdString(line));
   list->scrollToTop();
   list->setUpdatesEnabled(true);
@@ -41,7 +43,7 @@ void CoverLyricBinding::FillLyrics() {
 void CoverLyricBinding::SelectLyric() {
   QListWidget* list = areas_.Lyrics();
   const QSignalBlocker block(list);
-  const int row = frm_.LyricsModel().selected;
+  const int row = frm_.Access().List(FormList::Lyrics).selected;
   if (row >= 0 && row < list->count()) {
     list->setCurrentRow(row);
   } else {

@@ -8,7 +8,9 @@
 
 namespace varlo {
 
-FrmAlbumView::FrmAlbumView(FrmTarnix& frm) : QWidget(nullptr, Qt::Window), frm_(frm) {
+FrmAlbumView::FrmAlbumView(PlayerMode& player) : QWidget(nullptr, Qt::Window), player_(player) {
+  // A side window never keeps the program running once the main window has closed.
+  setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle(QStringLiteral("Now Playing"));
   setStyleSheet(QStringLiteral("background: black"));
   cover_ = new QLabel(this);
@@ -23,14 +25,14 @@ void FrmAlbumView::Show(const std::string& picture, const std::string& tip) {
 }
 
 void FrmAlbumView::Sync() {
-  const CoverPictures& covers = frm_.Covers();
+  const CoverPictures& covers = player_.Media().Covers();
   Show(covers.albumPicture, covers.albumTip);
 }
 
 void FrmAlbumView::showEvent(QShowEvent* event) {
   // Opening the window shows the cover the main window shows, when its file is still there.
-  const std::string& last = frm_.Player().coverPath;
-  if (FileExists(last)) Show(last, frm_.Covers().tip);
+  const std::string& last = player_.State().coverPath;
+  if (FileExists(last)) Show(last, player_.Media().Covers().tip);
   PlaceCover();
   QWidget::showEvent(event);
 }
@@ -49,7 +51,7 @@ void FrmAlbumView::PlaceCover() {
 
 bool FrmAlbumView::eventFilter(QObject* watched, QEvent* event) {
   if (watched == cover_ && event->type() == QEvent::MouseButtonDblClick) {
-    const CoverPictures& covers = frm_.Covers();
+    const CoverPictures& covers = player_.Media().Covers();
     Show(covers.picture, covers.tip);
     return true;
   }

@@ -2,14 +2,14 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "shell/frm_tarnix.h"
+#include "player/player_mode.h"
 
 namespace varlo {
 
 // The cover window "Now Playing": one picture, kept the largest centred square that fits.
 class FrmAlbumView : public QWidget {
  public:
-  explicit FrmAlbumView(FrmTarnix& frm);
+  explicit FrmAlbumView(PlayerMode& player);
   // Shows the cover window's picture as the form holds it.
   void Sync();
 
@@ -22,7 +22,7 @@ class FrmAlbumView : public QWidget {
   void Show(const std::string& picture, const std::string& tip);
   void PlaceCover();
 
-  FrmTarnix& frm_;
+  PlayerMode& player_;
   QLabel* cover_;
 };
 

@@ -31,6 +31,8 @@ FrmInfoView::FrmInfoView(TrackInfoForm& form)
       imgCover_(new QLabel),
       cbEdit_(new QCheckBox(QStringLiteral("Edit"))) {
   setWindowTitle(QStringLiteral("Track Info"));
+  // A side window never keeps the program running once the main window has closed.
+  setAttribute(Qt::WA_QuitOnClose, false);
   for (std::string_view genre : kGenreNames)
     cboGenre_->addItem(QString::fromUtf8(genre.data(), static_cast<qsizetype>(genre.size())));
   cboGenre_->setMaxVisibleItems(20);

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "shell/track_info_form.h"
+#include "player/track_info_form.h"
 
 namespace varlo {
 

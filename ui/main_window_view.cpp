@@ -32,17 +32,20 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
   setFocusPolicy(Qt::StrongFocus);
   // The playlist view shows the model; its events go to the playlist's handlers.
   QListWidget* list = areas_.PlNames();
-  frm_.PlaylistModel().onChanged = [this] { SyncPlaylist(); };
-  frm_.PlaylistModel().onSelected = [this, list] {
+  Playlist& playlist = frm_.Player().List();
+  playlist.onChanged = [this] { SyncPlaylist(); };
+  playlist.onSelected = [this, list] {
     const QSignalBlocker block(list);
-    const int row = frm_.PlaylistModel().selected;
+    const int row = frm_.Player().List().selected;
     if (row >= 0 && row < list->count()) list->setCurrentRow(row);
   };
   connect(list, &QListWidget::currentRowChanged, this,
-          [this](int row) { frm_.PlaylistModel().selected = row; });
-  connect(list, &QListWidget::itemDoubleClicked, this,
-          [this] { frm_.Playlists().ListDoubleClick(); });
+          [this](int row) { frm_.List_Event(ListArea::Playlist, ListAction::Click, row); });
+  connect(list, &QListWidget::itemDoubleClicked, this, [this, list](QListWidgetItem* item) {
+    frm_.List_Event(ListArea::Playlist, ListAction::DoubleClick, list->row(item));
+  });
   list->installEventFilter(this);
+  areas_.Lyrics()->installEventFilter(this);
   list->setAcceptDrops(false);  // drops land on the window, which takes them for the list
   setAcceptDrops(true);
   timer1_.setInterval(100);
@@ -141,13 +144,18 @@ void MainWindowView::mouseReleaseEvent(QMouseEvent* event) {
   }
 }
 
+int MainWindowView::PrintableKey(const QKeyEvent& event) {
+  if (event.key() == Qt::Key_Escape) return 27;
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
+  const QString text = event.text();
+  if (text.isEmpty()) return 0;
+  const int key = text.at(0).unicode();
+  return key >= 32 && key < 256 ? key : 0;
+}
+
 void MainWindowView::keyPressEvent(QKeyEvent* event) {
-  int key = 0;
-  if (event->key() == Qt::Key_Escape)
-    key = 27;
-  else if (!event->text().isEmpty())
-    key = event->text().at(0).unicode();
-  if (key > 0 && key < 256 && frm_.Form_KeyPress(key))
+  const int key = PrintableKey(*event);
+  if (key > 0 && frm_.Form_KeyPress(key))
     event->accept();
   else
     QWidget::keyPressEvent(event);
@@ -155,7 +163,7 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
 
 void MainWindowView::SyncPlaylist() {
   QListWidget* list = areas_.PlNames();
-  const Playlist& model = frm_.PlaylistModel();
+  const Playlist& model = frm_.Player().List();
   const QSignalBlocker block(list);  // the model already knows its selection
   list->setUpdatesEnabled(false);
   list->clear();
@@ -168,16 +176,24 @@ void MainWindowView::SyncPlaylist() {
 }
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == areas_.PlNames() && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      frm_.Playlists().ListKeyDown(13);
-      return true;
+  const bool list = watched == areas_.PlNames() || watched == areas_.Lyrics();
+  if (list && event->type() == QEvent::KeyPress) {
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
+    if (watched == areas_.PlNames()) {
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        frm_.List_Event(ListArea::Playlist, ListAction::Key, 13);
+        return true;
+      }
+      if (key == Qt::Key_Delete) {
+        frm_.List_Event(ListArea::Playlist, ListAction::Key, 46);
+        return true;
+      }
     }
-    if (key == Qt::Key_Delete) {
-      frm_.Playlists().ListKeyDown(46);
-      return true;
-    }
+    // Printable keys are the skin's hot keys, not the list's type-ahead search; the list
+    // keeps the arrows, paging and the rest.
+    const int ch = PrintableKey(*keyEvent);
+    if (ch > 0 && frm_.Form_KeyPress(ch)) return true;
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -190,12 +206,13 @@ void MainWindowView::dropEvent(QDropEvent* event) {
   std::vector<std::string> files;
   for (const QUrl& url : event->mimeData()->urls())
     if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
-  frm_.Playlists().DropFiles(files);
+  frm_.FilesDropped(files);
   event->acceptProposedAction();
 }
 
 void MainWindowView::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) frm_.Form_Activate();
+  if (event->type() == QEvent::WindowStateChange) frm_.Form_WindowState(isMinimized());
   QWidget::changeEvent(event);
 }
 
@@ -211,7 +228,13 @@ void MainWindowView::OnFormChanged(unsigned changes) {
     picture_ = ImageFromPicture(form.window.picture);
     resBitmap_ = ImageFromPicture(form.window.resBitmap);
   }
-  if (changes & kChangeGeometry) setGeometry(PixelGeometry());
+  if (changes & kChangeGeometry) {
+    // Until the program has a position of its own, the window system places the window.
+    if (form.window.placed)
+      setGeometry(PixelGeometry());
+    else
+      resize(PixelGeometry().size());
+  }
   if (changes & kChangeRegion) {
     const QRegion mask = RegionMask(form.window.region);
     if (form.window.region.kind == WindowRegion::Kind::None)
@@ -305,6 +328,13 @@ void MainWindowView::closeEvent(QCloseEvent* event) {
   timer2_.stop();
   frm_.Form_Unload();
   event->accept();
+  if (onClosed) onClosed();
+}
+
+void MainWindowView::moveEvent(QMoveEvent* event) {
+  // Moves by the window manager (Alt-drag, keyboard, placement) reach the model too.
+  if (isVisible()) frm_.Form_Moved(event->pos().x(), event->pos().y());
+  QWidget::moveEvent(event);
 }
 
 const SkinWidget* MainWindowView::WidgetAt(int x, int y) const {

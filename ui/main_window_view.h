@@ -1,5 +1,6 @@
 #pragma once
 #include <QImage>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -26,10 +27,15 @@ class MainWindowView : public QWidget {
   void OnFormChanged(unsigned changes);
   // Told the native window the media devices draw video into, or 0 when the skin has none.
   std::function<void(std::uint64_t windowId)> onVideoWindow;
+  // The window closed: the side windows close with it.
+  std::function<void()> onClosed;
+  // The character a key press types for the skin's hot keys (27 for Escape), or 0.
+  static int PrintableKey(const QKeyEvent& event);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   bool event(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

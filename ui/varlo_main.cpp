@@ -4,7 +4,6 @@
 #include <QMetaObject>
 #include <QStringList>
 #include <clocale>
-#include <memory>
 
 #include "common/program_folder.h"
 #include "common/settings_store.h"
@@ -16,10 +15,9 @@
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_screen.h"
 #include "shell/frm_tarnix.h"
-#include "ui/frm_album_view.h"
-#include "ui/frm_info_view.h"
 #include "ui/main_window_view.h"
 #include "ui/quit_signals.h"
+#include "ui/side_windows_view.h"
 
 namespace {
 
@@ -60,8 +58,11 @@ int main(int argc, char** argv) {
   varlo::SettingsStore store(varlo::DefaultSettingsPath());
   varlo::MpvMediaDevice unit0, unit1;
 
-  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1},
-                       store, programFolder);
+  varlo::SideWindowsView sideWindows;
+  varlo::FrmTarnix frm(
+      {screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1, sideWindows},
+      store, programFolder);
+  sideWindows.Attach(frm.Player());
   varlo::MainWindowView view(frm);
   PumpOnGuiThread(unit0, &view);
   PumpOnGuiThread(unit1, &view);
@@ -69,31 +70,19 @@ int main(int argc, char** argv) {
     unit0.SetDisplayWindow(windowId);
     unit1.SetDisplayWindow(windowId);
   };
+  view.onClosed = [&sideWindows] { sideWindows.CloseAll(); };
   closer.SetView(&view);
   varlo::CloseOnQuitSignals(&view);
   screen.SetWindow(&view);
   dialogs.SetParent(&view);
   frm.Form().onChange = [&view](unsigned changes) { view.OnFormChanged(changes); };
 
-  // The side windows are made when first asked for and live as long as the main window.
-  std::unique_ptr<varlo::FrmInfoView> info;
-  std::unique_ptr<varlo::FrmAlbumView> album;
-  frm.onShowTrackInfo = [&] {
-    if (!info) info = std::make_unique<varlo::FrmInfoView>(frm.TrackInfo());
-    info->show();
-    info->raise();
-    info->activateWindow();
-  };
-  frm.onShowCoverWindow = [&] {
-    if (!album) album = std::make_unique<varlo::FrmAlbumView>(frm);
-    album->show();
-    album->raise();
-  };
   // The cover window follows the main window's cover while it is open.
-  auto mainCoverChanged = frm.Covers().onChanged;
-  frm.Covers().onChanged = [&, mainCoverChanged] {
+  varlo::CoverPictures& covers = frm.Player().Media().Covers();
+  auto mainCoverChanged = covers.onChanged;
+  covers.onChanged = [&sideWindows, mainCoverChanged] {
     if (mainCoverChanged) mainCoverChanged();
-    if (album) album->Sync();
+    sideWindows.CoverChanged();
   };
 
   QStringList args = QCoreApplication::arguments();

@@ -8,6 +8,7 @@
 
 #include "player/playback_engine.h"
 #include "tests/mpv/test_audio.h"
+#include "tests/support/fake_form.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 
@@ -22,16 +23,17 @@ class EngineOnMpvTest : public ::testing::Test {
   AppSettings settings;
   MpvMediaDevice unit0{testing::NullOutputs()};
   MpvMediaDevice unit1{testing::NullOutputs()};
-  testing::FakeDialogs dialogs;
   testing::FakeClock clock;
-  std::map<int, std::string> labels;
-  PlaybackEngine engine{state, list, settings, unit0, unit1, dialogs, clock, Hooks()};
-
-  PlaybackHooks Hooks() {
-    PlaybackHooks h;
-    h.setLabel = [this](int n, const std::string& text) { labels[n] = text; };
-    return h;
-  }
+  testing::FakeForm form;
+  testing::FakeDialogs& dialogs = form.dialogs;
+  std::map<int, std::string>& labels = form.captions;
+  NullNowPlaying media;
+  NullTitleDisplay titles;
+  NullTrayTip tray;
+  NullDiscTracks disc;
+  NullVolumeMixer mixer;
+  PlaybackEngine engine{state, list,  settings, unit0,
+                        unit1, clock, form,     PlayerLinks{media, titles, tray, disc, mixer}};
   // Runs the main timer's position tick (every 20 ms here) until `done` or `timeoutMs`.
   bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

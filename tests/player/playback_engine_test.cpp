@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "tests/support/fake_form.h"
 #include "tests/support/fake_media_device.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
@@ -14,6 +15,23 @@ namespace {
 
 using testing::FakeClock;
 using testing::FakeDialogs;
+using testing::FakeForm;
+
+// The tag of the entry playing, as the test sets it.
+struct TagStub final : NowPlaying {
+  std::string title, artist;
+  std::vector<std::string> lyricLoads;
+  void GetMP3Info(const std::string&) override {}
+  std::string TagTitle() const override { return title; }
+  std::string TagArtist() const override { return artist; }
+  void ClearTagTitle() override { title.clear(); }
+  void ClearTag() override { title.clear(), artist.clear(); }
+  void LoadTagCover(const std::string&) override {}
+  void LoadCover(const std::string&) override {}
+  void LoadLyrics(const std::string& songPath) override { lyricLoads.push_back(songPath); }
+  bool LyricsSynchronised() const override { return false; }
+  void PlayLyrics() override {}
+};
 using testing::FakeMediaDevice;
 
 struct EngineTest : ::testing::Test {
@@ -22,18 +40,17 @@ struct EngineTest : ::testing::Test {
   Playlist list;
   AppSettings settings;
   FakeMediaDevice unit0, unit1;
-  FakeDialogs dialogs;
   FakeClock clock;
-  std::map<int, std::string> labels;
-  int lights = 0;
-  PlaybackEngine engine{state, list, settings, unit0, unit1, dialogs, clock, Hooks()};
-
-  PlaybackHooks Hooks() {
-    PlaybackHooks h;
-    h.setLabel = [this](int n, const std::string& text) { labels[n] = text; };
-    h.showLights = [this] { ++lights; };
-    return h;
-  }
+  FakeForm form;
+  FakeDialogs& dialogs = form.dialogs;
+  std::map<int, std::string>& labels = form.captions;
+  TagStub media;
+  NullTitleDisplay titles;
+  NullTrayTip tray;
+  NullDiscTracks disc;
+  NullVolumeMixer mixer;
+  PlaybackEngine engine{state, list,  settings, unit0,
+                        unit1, clock, form,     PlayerLinks{media, titles, tray, disc, mixer}};
   void Add(const std::string& name, bool exists = true) {
     const std::string path = exists ? dir.Write(name, "x") : dir.File(name);
     list.Append(name, path);
@@ -298,10 +315,7 @@ TEST_F(EngineTest, RepeatStopAfterAndShuffleDecideWhatFollows) {
 
 TEST_F(EngineTest, RemainingTimeCountsDownWithNegativeDigits) {
   unit0.defaultLength = 65000;
-  std::vector<std::int32_t> digits;
-  PlaybackHooks h = Hooks();
-  h.setPositionDigits = [&](std::int32_t s) { digits.push_back(s); };
-  PlaybackEngine e{state, list, settings, unit0, unit1, dialogs, clock, h};
+  PlaybackEngine& e = engine;
   Add("a.mp3");
   e.PlayIt();
   EXPECT_EQ(labels[13], "1:05");
@@ -309,19 +323,17 @@ TEST_F(EngineTest, RemainingTimeCountsDownWithNegativeDigits) {
   unit0.SetPosition(5000);
   e.UpdatePosition();
   EXPECT_EQ(labels[1], "-01:00");
-  ASSERT_FALSE(digits.empty());
-  EXPECT_EQ(digits.back(), -60);
+  EXPECT_EQ(form.digitNumbers[1], -60);
+  form.digitNumbers[1] = 0;
   e.UpdatePosition();  // unchanged text: no new digits
-  EXPECT_EQ(digits.size(), 1u);
+  EXPECT_EQ(form.digitNumbers[1], 0);
 }
 
 TEST_F(EngineTest, TagTitleReplacesAShorterNameAndFeedsTheTrayTip) {
-  std::string title = "A Much Longer Title Than The File";
-  std::string artist = "  Band  ";
-  PlaybackHooks h = Hooks();
-  h.tagTitle = [&] { return title; };
-  h.tagArtist = [&] { return artist; };
-  PlaybackEngine e{state, list, settings, unit0, unit1, dialogs, clock, h};
+  std::string& title = media.title;
+  media.artist = "  Band  ";
+  title = "A Much Longer Title Than The File";
+  PlaybackEngine& e = engine;
   Add("a.mp3");
   e.PlayIt();
   EXPECT_EQ(list.names[0], title);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "player/auto_list.h"
+#include "tests/support/fake_form.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 
@@ -12,41 +13,41 @@ namespace {
 
 using testing::FakeDialogs;
 using testing::FakeEvents;
+using testing::FakeForm;
 using testing::TempDir;
 
-// The main window around the playlist: records what the hooks were asked to show.
+// The player around the playlist: records what the playlist asked of it.
+struct HostRecorder final : PlaylistHost {
+  PlayerState& player;
+  std::string cover = "none";
+  int coverRemoved = 0;
+  std::vector<int> played;  // TNum at each PlayIt
+  std::vector<std::string> stored;
+  explicit HostRecorder(PlayerState& p) : player(p) {}
+  void LoadCover(const std::string& path) override { cover = path; }
+  void ClearCover() override { ++coverRemoved; }
+  void PlayIt() override { played.push_back(player.tNum); }
+  void StorePath(const std::string& folder) override { stored.push_back(folder); }
+};
+
 struct PlaylistFixture : ::testing::Test {
   TempDir dir;
   Playlist list;
   PlayerState player;
   AppSettings settings;
-  FakeDialogs dialogs;
+  FakeForm form;
+  FakeDialogs& dialogs = form.dialogs;
   FakeEvents events;
-  std::string name, count, cover = "none";
-  std::vector<std::string> stored;
-  std::vector<int> digits;
-  std::vector<int> played;  // TNum at each PlayIt
+  HostRecorder host{player};
+  std::string& cover = host.cover;
+  int& coverRemoved = host.coverRemoved;
+  std::vector<int>& played = host.played;
+  std::vector<std::string>& stored = host.stored;
   int changes = 0;
-  int coverRemoved = 0;
-  std::vector<FileDialogRequest> saveRequests;
-  std::optional<std::string> saveAnswer;
-  PlaylistActions actions{list, player, settings, dialogs, events, "/prog", Hooks()};
+  PlaylistActions actions{list, player, settings, form, events, "/prog", host};
 
-  PlaylistHooks Hooks() {
-    PlaylistHooks h;
-    h.setName = [this](const std::string& s) { name = s; };
-    h.setCount = [this](const std::string& s) { count = s; };
-    h.loadCover = [this](const std::string& s) { cover = s; };
-    h.removeCover = [this] { ++coverRemoved; };
-    h.playIt = [this] { played.push_back(player.tNum); };
-    h.setDigits = [this](int n) { digits.push_back(n); };
-    h.storePath = [this](const std::string& s) { stored.push_back(s); };
-    h.saveFile = [this](const FileDialogRequest& r) {
-      saveRequests.push_back(r);
-      return saveAnswer;
-    };
-    return h;
-  }
+  const std::string& Name() { return form.captions[14]; }
+  const std::string& Count() { return form.captions[16]; }
   void SetUp() override {
     list.onChanged = [this] { ++changes; };
   }
@@ -68,7 +69,7 @@ TEST_F(PlaylistFixture, LoadClearsFirstShowsNameAndCoverAndAutoPlays) {
   EXPECT_EQ(dialogs.fileRequests[0].title, "Load Playlist");
   EXPECT_EQ(dialogs.fileRequests[0].initialDir, "/prog/");
   EXPECT_EQ(list.names, (std::vector<std::string>{"a.mp3", "b.mp3"}));
-  EXPECT_EQ(name, "Best Of.m3u");
+  EXPECT_EQ(Name(), "Best Of.m3u");
   EXPECT_EQ(cover, dir.File("Best_Of.jpg"));
   EXPECT_EQ(actions.Cover(), dir.File("Best_Of.jpg"));
   EXPECT_EQ(settings.path, dir.Path() + "/");
@@ -90,20 +91,22 @@ TEST_F(PlaylistFixture, LoadClearsFirstShowsNameAndCoverAndAutoPlays) {
 TEST_F(PlaylistFixture, SaveWritesTheChosenFileAndReportsFailures) {
   list.Append("a", dir.Path() + "/a.mp3");
   actions.PlSave();  // cancelled
-  ASSERT_EQ(saveRequests.size(), 1u);
-  EXPECT_EQ(saveRequests[0].title, "Save Playlist");
-  EXPECT_EQ(saveRequests[0].filter, "MP3 Playlists (*.M3U)|*.M3U");
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].title, "Save Playlist");
+  EXPECT_EQ(dialogs.fileRequests[0].filter, "MP3 Playlists (*.M3U)|*.M3U");
   EXPECT_TRUE(stored.empty());
 
-  saveAnswer = dir.File("My_List.m3u");
+  const std::string saveAnswer = dir.File("My_List.m3u");
+  dialogs.fileAnswers.push_back(saveAnswer);
   actions.PlSave();
   EXPECT_EQ(dir.Read("My_List.m3u"), "a.mp3\r\n");
-  EXPECT_EQ(name, "My List.m3u");
+  EXPECT_EQ(Name(), "My List.m3u");
   EXPECT_EQ(settings.path, dir.Path() + "/");
   EXPECT_TRUE(dialogs.messages.empty());
 
-  ::chmod(saveAnswer->c_str(), 0444);
+  ::chmod(saveAnswer.c_str(), 0444);
   list.Append("b", "/b.mp3");
+  dialogs.fileAnswers.push_back(saveAnswer);
   actions.PlSave();
   EXPECT_EQ(dir.Read("My_List.m3u"), "a.mp3\r\n");
   ASSERT_EQ(dialogs.messages.size(), 1u);
@@ -129,7 +132,7 @@ TEST_F(PlaylistFixture, OpenMediaFileThenAddFilesPicturesPlaylistsAndFolders) {
   actions.AddToPlaylist();
   EXPECT_EQ(list.paths, std::vector<std::string>{dir.File("in/02-Song_One.mp3")});
   EXPECT_EQ(player.tNum, 1);
-  EXPECT_EQ(count, " 1");
+  EXPECT_EQ(Count(), " 1");
 
   dir.Write("tree/x/one.wav", "");
   dir.Write("tree/skip.txt", "");
@@ -141,7 +144,7 @@ TEST_F(PlaylistFixture, OpenMediaFileThenAddFilesPicturesPlaylistsAndFolders) {
   EXPECT_EQ(list.paths[2], dir.File("tree/x/one.wav"));
   EXPECT_EQ(list.names[2], "one");
   EXPECT_EQ(list.paths[3], dir.File("rel.mp3"));
-  EXPECT_EQ(count, " 4");
+  EXPECT_EQ(Count(), " 4");
   EXPECT_EQ(changes, 1);  // one refresh for the whole drop
   EXPECT_TRUE(PlaylistActions::AcceptsDrag(true));
   EXPECT_FALSE(PlaylistActions::AcceptsDrag(false));
@@ -158,6 +161,10 @@ TEST_F(PlaylistFixture, AddFromDirAsksForAFolderAndRunsPendingEvents) {
   EXPECT_EQ(list.Count(), 300);
   EXPECT_GE(events.calls, 1);
   EXPECT_EQ(changes, 1);
+  // The label went through the progress and ends at the playlist's count.
+  actions.AddFromDir();
+  EXPECT_EQ(list.Count(), 600);
+  EXPECT_EQ(Count(), " 600");
 }
 
 TEST_F(PlaylistFixture, DeleteKeepsTheCurrentSong) {
@@ -165,14 +172,14 @@ TEST_F(PlaylistFixture, DeleteKeepsTheCurrentSong) {
   player.tNum = 3;  // "/p3"
   actions.PlDelete(0);
   EXPECT_EQ(list.paths[static_cast<std::size_t>(player.tNum - 1)], "/p3");
-  EXPECT_EQ(digits, std::vector<int>{2});
+  EXPECT_EQ(form.digitNumbers[2], 2);
   EXPECT_EQ(list.selected, 0);
   // Removing the last entry, just after the current one, keeps TNum; the new last is
   // selected.
   actions.PlDelete(2);
   EXPECT_EQ(player.tNum, 2);
   EXPECT_EQ(list.selected, 1);
-  EXPECT_EQ(count, " 2");
+  EXPECT_EQ(Count(), " 2");
   actions.PlDelete(5);
   actions.PlDelete(-1);
   EXPECT_EQ(list.Count(), 2);
@@ -218,8 +225,8 @@ TEST_F(PlaylistFixture, ClearAndListEvents) {
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(list.names.size(), 0u);
   EXPECT_EQ(player.tNum, 1);
-  EXPECT_EQ(name, "untitled");
-  EXPECT_EQ(count, " 0");
+  EXPECT_EQ(Name(), "untitled");
+  EXPECT_EQ(Count(), " 0");
   EXPECT_EQ(coverRemoved, 1);
   EXPECT_EQ(actions.Cover(), "");
 }

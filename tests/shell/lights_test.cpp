@@ -1,13 +1,21 @@
-#include "shell/lights.h"
-
 #include <gtest/gtest.h>
+
+#include "player/player_lights.h"
+#include "shell/main_form.h"
+#include "tests/support/fakes.h"
 
 namespace varlo {
 
 TEST(ShowLights, EachLightFollowsItsFlag) {
-  SkinForm form;
-  for (std::size_t i = 1; i <= 22; ++i) form.ind[i].Place(static_cast<int>(i), 0, 2, 2);
-  form.ind[6].left = -1000;  // parked: this skin has no light 6
+  SkinForm skin;
+  testing::FakeDialogs dialogs;
+  testing::FakeClock clock;
+  AppSettings settings;
+  SliderDrag drag;
+  MainForm form(skin, dialogs, clock, settings, drag);
+  SkinForm& f = skin;
+  for (std::size_t i = 1; i <= 22; ++i) f.ind[i].Place(static_cast<int>(i), 0, 2, 2);
+  f.ind[6].left = -1000;  // parked: this skin has no light 6
   PlayerState p;
   p.playing = true;
   p.repeat = true;
@@ -16,7 +24,7 @@ TEST(ShowLights, EachLightFollowsItsFlag) {
   p.mute = true;
   p.stp = true;
   ShowLights(form, p);
-  auto on = [&](std::size_t i) { return form.ind[i].visible; };
+  auto on = [&](std::size_t i) { return f.ind[i].visible; };
   EXPECT_FALSE(on(1));
   EXPECT_FALSE(on(2));
   EXPECT_FALSE(on(3));
@@ -30,14 +38,14 @@ TEST(ShowLights, EachLightFollowsItsFlag) {
   EXPECT_TRUE(on(10) && !on(16));
   EXPECT_TRUE(on(17) && !on(18));
   EXPECT_TRUE(on(19) && on(22) && !on(20) && !on(21));
-  EXPECT_EQ(form.lbl[26].caption, "Media");
+  EXPECT_EQ(f.lbl[26].caption, "Media");
   p.cdMode = true;
   p.playing = false;
   p.paused = true;
   ShowLights(form, p);
   EXPECT_TRUE(on(2) && on(3) && !on(4));
   EXPECT_TRUE(on(20) && on(21) && !on(19) && !on(22));
-  EXPECT_EQ(form.lbl[26].caption, "CD");
+  EXPECT_EQ(f.lbl[26].caption, "CD");
 }
 
 }  // namespace varlo

@@ -53,65 +53,66 @@ class MediaInfoTest : public ShellTest {
 TEST_F(MediaInfoTest, AnMpegEntryShowsItsHeaderAndTagAndOthersForgetIt) {
   StartWith(true);
   EXPECT_EQ(Caption(1), ":");  // cleared at start
-  Playlist& list = form->PlaylistModel();
+  Playlist& list = form->Player().List();
   list.Append("a", Song("a.mp3", TaggedMp3("Aurora Drift", "Low Tide", "Glass Harbour")));
   list.Append("b", Song("b.wav", "RIFF"));
   form->DoIt(12);
   EXPECT_EQ(Caption(10), "128");
   EXPECT_EQ(Caption(11), "44");
   EXPECT_EQ(Caption(12), "jstereo");
-  EXPECT_EQ(form->Tag().title, "Aurora Drift");
+  EXPECT_EQ(form->Player().Media().Tag().title, "Aurora Drift");
   EXPECT_EQ(list.names[0], "Aurora Drift");
-  EXPECT_EQ(form->Engine().TrayTip(), "Varlo - [Low Tide] - Aurora Drift");
+  EXPECT_EQ(form->Player().Engine().TrayTip(), "Varlo - [Low Tide] - Aurora Drift");
 
   form->DoIt(15);  // the WAV has no tag: nothing of the MP3's stays
   EXPECT_EQ(Caption(10), "");
-  EXPECT_EQ(form->Tag().title, "");
-  EXPECT_EQ(form->Engine().TrayTip(), "Varlo - b");
+  EXPECT_EQ(form->Player().Media().Tag().title, "");
+  EXPECT_EQ(form->Player().Engine().TrayTip(), "Varlo - b");
 }
 
 TEST_F(MediaInfoTest, TagCoversAreSearchedThenThePlaylistPictureThenNoCover) {
   StartWith(true, "UseTagCover=1\n");
   const std::string song = Song("a.mp3", TaggedMp3("T", "Band", "Disc"));
   const std::string noCover = Picture("nocover.bmp");
-  form->PlaylistModel().Append("a", song);
+  form->Player().List().Append("a", song);
   form->DoIt(12);
-  EXPECT_EQ(form->Covers().picture, noCover);
+  EXPECT_EQ(form->Player().Media().Covers().picture, noCover);
 
   Picture("music/Disc.bmp");
   const std::string last = Picture("music/Band - Disc.jpg");
   form->DoIt(12);
-  EXPECT_EQ(form->Covers().picture, last);
-  EXPECT_EQ(form->Player().coverPath, last);
-  EXPECT_EQ(form->Covers().tip, "Band - Disc.jpg");
+  EXPECT_EQ(form->Player().Media().Covers().picture, last);
+  EXPECT_EQ(form->Player().State().coverPath, last);
+  EXPECT_EQ(form->Player().Media().Covers().tip, "Band - Disc.jpg");
 
   // A picture the loader cannot decode leaves the cover as it was.
   const std::string broken = prog.Write("broken.jpg", "not a picture");
-  form->LoadCover(broken);
-  EXPECT_EQ(form->Covers().picture, last);
-  form->LoadCover(prog.File("missing"));
-  EXPECT_EQ(form->Covers().picture, "");
-  EXPECT_EQ(form->Player().coverPath, "");
+  form->Player().Media().LoadCover(broken);
+  EXPECT_EQ(form->Player().Media().Covers().picture, last);
+  form->Player().Media().LoadCover(prog.File("missing"));
+  EXPECT_EQ(form->Player().Media().Covers().picture, "");
+  EXPECT_EQ(form->Player().State().coverPath, "");
 }
 
 TEST_F(MediaInfoTest, TheCoverWindowGetsThePictureOnlyWhenTheSkinHasNoCover) {
   StartWith(false, "AutoCover=1\n");
   const std::string pic = Picture("music/front.gif");
-  form->LoadCover(prog.File("music/front"));  // a base name is tried with the picture kinds
-  EXPECT_EQ(form->Covers().picture, pic);
-  EXPECT_EQ(form->Covers().albumPicture, pic);
+  form->Player().Media().LoadCover(
+      prog.File("music/front"));  // a base name is tried with the picture kinds
+  EXPECT_EQ(form->Player().Media().Covers().picture, pic);
+  EXPECT_EQ(form->Player().Media().Covers().albumPicture, pic);
   Stop();
 
   StartWith(true, "AutoCover=1\n");
-  form->LoadCover(pic);
-  EXPECT_EQ(form->Covers().picture, pic);
-  EXPECT_EQ(form->Covers().albumPicture, "");
+  form->Player().Media().LoadCover(pic);
+  EXPECT_EQ(form->Player().Media().Covers().picture, pic);
+  EXPECT_EQ(form->Player().Media().Covers().albumPicture, "");
 
   dialogs.fileAnswers.push_back(Picture("chosen.bmp"));
   form->iCover_DblClick();
   ASSERT_EQ(dialogs.fileRequests.size(), 1u);
   EXPECT_EQ(dialogs.fileRequests[0].title, "Select Cover");
-  EXPECT_EQ(form->Covers().picture, prog.File("chosen.bmp"));
+  EXPECT_EQ(form->Player().Media().Covers().picture, prog.File("chosen.bmp"));
 }
 
 TEST_F(MediaInfoTest, LyricsFollowPlaybackAndADoubleClickSeeks) {
@@ -121,11 +122,11 @@ TEST_F(MediaInfoTest, LyricsFollowPlaybackAndADoubleClickSeeks) {
   Song("a.lyr",
        "VARLO LYRIC\n:000001000: one\n:000002000: two\n:000003000: three\n:000004000: four\n");
   int refills = 0;
-  form->LyricsModel().onChanged = [&] { ++refills; };
-  form->PlaylistModel().Append("a", song);
+  form->Access().List(FormList::Lyrics).onChanged = [&] { ++refills; };
+  form->Player().List().Append("a", song);
   form->DoIt(12);
   EXPECT_EQ(refills, 1);
-  ASSERT_EQ(form->LyricsModel().lines.size(), 4u);
+  ASSERT_EQ(form->Access().List(FormList::Lyrics).rows.size(), 4u);
 
   auto tickAt = [&](int ms) {
     unit0.SetPosition(ms);
@@ -137,18 +138,18 @@ TEST_F(MediaInfoTest, LyricsFollowPlaybackAndADoubleClickSeeks) {
   tickAt(2500);
   EXPECT_EQ(Caption(70), "two");
   EXPECT_EQ(Caption(72), "one");
-  EXPECT_EQ(form->LyricsModel().selected, 1);
+  EXPECT_EQ(form->Access().List(FormList::Lyrics).selected, 1);
   tickAt(1200);  // moved back: the follow finds its place again
   EXPECT_EQ(Caption(70), "one");
 
-  form->Lyrics_DblClick(2);
+  form->List_Event(ListArea::Lyrics, ListAction::DoubleClick, 2);
   EXPECT_EQ(unit0.calls.back().from, 3000);
   EXPECT_EQ(Caption(70), "three");
 
   // The next entry without lyrics clears the list and the lines on show.
-  form->PlaylistModel().Append("b", Song("b.ogg", "x"));
+  form->Player().List().Append("b", Song("b.ogg", "x"));
   form->DoIt(15);
-  EXPECT_TRUE(form->LyricsModel().lines.empty());
+  EXPECT_TRUE(form->Access().List(FormList::Lyrics).rows.empty());
   EXPECT_EQ(Caption(70), "");
   EXPECT_EQ(Caption(72), "");
 }
@@ -157,14 +158,12 @@ TEST_F(MediaInfoTest, TheTrackInfoWindowShowsFollowsAndSavesTheTag) {
   StartWith(true);
   const std::string song = Song("a.mp3", TaggedMp3("Aurora", "Low Tide", "Glass Harbour"));
   const std::string other = Song("Second Song.mp3", std::string(400, 'x'));
-  form->PlaylistModel().Append("a", song);
-  form->PlaylistModel().Append("b", other);
-  int shown = 0;
-  form->onShowTrackInfo = [&] { ++shown; };
+  form->Player().List().Append("a", song);
+  form->Player().List().Append("b", other);
   form->DoIt(12);
   form->DoIt(16);
-  EXPECT_EQ(shown, 1);
-  TrackInfoForm& info = form->TrackInfo();
+  EXPECT_EQ(sideWindows.trackInfo, 1);
+  TrackInfoForm& info = form->Player().TrackInfo();
   TrackInfoFields& f = info.Fields();
   EXPECT_EQ(f.fileName, song);
   EXPECT_EQ(f.artist, "Low Tide");

@@ -28,11 +28,11 @@ class ScopedPath {
 TEST_F(ShellTest, PlayCommandPlaysAndTimerOneMovesToTheNextEntry) {
   Start();
   unit0.defaultLength = 3000;
-  Playlist& list = form->PlaylistModel();
+  Playlist& list = form->Player().List();
   list.Append("one", prog.Write("one.mp3", "x"));
   list.Append("two", prog.Write("two.ogg", "x"));
   form->DoIt(12);
-  EXPECT_TRUE(form->Player().playing);
+  EXPECT_TRUE(form->Player().State().playing);
   EXPECT_EQ(unit0.FileName(), list.paths[0]);
   EXPECT_EQ(form->Form().lbl[2].caption, "one");
   EXPECT_EQ(form->Form().lbl[13].caption, "0:03");
@@ -42,20 +42,20 @@ TEST_F(ShellTest, PlayCommandPlaysAndTimerOneMovesToTheNextEntry) {
   EXPECT_EQ(form->Form().lbl[1].caption, "00:01");
   unit0.Advance(1500);
   form->Timer1_Timer();
-  EXPECT_EQ(form->Player().tNum, 2);
+  EXPECT_EQ(form->Player().State().tNum, 2);
   EXPECT_EQ(unit0.FileName(), list.paths[1]);
 
   form->DoIt(11);  // pause
-  EXPECT_TRUE(form->Player().paused);
+  EXPECT_TRUE(form->Player().State().paused);
   form->DoIt(10);  // stop
-  EXPECT_FALSE(form->Player().playing);
+  EXPECT_FALSE(form->Player().State().playing);
   form->DoIt(14);  // previous
-  EXPECT_EQ(form->Player().tNum, 1);
+  EXPECT_EQ(form->Player().State().tNum, 1);
 }
 
 TEST_F(ShellTest, ModeCommandsToggleTheEngineFlags) {
   Start();
-  const PlayerState& p = form->Player();
+  const PlayerState& p = form->Player().State();
   form->DoIt(25);
   form->DoIt(26);
   form->DoIt(27);
@@ -64,9 +64,9 @@ TEST_F(ShellTest, ModeCommandsToggleTheEngineFlags) {
   form->DoIt(25);
   form->DoIt(28);
   EXPECT_FALSE(p.intro || p.shuffle);
-  form->Player().elapsedMs = 4000;
+  form->Player().State().elapsedMs = 4000;
   form->DoIt(30);
-  form->Player().elapsedMs = 9000;
+  form->Player().State().elapsedMs = 9000;
   form->DoIt(31);
   EXPECT_EQ(p.rptA, 4000);
   EXPECT_EQ(p.rptB, 9000);
@@ -104,22 +104,22 @@ TEST_F(ShellTest, TheMixerIsStartedFromThePathOrItsAbsenceIsExplained) {
 TEST_F(ShellTest, TheLevelIsKeptBetweenSessionsAndAMutedPlayerKeepsItsLevel) {
   Preset("WaveVolume=400\n");
   Start();
-  EXPECT_DOUBLE_EQ(form->Player().volume, 0.4);
+  EXPECT_DOUBLE_EQ(form->Player().State().volume, 0.4);
   EXPECT_DOUBLE_EQ(unit0.left, 26214 / 65535.0);
-  form->Engine().VolStep(25);
+  form->Player().Engine().VolStep(25);
   Stop();
   EXPECT_EQ(Stored("WaveVolume"), "650");
 
   Start();
-  EXPECT_DOUBLE_EQ(form->Player().volume, 0.65);
-  form->Engine().ToggleMute();
+  EXPECT_DOUBLE_EQ(form->Player().State().volume, 0.65);
+  form->Player().Engine().ToggleMute();
   EXPECT_EQ(unit1.left, 0.0);
   Stop();
   EXPECT_EQ(Stored("WaveVolume"), "650");
 
   Preset("WaveVolume=5000\n");  // out of range: clamped, not refused
   Start();
-  EXPECT_DOUBLE_EQ(form->Player().volume, 1.0);
+  EXPECT_DOUBLE_EQ(form->Player().State().volume, 1.0);
   Stop();
 }
 

@@ -11,6 +11,13 @@
 
 namespace varlo {
 
+// Counts the side windows the program asked to show.
+struct RecordingSideWindows final : SideWindows {
+  int trackInfo = 0, cover = 0;
+  void ShowTrackInfo() override { ++trackInfo; }
+  void ShowCoverWindow() override { ++cover; }
+};
+
 // A program folder with a minimal default skin, a settings file and fakes.
 class ShellTest : public ::testing::Test {
  protected:
@@ -24,6 +31,7 @@ class ShellTest : public ::testing::Test {
   testing::FakeMainWindow window;
   testing::FakeLauncher launcher;
   testing::FakeMediaDevice unit0, unit1;
+  RecordingSideWindows sideWindows;
   std::unique_ptr<SettingsStore> store;
   std::unique_ptr<FrmTarnix> form;
 
@@ -41,9 +49,9 @@ class ShellTest : public ::testing::Test {
   // Starts the program with the settings file as it stands.
   void Start(const std::string& commandLine = "") {
     store = std::make_unique<SettingsStore>(SettingsPath());
-    form = std::make_unique<FrmTarnix>(
-        ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1},
-        *store, prog.Path());
+    form = std::make_unique<FrmTarnix>(ShellServices{screen, dialogs, pictures, events, clock,
+                                                     window, launcher, unit0, unit1, sideWindows},
+                                       *store, prog.Path());
     form->Form_Load(commandLine);
   }
   // Closes the program; the settings file is then as the program left it.

@@ -5,13 +5,13 @@ namespace varlo {
 TEST_F(ShellTest, EveryKeyIsWrittenAtExit) {
   Start();
   form->Form().lbl[52].caption = "Weather";
-  form->Player().tNum = 4;
+  form->Player().State().tNum = 4;
   Stop();
   const std::string text = config.Read("varlo.ini");
   for (const char* key :
        {"MCIDevice=0", "ContPB=0", "WinOnTop=0", "SnoozeTime=23:59", "ClearPlFirst=0",
         "ValidExt=mp2 mp3 mpa wma asf wav mid rmi avi mov qt", "FriendlyNames=1", "StartFreq=87.0",
-        "FMFreq=870", "FavSkin0=", "URL2=Weather", "RadioURL9=", "FMVolume=", "LastTrack=4",
+        "FMFreq=870", "FavSkin0=", "URL2=Weather", "RadioURL9=", "LastTrack=4",
         "LastCover=", "LastPMd=0", "ExParm=0"})
     EXPECT_NE(text.find(std::string("\n") + key), std::string::npos) << key;
   EXPECT_EQ(text.find("\nX="), std::string::npos);  // "WinSavePos" is 0
@@ -36,22 +36,6 @@ TEST_F(ShellTest, PositionIsSavedOnlyWhenAsked) {
   EXPECT_EQ(Stored("X"), "450");
   Start();
   EXPECT_EQ(form->Form().window.left, 450);
-}
-
-TEST_F(ShellTest, TheTunerQuestionIsAskedOnlyWhenTheRadioIsOn) {
-  Preset("FMEnable=1\nExitMode=2\n");
-  Start();
-  Stop();
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, "Mute FM Tuner Audio?");
-  EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::YesNo);
-  EXPECT_EQ(dialogs.messages[0].caption, "Varlo");
-
-  dialogs.messages.clear();
-  Preset("FMEnable=0\nExitMode=2\n");
-  Start();
-  Stop();
-  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(ShellTest, UnloadRunsOnceAndQuitClosesTheWindow) {

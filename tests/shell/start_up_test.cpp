@@ -10,8 +10,8 @@ TEST_F(ShellTest, FirstRunWithAnEmptyStore) {
   const SkinForm& f = form->Form();
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(form->Settings().skin, prog.File("default.skin"));
-  EXPECT_FALSE(form->Player().cdMode);
-  EXPECT_EQ(form->Player().tNum, 1);
+  EXPECT_FALSE(form->Player().State().cdMode);
+  EXPECT_EQ(form->Player().State().tNum, 1);
   EXPECT_EQ(f.lbl[23].caption, "0");
   EXPECT_EQ(f.lbl[26].caption, "Media");
   EXPECT_EQ(f.window.width, 3000);
@@ -20,7 +20,6 @@ TEST_F(ShellTest, FirstRunWithAnEmptyStore) {
   EXPECT_TRUE(f.window.timer1Enabled);
   EXPECT_TRUE(f.window.timer2Enabled);
   EXPECT_FALSE(f.window.minimised);
-  EXPECT_EQ(form->FMFreq(), 870);
   // Lights follow the state: stopped, media mode.
   EXPECT_TRUE(f.ind[2].visible);
   EXPECT_FALSE(f.ind[4].visible);
@@ -30,22 +29,22 @@ TEST_F(ShellTest, FirstRunWithAnEmptyStore) {
 TEST_F(ShellTest, StartModeFollowsTheLastExitOrTheSetting) {
   Preset("StartPMd=0\nLastPMd=-1\n");
   Start();
-  EXPECT_TRUE(form->Player().cdMode);
-  EXPECT_EQ(form->Player().playUnit, PlayUnit::CD);
+  EXPECT_TRUE(form->Player().State().cdMode);
+  EXPECT_EQ(form->Player().State().playUnit, PlayUnit::CD);
   EXPECT_EQ(form->Form().lbl[26].caption, "CD");
   Stop();
   EXPECT_EQ(Stored("LastPMd"), "-1");
 
   Preset("StartPMd=0\nLastPMd=0\n");
   Start();
-  EXPECT_FALSE(form->Player().cdMode);
+  EXPECT_FALSE(form->Player().State().cdMode);
   Stop();
   EXPECT_EQ(Stored("LastPMd"), "0");
 
   for (const auto& [value, cd] : {std::pair{"1", false}, {"2", true}, {"7", false}}) {
     Preset(std::string("StartPMd=") + value + "\nLastPMd=-1\n");
     Start();
-    EXPECT_EQ(form->Player().cdMode, cd) << value;
+    EXPECT_EQ(form->Player().State().cdMode, cd) << value;
     Stop();
   }
 }
@@ -66,7 +65,7 @@ TEST_F(ShellTest, StoredNumbersOutOfRangeDoNotStopStartUp) {
   Start();
   EXPECT_EQ(form->Settings().pbOverlap, 32767);
   EXPECT_EQ(form->Form().window.top, 0);
-  EXPECT_EQ(form->FMFreq(), 1011);
+  EXPECT_EQ(form->Settings().fmFreqText, "1011");
   EXPECT_TRUE(form->Form().window.minimised);
 }
 
@@ -88,7 +87,7 @@ TEST_F(ShellTest, WebLinksAndRadioAddressesAreRead) {
   Start();
   EXPECT_EQ(form->Form().lbl[50].caption, "Home");
   EXPECT_EQ(form->Form().lbl[59].caption, "News");
-  EXPECT_EQ(form->RadioURLs()[4], "http://r4");
+  EXPECT_EQ(form->Settings().radioURL[4], "http://r4");
   EXPECT_EQ(form->Settings().favSkin[2], "/s/calc.skin");
 }
 
@@ -100,18 +99,18 @@ TEST_F(ShellTest, TheCommandLineWinsOverTheStartPlaylist) {
   prog.Write("playlist.m3u", "a.mp3\r\n");
   Preset("StartMd=1\nLastTrack=3\nLastCover=/covers/x.jpg\n");
   Start();
-  EXPECT_EQ(form->Player().tNum, 3);  // the last playlist was restored
-  EXPECT_EQ(form->Player().coverPath, "/covers/x.jpg");
+  EXPECT_EQ(form->Player().State().tNum, 3);  // the last playlist was restored
+  EXPECT_EQ(form->Player().State().coverPath, "/covers/x.jpg");
   Stop();
   Start("/music/song.mp3");
-  EXPECT_EQ(form->Player().tNum, 1);
-  EXPECT_EQ(form->Player().coverPath, "");
+  EXPECT_EQ(form->Player().State().tNum, 1);
+  EXPECT_EQ(form->Player().State().coverPath, "");
   Stop();
   // Without "playlist.m3u" nothing is restored and nothing is said.
   std::remove(prog.File("playlist.m3u").c_str());
   Preset("StartMd=1\nLastTrack=3\n");
   Start();
-  EXPECT_EQ(form->Player().tNum, 1);
+  EXPECT_EQ(form->Player().State().tNum, 1);
   EXPECT_TRUE(dialogs.messages.empty());
 }
 

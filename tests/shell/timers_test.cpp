@@ -53,14 +53,14 @@ TEST_F(ShellTest, PressingAndReleasingAButtonRunsItsCommand) {
   EXPECT_EQ(f.tmpBtn.tooltip, "repeat");
   form->Btn_MouseUp(1);
   EXPECT_FALSE(f.tmpBtn.visible);
-  EXPECT_TRUE(form->Player().repeat);
+  EXPECT_TRUE(form->Player().State().repeat);
 
   // Hover style 2 shows the pressed image; releasing over it runs that button.
   form->Btn_MouseMove(2, HeldButton::None);
   EXPECT_TRUE(f.tmpBtn.visible);
   EXPECT_EQ(f.tmpBtn.left, 40);
   form->TmpBtn_MouseUp();
-  EXPECT_TRUE(form->Player().intro);
+  EXPECT_TRUE(form->Player().State().intro);
   form->Form_MouseMove(0, 150, 80);  // leaving the buttons clears the hover
   EXPECT_FALSE(f.tmpBtn.visible);
 }
@@ -69,9 +69,9 @@ TEST_F(ShellTest, LabelOneTogglesElapsedAndRemainingTime) {
   prog.Write("default.skin", AnimatedSkin());
   Start();
   form->Lbl_Click(1);
-  EXPECT_TRUE(form->Player().timeRemaining);
+  EXPECT_TRUE(form->Player().State().timeRemaining);
   form->Lbl_Click(1);
-  EXPECT_FALSE(form->Player().timeRemaining);
+  EXPECT_FALSE(form->Player().State().timeRemaining);
 }
 
 TEST_F(ShellTest, TimerOneSkipsPlaybackRulesWhileNothingPlays) {
@@ -79,10 +79,10 @@ TEST_F(ShellTest, TimerOneSkipsPlaybackRulesWhileNothingPlays) {
   const int before = events.calls;
   form->Timer1_Timer();
   EXPECT_EQ(events.calls, before + 1);  // pending window events run on every tick
-  form->Player().rptB = 100;
-  form->Player().elapsedMs = 200;
+  form->Player().State().rptB = 100;
+  form->Player().State().elapsedMs = 200;
   form->Timer1_Timer();  // not playing: nothing seeks
-  EXPECT_EQ(form->Player().elapsedMs, 200);
+  EXPECT_EQ(form->Player().State().elapsedMs, 200);
 }
 
 }  // namespace varlo

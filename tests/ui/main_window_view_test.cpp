@@ -65,9 +65,11 @@ class MainWindowViewTest : public ::testing::Test {
   SettingsStore store{config.File("varlo.ini")};
   testing::FakeLauncher launcher;
   testing::FakeMediaDevice unit0, unit1;
-  FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1},
-                store,
-                prog.Path()};
+  NullSideWindows sideWindows;
+  FrmTarnix frm{
+      {screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1, sideWindows},
+      store,
+      prog.Path()};
   MainWindowView view{frm};
 };
 
@@ -99,10 +101,10 @@ TEST_F(MainWindowViewTest, DrawsAndShapesTheWindowFromTheSkin) {
   QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, QPoint(65, 8));
   EXPECT_EQ(view.grab().toImage().pixelColor(70, 10), QColor(250, 250, 0));
   QTest::mouseRelease(&view, Qt::LeftButton, Qt::NoModifier, QPoint(65, 8));
-  EXPECT_TRUE(frm.Player().repeat);
+  EXPECT_TRUE(frm.Player().State().repeat);
   EXPECT_EQ(view.grab().toImage().pixelColor(70, 10), QColor(20, 40, 200));
   QTest::keyClick(&view, 'r');  // the hot key does the same
-  EXPECT_FALSE(frm.Player().repeat);
+  EXPECT_FALSE(frm.Player().State().repeat);
 
   view.close();  // closing runs the unload handler, which writes every key
   EXPECT_TRUE(frm.Unloaded());
@@ -157,13 +159,13 @@ TEST_F(MainWindowViewTest, ThePlaylistViewFollowsTheModelAndDeleteRemovesAnEntry
   auto* list = view.findChild<QListWidget*>();
   ASSERT_NE(list, nullptr);
   EXPECT_TRUE(list->isVisible());
-  frm.Playlists().DropFiles({prog.File("music/a.mp3"), prog.File("music/b.wav")});
+  frm.Player().Playlists().DropFiles({prog.File("music/a.mp3"), prog.File("music/b.wav")});
   ASSERT_EQ(list->count(), 2);
   EXPECT_TRUE(list->item(0)->text().startsWith("a"));
   list->setCurrentRow(1);
-  EXPECT_EQ(frm.PlaylistModel().selected, 1);
+  EXPECT_EQ(frm.Player().List().selected, 1);
   QTest::keyClick(list, Qt::Key_Delete);
-  EXPECT_EQ(frm.PlaylistModel().Count(), 1);
+  EXPECT_EQ(frm.Player().List().Count(), 1);
   EXPECT_EQ(list->count(), 1);
 }
 
@@ -185,9 +187,9 @@ TEST_F(MainWindowViewTest, TheCoverWindowKeepsTheLargestCentredSquare) {
   picture.fill(QColor(200, 30, 30));
   const std::string file = prog.File("front.bmp");
   picture.save(QString::fromStdString(file));
-  frm.LoadCover(file);
+  frm.Player().Media().LoadCover(file);
 
-  FrmAlbumView album(frm);
+  FrmAlbumView album(frm.Player());
   EXPECT_EQ(album.windowTitle(), "Now Playing");
   album.resize(300, 200);
   album.show();
@@ -202,7 +204,7 @@ TEST_F(MainWindowViewTest, TheCoverWindowKeepsTheLargestCentredSquare) {
 TEST_F(MainWindowViewTest, TheTrackInfoWindowShowsTheFieldsAndEditTurnsCurrentOff) {
   WriteSkin(prog);
   Start();
-  TrackInfoForm& form = frm.TrackInfo();
+  TrackInfoForm& form = frm.Player().TrackInfo();
   FrmInfoView info(form);
   EXPECT_EQ(info.windowTitle(), "Track Info");
   form.Fields().artist = "Low Tide";

@@ -1,11 +1,11 @@
 #pragma once
 #include "player/player_state.h"
-#include "skin/skin_form.h"
+#include "skin/form_access.h"
 
 namespace varlo {
 
 // Shows or hides every indicator light from the player's flags and sets label 26 to the
-// mode ("CD" or "Media"). Only lights the skin placed are ever shown.
-void ShowLights(SkinForm& form, const PlayerState& player);
+// mode ("CD" or "Media").
+void ShowLights(FormAccess& form, const PlayerState& player);
 
 }  // namespace varlo

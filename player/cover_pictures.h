@@ -1,7 +1,6 @@
 #pragma once
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace varlo {
 
@@ -18,16 +17,6 @@ struct CoverPictures {
   void Changed() const {
     if (onChanged) onChanged();
   }
-};
-
-// The rows of the lyric list and its selected row (-1 for none).
-struct LyricList {
-  std::vector<std::string> lines;
-  int selected = -1;
-  // The rows changed (the view refills and scrolls to the top).
-  std::function<void()> onChanged;
-  // Only the selection moved.
-  std::function<void()> onSelected;
 };
 
 }  // namespace varlo

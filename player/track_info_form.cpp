@@ -1,4 +1,4 @@
-#include "shell/track_info_form.h"
+#include "player/track_info_form.h"
 
 #include "common/numtext.h"
 #include "common/paths.h"

@@ -1,8 +1,8 @@
-#include "shell/lights.h"
+#include "player/player_lights.h"
 
 namespace varlo {
 
-void ShowLights(SkinForm& form, const PlayerState& p) {
+void ShowLights(FormAccess& form, const PlayerState& p) {
   const bool media = !p.cdMode;
   const bool lit[23] = {
       false,        // 0 unused
@@ -29,13 +29,8 @@ void ShowLights(SkinForm& form, const PlayerState& p) {
       !media,       // 21
       media,        // 22
   };
-  for (std::size_t i = 1; i <= 22; ++i) {
-    IndicatorWidget& light = form.ind[i];
-    // A light the skin did not place stays parked off the window and hidden.
-    light.visible = lit[i] && light.width > 0 && light.left > -1000;
-  }
-  form.lbl[26].caption = p.cdMode ? "CD" : "Media";
-  form.Notify(kChangeWidgets);
+  for (int i = 1; i <= 22; ++i) form.SetLight(i, lit[i]);
+  form.SetCaption(26, p.cdMode ? "CD" : "Media");
 }
 
 }  // namespace varlo

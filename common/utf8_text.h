@@ -1,0 +1,18 @@
+#pragma once
+#include <cstddef>
+#include <string_view>
+
+namespace varlo {
+
+// The length of the longest prefix of `text` of at most `maxBytes` bytes that does not end
+// inside a UTF-8 sequence. Bytes that are not UTF-8 count as characters of their own.
+std::size_t Utf8PrefixLength(std::string_view text, std::size_t maxBytes);
+
+// The byte length of the character that starts `text` (1 for a stray or broken byte, 0 for an
+// empty text).
+std::size_t Utf8CharLength(std::string_view text);
+
+// The number of characters in `text`, counted as Utf8CharLength steps.
+std::size_t Utf8CharCount(std::string_view text);
+
+}  // namespace varlo

@@ -1,0 +1,62 @@
+#pragma once
+#include <string>
+
+#include "common/app_settings.h"
+#include "platform/pictures.h"
+#include "player/cover_pictures.h"
+#include "player/id3v1_tag.h"
+#include "player/lyric_follower.h"
+#include "player/player_links.h"
+#include "player/player_state.h"
+#include "skin/form_access.h"
+
+namespace varlo {
+
+// What the main window shows about the entry playing: the stream header and tag of MPEG
+// audio (labels 10-12, displays 4 and 5), the cover pictures and the lyric list with the
+// lyric labels 70-72 that follow playback.
+class MediaInfo final : public NowPlaying {
+ public:
+  MediaInfo(FormAccess& form, PlayerState& player, const AppSettings& settings,
+            IPictureLoader& pictures, SideWindows& sideWindows, std::string programFolder);
+
+  void GetMP3Info(const std::string& path) override;
+  std::string TagTitle() const override { return tag_.title; }
+  std::string TagArtist() const override { return tag_.artist; }
+  void ClearTagTitle() override { tag_.title.clear(); }
+  void ClearTag() override { tag_ = TagRecord{}; }
+  void LoadTagCover(const std::string& songPath) override;
+  // Shows the picture `path` (a file, or a base name tried as .BMP, .GIF, .JPG) as the cover.
+  void LoadCover(const std::string& path) override;
+  void LoadLyrics(const std::string& songPath) override;
+  bool LyricsSynchronised() const override { return follower_.Sheet().synced; }
+  // Follows the lyrics on the position tick.
+  void PlayLyrics() override;
+
+  // Clears the stream labels and hides the position slider.
+  void ClearInf();
+  // Shows no cover in either window.
+  void ClearCover();
+  // A double-click on lyric row `row` (0-based): the time to play from, or -1 for none.
+  std::int32_t Lyrics_DblClick(int row);
+  // A double-click on the cover asks for a picture to show.
+  void iCover_DblClick();
+
+  const TagRecord& Tag() const { return tag_; }
+  CoverPictures& Covers() { return covers_; }
+
+ private:
+  void ApplyLyricChange(const LyricChange& change);
+
+  FormAccess& form_;
+  PlayerState& player_;
+  const AppSettings& settings_;
+  IPictureLoader& pictures_;
+  SideWindows& sideWindows_;
+  std::string programFolder_;
+  TagRecord tag_;
+  CoverPictures covers_;
+  LyricFollower follower_;
+};
+
+}  // namespace varlo

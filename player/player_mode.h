@@ -1,0 +1,118 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "common/app_settings.h"
+#include "common/settings_store.h"
+#include "platform/clock.h"
+#include "platform/events.h"
+#include "platform/launcher.h"
+#include "platform/pictures.h"
+#include "player/desktop_mixer.h"
+#include "player/media_device.h"
+#include "player/media_info.h"
+#include "player/playback_engine.h"
+#include "player/player_links.h"
+#include "player/player_state.h"
+#include "player/playlist.h"
+#include "player/playlist_actions.h"
+#include "player/scroll_name.h"
+#include "player/track_info_form.h"
+#include "shell/mode.h"
+#include "skin/form_access.h"
+
+namespace varlo {
+
+// The platform services the player plays and shows through.
+struct PlayerServices {
+  // The two media devices the player alternates between (units 0 and 1).
+  IMediaDevice& unit0;
+  IMediaDevice& unit1;
+  const IClock& clock;
+  IEvents& events;
+  IPictureLoader& pictures;
+  ILauncher& launcher;
+};
+
+// The subsystems around the player it reports to.
+struct PlayerModeLinks {
+  TitleDisplay& titles;
+  TrayTip& tray;
+  DiscTracks& disc;
+  SideWindows& sideWindows;
+};
+
+// The media player as a mode of the main window: its state, the playlist, the playback
+// engine, what it shows about the entry playing and the track-information window's logic.
+// Commands 7-12, 14-37, 39 and 150, labels 1 and 2, the playlist and lyric lists, dropped
+// files and sliders 1-3 come here.
+class PlayerMode final : public Mode, private PlaylistHost {
+ public:
+  PlayerMode(FormAccess& form, AppSettings& settings, SettingsStore& store,
+             std::string programFolder, PlayerServices services, PlayerModeLinks links);
+  ~PlayerMode() override;
+
+  // Start-up: the player mode the settings ask for, the output level kept from the last
+  // session, and what the playlist starts with (`commandLine` is the item given to the
+  // program, already an absolute path, or empty).
+  void ChooseStartMode();
+  void InitVolumeAndBalance();
+  void StartWith(const std::string& commandLine);
+  void AutoPlay();
+
+  // The playlist and cover of the last session ("playlist.m3u", "LastTrack", "LastCover").
+  void RestoreLastState();
+  void SaveLastState();
+
+  void Release() override;
+  void SaveState() override;
+  void DoIt(int code) override;
+  void Timer1Step() override;
+  void Timer2Step() override;
+  void Paint() override;
+  void LabelClicked(int label) override;
+  void ListEvent(ListArea area, ListAction action, int value) override;
+  void FilesDropped(const std::vector<std::string>& files) override;
+  void SliderMoved(int slider, double value) override;
+  void SliderReleased(int slider) override;
+
+  // A double-click on the cover asks for a picture to show.
+  void iCover_DblClick() { media_.iCover_DblClick(); }
+
+  PlayerState& State() { return state_; }
+  const PlayerState& State() const { return state_; }
+  Playlist& List() { return list_; }
+  PlaylistActions& Playlists() { return playlists_; }
+  PlaybackEngine& Engine() { return engine_; }
+  MediaInfo& Media() { return media_; }
+  TrackInfoForm& TrackInfo() { return trackInfo_; }
+
+ private:
+  // PlaylistHost.
+  void LoadCover(const std::string& path) override { media_.LoadCover(path); }
+  void ClearCover() override { media_.ClearCover(); }
+  void PlayIt() override { engine_.PlayIt(); }
+  void StorePath(const std::string& folder) override;
+
+  void ToggleMediaMode();
+  void ShowTrackInfo();
+  void SaveVolume();
+  void AddToPlaylist(const std::string& name, const std::string& path, const std::string& title);
+
+  FormAccess& form_;
+  AppSettings& settings_;
+  SettingsStore& store_;
+  std::string programFolder_;
+  PlayerServices services_;
+  PlayerModeLinks links_;
+  PlayerState state_;
+  Playlist list_;
+  DesktopMixer mixer_;
+  MediaInfo media_;
+  PlaybackEngine engine_;
+  PlaylistActions playlists_;
+  TrackInfoForm trackInfo_;
+  ScrollName scrollName_;
+};
+
+}  // namespace varlo

@@ -1,0 +1,30 @@
+#pragma once
+#include <deque>
+#include <functional>
+
+namespace varlo {
+
+// Keeps user input from running in the middle of other work of the window. Commands, skin
+// loads, folder walks and timer ticks let pending window events run; user input that arrives
+// in such a pump waits in a queue and runs, in arrival order, once the outermost work ends.
+class InputGate {
+ public:
+  // Runs user input `input` now when the window is idle, else queues it.
+  void Submit(std::function<void()> input);
+  // Runs input that a later event replaces (pointer moves) now when idle, else drops it.
+  void Offer(const std::function<void()>& input);
+  // Runs `work` (a tick, the start-up) as busy time; false when the window was already busy,
+  // in which case `work` is skipped.
+  bool RunIfIdle(const std::function<void()>& work);
+
+  bool Busy() const { return depth_ > 0; }
+  std::size_t Queued() const { return queue_.size(); }
+
+ private:
+  void RunBusy(const std::function<void()>& work);
+
+  int depth_ = 0;
+  std::deque<std::function<void()>> queue_;
+};
+
+}  // namespace varlo

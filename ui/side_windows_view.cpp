@@ -1,0 +1,32 @@
+#include "ui/side_windows_view.h"
+
+namespace varlo {
+
+SideWindowsView::SideWindowsView() = default;
+SideWindowsView::~SideWindowsView() = default;
+
+void SideWindowsView::ShowTrackInfo() {
+  if (!player_) return;
+  if (!info_) info_ = std::make_unique<FrmInfoView>(player_->TrackInfo());
+  info_->show();
+  info_->raise();
+  info_->activateWindow();
+}
+
+void SideWindowsView::ShowCoverWindow() {
+  if (!player_) return;
+  if (!album_) album_ = std::make_unique<FrmAlbumView>(*player_);
+  album_->show();
+  album_->raise();
+}
+
+void SideWindowsView::CoverChanged() {
+  if (album_) album_->Sync();
+}
+
+void SideWindowsView::CloseAll() {
+  if (info_) info_->close();
+  if (album_) album_->close();
+}
+
+}  // namespace varlo
