@@ -29,8 +29,8 @@ void FrmTarnix::GetMP3Info(const std::string& path) {
   SetCaption(10, info.bitRate);
   SetCaption(11, info.sampleRate);
   SetCaption(12, info.mode);
-  SetDD(kBitRateDigits, std::atoi(info.bitRate.c_str()));
-  SetDD(kSampleRateDigits, std::atoi(info.sampleRate.c_str()));
+  SetDD(kBitRateDigits, ToInt32(LeadingNumber(info.bitRate)));
+  SetDD(kSampleRateDigits, ToInt32(LeadingNumber(info.sampleRate)));
   tag_ = ReadTag(path);
 }
 
