@@ -1,10 +1,11 @@
 #include "common/numtext.h"
 
-#include <cctype>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <system_error>
 
 namespace varlo {
 namespace {
@@ -38,12 +39,28 @@ std::size_t NumberLength(std::string_view text) {
   return i;
 }
 
+// The value of a text NumberLength accepted whole. Out of range gives 0.
 double ConvertNumber(std::string_view number) {
+  if (!number.empty() && number.front() == '+') number.remove_prefix(1);
   std::string copy(number);
   for (char& c : copy)
     if (c == 'd' || c == 'D') c = 'e';
-  const double value = std::strtod(copy.c_str(), nullptr);
+  double value = 0;
+  const auto [end, ec] = std::from_chars(copy.data(), copy.data() + copy.size(), value);
+  (void)end;
+  if (ec != std::errc()) return 0.0;
   return std::isfinite(value) ? value : 0.0;
+}
+
+char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Copies as much of `text` as fits.
+std::size_t Put(char* out, std::size_t capacity, std::size_t at, std::string_view text) {
+  const std::size_t n = at < capacity ? std::min(text.size(), capacity - at) : 0;
+  std::memcpy(out + at, text.data(), n);
+  return at + n;
 }
 
 }  // namespace
@@ -92,31 +109,50 @@ std::int32_t ToInt32(double value) {
 }
 
 std::string IntToText(long long value) {
-  return std::to_string(value);
+  char buf[24];
+  const auto result = std::to_chars(buf, buf + sizeof buf, value);
+  return std::string(buf, result.ptr);
+}
+
+std::size_t PlainNumberTo(char* out, std::size_t capacity, double value) {
+  if (!std::isfinite(value)) value = 0;
+  char buf[32];  // 15 significant digits, a sign, a point and an exponent fit
+  const auto result =
+      value == std::floor(value) && std::fabs(value) < 1e15
+          ? std::to_chars(buf, buf + sizeof buf, static_cast<long long>(value))
+          : std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
+  return Put(out, capacity, 0, std::string_view(buf, static_cast<std::size_t>(result.ptr - buf)));
 }
 
 std::string NumToText(double value) {
-  char buf[64];
-  if (value == std::floor(value) && std::fabs(value) < 1e15) {
-    std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(value));
-  } else {
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-  }
-  std::string text(buf);
-  return value >= 0 ? " " + text : text;
+  char buf[40];
+  buf[0] = ' ';
+  const std::size_t n = PlainNumberTo(buf + 1, sizeof buf - 1, value);
+  return buf[1] == '-' ? std::string(buf + 1, n) : std::string(buf, n + 1);
+}
+
+std::size_t FormatFixedTo(char* out, std::size_t capacity, double value, int intDigits,
+                          int fracDigits) {
+  if (!std::isfinite(value)) value = 0;
+  fracDigits = std::clamp(fracDigits, 0, 20);
+  const double scale = std::pow(10.0, fracDigits);
+  // Halves round away from zero; the small nudge absorbs binary representation error.
+  const double scaled = std::floor(std::fabs(value) * scale + 0.5 + 1e-9);
+  const bool negative = value < 0 && scaled > 0;
+  char digits[400];  // the largest double has 309 integer digits
+  const auto result = std::to_chars(digits, digits + sizeof digits, scaled / scale,
+                                    std::chars_format::fixed, fracDigits);
+  const auto length = result.ec == std::errc() ? static_cast<std::size_t>(result.ptr - digits) : 0;
+  const std::size_t width = static_cast<std::size_t>(std::max(intDigits, 0)) +
+                            (fracDigits > 0 ? 1 + static_cast<std::size_t>(fracDigits) : 0);
+  std::size_t at = negative ? Put(out, capacity, 0, "-") : 0;
+  for (std::size_t pad = length; pad < width && at < capacity; ++pad) out[at++] = '0';
+  return Put(out, capacity, at, std::string_view(digits, length));
 }
 
 std::string FormatFixed(double value, int intDigits, int fracDigits) {
-  if (!std::isfinite(value)) value = 0;
-  const double scale = std::pow(10.0, fracDigits);
-  // Halves round away from zero; the small nudge absorbs binary representation error.
-  double scaled = std::fabs(value) * scale;
-  scaled = std::floor(scaled + 0.5 + 1e-9);
-  const bool negative = value < 0 && scaled > 0;
-  char buf[96];
-  std::snprintf(buf, sizeof buf, "%0*.*f", fracDigits > 0 ? intDigits + 1 + fracDigits : intDigits,
-                fracDigits, scaled / scale);
-  return negative ? "-" + std::string(buf) : std::string(buf);
+  char buf[512];
+  return std::string(buf, FormatFixedTo(buf, sizeof buf, value, intDigits, fracDigits));
 }
 
 std::string TimeText(long long seconds) {
@@ -127,16 +163,14 @@ std::string TimeText(long long seconds) {
 
 std::string UpperCase(std::string_view text) {
   std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : out) c = AsciiUpper(c);
   return out;
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
   return true;
 }
 

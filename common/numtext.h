@@ -1,9 +1,12 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-// Number and text conversions used throughout the program.
+// Number and text conversions used throughout the program. Numbers are read and written
+// the same whatever the C locale says (a decimal point is always "."), so no program has
+// to set LC_NUMERIC first.
 namespace varlo {
 
 // The value of the number a text begins with (leading blanks skipped; sign, digits, a
@@ -34,10 +37,18 @@ std::string IntToText(long long value);
 // "000.000" formats are FormatFixed(v, 2, 0), (1, 1), (3, 1), (3, 3).
 std::string FormatFixed(double value, int intDigits, int fracDigits);
 
+// The texts of FormatFixed and of NumToText without its leading blank, written into
+// `out` without allocating and cut to at most `capacity` characters (no terminating zero).
+// Return the number of characters written.
+std::size_t FormatFixedTo(char* out, std::size_t capacity, double value, int intDigits,
+                          int fracDigits);
+std::size_t PlainNumberTo(char* out, std::size_t capacity, double value);
+
 // Minutes and seconds of a count of seconds, each formatted "00", joined by ":".
 std::string TimeText(long long seconds);
 
-// ASCII upper case, used for comparisons of names, extensions and keys.
+// ASCII upper case, used for comparisons of names, extensions and keys; other bytes are
+// left as they are, whatever the locale.
 std::string UpperCase(std::string_view text);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 

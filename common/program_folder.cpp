@@ -1,10 +1,20 @@
 #include "common/program_folder.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
+
+#include "common/atomic_file.h"
 
 namespace varlo {
+
+namespace fs = std::filesystem;
 
 std::string ProgramFolder() {
   if (const char* home = std::getenv("VARLO_HOME"); home && *home) {
@@ -18,23 +28,114 @@ std::string ProgramFolder() {
   return std::string(home && *home ? home : "/tmp") + "/.local/share/varlo";
 }
 
+namespace {
+
+constexpr std::size_t kChunkBytes = 256 * 1024;
+
+// Reads up to `size` bytes, fewer only at the end of the file or on an error.
+std::size_t ReadSome(int fd, char* into, std::size_t size) {
+  std::size_t have = 0;
+  while (have < size) {
+    const ssize_t n = read(fd, into + have, size - have);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    have += static_cast<std::size_t>(n);
+  }
+  return have;
+}
+
+class ReadFd {
+ public:
+  explicit ReadFd(const fs::path& path)
+      : fd_(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
+  ~ReadFd() {
+    if (fd_ >= 0) close(fd_);
+  }
+  ReadFd(const ReadFd&) = delete;
+  ReadFd& operator=(const ReadFd&) = delete;
+  int Get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+// True when `copy` holds exactly the first bytes of `shipped`: what a copy cut short leaves.
+bool IsCutShortCopy(const fs::path& copy, const fs::path& shipped) {
+  ReadFd a(copy);
+  ReadFd b(shipped);
+  if (a.Get() < 0 || b.Get() < 0) return false;
+  std::vector<char> bufA(kChunkBytes);
+  std::vector<char> bufB(kChunkBytes);
+  for (;;) {
+    const std::size_t got = ReadSome(a.Get(), bufA.data(), bufA.size());
+    if (got == 0) return true;
+    if (ReadSome(b.Get(), bufB.data(), got) != got) return false;
+    if (std::memcmp(bufA.data(), bufB.data(), got) != 0) return false;
+  }
+}
+
+bool CopyAtomically(const fs::path& from, const std::string& to) {
+  ReadFd in(from);
+  if (in.Get() < 0) return false;
+  AtomicWriter out(to);
+  std::vector<char> buf(kChunkBytes);
+  while (out.Ok()) {
+    const ssize_t n = read(in.Get(), buf.data(), buf.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) return out.Commit();
+    out.Write(std::string_view(buf.data(), static_cast<std::size_t>(n)));
+  }
+  return false;
+}
+
+}  // namespace
+
 int InstallMissingFiles(const std::string& shippedDir, const std::string& programDir) {
-  namespace fs = std::filesystem;
   std::error_code ec;
   fs::create_directories(programDir, ec);
   if (!fs::is_directory(shippedDir, ec)) return 0;
-  int copied = 0;
+  struct Item {
+    fs::path from;
+    std::string to;
+    std::uintmax_t size;
+  };
+  std::vector<Item> items;
   for (auto it = fs::recursive_directory_iterator(shippedDir, ec);
        !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
     if (!it->is_regular_file(ec)) continue;
     const fs::path rel = fs::relative(it->path(), shippedDir, ec);
     if (ec) continue;
-    const fs::path target = fs::path(programDir) / rel;
-    if (fs::exists(target, ec)) continue;
-    fs::create_directories(target.parent_path(), ec);
-    if (fs::copy_file(it->path(), target, fs::copy_options::skip_existing, ec)) ++copied;
+    const std::uintmax_t size = it->file_size(ec);
+    if (ec) continue;
+    items.push_back({it->path(), (fs::path(programDir) / rel).string(), size});
   }
-  return copied;
+  std::vector<std::string> targets;
+  for (const Item& item : items) targets.push_back(item.to);
+  RemoveStaleTemporaries(targets);
+
+  int written = 0;
+  for (const Item& item : items) {
+    const fs::file_status link = fs::symlink_status(item.to, ec);
+    if (fs::exists(link)) {
+      // A user's file stays, whatever it holds; only the start of the shipped one, as an
+      // interrupted copy leaves it, is taken for a copy of ours.
+      const fs::file_status st = fs::status(item.to, ec);
+      if (!fs::is_regular_file(st)) continue;
+      const std::uintmax_t have = fs::file_size(item.to, ec);
+      if (ec || have >= item.size || !IsCutShortCopy(item.to, item.from)) continue;
+    }
+    if (CopyAtomically(item.from, item.to)) ++written;
+  }
+  return written;
+}
+
+int RemoveStaleProgramTemporaries(const std::string& programDir, const std::string& settingsPath) {
+  std::vector<std::string> files;
+  for (const std::string_view name : kProgramFolderFiles)
+    files.push_back(programDir + "/" + std::string(name));
+  files.push_back(settingsPath);
+  return RemoveStaleTemporaries(files);
 }
 
 }  // namespace varlo

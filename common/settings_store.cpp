@@ -1,6 +1,16 @@
 #include "common/settings_store.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <thread>
 
 #include "common/atomic_file.h"
 #include "common/numtext.h"
@@ -10,6 +20,8 @@ namespace {
 
 constexpr std::size_t kMaxFileBytes = 1 << 20;
 constexpr std::size_t kMaxEntries = 10000;
+constexpr int kLockAttempts = 25;
+constexpr auto kLockPause = std::chrono::milliseconds(2);
 
 // Values may hold any text; line breaks and backslashes are escaped so that one entry
 // stays on one line.
@@ -63,16 +75,70 @@ std::string Unescape(std::string_view value) {
   return out;
 }
 
+// Our own files hold text only; anything with a zero byte was written by something else.
+bool IsText(std::string_view data) {
+  return data.find('\0') == std::string_view::npos;
+}
+
+std::string_view WhyUnreadable(const FileRead& read) {
+  switch (read.status) {
+    case ReadStatus::kTooLarge:
+      return "it is larger than 1 MiB";
+    case ReadStatus::kNotRegular:
+      return "it is not a regular file";
+    case ReadStatus::kFailed:
+      return "it cannot be opened or read";
+    case ReadStatus::kOk:
+    case ReadStatus::kMissing:
+      break;
+  }
+  return "it is not text";
+}
+
+// Moves a settings file that cannot be read out of the way, so that writing the store
+// does not destroy what may still be the user's settings.
+bool KeepAside(const std::string& target, const FileRead& read) {
+  const std::string aside = target + ".bad";
+  if (std::rename(target.c_str(), aside.c_str()) != 0) {
+    std::fprintf(stderr, "Settings file %s cannot be read (%s) nor moved aside: not written\n",
+                 target.c_str(), std::string(WhyUnreadable(read)).c_str());
+    return false;
+  }
+  std::fprintf(stderr, "Settings file %s cannot be read (%s): kept as %s, a new one is written\n",
+               target.c_str(), std::string(WhyUnreadable(read)).c_str(), aside.c_str());
+  return true;
+}
+
+// Holds the lock on a folder for as long as it lives. Waits a few tens of milliseconds at
+// most: a writer that cannot get it goes ahead rather than hold up the program.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder)
+      : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (fd_ < 0) return;
+    for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+      if (flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+      std::this_thread::sleep_for(kLockPause);
+    }
+  }
+  ~FolderLock() {
+    if (fd_ >= 0) close(fd_);  // closing releases the lock
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_;
+};
+
 }  // namespace
 
 SettingsStore::SettingsStore(std::string path) : path_(std::move(path)) {
-  // A file that is not text (or too large to be ours) is ignored whole; Save replaces it.
-  if (auto text = ReadFileBounded(path_, kMaxFileBytes);
-      text && text->find('\0') == std::string::npos)
-    Parse(*text);
+  const FileRead read = ReadRegularFile(path_, kMaxFileBytes);
+  if (read.status == ReadStatus::kOk && IsText(read.data)) Parse(read.data, sections_);
 }
 
-void SettingsStore::Parse(std::string_view text) {
+void SettingsStore::Parse(std::string_view text, Sections& into) {
   std::string current = std::string(kSettingsSection);
   std::size_t count = 0;
   while (!text.empty() && count < kMaxEntries) {
@@ -92,52 +158,55 @@ void SettingsStore::Parse(std::string_view text) {
     if (eq == std::string_view::npos) continue;  // garbage lines are dropped
     const std::string_view key = TrimBlanks(line.substr(0, eq));
     if (key.empty()) continue;
-    Set(current, key, Unescape(line.substr(eq + 1)));
+    Put(into, current, key, Unescape(line.substr(eq + 1)));
     ++count;
   }
 }
 
-const SettingsStore::Section* SettingsStore::FindSection(std::string_view name) const {
-  for (const auto& s : sections_)
-    if (EqualsNoCase(s.name, name)) return &s;
+const std::string* SettingsStore::Find(const Sections& sections, std::string_view section,
+                                       std::string_view key) {
+  for (const auto& s : sections)
+    if (EqualsNoCase(s.name, section))
+      for (const auto& e : s.entries)
+        if (EqualsNoCase(e.key, key)) return &e.value;
   return nullptr;
 }
 
-SettingsStore::Section& SettingsStore::SectionFor(std::string_view name) {
-  for (auto& s : sections_)
-    if (EqualsNoCase(s.name, name)) return s;
-  sections_.push_back({std::string(name), {}});
-  return sections_.back();
+bool SettingsStore::Put(Sections& sections, std::string_view section, std::string_view key,
+                        std::string_view value) {
+  auto s = std::find_if(sections.begin(), sections.end(),
+                        [&](const Section& x) { return EqualsNoCase(x.name, section); });
+  if (s == sections.end()) s = sections.insert(sections.end(), {std::string(section), {}});
+  for (auto& e : s->entries)
+    if (EqualsNoCase(e.key, key)) {
+      if (e.value == value) return false;
+      e.value = std::string(value);
+      return true;
+    }
+  s->entries.push_back({std::string(key), std::string(value)});
+  return true;
 }
 
 std::string SettingsStore::Get(std::string_view section, std::string_view key,
                                std::string_view fallback) const {
-  if (const Section* s = FindSection(section))
-    for (const auto& e : s->entries)
-      if (EqualsNoCase(e.key, key)) return e.value;
-  return std::string(fallback);
+  const std::string* value = Find(sections_, section, key);
+  return value ? *value : std::string(fallback);
 }
 
 bool SettingsStore::Has(std::string_view section, std::string_view key) const {
-  if (const Section* s = FindSection(section))
-    for (const auto& e : s->entries)
-      if (EqualsNoCase(e.key, key)) return true;
-  return false;
+  return Find(sections_, section, key) != nullptr;
 }
 
 void SettingsStore::Set(std::string_view section, std::string_view key, std::string_view value) {
-  Section& s = SectionFor(section);
-  for (auto& e : s.entries)
-    if (EqualsNoCase(e.key, key)) {
-      e.value = std::string(value);
-      return;
-    }
-  s.entries.push_back({std::string(key), std::string(value)});
+  if (!Put(sections_, section, key, value)) return;
+  for (const auto& c : changed_)
+    if (EqualsNoCase(c.section, section) && EqualsNoCase(c.key, key)) return;
+  changed_.push_back({std::string(section), std::string(key)});
 }
 
-std::string SettingsStore::Serialise() const {
+std::string SettingsStore::Serialise(const Sections& sections) {
   std::string out;
-  for (const auto& s : sections_) {
+  for (const auto& s : sections) {
     out += "[" + s.name + "]\n";
     for (const auto& e : s.entries) out += e.key + "=" + Escape(e.value) + "\n";
     out += "\n";
@@ -145,8 +214,35 @@ std::string SettingsStore::Serialise() const {
   return out;
 }
 
-bool SettingsStore::Save() const {
-  return WriteFileAtomic(path_, Serialise());
+std::string SettingsStore::Serialise() const {
+  return Serialise(sections_);
+}
+
+bool SettingsStore::Save() {
+  const std::string target = ResolveLinks(path_);
+  if (target.empty()) return false;
+  const std::string folder = std::filesystem::path(target).parent_path().string();
+  std::error_code ec;
+  if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+  const FolderLock lock(folder.empty() ? "." : folder);
+
+  Sections merged;
+  const FileRead disk = ReadRegularFile(target, kMaxFileBytes);
+  if (disk.status == ReadStatus::kOk && IsText(disk.data)) {
+    Parse(disk.data, merged);
+  } else if (disk.status == ReadStatus::kMissing) {
+    // A first start, or the file was removed: what is held here is all there is.
+    merged = sections_;
+  } else {
+    if (!KeepAside(target, disk)) return false;
+    merged = sections_;
+  }
+  for (const auto& c : changed_)
+    if (const std::string* value = Find(sections_, c.section, c.key))
+      Put(merged, c.section, c.key, *value);
+  if (!WriteFileAtomic(target, Serialise(merged))) return false;
+  changed_.clear();
+  return true;
 }
 
 std::string ReadSetting(const SettingsStore& store, std::string_view key,

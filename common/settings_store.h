@@ -7,11 +7,13 @@
 namespace varlo {
 
 // The per-user settings store: an INI file whose sections and keys compare without regard
-// to case and whose values are text. Read once when opened; written whole, atomically, by
-// Save. Unknown sections and keys are kept, so the screen saver's own keys survive.
+// to case and whose values are text. Read once when opened. The screen saver shares the
+// file, so Save writes only what this store changed, merged into the file as it is on disk
+// at that moment: keys another program wrote meanwhile survive.
 class SettingsStore {
  public:
-  // Opens the store at `path`. A missing, unreadable or oversized file gives an empty store.
+  // Opens the store at `path`. A missing, unreadable or oversized file gives an empty store;
+  // such a file is kept aside by the first Save (see there).
   explicit SettingsStore(std::string path);
 
   const std::string& Path() const { return path_; }
@@ -19,12 +21,18 @@ class SettingsStore {
   // The stored text, or `fallback` when the key is absent.
   std::string Get(std::string_view section, std::string_view key, std::string_view fallback) const;
   bool Has(std::string_view section, std::string_view key) const;
+  // Changes the value held here; a key whose value really changes is written by Save.
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
-  // Writes the whole store; false when the write failed (the old file then stays).
-  bool Save() const;
+  // Re-reads the file, applies every key changed since the last successful Save and writes
+  // the result atomically; false when the write failed (the old file then stays). A file
+  // that cannot be read as settings (too large, not text, not a regular file, unreadable)
+  // is first renamed to "<name>.bad" beside it, with one line on standard error, and the
+  // values held here are written in its place. Two stores saving at once take turns (a
+  // lock on the folder, waited for at most a few tens of milliseconds).
+  bool Save();
 
-  // Serialised form, as Save writes it.
+  // The values held here, in the form Save writes.
   std::string Serialise() const;
 
  private:
@@ -37,12 +45,23 @@ class SettingsStore {
     std::vector<Entry> entries;
   };
 
-  void Parse(std::string_view text);
-  const Section* FindSection(std::string_view name) const;
-  Section& SectionFor(std::string_view name);
+  struct Changed {
+    std::string section;
+    std::string key;
+  };
+  using Sections = std::vector<Section>;
+
+  static void Parse(std::string_view text, Sections& into);
+  static const std::string* Find(const Sections& sections, std::string_view section,
+                                 std::string_view key);
+  // Sets a value; true when it was absent or different.
+  static bool Put(Sections& sections, std::string_view section, std::string_view key,
+                  std::string_view value);
+  static std::string Serialise(const Sections& sections);
 
   std::string path_;
-  std::vector<Section> sections_;
+  Sections sections_;
+  std::vector<Changed> changed_;
 };
 
 // The application and section that hold all of the main program's keys.

@@ -13,6 +13,7 @@
 #include <system_error>
 #include <vector>
 
+#include "common/atomic_file.h"
 #include "player/mp3_header.h"
 
 namespace varlo {
@@ -81,31 +82,19 @@ long NextCodePoint(std::string_view text, std::size_t& i) {
   return static_cast<long>(cp);
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t n = write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// Copies exactly `size` bytes from the start of `in` to `out`; false when `in` ends early.
-bool CopyPrefix(int in, int out, std::uint64_t size) {
+// Writes the first `keep` bytes of `in` and then `tail` in place of the file at `path`.
+bool ReplaceFile(const std::string& path, int in, std::uint64_t keep, std::string_view tail) {
+  AtomicWriter out(path);
   std::vector<char> buf(kCopyChunkBytes);
-  while (size > 0) {
-    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), size));
+  while (keep > 0 && out.Ok()) {
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), keep));
     const ssize_t n = read(in, buf.data(), want);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    if (!WriteAll(out, buf.data(), static_cast<std::size_t>(n))) return false;
-    size -= static_cast<std::uint64_t>(n);
+    if (n <= 0) return false;  // the file ended early: the writer's temporary goes
+    if (!out.Write(std::string_view(buf.data(), static_cast<std::size_t>(n)))) return false;
+    keep -= static_cast<std::uint64_t>(n);
   }
-  return true;
+  return out.Write(tail) && out.Commit();
 }
 
 class Fd {
@@ -117,44 +106,10 @@ class Fd {
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
   int Get() const { return fd_; }
-  // Closes now, reporting whether buffered data reached the file.
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return close(fd) == 0;
-  }
 
  private:
   int fd_;
 };
-
-// Writes the first `keep` bytes of `in` and then `tail` to a new file beside `target`,
-// renamed over it once it is complete and on disk.
-bool ReplaceFile(const fs::path& target, int in, const struct stat& st, std::uint64_t keep,
-                 std::string_view tail) {
-  std::string temp = target.string() + ".tmpXXXXXX";
-  Fd out(mkstemp(temp.data()));
-  if (out.Get() < 0) return false;
-  bool ok = CopyPrefix(in, out.Get(), keep) && WriteAll(out.Get(), tail.data(), tail.size());
-  // mkstemp creates the file 0600 and owned by whoever saves; the tagged file keeps the
-  // old one's mode and, where allowed, its owner.
-  if (ok && fchmod(out.Get(), st.st_mode & 07777) != 0) ok = false;
-  if (ok && (st.st_uid != geteuid() || st.st_gid != getegid()) &&
-      fchown(out.Get(), st.st_uid, st.st_gid) != 0) {
-    // Not allowed for other users' files; the mode still holds.
-  }
-  if (ok && fsync(out.Get()) != 0) ok = false;
-  if (!out.Close()) ok = false;
-  if (ok && std::rename(temp.c_str(), target.c_str()) != 0) ok = false;
-  if (!ok) {
-    unlink(temp.c_str());
-    return false;
-  }
-  // Make the rename itself survive a crash; the file is already safe if this fails.
-  Fd dir(open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.Get() >= 0) fsync(dir.Get());
-  return true;
-}
 
 }  // namespace
 
@@ -227,10 +182,7 @@ TagRecord ReadTag(const std::string& path) {
 
 TagWriteResult WriteTag(const std::string& path, const TagRecord& tag) {
   // Through a link the file it points at gets the tag; the link stays a link.
-  std::error_code ec;
-  const fs::path target = fs::canonical(path, ec);
-  if (ec) return TagWriteResult::Failed;
-  Fd in(open(target.c_str(), O_RDONLY | O_CLOEXEC));
+  Fd in(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat st {};
   if (in.Get() < 0 || fstat(in.Get(), &st) != 0 || !S_ISREG(st.st_mode))
     return TagWriteResult::Failed;
@@ -243,7 +195,7 @@ TagWriteResult WriteTag(const std::string& path, const TagRecord& tag) {
     return TagWriteResult::Failed;
   const bool hasTag = std::memcmp(last, "TAG", sizeof last) == 0;
   const std::uint64_t keep = hasTag ? size - kTagBytes : size;
-  if (!ReplaceFile(target, in.Get(), st, keep, FormatTagBlock(tag))) return TagWriteResult::Failed;
+  if (!ReplaceFile(path, in.Get(), keep, FormatTagBlock(tag))) return TagWriteResult::Failed;
   return hasTag ? TagWriteResult::Updated : TagWriteResult::Added;
 }
 

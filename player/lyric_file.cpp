@@ -1,11 +1,9 @@
 #include "player/lyric_file.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <limits>
-#include <system_error>
 
+#include "common/atomic_file.h"
 #include "common/numtext.h"
 #include "common/paths.h"
 
@@ -161,16 +159,9 @@ LyricSheet ReadLyricText(std::string_view text) {
 
 LyricSheet LoadLyricFile(const std::string& path) {
   // Only regular files: a pipe or device named like a lyric file would never end.
-  if (!FileExists(path)) return {};
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  std::ifstream in(path, std::ios::binary);
-  if (ec || !in) return {};
-  std::string text(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kMaxLyricFileBytes)),
-                   '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  return ReadLyricText(text);
+  FileRead read = ReadRegularFile(path, kMaxLyricFileBytes, true);
+  if (read.status != ReadStatus::kOk) return {};
+  return ReadLyricText(read.data);
 }
 
 std::string LyricPathOf(const std::string& mediaPath) {

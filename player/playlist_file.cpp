@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string_view>
 #include <system_error>
 
@@ -17,18 +16,10 @@ namespace {
 // 32766 entries of 1 KiB each; anything past this is not read.
 constexpr std::size_t kMaxPlaylistBytes = std::size_t{32} << 20;
 
-// Reads at most kMaxPlaylistBytes of the file; a missing or unreadable file reads as empty.
+// Reads at most kMaxPlaylistBytes of the file; a missing or unreadable file, or one that
+// is no regular file (a pipe named like a playlist would never end), reads as empty.
 std::string ReadHead(const std::string& path) {
-  // Only regular files: a device or pipe named like a playlist would never end.
-  if (!FileExists(path)) return {};
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  std::ifstream in(path, std::ios::binary);
-  if (ec || !in) return {};
-  std::string text(std::min<std::size_t>(size, kMaxPlaylistBytes), '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  return text;
+  return ReadFileHead(path, kMaxPlaylistBytes);
 }
 
 bool IsPicture(std::string_view entry) {

@@ -1,7 +1,6 @@
 #include "skin/digit_display.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -74,13 +73,8 @@ void SetText(DigitText& out, std::string_view text) {
 // At least `intDigits` zero-padded integer digits and exactly `fracDigits` decimals, halves
 // rounded away from zero: the same text FormatFixed gives, written into the fixed buffer.
 void Fixed(double value, int intDigits, int fracDigits, DigitText& out) {
-  if (!std::isfinite(value)) value = 0;
-  const double scale = std::pow(10.0, fracDigits);
-  const double scaled = std::floor(std::fabs(value) * scale + 0.5 + 1e-9);
-  const bool negative = value < 0 && scaled > 0;
-  const int width = fracDigits > 0 ? intDigits + 1 + fracDigits : intDigits;
-  out.length = Printed(std::snprintf(out.chars.data(), DigitText::kCapacity, "%s%0*.*f",
-                                     negative ? "-" : "", width, fracDigits, scaled / scale));
+  out.length =
+      FormatFixedTo(out.chars.data(), DigitText::kCapacity - 1, value, intDigits, fracDigits);
 }
 
 // Whole seconds of a value, rounded the way the integer division of the display code rounds.
@@ -106,14 +100,7 @@ void HoursMinutesSeconds(double value, DigitText& out) {
 
 // A number as plain text: whole values without a point, others with up to 15 digits.
 void NumberText(double value, DigitText& out) {
-  if (!std::isfinite(value)) value = 0;
-  int written = 0;
-  if (value == std::floor(value) && std::fabs(value) < 1e15)
-    written = std::snprintf(out.chars.data(), DigitText::kCapacity, "%lld",
-                            static_cast<long long>(value));
-  else
-    written = std::snprintf(out.chars.data(), DigitText::kCapacity, "%.15g", value);
-  out.length = Printed(written);
+  out.length = PlainNumberTo(out.chars.data(), DigitText::kCapacity - 1, value);
 }
 
 // Keeps the rightmost `n` characters.

@@ -2,13 +2,14 @@
 // bound by name exactly as the main program does. Commands run in the order given, e.g.
 //   halvern-tool card 0 port 0x350 tune 101.1 on detect
 
-#include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "tuner/halvern.h"
@@ -38,20 +39,27 @@ struct Command {
   long value = 0;
 };
 
-bool ParseInteger(const char* text, long max, long* out) {
-  errno = 0;
-  char* end = nullptr;
-  const long value = std::strtol(text, &end, 0);
-  if (errno != 0 || end == text || *end != '\0' || value < 0 || value > max) return false;
+// A decimal number, or a hexadecimal one after "0x" (port numbers are written that way).
+bool ParseInteger(std::string_view text, long max, long* out) {
+  int base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    text.remove_prefix(2);
+    base = 16;
+  }
+  long value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  if (ec != std::errc() || end != text.data() + text.size() || value < 0 || value > max)
+    return false;
   *out = value;
   return true;
 }
 
-bool ParseMegahertz(const char* text, long* hz) {
-  errno = 0;
-  char* end = nullptr;
-  const double mhz = std::strtod(text, &end);
-  if (errno != 0 || end == text || *end != '\0' || !(mhz > 0.0 && mhz < 2000.0)) return false;
+// Read with from_chars, so that a "." is the decimal point whatever the locale says.
+bool ParseMegahertz(std::string_view text, long* hz) {
+  double mhz = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), mhz);
+  if (ec != std::errc() || end != text.data() + text.size() || !(mhz > 0.0 && mhz < 2000.0))
+    return false;
   *hz = std::lround(mhz * 1e6);
   return true;
 }

@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
 
   const std::string programFolder = varlo::ProgramFolder();
   varlo::InstallMissingFiles(ShippedDataFolder().toStdString(), programFolder);
+  varlo::RemoveStaleProgramTemporaries(programFolder, varlo::DefaultSettingsPath());
 
   varlo::QtScreen screen;
   varlo::QtDialogs dialogs;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/comma_locale.h"
+
 namespace varlo {
 
 TEST(NumText, LeadingNumberTakesOnlyTheNumberAtTheStart) {
@@ -61,6 +63,29 @@ TEST(NumText, TimeTextAndCase) {
   EXPECT_TRUE(EqualsNoCase("ClearPlFirst", "CLEARPLFIRST"));
   EXPECT_FALSE(EqualsNoCase("Skin", "Skins"));
   EXPECT_EQ(TrimBlanks("  a b \t"), "a b");
+}
+
+TEST(NumText, NumbersReadAndWriteTheSameInALocaleWithADecimalComma) {
+  testing::CommaDecimalLocale german;
+  if (!german.Active()) GTEST_SKIP() << "no de_DE locale and none can be built";
+  EXPECT_EQ(LeadingNumber("87.5 MHz"), 87.5);
+  EXPECT_EQ(LeadingNumber("87,5"), 87);  // a comma is never a decimal point
+  EXPECT_EQ(LeadingNumber("+2.5d1"), 25);
+  double v = 0;
+  EXPECT_TRUE(ParseWholeNumber(" 0.25 ", v));
+  EXPECT_EQ(v, 0.25);
+  EXPECT_EQ(NumToText(2.5), " 2.5");
+  EXPECT_EQ(NumToText(-0.125), "-0.125");
+  EXPECT_EQ(NumToText(1.0 / 3), " 0.333333333333333");
+  EXPECT_EQ(NumToText(1e20), " 1e+20");
+  EXPECT_EQ(FormatFixed(89.5, 3, 1), "089.5");
+  EXPECT_EQ(FormatFixed(-1.2345, 3, 3), "-001.235");
+  EXPECT_EQ(FormatFixed(1e300, 1, 1).size(), 303u);
+  EXPECT_EQ(IntToText(-32768), "-32768");
+
+  char cut[4];
+  EXPECT_EQ(FormatFixedTo(cut, sizeof cut, 123.456, 3, 2), 4u);  // cut to the room given
+  EXPECT_EQ(std::string(cut, 4), "123.");
 }
 
 }  // namespace varlo

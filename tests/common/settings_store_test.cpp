@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "tests/support/temp_dir.h"
 
 namespace varlo {
@@ -45,18 +48,90 @@ TEST(SettingsStore, NumbersReadTheirLeadingNumberClampedToSixteenBits) {
   EXPECT_EQ(ReadSettingNum(store, "Absent", "7"), 7);
 }
 
-TEST(SettingsStore, GarbledOrOversizedFilesGiveDefaultsAndAreReplacedWhole) {
+TEST(SettingsStore, TwoWritersKeepEachOthersKeys) {
+  testing::TempDir dir;
+  const std::string path = dir.Write("varlo.ini", "[config]\nSkin=/a.skin\nTimeFmt=0\n");
+  SettingsStore varlo(path);
+  SettingsStore saver(path);  // the screen saver, running at the same time
+
+  saver.Set("config", "SSSkin", "/clock.skin");
+  saver.Set("config", "TimeFmt", "1");
+  ASSERT_TRUE(saver.Save());
+
+  // The main program writes every key at exit, changed or not: only the changed ones count.
+  WriteSetting(varlo, "Skin", "/b.skin");
+  WriteSetting(varlo, "timefmt", "0");
+  WriteSetting(varlo, "WinOnTop", "0");
+  ASSERT_TRUE(varlo.Save());
+  SettingsStore after(path);
+  EXPECT_EQ(ReadSetting(after, "Skin", ""), "/b.skin");
+  EXPECT_EQ(ReadSetting(after, "SSSkin", ""), "/clock.skin");
+  EXPECT_EQ(ReadSetting(after, "TimeFmt", ""), "1");
+  EXPECT_EQ(ReadSetting(after, "WinOnTop", ""), "0");
+
+  // A key written once is not written again by later saves that did not change it.
+  saver.Set("config", "Skin", "/c.skin");
+  ASSERT_TRUE(saver.Save());
+  WriteSetting(varlo, "Skin", "/b.skin");
+  WriteSetting(varlo, "Path", "/music");
+  ASSERT_TRUE(varlo.Save());
+  SettingsStore last(path);
+  EXPECT_EQ(ReadSetting(last, "Skin", ""), "/c.skin");
+  EXPECT_EQ(ReadSetting(last, "Path", ""), "/music");
+  EXPECT_EQ(ReadSetting(last, "SSSkin", ""), "/clock.skin");
+
+  // Through a link the file it names is merged into and replaced; the link stays.
+  std::filesystem::create_symlink(path, dir.File("link.ini"));
+  SettingsStore linked(dir.File("link.ini"));
+  WriteSetting(linked, "Snooze", "1");
+  ASSERT_TRUE(linked.Save());
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.ini")));
+  EXPECT_EQ(ReadSetting(SettingsStore(path), "Snooze", ""), "1");
+  EXPECT_EQ(ReadSetting(SettingsStore(path), "Skin", ""), "/c.skin");
+}
+
+TEST(SettingsStore, UnreadableFilesAreKeptAsideBeforeAnythingIsWritten) {
   testing::TempDir dir;
   const std::string garbled = std::string("[config]\nSkin=/a\n\0\xff\xfe binary", 26);
   const std::string path = dir.Write("g.ini", garbled);
   SettingsStore store(path);
   EXPECT_EQ(ReadSetting(store, "Skin", "default"), "default");
   WriteSetting(store, "Skin", "/b");
+  ::testing::internal::CaptureStderr();
   ASSERT_TRUE(store.Save());
+  const std::string said = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(dir.Read("g.ini"), "[config]\nSkin=/b\n\n");
+  EXPECT_EQ(dir.Read("g.ini.bad"), garbled);
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("g.ini.bad"), std::string::npos) << said;
+  // Once replaced, the file is ours again: the next save says nothing and keeps nothing.
+  ::testing::internal::CaptureStderr();
+  ASSERT_TRUE(store.Save());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 
-  dir.Write("big.ini", "[config]\nSkin=/a\n" + std::string(2 << 20, ';'));
-  EXPECT_EQ(ReadSetting(SettingsStore(dir.File("big.ini")), "Skin", "none"), "none");
+  const std::string big = "[config]\nSkin=/a\n" + std::string(2 << 20, ';');
+  dir.Write("big.ini", big);
+  SettingsStore large(dir.File("big.ini"));
+  EXPECT_EQ(ReadSetting(large, "Skin", "none"), "none");
+  WriteSetting(large, "X", "10");
+  ::testing::internal::CaptureStderr();
+  ASSERT_TRUE(large.Save());
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("larger"), std::string::npos);
+  EXPECT_EQ(dir.Read("big.ini.bad"), big);
+  EXPECT_EQ(ReadSetting(SettingsStore(dir.File("big.ini")), "X", ""), "10");
+
+  // A file that was fine at start and went bad since: what was read is written, not lost.
+  const std::string later = dir.Write("later.ini", "[config]\nSkin=/kept\n[Other]\nA=1\n");
+  SettingsStore early(later);
+  dir.Write("later.ini", std::string(3, '\0'));
+  WriteSetting(early, "Y", "5");
+  ::testing::internal::CaptureStderr();
+  ASSERT_TRUE(early.Save());
+  ::testing::internal::GetCapturedStderr();
+  SettingsStore reread(later);
+  EXPECT_EQ(ReadSetting(reread, "Skin", ""), "/kept");
+  EXPECT_EQ(ReadSetting(reread, "Y", ""), "5");
+  EXPECT_EQ(reread.Get("other", "a", ""), "1");
 
   // Lines without "=" and stray headers are passed over.
   dir.Write("junk.ini", "hello\n[\n=novalue\n[config]\n  Skin = /c\n");

@@ -1,9 +1,16 @@
 #include "player/playlist_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <future>
+#include <vector>
+
+#include "player/auto_list.h"
+#include "player/lyric_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace varlo {
@@ -66,6 +73,28 @@ TEST(PlaylistFile, OtherExtensionsAndMissingFilesReadNothing) {
   EXPECT_EQ(ReadPlaylistFile(dir.Write("list.txt", "a.mp3\n"), 1, list), 0);
   EXPECT_EQ(ReadPlaylistFile(dir.File("none.m3u"), 1, list), 0);
   EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(PlaylistFile, PipesNamedLikeProgramFilesReadAsNothingAtOnce) {
+  TempDir dir;
+  for (const char* name : {"autolist.txt", "playlist.m3u", "song.lyr"})
+    ASSERT_EQ(::mkfifo(dir.File(name).c_str(), 0600), 0);
+  auto reads = std::async(std::launch::async, [&] {
+    std::vector<std::string> autoList;
+    ReadAutoList(dir.Path(), autoList);
+    Playlist list;
+    const int added = ReadPlaylistFile(dir.File("playlist.m3u"), 1, list);
+    return autoList.empty() && added == 0 && LoadLyricFile(dir.File("song.lyr")).lines.empty();
+  });
+  if (reads.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    // Lets a blocked reader see the end of its pipe, so that the test can end.
+    for (const char* name : {"autolist.txt", "playlist.m3u", "song.lyr"}) {
+      const int writer = ::open(dir.File(name).c_str(), O_WRONLY | O_NONBLOCK);
+      if (writer >= 0) ::close(writer);
+    }
+    FAIL() << "reading a pipe blocked";
+  }
+  EXPECT_TRUE(reads.get());
 }
 
 TEST(PlaylistFile, ReadingStopsAtTheEntryLimit) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/comma_locale.h"
 #include "tests/support/fakes.h"
 
 namespace varlo {
@@ -44,6 +45,15 @@ TEST(DigitText, SecondsAndFixedPlaces) {
   EXPECT_EQ(Text(-2, -5), "05");     // the minus falls off the left
   EXPECT_EQ(Text(-3, "42"), "042");  // a text holding a number is that number
   EXPECT_EQ(Text(-3, "abcd"), "bcd");
+}
+
+TEST(DigitText, NumbersShowAPointWhateverTheLocale) {
+  testing::CommaDecimalLocale german;
+  if (!german.Active()) GTEST_SKIP() << "no de_DE locale and none can be built";
+  EXPECT_EQ(Text(3, 89.5), " 89.5");
+  EXPECT_EQ(Text(4, 1.25), "  1.250");
+  EXPECT_EQ(Text(16, 2.5), "2.5");
+  EXPECT_EQ(Text(-3, "6.5"), "007");
 }
 
 TEST(DigitText, LeadingZerosBlankOnlyWhereTheStyleSaysSo) {

@@ -1,0 +1,69 @@
+#include "common/program_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/temp_dir.h"
+
+namespace varlo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Bytes(std::size_t n) {
+  std::string s(n, '\0');
+  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(i * 7 % 251);
+  return s;
+}
+
+}  // namespace
+
+TEST(ProgramFolder, CopiesMissingFilesRepairsCutShortOnesAndLeavesTheUsersAlone) {
+  testing::TempDir shipped;
+  testing::TempDir prog;
+  const std::string bitmap = Bytes(300000);  // more than one copy chunk
+  shipped.Write("default_main.bmp", bitmap);
+  shipped.Write("skins/mini/mini.skin", "[Header]\nPlayer\n");
+  shipped.Write("docs/help.txt", "help text");
+  shipped.Write("stations.txt", "87.5 One\r\n101.1 Two\r\n");
+
+  prog.Write("default_main.bmp", bitmap.substr(0, 70000));        // an earlier copy cut short
+  prog.Write("skins/mini/mini.skin", "");                         // cut before the first byte
+  prog.Write("stations.txt", "99.9 Mine\r\n");                    // shorter, but the user's own
+  prog.Write("default_main.bmp.tmpQw3rTy", bitmap.substr(0, 5));  // a stale temporary
+  prog.Write("notes.txt.tmpQw3rTy", "not a shipped file's");
+
+  EXPECT_EQ(InstallMissingFiles(shipped.Path(), prog.Path()), 3);
+  EXPECT_EQ(prog.Read("default_main.bmp"), bitmap);
+  EXPECT_EQ(prog.Read("skins/mini/mini.skin"), "[Header]\nPlayer\n");
+  EXPECT_EQ(prog.Read("docs/help.txt"), "help text");
+  EXPECT_EQ(prog.Read("stations.txt"), "99.9 Mine\r\n");
+  EXPECT_FALSE(fs::exists(prog.File("default_main.bmp.tmpQw3rTy")));
+  EXPECT_TRUE(fs::exists(prog.File("notes.txt.tmpQw3rTy")));
+
+  // A second start finds everything in place; a user's longer edit is never touched either.
+  prog.Write("docs/help.txt", "help text, and my own notes");
+  EXPECT_EQ(InstallMissingFiles(shipped.Path(), prog.Path()), 0);
+  EXPECT_EQ(prog.Read("docs/help.txt"), "help text, and my own notes");
+  int temporaries = 0;
+  for (const auto& e : fs::recursive_directory_iterator(prog.Path()))
+    temporaries += e.path().filename().string().find(".tmp") != std::string::npos;
+  EXPECT_EQ(temporaries, 1);  // only the file that is not ours
+}
+
+TEST(ProgramFolder, StaleTemporariesOfTheProgramsFilesGoAtStart) {
+  testing::TempDir prog;
+  testing::TempDir config;
+  prog.Write("playlist.m3u.tmpAb12Cd", "half a list");
+  prog.Write("stations.txt.tmp00aaZZ", "half");
+  prog.Write("song.mp3.tmpAb12Cd", "a user's file, named like one");
+  config.Write("varlo.ini.tmpXy9Z01", "[config]\n");
+  EXPECT_EQ(RemoveStaleProgramTemporaries(prog.Path(), config.File("varlo.ini")), 3);
+  EXPECT_FALSE(fs::exists(prog.File("playlist.m3u.tmpAb12Cd")));
+  EXPECT_FALSE(fs::exists(prog.File("stations.txt.tmp00aaZZ")));
+  EXPECT_FALSE(fs::exists(config.File("varlo.ini.tmpXy9Z01")));
+  EXPECT_TRUE(fs::exists(prog.File("song.mp3.tmpAb12Cd")));
+}
+
+}  // namespace varlo
