@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "common/utf8_text.h"
 #include "tests/support/fake_form.h"
 #include "tests/support/fake_media_device.h"
 #include "tests/support/fakes.h"
@@ -347,6 +348,25 @@ TEST_F(EngineTest, TagTitleReplacesAShorterNameAndFeedsTheTrayTip) {
   title.clear();
   e.ShowTitles();
   EXPECT_EQ(e.TrayTip(), "Varlo - " + std::string(55, 't'));
+}
+
+TEST_F(EngineTest, TheTrayTipIsCutOnACharacterBoundary) {
+  // "Varlo - " is 8 bytes; 27 two-byte characters make 62, the 28th would end at byte 64.
+  std::string name;
+  for (int i = 0; i < 30; ++i) name += "\xC3\xA9";
+  list.Append(name, dir.Write("e.mp3", "x"));
+  engine.PlayIt();
+  EXPECT_EQ(engine.TrayTip().size(), 62u);
+  EXPECT_EQ(engine.TrayTip().substr(8), name.substr(0, 54));
+  EXPECT_EQ(Utf8PrefixLength("ab\xE2\x82\xAC", 4), 2u);  // a three-byte sign not cut in two
+  EXPECT_EQ(Utf8PrefixLength("ab\xFF\xFEz", 4), 4u);     // stray bytes count one each
+  EXPECT_EQ(Utf8PrefixLength("\xC3", 5), 1u);            // a cut-off sequence is one byte
+}
+
+TEST_F(EngineTest, LyricsAreAskedForWithTheSongPath) {
+  Add("a.ogg");
+  engine.PlayIt();
+  EXPECT_EQ(media.lyricLoads, std::vector<std::string>{list.paths[0]});
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
+#include "player/media_info.h"
+
 #include <string>
 
 #include "shell_fixture.h"
+#include "tests/support/fake_form.h"
 
 namespace varlo {
 namespace {
@@ -203,6 +206,57 @@ TEST_F(MediaInfoTest, TheTrackInfoWindowShowsFollowsAndSavesTheTag) {
   info.cmdSave_Click();
   EXPECT_EQ(dialogs.Texts().size(), 2u);  // too short: left alone, no message
   EXPECT_EQ(prog.Read("music/short.mp3"), std::string(200, 'x'));
+}
+
+TEST_F(MediaInfoTest, ClearingThePlaylistClearsBothCovers) {
+  StartWith(false, "AutoCover=1\n");
+  const std::string pic = Picture("music/front.jpg");
+  form->Player().Media().LoadCover(pic);
+  ASSERT_EQ(form->Player().Media().Covers().albumPicture, pic);
+  form->DoIt(20);
+  EXPECT_EQ(form->Player().Media().Covers().picture, "");
+  EXPECT_EQ(form->Player().Media().Covers().albumPicture, "");
+  EXPECT_EQ(form->Player().State().coverPath, "");
+}
+
+TEST_F(MediaInfoTest, AutoCoverOpensTheCoverWindowForANewCover) {
+  StartWith(false, "AutoCover=1\n");
+  form->Player().Media().LoadCover(Picture("music/a.jpg"));
+  EXPECT_EQ(sideWindows.cover, 1);
+  Stop();
+  StartWith(true, "AutoCover=1\n");  // the skin shows the cover itself
+  form->Player().Media().LoadCover(Picture("music/b.jpg"));
+  EXPECT_EQ(sideWindows.cover, 1);
+}
+
+TEST_F(MediaInfoTest, TheTagIsReadWithoutAFrameHeaderAndRatesGoToDisplaysFourAndFive) {
+  StartWith(true);
+  std::string headless = TaggedMp3("Found Anyway", "Band", "Disc");
+  headless[0] = headless[1] = '\0';  // no frame header anywhere
+  form->Player().List().Append("a", Song("a.mp3", headless));
+  form->DoIt(12);
+  EXPECT_EQ(form->Player().Media().Tag().title, "Found Anyway");
+  EXPECT_EQ(form->Player().Engine().TrayTip(), "Varlo - [Band] - Found Anyway");
+  EXPECT_EQ(Caption(10), "");
+
+  // With a header the rates sit on the displays beside labels 10 and 11, as a repaint puts them.
+  form->Player().List().Append("b", Song("b.mp3", TaggedMp3("T", "A", "B")));
+  testing::FakeForm probe;
+  MediaInfo info(probe, form->Player().State(), form->Settings(), pictures, sideWindows,
+                 prog.Path());
+  info.GetMP3Info(prog.File("music/b.mp3"));
+  EXPECT_EQ(probe.digits[4], "128");
+  EXPECT_EQ(probe.digits[5], "44");
+  EXPECT_EQ(probe.digits.count(3), 0u);
+}
+
+TEST_F(MediaInfoTest, LyricFilesAreFoundInEitherCase) {
+  StartWith(true);
+  Song("loud.LYR", "VARLO LYRIC\n:000001000: upper\n");
+  form->Player().List().Append("a", Song("loud.ogg", "x"));
+  form->DoIt(12);
+  ASSERT_EQ(form->Access().List(FormList::Lyrics).rows.size(), 1u);
+  EXPECT_EQ(form->Access().List(FormList::Lyrics).rows[0], "upper");
 }
 
 }  // namespace

@@ -224,3 +224,58 @@ TEST_F(MainWindowViewTest, TheTrackInfoWindowShowsTheFieldsAndEditTurnsCurrentOf
 }
 
 }  // namespace varlo
+
+#include "ui/side_windows_view.h"
+
+namespace varlo {
+
+TEST_F(MainWindowViewTest, HotKeysWorkWhileAListHasTheFocus) {
+  WriteSkin(prog);
+  Start();
+  view.show();
+  auto* list = view.findChild<QListWidget*>();
+  ASSERT_NE(list, nullptr);
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_R);  // button 27's hot key
+  EXPECT_TRUE(frm.Player().State().repeat);
+  QTest::keyClick(list, Qt::Key_Down);  // the list keeps its own navigation keys
+  EXPECT_TRUE(frm.Player().State().repeat);
+}
+
+TEST_F(MainWindowViewTest, TheModelFollowsMovesAndRestoresByTheWindowSystem) {
+  WriteSkin(prog);
+  store.Set(kSettingsSection, "StartMin", "1");
+  Start();
+  view.show();
+  view.move(40, 30);
+  EXPECT_EQ(frm.Form().window.left, 40 * frm.TwipX());
+  EXPECT_EQ(frm.Form().window.top, 30 * frm.TwipY());
+  view.showMinimized();  // as the program shows a window minimised at start
+  view.showNormal();     // the user restores it
+  app.processEvents();
+  view.OnFormChanged(kChangeWindowState);
+  EXPECT_FALSE(view.isMinimized());
+  EXPECT_FALSE(frm.Form().window.minimised);
+}
+
+TEST_F(MainWindowViewTest, SideWindowsNeverKeepTheProgramAndCloseWithTheMainWindow) {
+  WriteSkin(prog);
+  Start();
+  SideWindowsView side;
+  side.Attach(frm.Player());
+  side.ShowTrackInfo();
+  side.ShowCoverWindow();
+  ASSERT_NE(side.Info(), nullptr);
+  ASSERT_NE(side.Album(), nullptr);
+  EXPECT_FALSE(side.Info()->testAttribute(Qt::WA_QuitOnClose));
+  EXPECT_FALSE(side.Album()->testAttribute(Qt::WA_QuitOnClose));
+  EXPECT_TRUE(side.Album()->isVisible());
+  view.onClosed = [&side] { side.CloseAll(); };
+  view.show();
+  view.close();
+  EXPECT_FALSE(side.Info()->isVisible());
+  EXPECT_FALSE(side.Album()->isVisible());
+  EXPECT_TRUE(frm.Unloaded());
+}
+
+}  // namespace varlo
