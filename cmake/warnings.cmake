@@ -12,13 +12,19 @@ function(varlo_core_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
-# One test executable per subsystem, registered with ctest.
+# One test executable per subsystem, registered with ctest case by case, each case with the
+# time-out every test of the project has. ENVIRONMENT takes VAR=value items for the cases.
 function(varlo_test name)
-  add_executable(${name} ${ARGN})
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "ENVIRONMENT")
+  add_executable(${name} ${arg_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE varlo_warnings GTest::gtest GTest::gtest_main
                         varlo_test_support)
+  set(properties TIMEOUT ${VARLO_TEST_TIMEOUT})
+  if(arg_ENVIRONMENT)
+    list(APPEND properties ENVIRONMENT "${arg_ENVIRONMENT}")
+  endif()
   include(GoogleTest)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()
 
 # GCC 12 reports impossible overlaps in inlined std::string concatenation at -O2

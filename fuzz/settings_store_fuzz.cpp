@@ -3,16 +3,24 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 #include "common/app_settings.h"
 #include "common/settings_store.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // One folder for every run, removed when the process ends (the name outlives the strings).
+  static char folder[] = "/tmp/varlo-fuzz-ini-XXXXXX";
   static const std::string dir = [] {
-    char pattern[] = "/tmp/varlo-fuzz-ini-XXXXXX";
-    return std::string(mkdtemp(pattern));
+    if (!mkdtemp(folder)) std::abort();
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(folder, ec);
+    });
+    return std::string(folder);
   }();
   const std::string path = dir + "/varlo.ini";
   std::ofstream(path, std::ios::binary)

@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 #include "platform/null_dialogs.h"
 #include "skin/skin_loader.h"
@@ -37,10 +39,16 @@ struct Host : varlo::ISkinHost {
   void ShowLights() override {}
 };
 
+// One folder for every run, removed when the process ends (the name outlives the strings).
 std::string Folder() {
+  static char folder[] = "/tmp/varlo-fuzz-XXXXXX";
   static const std::string dir = [] {
-    char pattern[] = "/tmp/varlo-fuzz-XXXXXX";
-    std::string d = mkdtemp(pattern);
+    if (!mkdtemp(folder)) std::abort();
+    std::atexit([] {
+      std::error_code ec;
+      std::filesystem::remove_all(folder, ec);
+    });
+    std::string d = folder;
     // Pictures the skin may name; their content never matters to the fake decoder.
     for (const char* name : {"main.bmp", "res.bmp", "a.bmp", "b"})
       std::ofstream(d + "/" + name) << "x";

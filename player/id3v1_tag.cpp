@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/atomic_file.h"
+#include "common/write_protect.h"
 #include "player/mp3_header.h"
 
 namespace varlo {
@@ -195,6 +196,8 @@ TagWriteResult WriteTag(const std::string& path, const TagRecord& tag) {
     return TagWriteResult::Failed;
   const bool hasTag = std::memcmp(last, "TAG", sizeof last) == 0;
   const std::uint64_t keep = hasTag ? size - kTagBytes : size;
+  // A file or folder the user marked read-only keeps its file as it is, even for the super-user.
+  if (IsWriteProtected(path)) return TagWriteResult::Failed;
   if (!ReplaceFile(path, in.Get(), keep, FormatTagBlock(tag))) return TagWriteResult::Failed;
   return hasTag ? TagWriteResult::Updated : TagWriteResult::Added;
 }

@@ -8,6 +8,7 @@
 #include "common/atomic_file.h"
 #include "common/numtext.h"
 #include "common/paths.h"
+#include "common/write_protect.h"
 #include "player/display_name.h"
 
 namespace varlo {
@@ -98,13 +99,7 @@ int ReadPlaylistFile(const std::string& path, int friendlyNames, Playlist& list)
 
 bool WritePlaylistFile(const std::string& path, const Playlist& list) {
   // Replacing the file by rename would also replace one the user made read-only.
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (!ec && std::filesystem::exists(status) &&
-      (status.permissions() & std::filesystem::perms::owner_write) ==
-          std::filesystem::perms::none) {
-    return false;
-  }
+  if (IsWriteProtected(path)) return false;
 
   const std::string folder = GetPath(path);
   std::string out;

@@ -137,7 +137,7 @@ TEST(PlaylistFile, FailedWriteKeepsThePreviousFile) {
   EXPECT_FALSE(WritePlaylistFile(ro, list));
   EXPECT_EQ(dir.Read("ro.m3u"), "/old.mp3\r\n");
 
-  if (::geteuid() == 0) return;  // root writes into read-only folders
+  // The folder's mode bits decide, for the super-user as for anyone.
   const std::string locked = dir.Write("locked/list.m3u", "/old.mp3\r\n");
   ::chmod(dir.File("locked").c_str(), 0555);
   EXPECT_FALSE(WritePlaylistFile(locked, list));
