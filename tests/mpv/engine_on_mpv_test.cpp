@@ -28,12 +28,8 @@ class EngineOnMpvTest : public ::testing::Test {
   testing::FakeDialogs& dialogs = form.dialogs;
   std::map<int, std::string>& labels = form.captions;
   NullNowPlaying media;
-  NullTitleDisplay titles;
-  NullTrayTip tray;
-  NullDiscTracks disc;
-  NullVolumeMixer mixer;
-  PlaybackEngine engine{state, list,  settings, unit0,
-                        unit1, clock, form,     PlayerLinks{media, titles, tray, disc, mixer}};
+  testing::NullPlayerLinks links;
+  PlaybackEngine engine{state, list, settings, unit0, unit1, clock, form, links.With(media)};
   // Runs the main timer's position tick (every 20 ms here) until `done` or `timeoutMs`.
   bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

@@ -46,12 +46,8 @@ struct EngineTest : ::testing::Test {
   FakeDialogs& dialogs = form.dialogs;
   std::map<int, std::string>& labels = form.captions;
   TagStub media;
-  NullTitleDisplay titles;
-  NullTrayTip tray;
-  NullDiscTracks disc;
-  NullVolumeMixer mixer;
-  PlaybackEngine engine{state, list,  settings, unit0,
-                        unit1, clock, form,     PlayerLinks{media, titles, tray, disc, mixer}};
+  testing::NullPlayerLinks links;
+  PlaybackEngine engine{state, list, settings, unit0, unit1, clock, form, links.With(media)};
   void Add(const std::string& name, bool exists = true) {
     const std::string path = exists ? dir.Write(name, "x") : dir.File(name);
     list.Append(name, path);

@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "player/player_links.h"
 #include "skin/form_access.h"
 #include "tests/support/fakes.h"
 
@@ -86,6 +87,15 @@ struct FakeForm : FormAccess {
   }
   void Repaint() override { ++repaints; }
   IDialogs& Dialogs() override { return dialogs; }
+};
+
+// The engine's links with every subsystem absent but the one showing what plays.
+struct NullPlayerLinks {
+  NullTitleDisplay titles;
+  NullTrayTip tray;
+  NullDiscTracks disc;
+  NullVolumeMixer mixer;
+  PlayerLinks With(NowPlaying& media) { return {media, titles, tray, disc, mixer}; }
 };
 
 }  // namespace varlo::testing
