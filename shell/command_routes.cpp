@@ -45,6 +45,12 @@ ModeSlot RouteOfLabel(int label) {
   return ModeSlot::None;
 }
 
+ModeSlot RouteOfEntry(int entry) {
+  if (entry == 1) return ModeSlot::Fm;
+  if (entry == 2 || entry == 3) return ModeSlot::WebRadio;
+  return ModeSlot::None;
+}
+
 ModeSlot RouteOfList(ListArea area) {
   switch (area) {
     case ListArea::Playlist:

@@ -34,6 +34,10 @@ ModeSlot RouteOfSlider(int slider);
 // 28, 30 and 31-40 the clock's timer table).
 ModeSlot RouteOfLabel(int label);
 
+// Which subsystem text entry n belongs to (1 the FM station name, 2 and 3 web radio's
+// address and station name).
+ModeSlot RouteOfEntry(int entry);
+
 // Which subsystem fills list area `area`.
 ModeSlot RouteOfList(ListArea area);
 

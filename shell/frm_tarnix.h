@@ -100,6 +100,10 @@ class FrmTarnix : public ISkinHost {
   // An event of a list area (row 0-based, or the key code), and files dropped.
   void List_Event(ListArea area, ListAction action, int value);
   void FilesDropped(const std::vector<std::string>& files);
+  // Text entry n: the user edited its text, or pressed key `key` (13 Enter, 38 Up, 40 Down)
+  // in it; true when the key was swallowed (always while other work runs: it waits).
+  void Entry_Changed(int entry, const std::string& text);
+  bool Entry_KeyDown(int entry, int key);
   // A double-click on the cover image.
   void iCover_DblClick();
   // Each command, as it runs; lets a front end or a test follow what runs.

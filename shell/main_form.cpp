@@ -99,6 +99,19 @@ bool MainForm::ListVisible(FormList list) const {
   return false;
 }
 
+void MainForm::SetEntryText(int entry, std::string_view text) {
+  if (!InRange(form_.txtEntry, entry)) return;
+  TextEntryWidget& e = form_.txtEntry[static_cast<std::size_t>(entry)];
+  if (e.text == text) return;
+  e.text.assign(text);
+  form_.Notify(kChangeWidgets);
+}
+
+const std::string& MainForm::EntryText(int entry) const {
+  if (!InRange(form_.txtEntry, entry)) return kNoCaption;
+  return form_.txtEntry[static_cast<std::size_t>(entry)].text;
+}
+
 void MainForm::SetAnimationRunning(int animation, bool running) {
   if (animation < 1 || static_cast<std::size_t>(animation) >= form_.tables.anims.size()) return;
   form_.tables.anims[static_cast<std::size_t>(animation)].running = running;

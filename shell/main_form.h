@@ -34,6 +34,8 @@ class MainForm final : public FormAccess {
   bool ListVisible(FormList list) const override;
   bool CoverVisible() const override { return form_.cover.visible; }
   ListBox& List(FormList list) override { return lists_[static_cast<std::size_t>(list)]; }
+  void SetEntryText(int entry, std::string_view text) override;
+  const std::string& EntryText(int entry) const override;
   void SetAnimationRunning(int animation, bool running) override;
   bool StoreArmed(StoreMode mode) const override { return armed_[static_cast<std::size_t>(mode)]; }
   void SetStoreArmed(StoreMode mode, bool armed) override;

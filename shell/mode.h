@@ -51,6 +51,10 @@ class Mode {
   // An event of a list area the mode fills: the 0-based row, or the key code for Key.
   virtual void ListEvent(ListArea, ListAction, int) {}
 
+  // A key pressed in text entry n of the mode (13 Enter, 38 Up, 40 Down); the entry's text
+  // is in the form. True when the mode swallows the key.
+  virtual bool EntryKey(int, int) { return false; }
+
   // Files dropped on the window or its playlist.
   virtual void FilesDropped(const std::vector<std::string>&) {}
 

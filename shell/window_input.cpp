@@ -122,6 +122,22 @@ void FrmTarnix::FilesDropped(const std::vector<std::string>& files) {
   UserInput([this, files] { ModeOf(ModeSlot::Player).FilesDropped(files); });
 }
 
+void FrmTarnix::Entry_Changed(int entry, const std::string& text) {
+  // The entry shows the text already; the model only follows it.
+  if (entry >= 1 && static_cast<std::size_t>(entry) < form_.txtEntry.size())
+    form_.txtEntry[static_cast<std::size_t>(entry)].text = text;
+}
+
+bool FrmTarnix::Entry_KeyDown(int entry, int key) {
+  if (gate_.Busy()) {
+    UserInput([this, entry, key] { ModeOf(RouteOfEntry(entry)).EntryKey(entry, key); });
+    return true;
+  }
+  bool swallowed = false;
+  UserInput([&] { swallowed = ModeOf(RouteOfEntry(entry)).EntryKey(entry, key); });
+  return swallowed;
+}
+
 void FrmTarnix::iCover_DblClick() {
   UserInput([this] { player_->iCover_DblClick(); });
 }

@@ -54,6 +54,10 @@ class FormAccess {
   // The rows and selection of a list area; the view follows their notifications.
   virtual ListBox& List(FormList list) = 0;
 
+  // The text of text entry n (1-3).
+  virtual void SetEntryText(int entry, std::string_view text) = 0;
+  virtual const std::string& EntryText(int entry) const = 0;
+
   // The running flag of skin animation n (1-4).
   virtual void SetAnimationRunning(int animation, bool running) = 0;
 

@@ -78,6 +78,8 @@ void AreaViews::Sync(const SkinForm& form) {
   for (std::size_t i = 1; i < entries_.size(); ++i) {
     const TextEntryWidget& e = form.txtEntry[i];
     if (e.visible) Style(entries_[i], e.foreColour, e.backColour, e.font);
+    const QString text = QString::fromStdString(e.text);
+    if (entries_[i]->text() != text) entries_[i]->setText(text);
     Place(entries_[i], e);
   }
   Place(cover_, form.cover);

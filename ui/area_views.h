@@ -24,6 +24,8 @@ class AreaViews {
   QListWidget* Lyrics() const { return lyrics_; }
   QLabel* Cover() const { return cover_; }
   QWidget* VideoBox() const { return videoBox_; }
+  // Text entry n (1-3).
+  QLineEdit* Entry(std::size_t n) const { return entries_[n]; }
 
  private:
   QListWidget* plNames_;

@@ -46,6 +46,13 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
   });
   list->installEventFilter(this);
   areas_.Lyrics()->installEventFilter(this);
+  for (std::size_t i = 1; i <= 3; ++i) {
+    QLineEdit* entry = areas_.Entry(i);
+    const int n = static_cast<int>(i);
+    connect(entry, &QLineEdit::textEdited, this,
+            [this, n](const QString& text) { frm_.Entry_Changed(n, text.toStdString()); });
+    entry->installEventFilter(this);
+  }
   list->setAcceptDrops(false);  // drops land on the window, which takes them for the list
   setAcceptDrops(true);
   timer1_.setInterval(100);
@@ -176,6 +183,15 @@ void MainWindowView::SyncPlaylist() {
 }
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+  for (std::size_t i = 1; i <= 3; ++i) {
+    if (watched != areas_.Entry(i) || event->type() != QEvent::KeyPress) continue;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const int code = key == Qt::Key_Return || key == Qt::Key_Enter ? 13
+                     : key == Qt::Key_Up                           ? 38
+                     : key == Qt::Key_Down                         ? 40
+                                                                   : 0;
+    if (code != 0 && frm_.Entry_KeyDown(static_cast<int>(i), code)) return true;
+  }
   const bool list = watched == areas_.PlNames() || watched == areas_.Lyrics();
   if (list && event->type() == QEvent::KeyPress) {
     auto* keyEvent = static_cast<QKeyEvent*>(event);

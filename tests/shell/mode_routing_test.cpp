@@ -29,6 +29,10 @@ struct RecordingMode final : Mode {
     calls.push_back("menu:" + std::to_string(x) + "," + std::to_string(y));
   }
   void LabelClicked(int n) override { calls.push_back("label:" + std::to_string(n)); }
+  bool EntryKey(int entry, int key) override {
+    calls.push_back("entry:" + std::to_string(entry) + "," + std::to_string(key));
+    return key == 13;
+  }
   void ListEvent(ListArea, ListAction, int value) override {
     calls.push_back("list:" + std::to_string(value));
   }
@@ -67,6 +71,8 @@ TEST(CommandRoutes, EveryCodeRangeHasItsOwner) {
   EXPECT_EQ(RouteOfLabel(35), ModeSlot::Clock);
   EXPECT_EQ(RouteOfLabel(29), ModeSlot::None);
   EXPECT_EQ(RouteOfList(ListArea::FmPreset), ModeSlot::Fm);
+  EXPECT_EQ(RouteOfEntry(3), ModeSlot::WebRadio);
+  EXPECT_EQ(RouteOfEntry(4), ModeSlot::None);
 }
 
 TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
@@ -100,6 +106,12 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   form->Lbl_Click(31);
   EXPECT_TRUE(clockMode.Saw("label:31"));
   EXPECT_FALSE(fm.Saw("label:31"));
+  form->Entry_Changed(1, "Jazz");
+  EXPECT_TRUE(form->Entry_KeyDown(1, 13));
+  EXPECT_FALSE(form->Entry_KeyDown(1, 38));
+  EXPECT_TRUE(fm.Saw("entry:1,13"));
+  EXPECT_EQ(form->Access().EntryText(1), "Jazz");
+  EXPECT_FALSE(form->Entry_KeyDown(2, 13));  // web radio's entry: not FM's
   form->Form_MouseDown(2, 7, 8);
   EXPECT_TRUE(tray.Saw("menu:7,8"));
 

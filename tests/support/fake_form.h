@@ -78,6 +78,15 @@ struct FakeForm : FormAccess {
   bool ListVisible(FormList list) const override { return visibleLists.count(list) > 0; }
   bool CoverVisible() const override { return coverVisible; }
   ListBox& List(FormList list) override { return lists[static_cast<std::size_t>(list)]; }
+  std::map<int, std::string> entries;
+  void SetEntryText(int entry, std::string_view text) override {
+    if (entry >= 1 && entry <= 3) entries[entry] = std::string(text);
+  }
+  const std::string& EntryText(int entry) const override {
+    static const std::string kNone;
+    const auto it = entries.find(entry);
+    return it == entries.end() ? kNone : it->second;
+  }
   void SetAnimationRunning(int animation, bool running) override {
     if (animation >= 1 && animation <= 4) animations[static_cast<std::size_t>(animation)] = running;
   }
