@@ -33,6 +33,17 @@ void FrmTarnix::RunCommand(int code) {
   }
 }
 
+void FrmTarnix::LoadSkin(const std::string& path, bool firstLoad) {
+  skinLoading_ = true;
+  try {
+    skinLoader_->LoadSkin(path, firstLoad);
+  } catch (...) {
+    skinLoading_ = false;
+    throw;
+  }
+  skinLoading_ = false;
+}
+
 void FrmTarnix::SizeWindow(int size) {
   const TwipSize s = form_.tables.windowSizes[static_cast<std::size_t>(size)];
   form_.window.width = s.width;
@@ -42,7 +53,7 @@ void FrmTarnix::SizeWindow(int size) {
 
 void FrmTarnix::RunWindowCommand(int code) {
   if (code >= 1001 && code <= 1010)
-    return skinLoader_->LoadSkin(form_.tables.links[static_cast<std::size_t>(code - 1000)], false);
+    return LoadSkin(form_.tables.links[static_cast<std::size_t>(code - 1000)], false);
 
   switch (code) {
     case 1:
@@ -62,7 +73,7 @@ void FrmTarnix::RunWindowCommand(int code) {
     case 146:
       return access_.SetStoreArmed(StoreMode::WebRadio, !access_.StoreArmed(StoreMode::WebRadio));
     case 151:
-      return skinLoader_->LoadSkin(skinLoader_->State().lastSkin, false);
+      return LoadSkin(skinLoader_->State().lastSkin, false);
     default:
       return;
   }

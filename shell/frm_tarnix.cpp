@@ -103,7 +103,7 @@ void FrmTarnix::Form_Load(const std::string& commandLine) {
 
     // 13.
     player_->Media().ClearInf();
-    skinLoader_->LoadSkin(settings_.skin, true);
+    LoadSkin(settings_.skin, true);
 
     // 14-17. The schedule, then each mode's own start (stations, tuner, conversion file,
     // timers).

@@ -149,6 +149,7 @@ class FrmTarnix : public ISkinHost {
   void UserInput(std::function<void()> input);
   void RunCommand(int code);
   void RunWindowCommand(int code);
+  void LoadSkin(const std::string& path, bool firstLoad);
   void PrepareWidgets();
   void SizeWindow(int size);
   void ButtonsAppearance(int key);
@@ -182,6 +183,7 @@ class FrmTarnix : public ISkinHost {
   int small_ = 0;
   std::mt19937 random_;
   bool unloaded_ = false;
+  bool skinLoading_ = false;
   bool inFlag_ = false;
   bool placed_ = false;  // the window has a position of its own (stored or moved to)
   int pressedCounter_ = 0;

@@ -39,6 +39,19 @@ void InputGate::Offer(const std::function<void()>& input) {
   if (depth_ == 0) RunBusy(input);
 }
 
+bool InputGate::RunTick(const std::function<void()>& tick) {
+  if (inTick_) return false;
+  inTick_ = true;
+  try {
+    RunBusy(tick);
+  } catch (...) {
+    inTick_ = false;
+    throw;
+  }
+  inTick_ = false;
+  return true;
+}
+
 bool InputGate::RunIfIdle(const std::function<void()>& work) {
   if (depth_ > 0) return false;
   RunBusy(work);

@@ -5,10 +5,10 @@
 namespace varlo {
 
 void FrmTarnix::Timer1_Timer() {
-  // A tick inside other work (a pump of a command or a skin load) is skipped, as is one
-  // that arrives while a skin load holds the timer off.
+  // A tick inside another tick is skipped, as is one that arrives while a skin load holds
+  // the timer off.
   if (unloaded_ || !form_.window.timer1Enabled) return;
-  gate_.RunIfIdle([this] { Timer1Work(); });
+  gate_.RunTick([this] { Timer1Work(); });
 }
 
 void FrmTarnix::Timer1Work() {
@@ -20,8 +20,9 @@ void FrmTarnix::Timer1Work() {
 }
 
 void FrmTarnix::Timer2_Timer() {
-  if (unloaded_) return;
-  gate_.RunIfIdle([this] { Timer2Work(); });
+  // The skin's tables are rebuilt during a load: the displays wait for it to end.
+  if (unloaded_ || skinLoading_) return;
+  gate_.RunTick([this] { Timer2Work(); });
 }
 
 void FrmTarnix::Timer2Work() {

@@ -143,11 +143,18 @@ TEST(InputGate, InputDuringWorkWaitsAndRunsInOrderAfterIt) {
       ran.push_back("third ends");
     });
     gate.Offer([&] { ran.push_back("a move"); });  // dropped: a later move replaces it
-    EXPECT_FALSE(gate.RunIfIdle([&] { ran.push_back("a tick"); }));
+    EXPECT_FALSE(gate.RunIfIdle([&] { ran.push_back("a start"); }));
+    // A tick goes on inside a command (a dialog waits), but never inside a tick, and input
+    // arriving in it still waits for the command.
+    EXPECT_TRUE(gate.RunTick([&] {
+      ran.push_back("tick");
+      EXPECT_FALSE(gate.RunTick([&] { ran.push_back("tick in tick"); }));
+      gate.Submit([&] { ran.push_back("fifth"); });
+    }));
     ran.push_back("first ends");
   });
-  EXPECT_EQ(ran, (std::vector<std::string>{"first begins", "first ends", "second", "third begins",
-                                           "third ends", "fourth"}));
+  EXPECT_EQ(ran, (std::vector<std::string>{"first begins", "tick", "first ends", "second",
+                                           "third begins", "third ends", "fifth", "fourth"}));
   EXPECT_FALSE(gate.Busy());
   EXPECT_EQ(gate.Queued(), 0u);
 }
