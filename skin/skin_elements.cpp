@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "common/file_ignoring_case.h"
 #include "common/numtext.h"
 #include "common/paths.h"
 #include "skin/element_fields.h"
@@ -388,9 +389,9 @@ void SkinElementReader::LoadPicture(long long n, const std::string& token) {
   const std::string name = ToHostPath(reader_.Next());
   if (n > 2) return Refuse(token);
   if (n < 0) return;
-  const std::string path = loader_.state_.skinFolder + name;
+  const std::string path = FindFileIgnoringCase(loader_.state_.skinFolder, name);
   lastLoadResult_ = 0;
-  if (!FileExists(path)) return;
+  if (path.empty()) return;
   if (auto picture = loader_.services_.pictures.Load(path)) {
     scratch_[Index(n)] = std::move(*picture);
     lastLoadResult_ = 1;
