@@ -135,8 +135,9 @@ void FrmTarnix::Form_MouseMove(int, int x, int y) {
     return;
   }
   // The pointer is relative to the window, so the window follows its displacement.
-  form_.window.left += x * twipX_ - dragX_;
-  form_.window.top += y * twipY_ - dragY_;
+  form_.window.left =
+      ClampTwips(std::int64_t{form_.window.left} + std::int64_t{x} * twipX_ - dragX_);
+  form_.window.top = ClampTwips(std::int64_t{form_.window.top} + std::int64_t{y} * twipY_ - dragY_);
   form_.Notify(kChangeGeometry);
 }
 

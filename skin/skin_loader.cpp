@@ -111,9 +111,10 @@ void SkinLoader::PlaceWindow(int placement) {
     w.left = std::max(0, w.left);
     w.top = std::max(0, w.top);
   }
-  // Hold the window on screen, never past the left or top edge.
-  if (w.left + w.width > screenW) w.left = std::max(0, screenW - w.width);
-  if (w.top + w.height > screenH) w.top = std::max(0, screenH - w.height);
+  // Hold the window on screen, never past the left or top edge. The stored position may
+  // be anywhere in 32 bits, so the edges are summed in 64.
+  if (std::int64_t{w.left} + w.width > screenW) w.left = std::max(0, screenW - w.width);
+  if (std::int64_t{w.top} + w.height > screenH) w.top = std::max(0, screenH - w.height);
 }
 
 void SkinLoader::LoadBitmap(const std::string& name, std::string& lastPath, Picture& target,
