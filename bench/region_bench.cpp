@@ -1,9 +1,11 @@
-// The window shape of a skin bitmap: cost should follow the number of runs.
+// The window shape of a skin: cost should follow the number of runs, and no skin, however
+// hostile, may cost more than a fraction of a second from its data to the window's mask.
 #include <benchmark/benchmark.h>
 
 #include <random>
 
 #include "skin/window_region.h"
+#include "ui/region_mask.h"
 
 namespace {
 
@@ -34,6 +36,15 @@ varlo::Picture Player(int w, int h) {
   return p;
 }
 
+// The hostile main bitmap: the largest picture the loader takes, in one-pixel checks of
+// the transparent colour, so that no two neighbouring pixels are both kept.
+varlo::Picture Checks(int side) {
+  varlo::Picture p(side, side, 1);
+  for (int y = 0; y < side; ++y)
+    for (int x = y % 2; x < side; x += 2) p.At(x, y) = kKey;
+  return p;
+}
+
 void BM_TransparentRegionLarge(benchmark::State& state) {
   const varlo::Picture p = Scattered(1024, 768);
   for (auto _ : state) benchmark::DoNotOptimize(varlo::BuildTransparentRegion(p, kKey));
@@ -45,5 +56,60 @@ void BM_TransparentRegionPlayer(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(varlo::BuildTransparentRegion(p, kKey));
 }
 BENCHMARK(BM_TransparentRegionPlayer)->Unit(benchmark::kMicrosecond);
+
+// From the checked bitmap to the window's mask, the whole way a skin's "O" element goes.
+void BM_TransparentChecksToMask(benchmark::State& state) {
+  const varlo::Picture p = Checks(static_cast<int>(state.range(0)));
+  std::size_t rects = 0;
+  for (auto _ : state) {
+    const varlo::WindowRegion region = varlo::BuildTransparentRegion(p, kKey);
+    rects = static_cast<std::size_t>(varlo::RegionMask(region).rectCount());
+    benchmark::DoNotOptimize(rects);
+  }
+  state.counters["mask_rects"] = static_cast<double>(rects);
+}
+BENCHMARK(BM_TransparentChecksToMask)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+
+// A multi-polygon of small scattered triangles, as many as a skin file of the largest size
+// the loader reads can list, to the window's mask.
+void BM_ManyTrianglesToMask(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  std::vector<varlo::ShapePoint> points;
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> at(0, 2000);
+  for (int i = 0; i < n; ++i) {
+    const int x = at(rng), y = at(rng);
+    points.insert(points.end(), {{x, y}, {x + 5, y}, {x, y + 5}});
+  }
+  const std::vector<std::int32_t> counts(static_cast<std::size_t>(n), 3);
+  std::size_t rects = 0;
+  for (auto _ : state) {
+    const varlo::WindowRegion region = varlo::MultiPolygonRegion(points, counts);
+    rects = static_cast<std::size_t>(varlo::RegionMask(region).rectCount());
+    benchmark::DoNotOptimize(rects);
+  }
+  state.counters["mask_rects"] = static_cast<double>(rects);
+}
+BENCHMARK(BM_ManyTrianglesToMask)
+    ->Arg(2000)
+    ->Arg(20000)
+    ->Arg(200000)
+    ->Unit(benchmark::kMillisecond);
+
+// One polygon zigzagging between the top and the bottom of a tall window, so that every row
+// crosses every edge, to the window's mask.
+void BM_ZigzagPolygonToMask(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  std::vector<varlo::ShapePoint> points;
+  for (int i = 0; i < n / 2; ++i) points.insert(points.end(), {{i * 4, 0}, {i * 4 + 2, 2000}});
+  std::size_t rects = 0;
+  for (auto _ : state) {
+    const varlo::WindowRegion region = varlo::PolygonRegion(points);
+    rects = static_cast<std::size_t>(varlo::RegionMask(region).rectCount());
+    benchmark::DoNotOptimize(rects);
+  }
+  state.counters["mask_rects"] = static_cast<double>(rects);
+}
+BENCHMARK(BM_ZigzagPolygonToMask)->Arg(2000)->Arg(600000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,23 +1,12 @@
 // Keys and mouse on the main window's background, dragging, moves and activation. Every
 // handler here is user input: it runs through the gate, so it never interrupts other work.
-#include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <limits>
 
 #include "shell/frm_tarnix.h"
 #include "shell/window_snap.h"
 
 namespace varlo {
-namespace {
-
-// Window coordinates in twips stay within 32 bits whatever the settings or the pointer say.
-std::int32_t ClampTwips(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
-}  // namespace
 
 void FrmTarnix::ButtonsAppearance(int key) {
   for (std::size_t i = 1; i <= kMaxButtons; ++i) {

@@ -1,9 +1,11 @@
 #include "skin/skin_elements.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
+#include "common/file_ignoring_case.h"
 #include "common/numtext.h"
 #include "common/paths.h"
 #include "skin/element_fields.h"
@@ -328,7 +330,24 @@ void SkinElementReader::Transparency() {
   if (!ReadColour(colour)) return;
   WindowState& window = loader_.form_.window;
   if (window.picture.Empty()) return;
-  window.region = BuildTransparentRegion(window.picture, colour);
+  SetShape(BuildTransparentRegion(window.picture, colour));
+}
+
+void SkinElementReader::SetShape(WindowRegion region) {
+  if (region.kind == WindowRegion::Kind::None) return;
+  // Qt and the window system take an empty shape for none at all, which would show the
+  // whole rectangle; a shape without any pixel leaves the window as it was.
+  if (region.rects.empty()) {
+    std::fputs("varlo: the skin's window shape keeps no pixel; the window keeps its shape\n",
+               stderr);
+    return;
+  }
+  if (region.Simplified())
+    std::fprintf(stderr,
+                 "varlo: the skin's window shape is too detailed for the window system; it "
+                 "is simplified to blocks of %d x %d pixels\n",
+                 region.blockWidth, region.blockHeight);
+  loader_.form_.window.region = std::move(region);
   loader_.form_.Notify(kChangeRegion);
 }
 
@@ -362,20 +381,17 @@ void SkinElementReader::Point(long long x) {
 void SkinElementReader::ApplyShape() {
   const ShapeData& shape = loader_.form_.tables.shape;
   if (shape.pointCount <= 0 || pointsReceived_ != shape.pointCount) return;
-  WindowRegion region = shape.multiPolygon ? MultiPolygonRegion(shape.points, shape.vertexCounts)
-                                           : PolygonRegion(shape.points);
-  if (region.kind == WindowRegion::Kind::None) return;
-  loader_.form_.window.region = std::move(region);
-  loader_.form_.Notify(kChangeRegion);
+  SetShape(shape.multiPolygon ? MultiPolygonRegion(shape.points, shape.vertexCounts)
+                              : PolygonRegion(shape.points));
 }
 
 void SkinElementReader::LoadPicture(long long n, const std::string& token) {
   const std::string name = ToHostPath(reader_.Next());
   if (n > 2) return Refuse(token);
   if (n < 0) return;
-  const std::string path = loader_.state_.skinFolder + name;
+  const std::string path = FindFileIgnoringCase(loader_.state_.skinFolder, name);
   lastLoadResult_ = 0;
-  if (!FileExists(path)) return;
+  if (path.empty()) return;
   if (auto picture = loader_.services_.pictures.Load(path)) {
     scratch_[Index(n)] = std::move(*picture);
     lastLoadResult_ = 1;

@@ -5,6 +5,7 @@
 
 #include "common/picture.h"
 #include "skin/field_reader.h"
+#include "skin/window_region.h"
 
 namespace varlo {
 
@@ -38,6 +39,8 @@ class SkinElementReader {
   void Area(long long n, const std::string& token);
   void Content(long long n);
   void Transparency();
+  // Makes `region` the window's shape, unless it is none or keeps no pixel.
+  void SetShape(WindowRegion region);
   void Points(long long n, bool multi);
   void Point(long long x);
   void LoadPicture(long long n, const std::string& token);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/atomic_file.h"
+#include "common/file_ignoring_case.h"
 #include "common/numtext.h"
 #include "common/paths.h"
 #include "skin/animation.h"
@@ -110,15 +111,18 @@ void SkinLoader::PlaceWindow(int placement) {
     w.left = std::max(0, w.left);
     w.top = std::max(0, w.top);
   }
-  // Hold the window on screen, never past the left or top edge.
-  if (w.left + w.width > screenW) w.left = std::max(0, screenW - w.width);
-  if (w.top + w.height > screenH) w.top = std::max(0, screenH - w.height);
+  // Hold the window on screen, never past the left or top edge. The stored position may
+  // be anywhere in 32 bits, so the edges are summed in 64.
+  if (std::int64_t{w.left} + w.width > screenW) w.left = std::max(0, screenW - w.width);
+  if (std::int64_t{w.top} + w.height > screenH) w.top = std::max(0, screenH - w.height);
 }
 
-void SkinLoader::LoadBitmap(const std::string& path, std::string& lastPath, Picture& target,
+void SkinLoader::LoadBitmap(const std::string& name, std::string& lastPath, Picture& target,
                             const char* missingMessage) {
-  if (!FileExists(path)) {
-    services_.dialogs.MsgBox(std::string(missingMessage) + path, MsgButtons::Ok, "Varlo");
+  const std::string path = FindFileIgnoringCase(state_.skinFolder, name);
+  if (path.empty()) {
+    services_.dialogs.MsgBox(std::string(missingMessage) + state_.skinFolder + name, MsgButtons::Ok,
+                             "Varlo");
     return;
   }
   if (path == lastPath) return;
@@ -197,9 +201,8 @@ void SkinLoader::LoadSkin(const std::string& name, bool reuseImport) {
       }
     }
   } else {
-    LoadBitmap(state_.skinFolder + mainName, state_.mainBitmapPath, form_.window.picture,
-               "Main bitmap not found: ");
-    LoadBitmap(state_.skinFolder + resName, state_.resBitmapPath, form_.window.resBitmap,
+    LoadBitmap(mainName, state_.mainBitmapPath, form_.window.picture, "Main bitmap not found: ");
+    LoadBitmap(resName, state_.resBitmapPath, form_.window.resBitmap,
                "Resource bitmap not found: ");
   }
 

@@ -66,7 +66,9 @@ class SkinLoader {
   std::string ResolveName(const std::string& name) const;
   void ResetWidgets();
   void PlaceWindow(int placement);
-  void LoadBitmap(const std::string& path, std::string& lastPath, Picture& target,
+  // Loads the bitmap `name` of the skin folder (its case need not match) into `target`,
+  // unless it is the file loaded there last.
+  void LoadBitmap(const std::string& name, std::string& lastPath, Picture& target,
                   const char* missingMessage);
 
   SkinForm& form_;

@@ -2,6 +2,7 @@
 
 #include <QPalette>
 
+#include "ui/plain_text.h"
 #include "ui/skin_painter.h"
 
 namespace varlo {
@@ -9,7 +10,7 @@ namespace {
 
 void Place(QWidget* w, const SkinWidget& model) {
   w->setGeometry(model.left, model.top, model.width, model.height);
-  w->setToolTip(QString::fromStdString(model.tooltip));
+  w->setToolTip(PlainToolTip(QString::fromStdString(model.tooltip)));
   w->setVisible(model.visible);
 }
 
@@ -61,6 +62,7 @@ AreaViews::AreaViews(QWidget* parent)
     entries_[i]->hide();
   }
   cover_->setScaledContents(true);
+  ShowAsPlainText(cover_);
   cover_->hide();
   videoBox_->setAttribute(Qt::WA_NativeWindow);  // the video engine draws into it
   videoBox_->setStyleSheet(QStringLiteral("background: black"));

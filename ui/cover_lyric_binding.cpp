@@ -4,6 +4,10 @@
 #include <QPixmap>
 #include <QSignalBlocker>
 
+#include "platform/qt/path_text.h"
+#include "platform/qt/qt_picture_loader.h"
+#include "ui/plain_text.h"
+
 namespace varlo {
 
 CoverLyricBinding::CoverLyricBinding(FrmTarnix& frm, AreaViews& areas, QObject* parent)
@@ -21,12 +25,11 @@ CoverLyricBinding::CoverLyricBinding(FrmTarnix& frm, AreaViews& areas, QObject* 
 void CoverLyricBinding::ApplyCover() {
   const CoverPictures& covers = frm_.Player().Media().Covers();
   QLabel* label = areas_.Cover();
-  const QString path = QString::fromStdString(covers.picture);
-  if (path != shownCover_) {
-    shownCover_ = path;
-    label->setPixmap(path.isEmpty() ? QPixmap() : QPixmap(path));
+  if (covers.picture != shownCover_) {
+    shownCover_ = covers.picture;
+    label->setPixmap(QPixmap::fromImage(ReadImageFile(covers.picture)));
   }
-  if (!covers.tip.empty()) label->setToolTip(QString::fromStdString(covers.tip));
+  if (!covers.tip.empty()) label->setToolTip(PlainToolTip(PathToQt(covers.tip)));
 }
 
 void CoverLyricBinding::FillLyrics() {

@@ -23,7 +23,7 @@ class CoverLyricBinding : public QObject {
 
   FrmTarnix& frm_;
   AreaViews& areas_;
-  QString shownCover_;
+  std::string shownCover_;
 };
 
 }  // namespace varlo

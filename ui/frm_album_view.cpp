@@ -5,6 +5,9 @@
 #include <algorithm>
 
 #include "common/paths.h"
+#include "platform/qt/path_text.h"
+#include "platform/qt/qt_picture_loader.h"
+#include "ui/plain_text.h"
 
 namespace varlo {
 
@@ -15,13 +18,14 @@ FrmAlbumView::FrmAlbumView(PlayerMode& player) : QWidget(nullptr, Qt::Window), p
   setStyleSheet(QStringLiteral("background: black"));
   cover_ = new QLabel(this);
   cover_->setScaledContents(true);
+  ShowAsPlainText(cover_);
   cover_->installEventFilter(this);
   resize(300, 300);
 }
 
 void FrmAlbumView::Show(const std::string& picture, const std::string& tip) {
-  cover_->setPixmap(picture.empty() ? QPixmap() : QPixmap(QString::fromStdString(picture)));
-  cover_->setToolTip(QString::fromStdString(tip));
+  cover_->setPixmap(QPixmap::fromImage(ReadImageFile(picture)));
+  cover_->setToolTip(PlainToolTip(PathToQt(tip)));
 }
 
 void FrmAlbumView::Sync() {

@@ -5,7 +5,10 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
+#include "platform/qt/path_text.h"
+#include "platform/qt/qt_picture_loader.h"
 #include "player/id3v1_tag.h"
+#include "ui/plain_text.h"
 
 namespace varlo {
 
@@ -38,6 +41,7 @@ FrmInfoView::FrmInfoView(TrackInfoForm& form)
   cboGenre_->setMaxVisibleItems(20);
   imgCover_->setFixedSize(120, 120);
   imgCover_->setScaledContents(true);
+  ShowAsPlainText(imgCover_);
   imgCover_->setFrameShape(QFrame::StyledPanel);
 
   auto* fields = new QGridLayout;
@@ -114,7 +118,7 @@ QPushButton* FrmInfoView::Command(const QString& caption, void (TrackInfoForm::*
 
 void FrmInfoView::Pull() {
   TrackInfoFields& f = form_.Fields();
-  f.fileName = txtFileName_->text().toStdString();
+  f.fileName = PathFromQt(txtFileName_->text());
   f.title = txtTitle_->text().toStdString();
   f.artist = txtArtist_->text().toStdString();
   f.album = txtAlbum_->text().toStdString();
@@ -127,7 +131,7 @@ void FrmInfoView::Pull() {
 
 void FrmInfoView::Push() {
   const TrackInfoFields& f = form_.Fields();
-  txtFileName_->setText(QString::fromStdString(f.fileName));
+  txtFileName_->setText(PathToQt(f.fileName));
   txtTitle_->setText(QString::fromStdString(f.title));
   txtArtist_->setText(QString::fromStdString(f.artist));
   txtAlbum_->setText(QString::fromStdString(f.album));
@@ -135,7 +139,7 @@ void FrmInfoView::Push() {
   txtComment_->setText(QString::fromStdString(f.comment));
   txtTrack_->setText(QString::fromStdString(f.track));
   cboGenre_->setCurrentIndex(f.genre);
-  imgCover_->setPixmap(f.cover.empty() ? QPixmap() : QPixmap(QString::fromStdString(f.cover)));
+  imgCover_->setPixmap(QPixmap::fromImage(ReadImageFile(f.cover)));
   {
     const QSignalBlocker block(cbEdit_);
     cbEdit_->setChecked(f.edit);

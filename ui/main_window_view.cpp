@@ -15,7 +15,9 @@
 #include <QToolTip>
 #include <QUrl>
 
+#include "platform/qt/path_text.h"
 #include "platform/qt/qt_picture_loader.h"
+#include "ui/plain_text.h"
 #include "ui/region_mask.h"
 #include "ui/skin_painter.h"
 
@@ -176,7 +178,7 @@ void MainWindowView::SyncPlaylist() {
   list->clear();
   QStringList names;
   names.reserve(static_cast<qsizetype>(model.names.size()));
-  for (const std::string& name : model.names) names << QString::fromStdString(name);
+  for (const std::string& name : model.names) names << PathToQt(name);
   list->addItems(names);
   if (model.selected >= 0 && model.selected < list->count()) list->setCurrentRow(model.selected);
   list->setUpdatesEnabled(true);
@@ -221,7 +223,7 @@ void MainWindowView::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindowView::dropEvent(QDropEvent* event) {
   std::vector<std::string> files;
   for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
+    if (url.isLocalFile()) files.push_back(PathFromUrl(url));
   frm_.FilesDropped(files);
   event->acceptProposedAction();
 }
@@ -369,7 +371,7 @@ bool MainWindowView::event(QEvent* event) {
     auto* help = static_cast<QHelpEvent*>(event);
     const SkinWidget* w = WidgetAt(help->pos().x(), help->pos().y());
     if (w && !w->tooltip.empty()) {
-      QToolTip::showText(help->globalPos(), QString::fromStdString(w->tooltip), this);
+      QToolTip::showText(help->globalPos(), PlainToolTip(QString::fromStdString(w->tooltip)), this);
     } else {
       QToolTip::hideText();
       event->ignore();

@@ -2,12 +2,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QMetaObject>
-#include <QStringList>
 #include <clocale>
+#include <cstdlib>
 
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "platform/mpv/mpv_media_device.h"
+#include "platform/qt/path_text.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_events.h"
@@ -23,11 +24,11 @@ namespace {
 
 // Where the files shipped with the program are: $VARLO_DATA_DIR, else share/varlo beside
 // the folder of the executable (the same in the build tree and in an installation).
-QString ShippedDataFolder() {
-  const QByteArray env = qgetenv("VARLO_DATA_DIR");
-  if (!env.isEmpty()) return QString::fromLocal8Bit(env);
-  return QDir(QCoreApplication::applicationDirPath())
-      .absoluteFilePath(QStringLiteral("../share/varlo"));
+std::string ShippedDataFolder() {
+  const char* env = std::getenv("VARLO_DATA_DIR");
+  if (env && *env) return env;
+  return varlo::PathFromQt(QDir(QCoreApplication::applicationDirPath())
+                               .absoluteFilePath(QStringLiteral("../share/varlo")));
 }
 
 // Hands the engine's events over to the GUI thread, where the device handles them.
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");  // the media engine starts only in the C number locale
 
   const std::string programFolder = varlo::ProgramFolder();
-  varlo::InstallMissingFiles(ShippedDataFolder().toStdString(), programFolder);
+  varlo::InstallMissingFiles(ShippedDataFolder(), programFolder);
   varlo::RemoveStaleProgramTemporaries(programFolder, varlo::DefaultSettingsPath());
 
   varlo::QtScreen screen;
@@ -86,9 +87,11 @@ int main(int argc, char** argv) {
     sideWindows.CoverChanged();
   };
 
-  QStringList args = QCoreApplication::arguments();
-  args.removeFirst();
-  frm.Form_Load(args.join(QChar(' ')).toStdString());
+  // The arguments as bytes (QApplication has taken out its own options), so that names
+  // that are not UTF-8 stay the files they name.
+  std::string commandLine;
+  for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+  frm.Form_Load(commandLine);
   view.OnFormChanged(varlo::kChangeAll);
   if (frm.Form().window.minimised)
     view.showMinimized();

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "platform/qt/path_text.h"
+
 namespace varlo {
 namespace {
 QString Plain(const std::string& text) {
@@ -59,16 +61,16 @@ MsgResult QtDialogs::MsgBox(const std::string& text, MsgButtons buttons,
 namespace {
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                          bool save) {
-  QFileDialog dialog(parent, QString::fromStdString(request.title),
-                     QString::fromStdString(request.initialDir), QtFilterText(request.filter));
+  QFileDialog dialog(parent, QString::fromStdString(request.title), PathToQt(request.initialDir),
+                     QtFilterText(request.filter));
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   const QStringList filters = dialog.nameFilters();
   if (request.filterIndex >= 0 && request.filterIndex < filters.size())
     dialog.selectNameFilter(filters[request.filterIndex]);
-  if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
+  if (!request.initialName.empty()) dialog.selectFile(PathToQt(request.initialName));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().first().toStdString();
+  return PathFromQt(dialog.selectedFiles().first());
 }
 }  // namespace
 
@@ -83,7 +85,7 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request)
 std::optional<std::string> QtDialogs::BrowseFolder(const std::string& prompt) {
   const QString dir = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(prompt));
   if (dir.isEmpty()) return std::nullopt;
-  return dir.toStdString();
+  return PathFromQt(dir);
 }
 
 }  // namespace varlo

@@ -1,5 +1,10 @@
 #include "platform/qt/qt_picture_loader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QImageReader>
 
 namespace varlo {
@@ -27,15 +32,30 @@ QImage ImageFromPicture(const Picture& picture) {
   return image;
 }
 
-std::optional<Picture> QtPictureLoader::Load(const std::string& path) {
-  QImageReader reader(QString::fromStdString(path));
+QImage ReadImageFile(const std::string& path) {
+  // Qt opens files by QString names, which cannot hold every name; the file is opened
+  // here and handed over. A FIFO or device would block the reader: regular files only.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return {};
+  struct stat st {};
+  QFile file;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+      !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return {};
+  }
+  QImageReader reader(&file);
   reader.setDecideFormatFromContent(true);
   const QSize size = reader.size();
-  if (size.isValid() && qint64{size.width()} * size.height() > kMaxPicturePixels)
-    return std::nullopt;
-  const QImage image = reader.read();
-  if (image.isNull() || qint64{image.width()} * image.height() > kMaxPicturePixels)
-    return std::nullopt;
+  if (size.isValid() && qint64{size.width()} * size.height() > kMaxPicturePixels) return {};
+  QImage image = reader.read();
+  if (image.isNull() || qint64{image.width()} * image.height() > kMaxPicturePixels) return {};
+  return image;
+}
+
+std::optional<Picture> QtPictureLoader::Load(const std::string& path) {
+  const QImage image = ReadImageFile(path);
+  if (image.isNull()) return std::nullopt;
   return PictureFromImage(image);
 }
 

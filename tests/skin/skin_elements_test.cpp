@@ -129,19 +129,23 @@ TEST_F(SkinLoaderTest, BadNumbersSkipOnlyTheirElement) {
 
 TEST_F(SkinLoaderTest, PolygonOutlines) {
   Load("N4\nP0,0\nP100,0\nP100,50\nP0,50\nP7,7\nE\n");
-  ASSERT_EQ(form.window.region.kind, WindowRegion::Kind::Polygons);
-  EXPECT_EQ(form.window.region.points.size(), 4u);  // the surplus point is dropped
-  EXPECT_EQ(form.window.region.points[2].x, 100);
+  ASSERT_EQ(form.window.region.kind, WindowRegion::Kind::Rects);
+  // The surplus point is dropped: the outline is the plain rectangle of the first four.
+  EXPECT_EQ(form.window.region.rects, (std::vector<RegionRect>{{0, 0, 100, 50}}));
 
   const WindowRegion before = form.window.region;
   Load("N5\nP0,0\nP9,9\nE\n");  // too few points: the shape stays
   EXPECT_EQ(form.window.region, before);
 
-  Load("M7,2,4,3\nP0,0\nP10,0\nP10,10\nP0,10\nP2,2\nP4,2\nP3,4\nE\n");
-  EXPECT_EQ(form.window.region.vertexCounts, (std::vector<std::int32_t>{4, 3}));
+  // Two polygons filled together: the triangle inside the square is a hole.
+  Load("M7,2,4,3\nP0,0\nP10,0\nP10,10\nP0,10\nP2,2\nP6,2\nP2,6\nE\n");
+  const std::vector<RegionRect> holed = {{0, 0, 10, 2}, {0, 2, 2, 1}, {6, 2, 4, 1}, {0, 3, 2, 1},
+                                         {5, 3, 5, 1},  {0, 4, 2, 1}, {4, 4, 6, 1}, {0, 5, 2, 1},
+                                         {3, 5, 7, 1},  {0, 6, 10, 4}};
+  EXPECT_EQ(form.window.region.rects, holed);
 
   Load("M3,999999999\n");  // a count far beyond the file reads to its end and stops
-  EXPECT_EQ(form.window.region.vertexCounts, (std::vector<std::int32_t>{4, 3}));
+  EXPECT_EQ(form.window.region.rects, holed);
 }
 
 TEST_F(SkinLoaderTest, TransparencyColourShapesTheWindow) {
@@ -151,6 +155,50 @@ TEST_F(SkinLoaderTest, TransparencyColourShapesTheWindow) {
   loader.LoadSkin(Write("o.skin", Skin("O,255,0,255\nE\n")), true);
   ASSERT_EQ(form.window.region.kind, WindowRegion::Kind::Rects);
   EXPECT_EQ(form.window.region.rects, (std::vector<RegionRect>{{0, 1, 10, 3}}));
+}
+
+TEST_F(SkinLoaderTest, AShapeWithoutPixelsLeavesTheWindowAsItWasAndSaysSo) {
+  Load("N3\nP0,0\nP40,0\nP0,40\nE\n");
+  const WindowRegion triangle = form.window.region;
+  ASSERT_FALSE(triangle.rects.empty());
+
+  // A main bitmap all of the transparent colour; then an outline of no area.
+  AddPicture("key.bmp", Picture(30, 20, MakeColour(255, 0, 255)));
+  ::testing::internal::CaptureStderr();
+  loader.LoadSkin(Write("k.skin",
+                        "Varlo Skin, all key\n30,20,30,20,30,20\nkey.bmp,res.bmp\n"
+                        "0,0,0,0,0,0,0,0\nO,255,0,255\nE\n"),
+                  true);
+  Load("N3\nP0,0\nP5,5\nP10,10\nE\n");
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(form.window.region, triangle);
+  EXPECT_EQ(err,
+            "varlo: the skin's window shape keeps no pixel; the window keeps its shape\n"
+            "varlo: the skin's window shape keeps no pixel; the window keeps its shape\n");
+}
+
+TEST_F(SkinLoaderTest, AHostileShapeIsSimplifiedAndSaysSo) {
+  // The largest main bitmap a skin may have, in one-pixel checks of the transparent colour.
+  Picture checks(4096, 4096, 1);
+  for (int y = 0; y < 4096; ++y)
+    for (int x = y % 2; x < 4096; x += 2) checks.At(x, y) = MakeColour(255, 0, 255);
+  AddPicture("main.bmp", checks);
+  ::testing::internal::CaptureStderr();
+  Load("O,255,0,255\nE\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "varlo: the skin's window shape is too detailed for the window system; it is "
+            "simplified to blocks of 2 x 2 pixels\n");
+  EXPECT_EQ(form.window.region.rects, (std::vector<RegionRect>{{0, 0, 4096, 4096}}));
+
+  // An outline of 20000 teeth over the whole window height.
+  std::string teeth = "N40000\n";
+  for (int i = 0; i < 20000; ++i)
+    teeth += "P" + std::to_string(i / 5) + ",0\nP" + std::to_string(i / 5) + ",4000\n";
+  ::testing::internal::CaptureStderr();
+  Load(teeth + "E\n");
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("is simplified to blocks"),
+            std::string::npos);
+  EXPECT_LE(form.window.region.rects.size(), kMaxRegionRects);
 }
 
 TEST_F(SkinLoaderTest, ConditionalSkipsFollowTheLastPictureLoad) {

@@ -49,6 +49,32 @@ TEST_F(SkinLoaderTest, MissingSkinsAndBitmapsAreReported) {
   EXPECT_EQ(form.window.picture.width, 100);  // the previous bitmap stays
 }
 
+TEST_F(SkinLoaderTest, BitmapNamesMatchWhateverTheirCaseAndExactNamesComeFirst) {
+  // A skin written on Windows: "Main.BMP" and "Art\\RES.bmp" name main.bmp and art/res.bmp.
+  AddPicture("art/res.bmp", Picture(7, 7, 5));
+  AddPicture("Pieces/Knob.Bmp", Picture(3, 3, 6));
+  const std::string head =
+      "Varlo Skin, Windows\n10,10,10,10,10,10\nMain.BMP,Art\\RES.bmp\n"
+      "0,0,0,0,0,0,0,0\n";
+  loader.LoadSkin(Write("win.skin", head + "E\n"), false);
+  EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(loader.State().mainBitmapPath, prog.File("main.bmp"));
+  EXPECT_EQ(loader.State().resBitmapPath, prog.File("art/res.bmp"));
+  EXPECT_EQ(form.window.resBitmap.width, 7);
+  loader.LoadSkin(Write("r.skin", head + "R1,pieces/knob.bmp\n?0,MISSING\nU\n:MISSING\nE\n"),
+                  false);
+  EXPECT_EQ(form.window.resBitmap.width, 3);  // "R" found the knob and "U" used it
+
+  // With both spellings present the exact one is taken; a name of no case is reported.
+  AddPicture("MAIN.BMP", Picture(9, 9, 7));
+  Write("exact.skin",
+        "Varlo Skin, x\n10,10,10,10,10,10\nMAIN.BMP,nothing.bmp\n0,0,0,0,0,0,0,0\nE\n");
+  loader.LoadSkin(prog.File("exact.skin"), false);
+  EXPECT_EQ(form.window.picture.width, 9);
+  EXPECT_EQ(dialogs.Texts(),
+            std::vector<std::string>{"Resource bitmap not found: " + prog.File("nothing.bmp")});
+}
+
 TEST_F(SkinLoaderTest, BitmapsAreReloadedOnlyWhenTheirPathChanges) {
   Load("E\n");
   EXPECT_EQ(pictures.loads.size(), 2u);

@@ -14,18 +14,13 @@
 #include "tests/support/fake_media_device.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
+#include "tests/ui/test_app.h"
 
 namespace varlo {
 namespace {
 
 QApplication& App() {
-  static int argc = 1;
-  static char name[] = "ui_tests";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Never destroyed: tearing Qt down among the process's static destructors crashes.
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
+  return testing::TestApp();
 }
 
 // A real skin on disk with real bitmaps: magenta corners cut out of a blue window.
@@ -276,6 +271,112 @@ TEST_F(MainWindowViewTest, SideWindowsNeverKeepTheProgramAndCloseWithTheMainWind
   EXPECT_FALSE(side.Info()->isVisible());
   EXPECT_FALSE(side.Album()->isVisible());
   EXPECT_TRUE(frm.Unloaded());
+}
+
+}  // namespace varlo
+
+#include <QHelpEvent>
+#include <QMimeData>
+#include <QTextDocument>
+#include <QToolTip>
+#include <fstream>
+
+#include "platform/qt/path_text.h"
+#include "ui/plain_text.h"
+
+namespace varlo {
+namespace {
+// What a tooltip shows: rich text is rendered, anything else is shown as it is.
+QString ShownText(const QString& tip) {
+  if (!Qt::mightBeRichText(tip)) return tip;
+  QTextDocument doc;
+  doc.setHtml(tip);
+  return doc.toPlainText();
+}
+}  // namespace
+
+TEST_F(MainWindowViewTest, MarkupInSkinTipsFileNamesAndTagsIsShownAsText) {
+  const std::string markup = "<img src=x.png><b>bold</b> &amp;";
+  WriteSkin(prog);
+  prog.Write("default.skin",
+             "Varlo Skin/Player, UI test\n120,60,120,60,60,30\nmain.bmp,res.bmp\n"
+             "0,1,0,0,0,0,0,0\nX1,5,40,50,10,255,255,255,0,0,0,8,Sans,\"" +
+                 markup + " list\"\nB27,60,5,20,10,1,1,R,\"" + markup +
+                 " button\"\nC1,80,30,20,20,0\nE\n");
+  Start();
+  view.show();
+  ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text;
+
+  // The tip of a list area, and of a button (drawn by the window itself).
+  auto* list = view.findChild<QListWidget*>();
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(ShownText(list->toolTip()).toStdString(), markup + " list");
+  QHelpEvent help(QEvent::ToolTip, QPoint(65, 8), view.mapToGlobal(QPoint(65, 8)));
+  QApplication::sendEvent(&view, &help);
+  EXPECT_EQ(ShownText(QToolTip::text()).toStdString(), markup + " button");
+  QToolTip::hideText();
+
+  // A cover whose file name is markup, in the main window and in the cover window.
+  QImage picture(4, 4, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  const std::string cover = prog.File("<img src=x.png><b>front.bmp");
+  ASSERT_TRUE(picture.save(QString::fromStdString(cover), "BMP"));
+  frm.Player().Media().LoadCover(cover);
+  const QString shown = ShownText(view.findChild<QLabel*>()->toolTip());
+  EXPECT_EQ(shown.toStdString(), frm.Player().Media().Covers().tip);  // the display name of the file
+  EXPECT_TRUE(shown.startsWith("<img src=x")) << shown.toStdString();
+  EXPECT_FALSE(view.findChild<QLabel*>()->pixmap().isNull());
+  FrmAlbumView album(frm.Player());
+  album.show();
+  EXPECT_EQ(ShownText(album.findChild<QLabel*>()->toolTip()), shown);
+
+  // Tag text in the track information window stays as it is.
+  FrmInfoView info(frm.Player().TrackInfo());
+  const std::string tag = "<img src=x><b>t</b>";  // within the tag's 30 bytes
+  frm.Player().TrackInfo().Fields().title = tag;
+  info.show();
+  bool plain = false;
+  for (auto* edit : info.findChildren<QLineEdit*>()) plain |= edit->text().toStdString() == tag;
+  EXPECT_TRUE(plain);
+  for (auto* label : info.findChildren<QLabel*>())
+    EXPECT_TRUE(!label->text().isEmpty() || label->textFormat() == Qt::PlainText);
+}
+
+TEST_F(MainWindowViewTest, FileNamesThatAreNotUtf8KeepTheirBytes) {
+  WriteSkin(prog);
+  Start();
+  view.show();
+  const std::string song = prog.File("caf\xE9 \xFF.mp3");  // Latin-1, as an old disc left it
+  std::ofstream(song) << "x";
+  QMimeData data;
+  data.setData("text/uri-list",
+               QUrl::fromLocalFile(QString::fromStdString(prog.Path())).toEncoded() +
+                   "/caf%E9%20%FF.mp3\r\n");
+  QDragEnterEvent enter(  // a drop is delivered only after its drag entered
+      QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&view, &enter);
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&view, &drop);
+  ASSERT_EQ(frm.Player().List().paths, std::vector<std::string>{song});
+
+  // A cover of such a name is shown, and the track window keeps the song's name whole.
+  QImage picture(4, 4, QImage::Format_RGB32);
+  picture.fill(Qt::blue);
+  ASSERT_TRUE(picture.save(QString::fromStdString(prog.File("cover.bmp")), "BMP"));
+  const std::string cover = prog.File(
+      "\xFF"
+      "cover.bmp");
+  std::rename(prog.File("cover.bmp").c_str(), cover.c_str());
+  frm.Player().Media().LoadCover(cover);
+  EXPECT_FALSE(view.findChild<QLabel*>()->pixmap().isNull());
+  FrmInfoView info(frm.Player().TrackInfo());
+  frm.Player().TrackInfo().Fields().fileName = song;
+  frm.Player().TrackInfo().onChanged();
+  info.show();
+  for (auto* b : info.findChildren<QPushButton*>())
+    if (b->text() == "Title from file") b->click();  // reads the fields back first
+  EXPECT_EQ(frm.Player().TrackInfo().Fields().fileName, song);
+  EXPECT_EQ(frm.Player().TrackInfo().Fields().title.substr(0, 4), "caf\xE9");
 }
 
 }  // namespace varlo

@@ -34,15 +34,14 @@ TEST(QtBackends, PicturesConvertBothWaysAndBadFilesAreRefused) {
   EXPECT_FALSE(loader.Load(dir.File("missing.bmp")));
 }
 
-TEST(QtBackends, PolygonMasksUseTheAlternateRule) {
-  WindowRegion region;
-  region.kind = WindowRegion::Kind::Polygons;
+TEST(QtBackends, RegionMasksTakeTheShapesRectangles) {
   // A square with a smaller square inside: the inner one becomes a hole.
-  region.points = {{0, 0}, {20, 0}, {20, 20}, {0, 20}, {5, 5}, {15, 5}, {15, 15}, {5, 15}};
-  region.vertexCounts = {4, 4};
-  const QRegion mask = RegionMask(region);
+  const WindowRegion holed = MultiPolygonRegion(
+      {{0, 0}, {20, 0}, {20, 20}, {0, 20}, {5, 5}, {15, 5}, {15, 15}, {5, 15}}, {4, 4});
+  const QRegion mask = RegionMask(holed);
   EXPECT_TRUE(mask.contains(QPoint(2, 2)));
   EXPECT_FALSE(mask.contains(QPoint(10, 10)));
+  EXPECT_EQ(static_cast<std::size_t>(mask.rectCount()), holed.rects.size());  // kept as banded
   EXPECT_TRUE(RegionMask(WindowRegion{}).isEmpty());
 
   WindowRegion rects;
