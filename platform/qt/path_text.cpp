@@ -1,6 +1,8 @@
 #include "platform/qt/path_text.h"
 
 #include <QByteArray>
+#include <QUtf8StringView>
+#include <algorithm>
 
 namespace varlo {
 namespace {
@@ -64,6 +66,8 @@ void AppendUtf8(std::string& out, char32_t c) {
 }  // namespace
 
 QString PathToQt(const std::string& path) {
+  if (QUtf8StringView(path.data(), static_cast<qsizetype>(path.size())).isValidUtf8())
+    return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
   QString out;
   out.reserve(static_cast<qsizetype>(path.size()));
   for (std::size_t i = 0; i < path.size();) {
@@ -84,6 +88,8 @@ QString PathToQt(const std::string& path) {
 }
 
 std::string PathFromQt(const QString& path) {
+  if (std::none_of(path.begin(), path.end(), [](QChar c) { return c.isSurrogate(); }))
+    return path.toStdString();
   std::string out;
   out.reserve(static_cast<std::size_t>(path.size()));
   for (qsizetype i = 0; i < path.size(); ++i) {

@@ -23,6 +23,8 @@ TEST(PathText, EveryByteSurvivesTheWayThroughQt) {
       "/m\xFF/caf\xE9 \x80 \xC0\xAF \xED\xA0\x80 \xC3\xA9 \xF0\x9F\x8E\xB5 \xF4\x90\x80\x80.mp3";
   const QString shown = PathToQt(name);
   EXPECT_EQ(PathFromQt(shown), name);
+  for (const char* alone : {"/a\xED\xA0\x80", "/a\xC0\xAF", "/a\xF4\x90\x80\x80", "/a\xE0\x80\xAF"})
+    EXPECT_EQ(PathFromQt(PathToQt(alone)), alone);
   EXPECT_TRUE(shown.contains(QString::fromUtf8("\xC3\xA9 \xF0\x9F\x8E\xB5")));
   EXPECT_EQ(PathToQt("/plain/\xC3\xA9t\xC3\xA9.mp3"),
             QString::fromUtf8("/plain/\xC3\xA9t\xC3\xA9.mp3"));
