@@ -2,6 +2,7 @@
 // top-level window being mapped, in milliseconds.
 //
 //   map_timer [--timeout SECONDS] [--hold MS] PROGRAM [ARGS...]
+//   map_timer --probe        (exits 0 when the display can be opened, 1 when not)
 //
 // It listens for MapNotify on the root window (SubstructureNotify), so it needs a display
 // without a window manager that reparents (Xvfb as the bench script starts it). Override-redirect
@@ -68,7 +69,8 @@ int main(int argc, char** argv) {
   double timeoutMs = 30000;
   double holdMs = 0;
   int first = 1;
-  while (first < argc && std::strncmp(argv[first], "--", 2) == 0) {
+  const bool probe = argc == 2 && std::strcmp(argv[1], "--probe") == 0;
+  while (!probe && first < argc && std::strncmp(argv[first], "--", 2) == 0) {
     const std::string option = argv[first];
     if (option == "--") {
       ++first;
@@ -86,14 +88,15 @@ int main(int argc, char** argv) {
       return Usage();
     first += 2;
   }
-  if (first >= argc) return Usage();
+  if (first >= argc && !probe) return Usage();
 
   int screenNumber = 0;
   std::unique_ptr<xcb_connection_t, Disconnect> conn(xcb_connect(nullptr, &screenNumber));
   if (xcb_connection_has_error(conn.get())) {
-    std::fprintf(stderr, "map_timer: cannot open the display\n");
+    if (!probe) std::fprintf(stderr, "map_timer: cannot open the display\n");
     return 1;
   }
+  if (probe) return 0;
   xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(conn.get()));
   for (int i = 0; i < screenNumber && it.rem > 0; ++i) xcb_screen_next(&it);
   if (it.rem == 0) return 1;
