@@ -16,6 +16,7 @@
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_screen.h"
 #include "shell/frm_tarnix.h"
+#include "ui/after_first_paint.h"
 #include "ui/frm_album_view.h"
 #include "ui/frm_info_view.h"
 #include "ui/main_window_view.h"
@@ -104,6 +105,9 @@ int main(int argc, char** argv) {
     view.showMinimized();
   else
     view.show();
+  // The media engine starts once the window is up, so the first "play" finds it (nearly) ready.
+  // The second device, used only for overlapping tracks, starts when it first opens a file.
+  varlo::AfterFirstPaint(&view, 1000, [&unit0] { unit0.StartInBackground(); });
   const int status = QApplication::exec();
   unit0.SetWakeup({});
   unit1.SetWakeup({});

@@ -54,6 +54,31 @@ TEST_F(MpvMediaDeviceTest, OpenGivesTheLengthAndWaitsPausedAtTheStart) {
   EXPECT_EQ(device_.Position(), 0);
 }
 
+TEST_F(MpvMediaDeviceTest, TheEngineStartsAtTheFirstOpenOrEarlierInTheBackground) {
+  // Until an "open" nothing is started: the other commands find nothing open.
+  device_.Command("close");
+  EXPECT_EQ(device_.Error(), 0);
+  device_.Command("play");
+  EXPECT_EQ(device_.Error(), MciErrorNumber(MediaFailure::NotOpen));
+  device_.SetVolume(1.0, 0.5);
+  pump_.For(150);
+  EXPECT_EQ(pump_.Wakeups(), 0) << "no engine should be running yet";
+
+  // Started in the background, it runs (its first events arrive) and the next open uses it.
+  device_.StartInBackground();
+  device_.StartInBackground();
+  EXPECT_TRUE(pump_.Until([this] { return pump_.Wakeups() > 0; }));
+  Open(Sine(500));
+  ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
+  EXPECT_NEAR(device_.Length(), 500, 50);
+  device_.SetFrom(0);
+  device_.Command("play");
+  EXPECT_TRUE(pump_.Until([this] { return !ends_.empty(); }));
+
+  // A device ended while its engine is still starting waits for that start and stops it.
+  for (int i = 0; i < 3; ++i) MpvMediaDevice(NullOutputs()).StartInBackground();
+}
+
 TEST_F(MpvMediaDeviceTest, PlayAdvancesStopKeepsThePositionAndPlayContinues) {
   Open(Sine(2000));
   device_.SetFrom(0);
