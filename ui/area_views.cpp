@@ -31,8 +31,9 @@ void SyncArea(QWidget* w, const AreaWidget& area) {
   Place(w, area);
 }
 
-QListWidget* MakeList(QWidget* parent) {
-  auto* list = new QListWidget(parent);
+template <typename List = QListWidget>
+List* MakeList(QWidget* parent) {
+  auto* list = new List(parent);
   list->setFrameShape(QFrame::NoFrame);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->hide();
@@ -42,7 +43,7 @@ QListWidget* MakeList(QWidget* parent) {
 }  // namespace
 
 AreaViews::AreaViews(QWidget* parent)
-    : plNames_(MakeList(parent)),
+    : plNames_(MakeList<QListView>(parent)),
       notepad_(new QPlainTextEdit(parent)),
       lyrics_(MakeList(parent)),
       cvtList_(MakeList(parent)),
@@ -51,6 +52,7 @@ AreaViews::AreaViews(QWidget* parent)
       wrList_(MakeList(parent)),
       cover_(new QLabel(parent)),
       videoBox_(new QWidget(parent)) {
+  plNames_->setObjectName(QStringLiteral("PlNames"));
   notepad_->setFrameShape(QFrame::NoFrame);
   notepad_->hide();
   combo_->setEditable(true);

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QWidget>
@@ -20,13 +21,13 @@ class AreaViews {
   explicit AreaViews(QWidget* parent);
   void Sync(const SkinForm& form);
 
-  QListWidget* PlNames() const { return plNames_; }
+  QListView* PlNames() const { return plNames_; }
   QListWidget* Lyrics() const { return lyrics_; }
   QLabel* Cover() const { return cover_; }
   QWidget* VideoBox() const { return videoBox_; }
 
  private:
-  QListWidget* plNames_;
+  QListView* plNames_;
   QPlainTextEdit* notepad_;
   QListWidget* lyrics_;
   QListWidget* cvtList_;

@@ -25,23 +25,14 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       frm_(frm),
       areas_(this),
-      coverLyrics_(frm, areas_, this) {
+      coverLyrics_(frm, areas_, this),
+      playlist_(frm, areas_.PlNames(), this) {
   setWindowTitle(QStringLiteral("Varlo"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   // The playlist view shows the model; its events go to the playlist's handlers.
-  QListWidget* list = areas_.PlNames();
-  frm_.PlaylistModel().onChanged = [this] { SyncPlaylist(); };
-  frm_.PlaylistModel().onSelected = [this, list] {
-    const QSignalBlocker block(list);
-    const int row = frm_.PlaylistModel().selected;
-    if (row >= 0 && row < list->count()) list->setCurrentRow(row);
-  };
-  connect(list, &QListWidget::currentRowChanged, this,
-          [this](int row) { frm_.PlaylistModel().selected = row; });
-  connect(list, &QListWidget::itemDoubleClicked, this,
-          [this] { frm_.Playlists().ListDoubleClick(); });
+  QListView* list = areas_.PlNames();
   list->installEventFilter(this);
   list->setAcceptDrops(false);  // drops land on the window, which takes them for the list
   setAcceptDrops(true);
@@ -151,20 +142,6 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
     event->accept();
   else
     QWidget::keyPressEvent(event);
-}
-
-void MainWindowView::SyncPlaylist() {
-  QListWidget* list = areas_.PlNames();
-  const Playlist& model = frm_.PlaylistModel();
-  const QSignalBlocker block(list);  // the model already knows its selection
-  list->setUpdatesEnabled(false);
-  list->clear();
-  QStringList names;
-  names.reserve(static_cast<qsizetype>(model.names.size()));
-  for (const std::string& name : model.names) names << QString::fromStdString(name);
-  list->addItems(names);
-  if (model.selected >= 0 && model.selected < list->count()) list->setCurrentRow(model.selected);
-  list->setUpdatesEnabled(true);
 }
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {

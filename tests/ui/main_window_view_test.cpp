@@ -144,7 +144,9 @@ TEST_F(MainWindowViewTest, TheDefaultSkinsPlayButtonPressesAndRuns) {
 
 }  // namespace varlo
 
-#include <QListWidget>
+#include <QListView>
+
+#include "ui/playlist_model.h"
 
 namespace varlo {
 
@@ -154,17 +156,64 @@ TEST_F(MainWindowViewTest, ThePlaylistViewFollowsTheModelAndDeleteRemovesAnEntry
   prog.Write("music/b.wav", "x");
   Start();
   view.show();
-  auto* list = view.findChild<QListWidget*>();
+  auto* list = view.findChild<QListView*>(QStringLiteral("PlNames"));
   ASSERT_NE(list, nullptr);
   EXPECT_TRUE(list->isVisible());
+  EXPECT_TRUE(list->uniformItemSizes());
   frm.Playlists().DropFiles({prog.File("music/a.mp3"), prog.File("music/b.wav")});
-  ASSERT_EQ(list->count(), 2);
-  EXPECT_TRUE(list->item(0)->text().startsWith("a"));
-  list->setCurrentRow(1);
+  QAbstractItemModel* rows = list->model();
+  ASSERT_EQ(rows->rowCount(), 2);
+  EXPECT_TRUE(rows->index(0, 0).data().toString().startsWith("a"));
+  list->setCurrentIndex(rows->index(1, 0));
   EXPECT_EQ(frm.PlaylistModel().selected, 1);
   QTest::keyClick(list, Qt::Key_Delete);
   EXPECT_EQ(frm.PlaylistModel().Count(), 1);
-  EXPECT_EQ(list->count(), 1);
+  EXPECT_EQ(rows->rowCount(), 1);
+
+  // The player moving the selection moves the view's current row, and a refill keeps it.
+  frm.Playlists().DropFiles({prog.File("music/b.wav"), prog.File("music/a.mp3")});
+  ASSERT_EQ(rows->rowCount(), 3);
+  frm.PlaylistModel().selected = 2;
+  frm.PlaylistModel().onSelected();
+  EXPECT_EQ(list->currentIndex().row(), 2);
+  EXPECT_EQ(frm.PlaylistModel().selected, 2);
+  frm.PlaylistModel().Changed();
+  EXPECT_EQ(list->currentIndex().row(), 2);
+  EXPECT_EQ(frm.PlaylistModel().selected, 2) << "a refill must not clear the form's selection";
+
+  // A double click on an entry goes to the playlist's handler, which plays it.
+  const QRect cell = list->visualRect(rows->index(0, 0));
+  ASSERT_FALSE(cell.isEmpty());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+  EXPECT_EQ(frm.PlaylistModel().selected, 0);
+  EXPECT_EQ(unit0.FileName(), prog.File("music/a.mp3"));
+}
+
+// Between a change of the entries and its notification (a folder walk lets window events run
+// part way) the model keeps the rows it announced and shows the ones gone as blank.
+TEST(PlaylistModelTest, KeepsTheAnnouncedRowsUntilTheNextReset) {
+  Playlist playlist;
+  playlist.Append("one", "/m/one.mp3");
+  playlist.Append("two", "/m/two.mp3");
+  PlaylistModel model(playlist, nullptr);
+  EXPECT_EQ(model.rowCount(), 2);
+  EXPECT_EQ(model.index(1, 0).data().toString(), "two");
+  EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);  // a list has no children
+
+  playlist.Append("three", "/m/three.mp3");
+  EXPECT_EQ(model.rowCount(), 2);
+  playlist.names.clear();
+  playlist.paths.clear();
+  EXPECT_EQ(model.rowCount(), 2);
+  EXPECT_FALSE(model.index(1, 0).data().isValid());
+  model.Reset();
+  EXPECT_EQ(model.rowCount(), 0);
+
+  playlist.Append("caf\xc3\xa9 <b>x</b>", "/m/x.mp3");
+  model.Reset();
+  EXPECT_EQ(model.index(0, 0).data().toString(), QString::fromUtf8("caf\xc3\xa9 <b>x</b>"));
+  EXPECT_FALSE(model.index(0, 0).data(Qt::DecorationRole).isValid());
 }
 
 }  // namespace varlo
@@ -219,6 +268,35 @@ TEST_F(MainWindowViewTest, TheTrackInfoWindowShowsTheFieldsAndEditTurnsCurrentOf
   info.findChild<QCheckBox*>()->click();
   EXPECT_TRUE(form.Fields().edit);
   EXPECT_FALSE(current->isEnabled());
+}
+
+}  // namespace varlo
+
+#include "ui/after_first_paint.h"
+
+namespace varlo {
+
+TEST_F(MainWindowViewTest, WorkDeferredToTheFirstPaintRunsOnceAfterItOrAtTheLatestTime) {
+  int painted = 0, hidden = 0, destroyed = 0;
+  QWidget shown;
+  shown.resize(40, 30);
+  AfterFirstPaint(&shown, 60000, [&] { ++painted; });
+  QWidget never;
+  AfterFirstPaint(&never, 50, [&] { ++hidden; });
+  auto* gone = new QWidget;
+  AfterFirstPaint(gone, 50, [&] { ++destroyed; });
+  delete gone;
+
+  QApplication::processEvents();
+  EXPECT_EQ(painted, 0) << "nothing is painted before the window shows";
+  shown.show();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return painted == 1; }, 2000));
+  shown.repaint();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return hidden == 1; }, 2000));
+  QTest::qWait(100);
+  EXPECT_EQ(painted, 1);
+  EXPECT_EQ(hidden, 1);
+  EXPECT_EQ(destroyed, 0);
 }
 
 }  // namespace varlo
