@@ -184,10 +184,8 @@ QRect MainWindowView::PixelGeometry() const {
 
 void MainWindowView::OnFormChanged(unsigned changes) {
   const SkinForm& form = frm_.Form();
-  if (changes & kChangePictures) {
-    picture_ = ImageFromPicture(form.window.picture);
-    resBitmap_ = ImageFromPicture(form.window.resBitmap);
-  }
+  // Converted at the next paint: a skin load changes the pictures several times.
+  if (changes & kChangePictures) picturesChanged_ = true;
   if (changes & kChangeGeometry) setGeometry(PixelGeometry());
   if (changes & kChangeRegion) {
     const QRegion mask = RegionMask(form.window.region);
@@ -272,6 +270,11 @@ void MainWindowView::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   p.setClipRegion(event->region());
   const SkinForm& form = frm_.Form();
+  if (picturesChanged_) {
+    picturesChanged_ = false;
+    picture_ = ImageFromPicture(form.window.picture);
+    resBitmap_ = ImageFromPicture(form.window.resBitmap);
+  }
   p.fillRect(rect(), ToQColor(form.window.backColour));
   if (!picture_.isNull()) p.drawImage(0, 0, picture_);
   SkinPainter(form, resBitmap_).Paint(p, &event->region());
