@@ -15,7 +15,8 @@
 namespace varlo {
 
 // The real widgets behind the skin's list, edit, entry and content areas, kept placed,
-// coloured and shown as the form says.
+// coloured and shown as the form says. The widgets of the areas a skin has not shown yet are
+// made when one first shows them.
 class AreaViews {
  public:
   explicit AreaViews(QWidget* parent);
@@ -27,13 +28,14 @@ class AreaViews {
   QWidget* VideoBox() const { return videoBox_; }
 
  private:
+  QWidget* parent_;
   QListView* plNames_;
-  QPlainTextEdit* notepad_;
   QListWidget* lyrics_;
-  QListWidget* cvtList_;
-  QListWidget* fmPreset_;
-  QComboBox* combo_;
-  QListWidget* wrList_;
+  QPlainTextEdit* notepad_ = nullptr;
+  QListWidget* cvtList_ = nullptr;
+  QListWidget* fmPreset_ = nullptr;
+  QComboBox* combo_ = nullptr;
+  QListWidget* wrList_ = nullptr;
   std::array<QLineEdit*, 4> entries_{};
   QLabel* cover_;
   QWidget* videoBox_;

@@ -300,3 +300,45 @@ TEST_F(MainWindowViewTest, WorkDeferredToTheFirstPaintRunsOnceAfterItOrAtTheLate
 }
 
 }  // namespace varlo
+
+#include <QPlainTextEdit>
+
+#include "ui/area_views.h"
+
+namespace varlo {
+
+// The widgets of areas the skin does not show are made only when a skin first shows them, and
+// are then kept in step like the others.
+TEST_F(MainWindowViewTest, AreaWidgetsAreMadeWhenASkinFirstShowsThem) {
+  QWidget window;
+  AreaViews areas(&window);
+  SkinForm form;
+  areas.Sync(form);
+  EXPECT_EQ(window.findChild<QPlainTextEdit*>(), nullptr);
+  EXPECT_EQ(window.findChild<QLineEdit*>(), nullptr);
+  EXPECT_EQ(window.findChild<QComboBox*>(), nullptr);
+
+  form.notepad.visible = true;
+  form.notepad.left = 5;
+  form.notepad.top = 6;
+  form.notepad.width = 70;
+  form.notepad.height = 40;
+  form.txtEntry[2].visible = true;
+  form.txtEntry[2].width = 30;
+  form.txtEntry[2].height = 12;
+  window.show();
+  areas.Sync(form);
+  auto* notepad = window.findChild<QPlainTextEdit*>();
+  ASSERT_NE(notepad, nullptr);
+  EXPECT_TRUE(notepad->isVisible());
+  EXPECT_EQ(notepad->geometry(), QRect(5, 6, 70, 40));
+  EXPECT_EQ(window.findChildren<QLineEdit*>().size(), 1);  // only the entry shown
+  EXPECT_EQ(window.findChild<QComboBox*>(), nullptr);
+
+  form.notepad.visible = false;
+  areas.Sync(form);
+  EXPECT_EQ(window.findChild<QPlainTextEdit*>(), notepad);
+  EXPECT_FALSE(notepad->isVisible());
+}
+
+}  // namespace varlo
