@@ -1,5 +1,7 @@
 #include "platform/qt/qt_picture_loader.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <cstddef>
 #include <cstdint>
@@ -43,8 +45,17 @@ QImage ImageFromPicture(const Picture& picture) {
 }
 
 std::optional<Picture> QtPictureLoader::Load(const std::string& path) {
-  QImageReader reader(QString::fromStdString(path));
-  reader.setDecideFormatFromContent(true);
+  // Skin bitmaps and the no-cover picture are BMP files, which Qt reads itself: naming the
+  // format spares the reader from loading every image plugin to ask each about the file.
+  const QString file = QString::fromStdString(path);
+  QByteArray format;
+  if (QFileInfo(file).isFile()) {
+    QFile in(file);
+    if (in.open(QIODevice::ReadOnly) && in.read(2) == "BM") format = "bmp";
+  }
+  QImageReader reader(file, format);
+  reader.setDecideFormatFromContent(format.isEmpty());
+  reader.setAutoDetectImageFormat(format.isEmpty());
   const QSize size = reader.size();
   if (size.isValid() && qint64{size.width()} * size.height() > kMaxPicturePixels)
     return std::nullopt;
