@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QMetaObject>
 #include <QStringList>
+#include <array>
 #include <clocale>
 #include <memory>
 
@@ -17,10 +18,12 @@
 #include "platform/qt/qt_screen.h"
 #include "shell/frm_tarnix.h"
 #include "ui/after_first_paint.h"
+#include "ui/app_icon.h"
 #include "ui/frm_album_view.h"
 #include "ui/frm_info_view.h"
 #include "ui/main_window_view.h"
 #include "ui/quit_signals.h"
+#include "ui/video_window.h"
 
 namespace {
 
@@ -46,6 +49,7 @@ void PumpOnGuiThread(varlo::MpvMediaDevice& device, QObject* context) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("varlo"));
+  QApplication::setWindowIcon(varlo::VarloIcon());
   std::setlocale(LC_NUMERIC, "C");  // the media engine starts only in the C number locale
 
   const std::string programFolder = varlo::ProgramFolder();
@@ -59,6 +63,9 @@ int main(int argc, char** argv) {
   varlo::QtLauncher launcher;
   varlo::ViewCloser closer;
   varlo::SettingsStore store(varlo::DefaultSettingsPath());
+  // Declared before the devices so that it is destroyed after them: until a device is
+  // destroyed its engine may still draw into the window.
+  std::unique_ptr<varlo::VideoWindow> videoWindow;
   varlo::MpvMediaDevice unit0, unit1;
 
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1},
@@ -66,10 +73,30 @@ int main(int argc, char** argv) {
   varlo::MainWindowView view(frm);
   PumpOnGuiThread(unit0, &view);
   PumpOnGuiThread(unit1, &view);
-  view.onVideoWindow = [&unit0, &unit1](std::uint64_t windowId) {
-    unit0.SetDisplayWindow(windowId);
-    unit1.SetDisplayWindow(windowId);
+  // Video plays in the skin's video area, or else in a window of the program's own, which shows
+  // while a device plays video.
+  videoWindow = std::make_unique<varlo::VideoWindow>(&view);
+  bool skinHasVideo = false;
+  view.onVideoWindow = [&](std::uint64_t windowId) {
+    skinHasVideo = windowId != 0;
+    const std::uint64_t target = skinHasVideo ? windowId : videoWindow->NativeId();
+    unit0.SetDisplayWindow(target);
+    unit1.SetDisplayWindow(target);
+    if (skinHasVideo) videoWindow->hide();
   };
+  // With overlapping tracks both devices play for a moment: the window shows while either has
+  // video.
+  std::array<bool, 2> playsVideo{};
+  for (std::size_t i = 0; i < playsVideo.size(); ++i) {
+    varlo::MpvMediaDevice* unit = i == 0 ? &unit0 : &unit1;
+    unit->SetVideoCallback([&, i, unit](bool video, int width, int height) {
+      playsVideo[i] = video;
+      if (video && !skinHasVideo)
+        videoWindow->ShowVideo(unit->FileName(), width, height, [unit] { unit->ReloadVideo(); });
+      else if (!playsVideo[0] && !playsVideo[1])
+        videoWindow->hide();
+    });
+  }
   closer.SetView(&view);
   varlo::CloseOnQuitSignals(&view);
   screen.SetWindow(&view);
@@ -96,6 +123,9 @@ int main(int argc, char** argv) {
     if (mainCoverChanged) mainCoverChanged();
     if (album) album->Sync();
   };
+
+  // Until a skin names its video area, video goes to the program's window.
+  view.onVideoWindow(0);
 
   QStringList args = QCoreApplication::arguments();
   args.removeFirst();

@@ -83,7 +83,7 @@ MpvMediaDevice::~MpvMediaDevice() {
 void MpvMediaDevice::StartInBackground() {
   if (state_ != State::NotStarted) return;
   state_ = State::Starting;
-  starter_ = std::thread([this] { StartEngine(); });
+  starter_ = std::thread([this, window = displayWindow_] { StartEngine(window); });
 }
 
 bool MpvMediaDevice::Available() {
@@ -96,14 +96,14 @@ void MpvMediaDevice::EnsureStarted() {
   if (state_ == State::Starting)
     starter_.join();
   else
-    StartEngine();
+    StartEngine(displayWindow_);
   state_ = State::Started;
   // What was set before the engine ran takes effect now.
   if (displayWindow_ != 0) SetDisplayWindow(displayWindow_);
   ApplyVolume();
 }
 
-void MpvMediaDevice::StartEngine() {
+void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
   const MpvLibrary* mpv = LoadMpvLibrary();
   if (mpv == nullptr) return;
   mpv_handle* handle = mpv->create();
@@ -133,7 +133,13 @@ void MpvMediaDevice::StartEngine() {
   // the next entry follows and video still shows.
   set("audio-fallback-to-null", "yes");
   if (!options_.audioOutput.empty()) set("ao", options_.audioOutput);
-  if (!options_.videoOutput.empty()) set("vo", options_.videoOutput);
+  // By default only the video outputs that draw into a given window, so that video never opens a
+  // window of the engine's own (its SDL output, for one, ignores the display window).
+  set("vo",
+      options_.videoOutput.empty() ? "gpu,gpu-next,vdpau,vaapi,xv,x11" : options_.videoOutput);
+  // The engine takes its display window as a start option; set later, it reaches only the next
+  // video output it makes.
+  if (displayWindow != 0) set("wid", std::to_string(displayWindow));
   for (const auto& [name, value] : options_.extra) set(name.c_str(), value);
   if (mpv->initialize(handle) < 0) {
     mpv->terminateDestroy(handle);
@@ -244,7 +250,13 @@ void MpvMediaDevice::Open() {
     if (S_ISDIR(info.st_mode)) return Fail(MediaFailure::UnknownFormat);
     if (::access(fileName_.c_str(), R_OK) != 0) return Fail(MediaFailure::FileUnreadable);
   }
-  Close();
+  // The video callback hears once, when this open has ended one way or the other, so a video
+  // following a video keeps its window.
+  Close(false);
+  struct ReportAtEnd {
+    MpvMediaDevice* device;
+    ~ReportAtEnd() { device->ReportVideo(); }
+  } reportAtEnd{this};
   int yes = 1;
   mpv_->setProperty(handle_, "pause", MPV_FORMAT_FLAG, &yes);
   const char* load[] = {"loadfile", fileName_.c_str(), "replace", nullptr};
@@ -290,7 +302,32 @@ void MpvMediaDevice::Open() {
   length_ = static_cast<std::int32_t>(std::lround(std::clamp(duration, 0.0, 2.0e6) * 1000.0));
 }
 
-void MpvMediaDevice::Close() {
+void MpvMediaDevice::ReportVideo() {
+  bool video = false;
+  std::int64_t width = 0, height = 0;
+  if (open_) {
+    // "vid" reads as a track number while a video track is selected and fails as "no".
+    std::int64_t track = 0;
+    video = mpv_->getProperty(handle_, "vid", MPV_FORMAT_INT64, &track) >= 0 && track > 0;
+    if (video) {
+      if (mpv_->getProperty(handle_, "current-tracks/video/demux-w", MPV_FORMAT_INT64, &width) <
+              0 ||
+          mpv_->getProperty(handle_, "current-tracks/video/demux-h", MPV_FORMAT_INT64, &height) <
+              0) {
+        width = height = 0;
+      }
+    }
+  }
+  if (!video && !videoReported_) return;  // nothing shown before, nothing to take down
+  videoReported_ = video;
+  if (!videoCallback_) return;
+  const auto side = [](std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, 0, 16384));
+  };
+  videoCallback_(video, side(width), side(height));
+}
+
+void MpvMediaDevice::Close(bool report) {
   from_.reset();
   if (open_ || entryId_ >= 0) {
     const char* stop[] = {"stop", nullptr};
@@ -301,6 +338,16 @@ void MpvMediaDevice::Close() {
   length_ = 0;
   seekTarget_.reset();
   entryId_ = -1;
+  if (report) ReportVideo();
+}
+
+void MpvMediaDevice::ReloadVideo() {
+  if (!open_ || !videoReported_) return;
+  // Without a video track the output is taken down; selecting the track again makes a new one.
+  std::int64_t track = 0;
+  if (mpv_->getProperty(handle_, "vid", MPV_FORMAT_INT64, &track) < 0 || track <= 0) return;
+  mpv_->setPropertyString(handle_, "vid", "no");
+  mpv_->setProperty(handle_, "vid", MPV_FORMAT_INT64, &track);
 }
 
 void MpvMediaDevice::Play() {

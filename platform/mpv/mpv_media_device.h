@@ -63,6 +63,16 @@ class MpvMediaDevice final : public IMediaDevice {
   void SetWakeup(std::function<void()> wakeup);
   // Handles all pending events. GUI thread only.
   void ProcessEvents();
+  // Called on the GUI thread, inside "open" and "close": whether the open media shows video (a
+  // video track is playing) and the video's size in pixels (0 x 0 when the file does not say).
+  // Media with no video, and "close", report false. It must not call back into the device.
+  void SetVideoCallback(std::function<void(bool video, int width, int height)> callback) {
+    videoCallback_ = std::move(callback);
+  }
+  // Builds the video output of the open media again, so that it finds its display window as it
+  // is now (the engine does not show video in a window that was hidden when the output was
+  // made). Nothing when no video plays.
+  void ReloadVideo();
   // Longest wait of the next "open" (addresses may need longer than files).
   void SetOpenTimeoutMs(int ms) { options_.openTimeoutMs = ms; }
 
@@ -87,18 +97,21 @@ class MpvMediaDevice final : public IMediaDevice {
  private:
   static void OnWakeup(void* self);
   // Runs on the starting thread, or on the GUI thread when nothing started in the background.
-  void StartEngine();
+  void StartEngine(std::uint64_t displayWindow);
   void EnsureStarted();
   bool Ready() const { return state_ == State::Started && handle_ != nullptr; }
   void Fail(MediaFailure failure);
   void Open();
-  void Close();
+  // Closes the open media; `report` false leaves telling the video callback to the caller.
+  void Close(bool report = true);
   void Play();
   void Pause();
   void SeekTo(std::int32_t ms);
   // Handles one event; `notify` is false while "open" waits, so no callback runs inside it.
   void Handle(const mpv_event& event, bool notify);
   void ApplyVolume();
+  // Tells the video callback what the open media shows.
+  void ReportVideo();
 
   enum class State { NotStarted, Starting, Started };
   State state_ = State::NotStarted;  // read and written on the GUI thread only
@@ -111,6 +124,8 @@ class MpvMediaDevice final : public IMediaDevice {
   std::mutex wakeupMutex_;
   std::function<void()> wakeup_;
   std::function<void(MediaEnd)> endCallback_;
+  std::function<void(bool, int, int)> videoCallback_;
+  bool videoReported_ = false;  // the callback was last told that video shows
 
   std::string deviceType_;
   std::string fileName_;

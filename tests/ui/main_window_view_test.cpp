@@ -342,3 +342,48 @@ TEST_F(MainWindowViewTest, AreaWidgetsAreMadeWhenASkinFirstShowsThem) {
 }
 
 }  // namespace varlo
+
+#include "ui/app_icon.h"
+#include "ui/video_window.h"
+
+namespace varlo {
+
+TEST_F(MainWindowViewTest, VideoPlaysInAWindowOfTheProgramThatGoesWithTheMainWindow) {
+  EXPECT_EQ(VideoWindow::TitleFor("/films/My Clip.mp4"), "My Clip.mp4 - Varlo");
+  EXPECT_EQ(VideoWindow::TitleFor("clip.avi"), "clip.avi - Varlo");
+  EXPECT_EQ(VideoWindow::TitleFor("/m/caf\xc3\xa9.mkv"),
+            QString::fromUtf8("caf\xc3\xa9.mkv - Varlo"));
+
+  QWidget mainWindow;
+  mainWindow.show();
+  VideoWindow video(&mainWindow);
+  EXPECT_FALSE(video.windowIcon().isNull());
+  EXPECT_FALSE(video.testAttribute(Qt::WA_QuitOnClose)) << "it must not keep the program running";
+  const std::uint64_t id = video.NativeId();
+  EXPECT_NE(id, 0u);
+  EXPECT_FALSE(video.isVisible()) << "the engine gets the window before any video shows";
+
+  int visible = 0;
+  video.ShowVideo("/films/clip.mp4", 320, 240, [&] { ++visible; });
+  EXPECT_TRUE(video.isVisible());
+  EXPECT_EQ(video.windowTitle(), "clip.mp4 - Varlo");
+  EXPECT_EQ(video.size(), QSize(320, 240));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return visible == 1; }, 2000));
+  video.resize(200, 100);
+  video.ShowVideo("/films/next.mp4", 640, 480, [&] { ++visible; });
+  EXPECT_EQ(video.size(), QSize(200, 100)) << "a later video keeps the user's size";
+  EXPECT_EQ(video.windowTitle(), "next.mp4 - Varlo");
+
+  // Closing it only hides it: its native window, which the engine draws in, stays.
+  video.close();
+  EXPECT_FALSE(video.isVisible());
+  EXPECT_EQ(video.NativeId(), id);
+  video.ShowVideo("/films/clip.mp4", 0, 0);
+  mainWindow.close();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !video.isVisible(); }, 2000));
+  QTest::qWait(50);
+  EXPECT_EQ(visible, 1) << "shown while already visible, nothing more runs";
+  EXPECT_FALSE(VarloIcon().availableSizes().isEmpty());
+}
+
+}  // namespace varlo
