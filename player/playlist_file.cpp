@@ -24,9 +24,22 @@ std::string ReadHead(const std::string& path) {
 }
 
 bool IsPicture(std::string_view entry) {
-  if (entry.size() < 4) return false;
-  const std::string ext = UpperCase(entry.substr(entry.size() - 4));
-  return ext == ".BMP" || ext == ".GIF" || ext == ".JPG";
+  if (entry.size() < 4 || entry[entry.size() - 4] != '.') return false;
+  // The extensions are plain ASCII letters: folding them needs no locale.
+  std::string ext(entry.substr(entry.size() - 3));
+  for (char& c : ext) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  return ext == "BMP" || ext == "GIF" || ext == "JPG";
+}
+
+// ResolveEntry for an entry already in host form, reusing its text when it is kept whole.
+std::string ResolveHost(std::string host, const std::string& playlistFolder) {
+  // The folder part is everything up to the last "/": a drive letter, the root or an address
+  // there makes the entry a full one.
+  const auto slash = host.rfind('/');
+  const bool drive = slash != std::string::npos && slash >= 1 && host[1] == ':';
+  const bool full = slash != std::string::npos && host.front() == '/';
+  if (drive || full || host.find("://") != std::string::npos) return host;
+  return playlistFolder + host;
 }
 
 // The entry a trimmed line holds, or false when the line holds none.
@@ -46,11 +59,7 @@ bool EntryOfLine(PlaylistFormat format, std::string_view line, std::string_view&
 }  // namespace
 
 std::string ResolveEntry(const std::string& entry, const std::string& playlistFolder) {
-  const std::string host = ToHostPath(entry);
-  const std::string dir = GetPath(host);
-  const bool drive = dir.size() >= 2 && dir[1] == ':';
-  if (drive || IsFullPath(dir) || host.find("://") != std::string::npos) return host;
-  return playlistFolder + host;
+  return ResolveHost(ToHostPath(entry), playlistFolder);
 }
 
 PlaylistFormat PlaylistFormatOf(const std::string& path) {
@@ -66,26 +75,33 @@ int ReadPlaylistText(std::string_view text, PlaylistFormat format,
   std::string_view rest(text);
   if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);  // UTF-8 byte-order mark
 
+  // Lines end in LF, CR LF or a lone CR. The next CR and LF are found with a fast search and
+  // kept until the scan passes them.
+  constexpr auto npos = std::string_view::npos;
+  std::size_t pos = 0;
+  std::size_t cr = rest.find('\r'), lf = rest.find('\n');
   int added = 0;
-  while (!rest.empty() && list.paths.size() < kMaxPlaylistEntries) {
-    // Lines end in LF, CR LF or a lone CR.
-    std::size_t end = 0;
-    while (end < rest.size() && rest[end] != '\r' && rest[end] != '\n') ++end;
-    if (end == rest.size()) end = std::string_view::npos;
-    std::string_view line = rest.substr(0, end);
-    if (end == std::string_view::npos) {
-      rest = {};
+  while (pos < rest.size() && list.paths.size() < kMaxPlaylistEntries) {
+    if (cr != npos && cr < pos) cr = rest.find('\r', pos);
+    if (lf != npos && lf < pos) lf = rest.find('\n', pos);
+    const std::size_t end = std::min(cr, lf);
+    std::string_view line = rest.substr(pos, end == npos ? npos : end - pos);
+    if (end == npos) {
+      pos = rest.size();
     } else {
       const bool crlf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
-      rest.remove_prefix(end + (crlf ? 2 : 1));
+      pos = end + (crlf ? 2 : 1);
     }
     std::string_view entry;
     if (!EntryOfLine(format, TrimBlanks(line), entry)) continue;
 
-    const std::string host = ToHostPath(std::string(entry));
-    std::string name = DisplayName(GetFileName(host), friendlyNames);
+    std::string host = ToHostPath(std::string(entry));
+    const auto slash = host.rfind('/');
+    const std::string_view file =
+        std::string_view(host).substr(slash == std::string::npos ? 0 : slash + 1);
+    std::string name = DisplayName(file, friendlyNames);
     if (IsPicture(host)) name += " (picture)";
-    list.Append(std::move(name), ResolveEntry(host, playlistFolder));
+    list.Append(std::move(name), ResolveHost(std::move(host), playlistFolder));
     ++added;
   }
   return added;

@@ -1,6 +1,7 @@
 #include "ui/area_views.h"
 
 #include <QPalette>
+#include <functional>
 
 #include "ui/plain_text.h"
 #include "ui/skin_painter.h"
@@ -32,57 +33,89 @@ void SyncArea(QWidget* w, const AreaWidget& area) {
   Place(w, area);
 }
 
-QListWidget* MakeList(QWidget* parent) {
-  auto* list = new QListWidget(parent);
+template <typename List = QListWidget>
+List* MakeList(QWidget* parent) {
+  auto* list = new List(parent);
   list->setFrameShape(QFrame::NoFrame);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->hide();
   return list;
 }
 
+// Makes the widget of an area the first time a skin shows that area, then keeps it in step.
+// The player's skins leave most areas hidden, and making their widgets costs start-up time.
+template <typename Widget, typename Make>
+void SyncLazily(Widget*& widget, const SkinWidget& area, Make make,
+                const std::function<void(Widget*)>& sync) {
+  if (widget == nullptr) {
+    if (!area.visible) return;
+    widget = make();
+  }
+  sync(widget);
+}
+
 }  // namespace
 
 AreaViews::AreaViews(QWidget* parent)
-    : plNames_(MakeList(parent)),
-      notepad_(new QPlainTextEdit(parent)),
+    : parent_(parent),
+      plNames_(MakeList<QListView>(parent)),
       lyrics_(MakeList(parent)),
-      cvtList_(MakeList(parent)),
-      fmPreset_(MakeList(parent)),
-      combo_(new QComboBox(parent)),
-      wrList_(MakeList(parent)),
       cover_(new QLabel(parent)),
       videoBox_(new QWidget(parent)) {
-  notepad_->setFrameShape(QFrame::NoFrame);
-  notepad_->hide();
-  combo_->setEditable(true);
-  combo_->hide();
-  for (std::size_t i = 1; i < entries_.size(); ++i) {
-    entries_[i] = new QLineEdit(parent);
-    entries_[i]->setFrame(false);
-    entries_[i]->hide();
-  }
+  plNames_->setObjectName(QStringLiteral("PlNames"));
   cover_->setScaledContents(true);
   ShowAsPlainText(cover_);
   cover_->hide();
-  videoBox_->setAttribute(Qt::WA_NativeWindow);  // the video engine draws into it
-  videoBox_->setStyleSheet(QStringLiteral("background: black"));
+  // The video engine draws into the box; it gets a native window when it is first asked for.
+  QPalette black = videoBox_->palette();
+  black.setColor(QPalette::Window, Qt::black);
+  videoBox_->setPalette(black);
+  videoBox_->setAutoFillBackground(true);
   videoBox_->hide();
 }
 
 void AreaViews::Sync(const SkinForm& form) {
   SyncArea(plNames_, form.plNames);
-  SyncArea(notepad_, form.notepad);
   SyncArea(lyrics_, form.lyrics);
-  SyncArea(cvtList_, form.cvtList);
-  SyncArea(fmPreset_, form.fmPreset);
-  SyncArea(combo_, form.combo[1]);
-  SyncArea(wrList_, form.wrList);
+  const auto area = [](const AreaWidget& a) { return [&a](QWidget* w) { SyncArea(w, a); }; };
+  SyncLazily<QPlainTextEdit>(
+      notepad_, form.notepad,
+      [this] {
+        auto* edit = new QPlainTextEdit(parent_);
+        edit->setFrameShape(QFrame::NoFrame);
+        return edit;
+      },
+      area(form.notepad));
+  SyncLazily<QListWidget>(
+      cvtList_, form.cvtList, [this] { return MakeList(parent_); }, area(form.cvtList));
+  SyncLazily<QListWidget>(
+      fmPreset_, form.fmPreset, [this] { return MakeList(parent_); }, area(form.fmPreset));
+  SyncLazily<QComboBox>(
+      combo_, form.combo[1],
+      [this] {
+        auto* combo = new QComboBox(parent_);
+        combo->setEditable(true);
+        return combo;
+      },
+      area(form.combo[1]));
+  SyncLazily<QListWidget>(
+      wrList_, form.wrList, [this] { return MakeList(parent_); }, area(form.wrList));
   for (std::size_t i = 1; i < entries_.size(); ++i) {
     const TextEntryWidget& e = form.txtEntry[i];
-    if (e.visible) Style(entries_[i], e.foreColour, e.backColour, e.font);
-    const QString text = QString::fromStdString(e.text);
-    if (entries_[i]->text() != text) entries_[i]->setText(text);
-    Place(entries_[i], e);
+    SyncLazily<QLineEdit>(
+        entries_[i], e,
+        [this, i] {
+          auto* entry = new QLineEdit(parent_);
+          entry->setFrame(false);
+          if (onEntryMade) onEntryMade(i, entry);
+          return entry;
+        },
+        [&e](QLineEdit* entry) {
+          if (e.visible) Style(entry, e.foreColour, e.backColour, e.font);
+          const QString text = QString::fromStdString(e.text);
+          if (entry->text() != text) entry->setText(text);
+          Place(entry, e);
+        });
   }
   Place(cover_, form.cover);
   Place(videoBox_, form.videoBox);

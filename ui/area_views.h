@@ -2,10 +2,12 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -14,27 +16,31 @@
 namespace varlo {
 
 // The real widgets behind the skin's list, edit, entry and content areas, kept placed,
-// coloured and shown as the form says.
+// coloured and shown as the form says. The widgets of the areas a skin has not shown yet are
+// made when one first shows them.
 class AreaViews {
  public:
   explicit AreaViews(QWidget* parent);
   void Sync(const SkinForm& form);
 
-  QListWidget* PlNames() const { return plNames_; }
+  QListView* PlNames() const { return plNames_; }
   QListWidget* Lyrics() const { return lyrics_; }
   QLabel* Cover() const { return cover_; }
   QWidget* VideoBox() const { return videoBox_; }
-  // Text entry n (1-3).
+  // Text entry n (1-3), null until a skin first shows it.
   QLineEdit* Entry(std::size_t n) const { return entries_[n]; }
+  // Called with each text entry when it is made.
+  std::function<void(std::size_t n, QLineEdit* entry)> onEntryMade;
 
  private:
-  QListWidget* plNames_;
-  QPlainTextEdit* notepad_;
+  QWidget* parent_;
+  QListView* plNames_;
   QListWidget* lyrics_;
-  QListWidget* cvtList_;
-  QListWidget* fmPreset_;
-  QComboBox* combo_;
-  QListWidget* wrList_;
+  QPlainTextEdit* notepad_ = nullptr;
+  QListWidget* cvtList_ = nullptr;
+  QListWidget* fmPreset_ = nullptr;
+  QComboBox* combo_ = nullptr;
+  QListWidget* wrList_ = nullptr;
   std::array<QLineEdit*, 4> entries_{};
   QLabel* cover_;
   QWidget* videoBox_;

@@ -27,34 +27,24 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       frm_(frm),
       areas_(this),
-      coverLyrics_(frm, areas_, this) {
+      coverLyrics_(frm, areas_, this),
+      playlist_(frm, areas_.PlNames(), this) {
   setWindowTitle(QStringLiteral("Varlo"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   // The playlist view shows the model; its events go to the playlist's handlers.
-  QListWidget* list = areas_.PlNames();
-  Playlist& playlist = frm_.Player().List();
-  playlist.onChanged = [this] { SyncPlaylist(); };
-  playlist.onSelected = [this, list] {
-    const QSignalBlocker block(list);
-    const int row = frm_.Player().List().selected;
-    if (row >= 0 && row < list->count()) list->setCurrentRow(row);
-  };
-  connect(list, &QListWidget::currentRowChanged, this,
-          [this](int row) { frm_.List_Event(ListArea::Playlist, ListAction::Click, row); });
-  connect(list, &QListWidget::itemDoubleClicked, this, [this, list](QListWidgetItem* item) {
-    frm_.List_Event(ListArea::Playlist, ListAction::DoubleClick, list->row(item));
-  });
+  QListView* list = areas_.PlNames();
   list->installEventFilter(this);
   areas_.Lyrics()->installEventFilter(this);
-  for (std::size_t i = 1; i <= 3; ++i) {
-    QLineEdit* entry = areas_.Entry(i);
+  // The text entries are made when a skin first shows them; their edits and keys go to the
+  // mode that owns each.
+  areas_.onEntryMade = [this](std::size_t i, QLineEdit* entry) {
     const int n = static_cast<int>(i);
     connect(entry, &QLineEdit::textEdited, this,
-            [this, n](const QString& text) { frm_.Entry_Changed(n, text.toStdString()); });
+            [this, n](const QString& text) { frm_.Entry_Changed(n, PathFromQt(text)); });
     entry->installEventFilter(this);
-  }
+  };
   list->setAcceptDrops(false);  // drops land on the window, which takes them for the list
   setAcceptDrops(true);
   timer1_.setInterval(100);
@@ -170,23 +160,10 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void MainWindowView::SyncPlaylist() {
-  QListWidget* list = areas_.PlNames();
-  const Playlist& model = frm_.Player().List();
-  const QSignalBlocker block(list);  // the model already knows its selection
-  list->setUpdatesEnabled(false);
-  list->clear();
-  QStringList names;
-  names.reserve(static_cast<qsizetype>(model.names.size()));
-  for (const std::string& name : model.names) names << PathToQt(name);
-  list->addItems(names);
-  if (model.selected >= 0 && model.selected < list->count()) list->setCurrentRow(model.selected);
-  list->setUpdatesEnabled(true);
-}
-
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
   for (std::size_t i = 1; i <= 3; ++i) {
-    if (watched != areas_.Entry(i) || event->type() != QEvent::KeyPress) continue;
+    if (!areas_.Entry(i) || watched != areas_.Entry(i) || event->type() != QEvent::KeyPress)
+      continue;
     const int key = static_cast<QKeyEvent*>(event)->key();
     const int code = key == Qt::Key_Return || key == Qt::Key_Enter ? 13
                      : key == Qt::Key_Up                           ? 38
@@ -242,10 +219,8 @@ QRect MainWindowView::PixelGeometry() const {
 
 void MainWindowView::OnFormChanged(unsigned changes) {
   const SkinForm& form = frm_.Form();
-  if (changes & kChangePictures) {
-    picture_ = ImageFromPicture(form.window.picture);
-    resBitmap_ = ImageFromPicture(form.window.resBitmap);
-  }
+  // Converted at the next paint: a skin load changes the pictures several times.
+  if (changes & kChangePictures) picturesChanged_ = true;
   if (changes & kChangeGeometry) {
     // Until the program has a position of its own, the window system places the window.
     if (form.window.placed)
@@ -336,6 +311,11 @@ void MainWindowView::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   p.setClipRegion(event->region());
   const SkinForm& form = frm_.Form();
+  if (picturesChanged_) {
+    picturesChanged_ = false;
+    picture_ = ImageFromPicture(form.window.picture);
+    resBitmap_ = ImageFromPicture(form.window.resBitmap);
+  }
   p.fillRect(rect(), ToQColor(form.window.backColour));
   if (!picture_.isNull()) p.drawImage(0, 0, picture_);
   SkinPainter(form, resBitmap_).Paint(p, &event->region());

@@ -14,6 +14,7 @@
 #include "shell/frm_tarnix.h"
 #include "ui/area_views.h"
 #include "ui/cover_lyric_binding.h"
+#include "ui/playlist_model.h"
 
 namespace varlo {
 
@@ -51,8 +52,6 @@ class MainWindowView : public QWidget {
   // What a change made only by the timers (digits, frames, captions, knobs) needs repainted.
   QRegion TickRegion(unsigned changes);
   const SkinWidget* WidgetAt(int x, int y) const;
-  // Refills the playlist view from the model, once per change of the list.
-  void SyncPlaylist();
 
   // Where the held mouse button went down: mouse events go there until it is released.
   enum class Target { None, Background, Button, PressedImage, Label, Slider };
@@ -62,8 +61,10 @@ class MainWindowView : public QWidget {
   FrmTarnix& frm_;
   QImage picture_;
   QImage resBitmap_;
+  bool picturesChanged_ = false;  // the form's pictures differ from the two images above
   AreaViews areas_;
   CoverLyricBinding coverLyrics_;
+  PlaylistBinding playlist_;
   QTimer timer1_;
   QTimer timer2_;
   std::uint64_t videoWindow_ = 0;

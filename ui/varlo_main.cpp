@@ -2,8 +2,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QMetaObject>
+#include <array>
 #include <clocale>
 #include <cstdlib>
+#include <memory>
 
 #include "common/program_folder.h"
 #include "common/settings_store.h"
@@ -16,9 +18,12 @@
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_screen.h"
 #include "shell/frm_tarnix.h"
+#include "ui/after_first_paint.h"
+#include "ui/app_icon.h"
 #include "ui/main_window_view.h"
 #include "ui/quit_signals.h"
 #include "ui/side_windows_view.h"
+#include "ui/video_window.h"
 
 namespace {
 
@@ -44,6 +49,7 @@ void PumpOnGuiThread(varlo::MpvMediaDevice& device, QObject* context) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("varlo"));
+  QApplication::setWindowIcon(varlo::VarloIcon());
   std::setlocale(LC_NUMERIC, "C");  // the media engine starts only in the C number locale
 
   const std::string programFolder = varlo::ProgramFolder();
@@ -58,6 +64,9 @@ int main(int argc, char** argv) {
   varlo::QtLauncher launcher;
   varlo::ViewCloser closer;
   varlo::SettingsStore store(varlo::DefaultSettingsPath());
+  // Declared before the devices so that it is destroyed after them: until a device is
+  // destroyed its engine may still draw into the window.
+  std::unique_ptr<varlo::VideoWindow> videoWindow;
   varlo::MpvMediaDevice unit0, unit1;
 
   varlo::SideWindowsView sideWindows;
@@ -68,11 +77,35 @@ int main(int argc, char** argv) {
   varlo::MainWindowView view(frm);
   PumpOnGuiThread(unit0, &view);
   PumpOnGuiThread(unit1, &view);
-  view.onVideoWindow = [&unit0, &unit1](std::uint64_t windowId) {
-    unit0.SetDisplayWindow(windowId);
-    unit1.SetDisplayWindow(windowId);
+  // Video plays in the skin's video area, or else in a window of the program's own, which shows
+  // while a device plays video.
+  videoWindow = std::make_unique<varlo::VideoWindow>(&view);
+  bool skinHasVideo = false;
+  view.onVideoWindow = [&](std::uint64_t windowId) {
+    skinHasVideo = windowId != 0;
+    const std::uint64_t target = skinHasVideo ? windowId : videoWindow->NativeId();
+    unit0.SetDisplayWindow(target);
+    unit1.SetDisplayWindow(target);
+    if (skinHasVideo) videoWindow->hide();
   };
-  view.onClosed = [&sideWindows] { sideWindows.CloseAll(); };
+  // With overlapping tracks both devices play for a moment: the window shows while either has
+  // video.
+  std::array<bool, 2> playsVideo{};
+  for (std::size_t i = 0; i < playsVideo.size(); ++i) {
+    varlo::MpvMediaDevice* unit = i == 0 ? &unit0 : &unit1;
+    unit->SetVideoCallback([&, i, unit](bool video, int width, int height) {
+      playsVideo[i] = video;
+      if (video && !skinHasVideo)
+        videoWindow->ShowVideo(unit->FileName(), width, height, [unit] { unit->ReloadVideo(); });
+      else if (!playsVideo[0] && !playsVideo[1])
+        videoWindow->hide();
+    });
+  }
+  // The side windows and the video window close with the main window.
+  view.onClosed = [&sideWindows, &videoWindow] {
+    sideWindows.CloseAll();
+    if (videoWindow) videoWindow->hide();
+  };
   closer.SetView(&view);
   varlo::CloseOnQuitSignals(&view);
   screen.SetWindow(&view);
@@ -87,6 +120,9 @@ int main(int argc, char** argv) {
     sideWindows.CoverChanged();
   };
 
+  // Until a skin names its video area, video goes to the program's window.
+  view.onVideoWindow(0);
+
   // The arguments as bytes (QApplication has taken out its own options), so that names
   // that are not UTF-8 stay the files they name.
   std::string commandLine;
@@ -97,6 +133,9 @@ int main(int argc, char** argv) {
     view.showMinimized();
   else
     view.show();
+  // The media engine starts once the window is up, so the first "play" finds it (nearly) ready.
+  // The second device, used only for overlapping tracks, starts when it first opens a file.
+  varlo::AfterFirstPaint(&view, 1000, [&unit0] { unit0.StartInBackground(); });
   const int status = QApplication::exec();
   unit0.SetWakeup({});
   unit1.SetWakeup({});

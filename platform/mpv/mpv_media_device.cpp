@@ -1,6 +1,5 @@
 #include "platform/mpv/mpv_media_device.h"
 
-#include <mpv/client.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+
+#include "platform/mpv/mpv_library.h"
 
 namespace varlo {
 namespace {
@@ -70,12 +71,46 @@ bool IsAddress(const std::string& path) {
 
 }  // namespace
 
-MpvMediaDevice::MpvMediaDevice(MpvOptions options) : options_(std::move(options)) {
-  handle_ = mpv_create();
+MpvMediaDevice::MpvMediaDevice(MpvOptions options) : options_(std::move(options)) {}
+
+MpvMediaDevice::~MpvMediaDevice() {
+  if (starter_.joinable()) starter_.join();
   if (handle_ == nullptr) return;
-  auto set = [this](const char* name, const std::string& value) {
+  mpv_->setWakeupCallback(handle_, nullptr, nullptr);
+  mpv_->terminateDestroy(handle_);
+}
+
+void MpvMediaDevice::StartInBackground() {
+  if (state_ != State::NotStarted) return;
+  state_ = State::Starting;
+  starter_ = std::thread([this, window = displayWindow_] { StartEngine(window); });
+}
+
+bool MpvMediaDevice::Available() {
+  EnsureStarted();
+  return handle_ != nullptr;
+}
+
+void MpvMediaDevice::EnsureStarted() {
+  if (state_ == State::Started) return;
+  if (state_ == State::Starting)
+    starter_.join();
+  else
+    StartEngine(displayWindow_);
+  state_ = State::Started;
+  // What was set before the engine ran takes effect now.
+  if (displayWindow_ != 0) SetDisplayWindow(displayWindow_);
+  ApplyVolume();
+}
+
+void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
+  const MpvLibrary* mpv = LoadMpvLibrary();
+  if (mpv == nullptr) return;
+  mpv_handle* handle = mpv->create();
+  if (handle == nullptr) return;
+  auto set = [mpv, handle](const char* name, const std::string& value) {
     // Options that this build of the engine lacks (scripting ones) are simply skipped.
-    mpv_set_option_string(handle_, name, value.c_str());
+    mpv->setOptionString(handle, name, value.c_str());
   };
   set("config", "no");
   set("terminal", "no");
@@ -86,28 +121,34 @@ MpvMediaDevice::MpvMediaDevice(MpvOptions options) : options_(std::move(options)
   set("audio-display", "no");  // cover art inside audio files is not shown as video
   set("input-default-bindings", "no");
   set("input-vo-keyboard", "no");
+  set("input-terminal", "no");
+  // None of the engine's own scripts is used: each would start a script interpreter.
   set("osc", "no");
   set("load-scripts", "no");
   set("ytdl", "no");
+  set("load-stats-overlay", "no");
+  set("load-osd-console", "no");
+  set("load-auto-profiles", "no");
   // Without a working sound device the entry still plays out silently, so the position moves,
   // the next entry follows and video still shows.
   set("audio-fallback-to-null", "yes");
   if (!options_.audioOutput.empty()) set("ao", options_.audioOutput);
-  if (!options_.videoOutput.empty()) set("vo", options_.videoOutput);
+  // By default only the video outputs that draw into a given window, so that video never opens a
+  // window of the engine's own (its SDL output, for one, ignores the display window).
+  set("vo",
+      options_.videoOutput.empty() ? "gpu,gpu-next,vdpau,vaapi,xv,x11" : options_.videoOutput);
+  // The engine takes its display window as a start option; set later, it reaches only the next
+  // video output it makes.
+  if (displayWindow != 0) set("wid", std::to_string(displayWindow));
   for (const auto& [name, value] : options_.extra) set(name.c_str(), value);
-  if (mpv_initialize(handle_) < 0) {
-    mpv_terminate_destroy(handle_);
-    handle_ = nullptr;
+  if (mpv->initialize(handle) < 0) {
+    mpv->terminateDestroy(handle);
     return;
   }
-  mpv_observe_property(handle_, kEofReachedId, "eof-reached", MPV_FORMAT_FLAG);
-  mpv_set_wakeup_callback(handle_, &MpvMediaDevice::OnWakeup, this);
-}
-
-MpvMediaDevice::~MpvMediaDevice() {
-  if (handle_ == nullptr) return;
-  mpv_set_wakeup_callback(handle_, nullptr, nullptr);
-  mpv_terminate_destroy(handle_);
+  mpv->observeProperty(handle, kEofReachedId, "eof-reached", MPV_FORMAT_FLAG);
+  mpv_ = mpv;
+  handle_ = handle;
+  mpv->setWakeupCallback(handle, &MpvMediaDevice::OnWakeup, this);
 }
 
 void MpvMediaDevice::OnWakeup(void* self) {
@@ -122,9 +163,10 @@ void MpvMediaDevice::SetWakeup(std::function<void()> wakeup) {
 }
 
 void MpvMediaDevice::ProcessEvents() {
-  if (handle_ == nullptr) return;
+  // A wakeup can come while the engine is still starting; its events wait for the first open.
+  if (!Ready()) return;
   for (;;) {
-    mpv_event* event = mpv_wait_event(handle_, 0);
+    mpv_event* event = mpv_->waitEvent(handle_, 0);
     if (event->event_id == MPV_EVENT_NONE) break;
     Handle(*event, true);
   }
@@ -177,8 +219,11 @@ void MpvMediaDevice::Fail(MediaFailure failure) {
 void MpvMediaDevice::Command(std::string_view word) {
   error_ = 0;
   errorMessage_.clear();
-  if (handle_ == nullptr) return Fail(MediaFailure::EngineUnavailable);
   const std::string command = Lower(word);
+  // Only "open" needs the engine; until then the device holds nothing, so it is not started
+  // for the commands that find nothing open (a "close" at shut-down, for one).
+  if (command == "open") EnsureStarted();
+  if (state_ == State::Started && handle_ == nullptr) return Fail(MediaFailure::EngineUnavailable);
   if (command == "open") return Open();
   if (command == "close") return Close();
   if (command != "play" && command != "stop" && command != "pause" && command != "seek") {
@@ -205,14 +250,20 @@ void MpvMediaDevice::Open() {
     if (S_ISDIR(info.st_mode)) return Fail(MediaFailure::UnknownFormat);
     if (::access(fileName_.c_str(), R_OK) != 0) return Fail(MediaFailure::FileUnreadable);
   }
-  Close();
+  // The video callback hears once, when this open has ended one way or the other, so a video
+  // following a video keeps its window.
+  Close(false);
+  struct ReportAtEnd {
+    MpvMediaDevice* device;
+    ~ReportAtEnd() { device->ReportVideo(); }
+  } reportAtEnd{this};
   int yes = 1;
-  mpv_set_property(handle_, "pause", MPV_FORMAT_FLAG, &yes);
+  mpv_->setProperty(handle_, "pause", MPV_FORMAT_FLAG, &yes);
   const char* load[] = {"loadfile", fileName_.c_str(), "replace", nullptr};
   mpv_node reply{};
-  if (mpv_command_ret(handle_, load, &reply) < 0) return Fail(MediaFailure::Other);
+  if (mpv_->commandRet(handle_, load, &reply) < 0) return Fail(MediaFailure::Other);
   const std::int64_t entry = EntryIdOf(reply);
-  mpv_free_node_contents(&reply);
+  mpv_->freeNodeContents(&reply);
 
   // Wait for this entry to load or to end in an error. Events of earlier entries (the one
   // closed above, or one given up after a time-out) are handled on the way without running
@@ -224,10 +275,10 @@ void MpvMediaDevice::Open() {
     const auto left = std::chrono::duration<double>(deadline - Clock::now()).count();
     if (left <= 0) {
       const char* stop[] = {"stop", nullptr};
-      mpv_command(handle_, stop);
+      mpv_->command(handle_, stop);
       return Fail(MediaFailure::Timeout);
     }
-    mpv_event* event = mpv_wait_event(handle_, left);
+    mpv_event* event = mpv_->waitEvent(handle_, left);
     if (event->event_id == MPV_EVENT_START_FILE) {
       const auto id = static_cast<const mpv_event_start_file*>(event->data)->playlist_entry_id;
       if (entry < 0 || id == entry) started = id;
@@ -247,21 +298,56 @@ void MpvMediaDevice::Open() {
   open_ = true;
   atEnd_ = false;
   double duration = 0;
-  if (mpv_get_property(handle_, "duration", MPV_FORMAT_DOUBLE, &duration) < 0) duration = 0;
+  if (mpv_->getProperty(handle_, "duration", MPV_FORMAT_DOUBLE, &duration) < 0) duration = 0;
   length_ = static_cast<std::int32_t>(std::lround(std::clamp(duration, 0.0, 2.0e6) * 1000.0));
 }
 
-void MpvMediaDevice::Close() {
+void MpvMediaDevice::ReportVideo() {
+  bool video = false;
+  std::int64_t width = 0, height = 0;
+  if (open_) {
+    // "vid" reads as a track number while a video track is selected and fails as "no".
+    std::int64_t track = 0;
+    video = mpv_->getProperty(handle_, "vid", MPV_FORMAT_INT64, &track) >= 0 && track > 0;
+    if (video) {
+      if (mpv_->getProperty(handle_, "current-tracks/video/demux-w", MPV_FORMAT_INT64, &width) <
+              0 ||
+          mpv_->getProperty(handle_, "current-tracks/video/demux-h", MPV_FORMAT_INT64, &height) <
+              0) {
+        width = height = 0;
+      }
+    }
+  }
+  if (!video && !videoReported_) return;  // nothing shown before, nothing to take down
+  videoReported_ = video;
+  if (!videoCallback_) return;
+  const auto side = [](std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, 0, 16384));
+  };
+  videoCallback_(video, side(width), side(height));
+}
+
+void MpvMediaDevice::Close(bool report) {
   from_.reset();
   if (open_ || entryId_ >= 0) {
     const char* stop[] = {"stop", nullptr};
-    mpv_command(handle_, stop);
+    mpv_->command(handle_, stop);
   }
   open_ = false;
   atEnd_ = false;
   length_ = 0;
   seekTarget_.reset();
   entryId_ = -1;
+  if (report) ReportVideo();
+}
+
+void MpvMediaDevice::ReloadVideo() {
+  if (!open_ || !videoReported_) return;
+  // Without a video track the output is taken down; selecting the track again makes a new one.
+  std::int64_t track = 0;
+  if (mpv_->getProperty(handle_, "vid", MPV_FORMAT_INT64, &track) < 0 || track <= 0) return;
+  mpv_->setPropertyString(handle_, "vid", "no");
+  mpv_->setProperty(handle_, "vid", MPV_FORMAT_INT64, &track);
 }
 
 void MpvMediaDevice::Play() {
@@ -270,12 +356,12 @@ void MpvMediaDevice::Play() {
     from_.reset();
   }
   int no = 0;
-  mpv_set_property(handle_, "pause", MPV_FORMAT_FLAG, &no);
+  mpv_->setProperty(handle_, "pause", MPV_FORMAT_FLAG, &no);
 }
 
 void MpvMediaDevice::Pause() {
   int yes = 1;
-  mpv_set_property(handle_, "pause", MPV_FORMAT_FLAG, &yes);
+  mpv_->setProperty(handle_, "pause", MPV_FORMAT_FLAG, &yes);
 }
 
 void MpvMediaDevice::SeekTo(std::int32_t ms) {
@@ -283,7 +369,7 @@ void MpvMediaDevice::SeekTo(std::int32_t ms) {
   if (length_ > 0) ms = std::min(ms, length_);
   const std::string seconds = Fixed(ms, 3);
   const char* seek[] = {"seek", seconds.c_str(), "absolute+exact", nullptr};
-  if (mpv_command(handle_, seek) < 0) return;
+  if (mpv_->command(handle_, seek) < 0) return;
   atEnd_ = false;
   seekTarget_ = ms;
 }
@@ -293,15 +379,16 @@ std::int32_t MpvMediaDevice::Position() const {
   if (atEnd_) return length_;
   if (seekTarget_) return *seekTarget_;
   double seconds = 0;
-  if (mpv_get_property(handle_, "time-pos", MPV_FORMAT_DOUBLE, &seconds) < 0) return 0;
+  if (mpv_->getProperty(handle_, "time-pos", MPV_FORMAT_DOUBLE, &seconds) < 0) return 0;
   auto ms = static_cast<std::int32_t>(std::lround(std::clamp(seconds, 0.0, 2.0e6) * 1000.0));
   return length_ > 0 ? std::min(ms, length_) : ms;
 }
 
 void MpvMediaDevice::SetDisplayWindow(std::uint64_t windowId) {
-  if (handle_ == nullptr) return;
+  displayWindow_ = windowId;
+  if (!Ready()) return;
   std::int64_t wid = windowId == 0 ? -1 : static_cast<std::int64_t>(windowId);
-  mpv_set_property(handle_, "wid", MPV_FORMAT_INT64, &wid);
+  mpv_->setProperty(handle_, "wid", MPV_FORMAT_INT64, &wid);
 }
 
 void MpvMediaDevice::SetVolume(double left, double right) {
@@ -311,12 +398,12 @@ void MpvMediaDevice::SetVolume(double left, double right) {
 }
 
 void MpvMediaDevice::ApplyVolume() {
-  if (handle_ == nullptr) return;
+  if (!Ready()) return;
   // The engine's volume works on a cubic curve; its cube root gives a linear factor. The louder
   // side sets the volume and a pan filter lowers the other side.
   const double loud = std::max(left_, right_);
   double volume = 100.0 * std::cbrt(loud);
-  mpv_set_property(handle_, "volume", MPV_FORMAT_DOUBLE, &volume);
+  mpv_->setProperty(handle_, "volume", MPV_FORMAT_DOUBLE, &volume);
   std::string filter;
   if (loud > 0 && std::fabs(left_ - right_) > 1e-4) {
     auto factor = [loud](double side) { return Fixed(std::lround(side / loud * 10000.0), 4); };
@@ -326,7 +413,7 @@ void MpvMediaDevice::ApplyVolume() {
   }
   if (filter == balanceFilter_) return;
   balanceFilter_ = filter;
-  mpv_set_property_string(handle_, "af", filter.c_str());
+  mpv_->setPropertyString(handle_, "af", filter.c_str());
 }
 
 }  // namespace varlo

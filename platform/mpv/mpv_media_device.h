@@ -4,6 +4,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,8 @@ struct mpv_handle;
 struct mpv_event;
 
 namespace varlo {
+
+struct MpvLibrary;
 
 // Options applied to the engine before it starts.
 struct MpvOptions {
@@ -31,9 +34,15 @@ struct MpvOptions {
 // ProcessEvents() to the GUI thread (a queued call) and return. ProcessEvents() then handles
 // every pending event on the GUI thread and runs the end callback from there.
 //
+// Start: the engine (libmpv, loaded at run time) is started by the first "open", or earlier on
+// a thread of its own by StartInBackground(), so that creating a device costs nothing and the
+// first "open" waits for at most the rest of that start. Properties set before the start
+// (volume, display window) take effect when it ends; commands other than "open" find nothing
+// open and do not start it.
+//
 // libmpv refuses to start unless LC_NUMERIC is "C": a Qt program calls
-// setlocale(LC_NUMERIC, "C") after constructing its application object and before creating a
-// device (Available() tells whether it started).
+// setlocale(LC_NUMERIC, "C") after constructing its application object and before the engine
+// starts (Available() starts it and tells whether it started).
 class MpvMediaDevice final : public IMediaDevice {
  public:
   explicit MpvMediaDevice(MpvOptions options = {});
@@ -41,15 +50,29 @@ class MpvMediaDevice final : public IMediaDevice {
   MpvMediaDevice(const MpvMediaDevice&) = delete;
   MpvMediaDevice& operator=(const MpvMediaDevice&) = delete;
 
-  // False when the engine could not be created or started; every command then fails with the
+  // Starts the engine on another thread and returns at once; nothing when already started or
+  // starting. GUI thread only, like every call below.
+  void StartInBackground();
+  // Starts the engine (waiting for a start in the background) and tells whether it runs. False
+  // when libmpv could not be loaded, created or started; every command then fails with the
   // engine-unavailable error.
-  bool Available() const { return handle_ != nullptr; }
+  bool Available();
 
   // Called from libmpv's threads whenever events are waiting; it must not call back into the
   // device. Setting it is thread-safe; an empty function stops the calls.
   void SetWakeup(std::function<void()> wakeup);
   // Handles all pending events. GUI thread only.
   void ProcessEvents();
+  // Called on the GUI thread, inside "open" and "close": whether the open media shows video (a
+  // video track is playing) and the video's size in pixels (0 x 0 when the file does not say).
+  // Media with no video, and "close", report false. It must not call back into the device.
+  void SetVideoCallback(std::function<void(bool video, int width, int height)> callback) {
+    videoCallback_ = std::move(callback);
+  }
+  // Builds the video output of the open media again, so that it finds its display window as it
+  // is now (the engine does not show video in a window that was hidden when the output was
+  // made). Nothing when no video plays.
+  void ReloadVideo();
   // Longest wait of the next "open" (addresses may need longer than files).
   void SetOpenTimeoutMs(int ms) { options_.openTimeoutMs = ms; }
 
@@ -73,21 +96,36 @@ class MpvMediaDevice final : public IMediaDevice {
 
  private:
   static void OnWakeup(void* self);
+  // Runs on the starting thread, or on the GUI thread when nothing started in the background.
+  void StartEngine(std::uint64_t displayWindow);
+  void EnsureStarted();
+  bool Ready() const { return state_ == State::Started && handle_ != nullptr; }
   void Fail(MediaFailure failure);
   void Open();
-  void Close();
+  // Closes the open media; `report` false leaves telling the video callback to the caller.
+  void Close(bool report = true);
   void Play();
   void Pause();
   void SeekTo(std::int32_t ms);
   // Handles one event; `notify` is false while "open" waits, so no callback runs inside it.
   void Handle(const mpv_event& event, bool notify);
   void ApplyVolume();
+  // Tells the video callback what the open media shows.
+  void ReportVideo();
 
+  enum class State { NotStarted, Starting, Started };
+  State state_ = State::NotStarted;  // read and written on the GUI thread only
+  std::thread starter_;
+  // Written by StartEngine; read on the GUI thread only once the state is Started.
+  const MpvLibrary* mpv_ = nullptr;
   mpv_handle* handle_ = nullptr;
   MpvOptions options_;
+  std::uint64_t displayWindow_ = 0;
   std::mutex wakeupMutex_;
   std::function<void()> wakeup_;
   std::function<void(MediaEnd)> endCallback_;
+  std::function<void(bool, int, int)> videoCallback_;
+  bool videoReported_ = false;  // the callback was last told that video shows
 
   std::string deviceType_;
   std::string fileName_;

@@ -54,6 +54,31 @@ TEST_F(MpvMediaDeviceTest, OpenGivesTheLengthAndWaitsPausedAtTheStart) {
   EXPECT_EQ(device_.Position(), 0);
 }
 
+TEST_F(MpvMediaDeviceTest, TheEngineStartsAtTheFirstOpenOrEarlierInTheBackground) {
+  // Until an "open" nothing is started: the other commands find nothing open.
+  device_.Command("close");
+  EXPECT_EQ(device_.Error(), 0);
+  device_.Command("play");
+  EXPECT_EQ(device_.Error(), MciErrorNumber(MediaFailure::NotOpen));
+  device_.SetVolume(1.0, 0.5);
+  pump_.For(150);
+  EXPECT_EQ(pump_.Wakeups(), 0) << "no engine should be running yet";
+
+  // Started in the background, it runs (its first events arrive) and the next open uses it.
+  device_.StartInBackground();
+  device_.StartInBackground();
+  EXPECT_TRUE(pump_.Until([this] { return pump_.Wakeups() > 0; }));
+  Open(Sine(500));
+  ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
+  EXPECT_NEAR(device_.Length(), 500, 50);
+  device_.SetFrom(0);
+  device_.Command("play");
+  EXPECT_TRUE(pump_.Until([this] { return !ends_.empty(); }));
+
+  // A device ended while its engine is still starting waits for that start and stops it.
+  for (int i = 0; i < 3; ++i) MpvMediaDevice(NullOutputs()).StartInBackground();
+}
+
 TEST_F(MpvMediaDeviceTest, PlayAdvancesStopKeepsThePositionAndPlayContinues) {
   Open(Sine(2000));
   device_.SetFrom(0);
@@ -212,6 +237,44 @@ TEST_F(MpvMediaDeviceTest, VideoOpensAndPlaysToItsEndWithoutADisplay) {
   ASSERT_TRUE(pump_.Until([&] { return !ends_.empty(); }));
   EXPECT_EQ(ends_[0], MediaEnd::Finished);
   EXPECT_EQ(device_.Position(), device_.Length());
+}
+
+TEST_F(MpvMediaDeviceTest, TheVideoCallbackSaysWhetherTheOpenMediaShowsVideo) {
+  if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ffmpeg";
+  const std::string video = dir_.File("clip.avi");
+  const std::string make =
+      "ffmpeg -loglevel error -y -f lavfi -i testsrc=size=64x48:rate=25 -t 1 '" + video + "'";
+  if (std::system(make.c_str()) != 0) GTEST_SKIP() << "ffmpeg cannot write the clip";
+  struct Report {
+    bool video;
+    int width, height;
+  };
+  std::vector<Report> reports;
+  device_.SetVideoCallback([&reports](bool shown, int w, int h) {
+    reports.push_back({shown, w, h});
+  });
+
+  Open(Sine(300));
+  EXPECT_TRUE(reports.empty()) << "sound after nothing takes nothing down";
+  Open(video);
+  ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_TRUE(reports[0].video);
+  EXPECT_EQ(reports[0].width, 64);
+  EXPECT_EQ(reports[0].height, 48);
+  device_.ReloadVideo();  // a new output for the same track, still video
+  Open(video);
+  ASSERT_EQ(reports.size(), 2u) << "a video after a video is told once, without a gap";
+  EXPECT_TRUE(reports[1].video);
+  Open(Sine(300, "after.wav"));
+  ASSERT_EQ(reports.size(), 3u);
+  EXPECT_FALSE(reports[2].video);
+  Open(video);
+  device_.Command("close");
+  ASSERT_EQ(reports.size(), 5u);
+  EXPECT_FALSE(reports[4].video);
+  device_.Command("close");
+  EXPECT_EQ(reports.size(), 5u);
 }
 
 }  // namespace

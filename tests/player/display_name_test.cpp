@@ -16,6 +16,16 @@ TEST(DisplayName, FriendlyNamesCleanTrackNumbersAndBlanks) {
   EXPECT_EQ(DisplayName("  spaced  ", 1), "spaced");
 }
 
+TEST(DisplayName, TrackNumbersOtherThanTwoDigitsAreReadAsNumbers) {
+  EXPECT_EQ(DisplayName("7a-Song.mp3", 1), "Song.mp3");
+  EXPECT_EQ(DisplayName("+3-Song.mp3", 1), "Song.mp3");
+  EXPECT_EQ(DisplayName("-0-Song.mp3", 1), "-0-Song.mp3");
+  EXPECT_EQ(DisplayName("ab-Song.mp3", 1), "ab-Song.mp3");
+  EXPECT_EQ(DisplayName("00 - Intro", 1), "00 - Intro");
+  EXPECT_EQ(DisplayName("10 - Outro", 1), "Outro");
+  EXPECT_EQ(DisplayName("01-02 - Twice", 1), "Twice");  // both shapes, one after the other
+}
+
 TEST(DisplayName, PlainNamesWithoutFriendlyNames) {
   EXPECT_EQ(DisplayName("03-My_Song.mp3", 0), "03-My_Song.mp3");
   EXPECT_EQ(DisplayName("/m/Mr.Big.mp3", 0), "Mr.Big.mp3");

@@ -141,7 +141,9 @@ TEST_F(MainWindowViewTest, TheDefaultSkinsPlayButtonPressesAndRuns) {
 
 }  // namespace varlo
 
-#include <QListWidget>
+#include <QListView>
+
+#include "ui/playlist_model.h"
 
 namespace varlo {
 
@@ -151,17 +153,64 @@ TEST_F(MainWindowViewTest, ThePlaylistViewFollowsTheModelAndDeleteRemovesAnEntry
   prog.Write("music/b.wav", "x");
   Start();
   view.show();
-  auto* list = view.findChild<QListWidget*>();
+  auto* list = view.findChild<QListView*>(QStringLiteral("PlNames"));
   ASSERT_NE(list, nullptr);
   EXPECT_TRUE(list->isVisible());
+  EXPECT_TRUE(list->uniformItemSizes());
   frm.Player().Playlists().DropFiles({prog.File("music/a.mp3"), prog.File("music/b.wav")});
-  ASSERT_EQ(list->count(), 2);
-  EXPECT_TRUE(list->item(0)->text().startsWith("a"));
-  list->setCurrentRow(1);
+  QAbstractItemModel* rows = list->model();
+  ASSERT_EQ(rows->rowCount(), 2);
+  EXPECT_TRUE(rows->index(0, 0).data().toString().startsWith("a"));
+  list->setCurrentIndex(rows->index(1, 0));
   EXPECT_EQ(frm.Player().List().selected, 1);
   QTest::keyClick(list, Qt::Key_Delete);
   EXPECT_EQ(frm.Player().List().Count(), 1);
-  EXPECT_EQ(list->count(), 1);
+  EXPECT_EQ(rows->rowCount(), 1);
+
+  // The player moving the selection moves the view's current row, and a refill keeps it.
+  frm.Player().Playlists().DropFiles({prog.File("music/b.wav"), prog.File("music/a.mp3")});
+  ASSERT_EQ(rows->rowCount(), 3);
+  frm.Player().List().selected = 2;
+  frm.Player().List().onSelected();
+  EXPECT_EQ(list->currentIndex().row(), 2);
+  EXPECT_EQ(frm.Player().List().selected, 2);
+  frm.Player().List().Changed();
+  EXPECT_EQ(list->currentIndex().row(), 2);
+  EXPECT_EQ(frm.Player().List().selected, 2) << "a refill must not clear the form's selection";
+
+  // A double click on an entry goes to the playlist's handler, which plays it.
+  const QRect cell = list->visualRect(rows->index(0, 0));
+  ASSERT_FALSE(cell.isEmpty());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+  EXPECT_EQ(frm.Player().List().selected, 0);
+  EXPECT_EQ(unit0.FileName(), prog.File("music/a.mp3"));
+}
+
+// Between a change of the entries and its notification (a folder walk lets window events run
+// part way) the model keeps the rows it announced and shows the ones gone as blank.
+TEST(PlaylistModelTest, KeepsTheAnnouncedRowsUntilTheNextReset) {
+  Playlist playlist;
+  playlist.Append("one", "/m/one.mp3");
+  playlist.Append("two", "/m/two.mp3");
+  PlaylistModel model(playlist, nullptr);
+  EXPECT_EQ(model.rowCount(), 2);
+  EXPECT_EQ(model.index(1, 0).data().toString(), "two");
+  EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);  // a list has no children
+
+  playlist.Append("three", "/m/three.mp3");
+  EXPECT_EQ(model.rowCount(), 2);
+  playlist.names.clear();
+  playlist.paths.clear();
+  EXPECT_EQ(model.rowCount(), 2);
+  EXPECT_FALSE(model.index(1, 0).data().isValid());
+  model.Reset();
+  EXPECT_EQ(model.rowCount(), 0);
+
+  playlist.Append("caf\xc3\xa9 <b>x</b>", "/m/x.mp3");
+  model.Reset();
+  EXPECT_EQ(model.index(0, 0).data().toString(), QString::fromUtf8("caf\xc3\xa9 <b>x</b>"));
+  EXPECT_FALSE(model.index(0, 0).data(Qt::DecorationRole).isValid());
 }
 
 }  // namespace varlo
@@ -228,7 +277,7 @@ TEST_F(MainWindowViewTest, HotKeysWorkWhileAListHasTheFocus) {
   WriteSkin(prog);
   Start();
   view.show();
-  auto* list = view.findChild<QListWidget*>();
+  auto* list = view.findChild<QListView*>(QStringLiteral("PlNames"));
   ASSERT_NE(list, nullptr);
   list->setFocus();
   QTest::keyClick(list, Qt::Key_R);  // button 27's hot key
@@ -275,6 +324,35 @@ TEST_F(MainWindowViewTest, SideWindowsNeverKeepTheProgramAndCloseWithTheMainWind
 
 }  // namespace varlo
 
+#include "ui/after_first_paint.h"
+
+namespace varlo {
+
+TEST_F(MainWindowViewTest, WorkDeferredToTheFirstPaintRunsOnceAfterItOrAtTheLatestTime) {
+  int painted = 0, hidden = 0, destroyed = 0;
+  QWidget shown;
+  shown.resize(40, 30);
+  AfterFirstPaint(&shown, 60000, [&] { ++painted; });
+  QWidget never;
+  AfterFirstPaint(&never, 50, [&] { ++hidden; });
+  auto* gone = new QWidget;
+  AfterFirstPaint(gone, 50, [&] { ++destroyed; });
+  delete gone;
+
+  QApplication::processEvents();
+  EXPECT_EQ(painted, 0) << "nothing is painted before the window shows";
+  shown.show();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return painted == 1; }, 2000));
+  shown.repaint();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return hidden == 1; }, 2000));
+  QTest::qWait(100);
+  EXPECT_EQ(painted, 1);
+  EXPECT_EQ(hidden, 1);
+  EXPECT_EQ(destroyed, 0);
+}
+
+}  // namespace varlo
+
 #include <QHelpEvent>
 #include <QMimeData>
 #include <QTextDocument>
@@ -308,7 +386,7 @@ TEST_F(MainWindowViewTest, MarkupInSkinTipsFileNamesAndTagsIsShownAsText) {
   ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text;
 
   // The tip of a list area, and of a button (drawn by the window itself).
-  auto* list = view.findChild<QListWidget*>();
+  auto* list = view.findChild<QListView*>(QStringLiteral("PlNames"));
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(ShownText(list->toolTip()).toStdString(), markup + " list");
   QHelpEvent help(QEvent::ToolTip, QPoint(65, 8), view.mapToGlobal(QPoint(65, 8)));
@@ -323,7 +401,8 @@ TEST_F(MainWindowViewTest, MarkupInSkinTipsFileNamesAndTagsIsShownAsText) {
   ASSERT_TRUE(picture.save(QString::fromStdString(cover), "BMP"));
   frm.Player().Media().LoadCover(cover);
   const QString shown = ShownText(view.findChild<QLabel*>()->toolTip());
-  EXPECT_EQ(shown.toStdString(), frm.Player().Media().Covers().tip);  // the display name of the file
+  EXPECT_EQ(shown.toStdString(),
+            frm.Player().Media().Covers().tip);  // the display name of the file
   EXPECT_TRUE(shown.startsWith("<img src=x")) << shown.toStdString();
   EXPECT_FALSE(view.findChild<QLabel*>()->pixmap().isNull());
   FrmAlbumView album(frm.Player());
@@ -377,6 +456,93 @@ TEST_F(MainWindowViewTest, FileNamesThatAreNotUtf8KeepTheirBytes) {
     if (b->text() == "Title from file") b->click();  // reads the fields back first
   EXPECT_EQ(frm.Player().TrackInfo().Fields().fileName, song);
   EXPECT_EQ(frm.Player().TrackInfo().Fields().title.substr(0, 4), "caf\xE9");
+}
+
+}  // namespace varlo
+
+#include <QPlainTextEdit>
+
+#include "ui/area_views.h"
+
+namespace varlo {
+
+// The widgets of areas the skin does not show are made only when a skin first shows them, and
+// are then kept in step like the others.
+TEST_F(MainWindowViewTest, AreaWidgetsAreMadeWhenASkinFirstShowsThem) {
+  QWidget window;
+  AreaViews areas(&window);
+  SkinForm form;
+  areas.Sync(form);
+  EXPECT_EQ(window.findChild<QPlainTextEdit*>(), nullptr);
+  EXPECT_EQ(window.findChild<QLineEdit*>(), nullptr);
+  EXPECT_EQ(window.findChild<QComboBox*>(), nullptr);
+
+  form.notepad.visible = true;
+  form.notepad.left = 5;
+  form.notepad.top = 6;
+  form.notepad.width = 70;
+  form.notepad.height = 40;
+  form.txtEntry[2].visible = true;
+  form.txtEntry[2].width = 30;
+  form.txtEntry[2].height = 12;
+  window.show();
+  areas.Sync(form);
+  auto* notepad = window.findChild<QPlainTextEdit*>();
+  ASSERT_NE(notepad, nullptr);
+  EXPECT_TRUE(notepad->isVisible());
+  EXPECT_EQ(notepad->geometry(), QRect(5, 6, 70, 40));
+  EXPECT_EQ(window.findChildren<QLineEdit*>().size(), 1);  // only the entry shown
+  EXPECT_EQ(window.findChild<QComboBox*>(), nullptr);
+
+  form.notepad.visible = false;
+  areas.Sync(form);
+  EXPECT_EQ(window.findChild<QPlainTextEdit*>(), notepad);
+  EXPECT_FALSE(notepad->isVisible());
+}
+
+}  // namespace varlo
+
+#include "ui/app_icon.h"
+#include "ui/video_window.h"
+
+namespace varlo {
+
+TEST_F(MainWindowViewTest, VideoPlaysInAWindowOfTheProgramThatGoesWithTheMainWindow) {
+  EXPECT_EQ(VideoWindow::TitleFor("/films/My Clip.mp4"), "My Clip.mp4 - Varlo");
+  EXPECT_EQ(VideoWindow::TitleFor("clip.avi"), "clip.avi - Varlo");
+  EXPECT_EQ(VideoWindow::TitleFor("/m/caf\xc3\xa9.mkv"),
+            QString::fromUtf8("caf\xc3\xa9.mkv - Varlo"));
+
+  QWidget mainWindow;
+  mainWindow.show();
+  VideoWindow video(&mainWindow);
+  EXPECT_FALSE(video.windowIcon().isNull());
+  EXPECT_FALSE(video.testAttribute(Qt::WA_QuitOnClose)) << "it must not keep the program running";
+  const std::uint64_t id = video.NativeId();
+  EXPECT_NE(id, 0u);
+  EXPECT_FALSE(video.isVisible()) << "the engine gets the window before any video shows";
+
+  int visible = 0;
+  video.ShowVideo("/films/clip.mp4", 320, 240, [&] { ++visible; });
+  EXPECT_TRUE(video.isVisible());
+  EXPECT_EQ(video.windowTitle(), "clip.mp4 - Varlo");
+  EXPECT_EQ(video.size(), QSize(320, 240));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return visible == 1; }, 2000));
+  video.resize(200, 100);
+  video.ShowVideo("/films/next.mp4", 640, 480, [&] { ++visible; });
+  EXPECT_EQ(video.size(), QSize(200, 100)) << "a later video keeps the user's size";
+  EXPECT_EQ(video.windowTitle(), "next.mp4 - Varlo");
+
+  // Closing it only hides it: its native window, which the engine draws in, stays.
+  video.close();
+  EXPECT_FALSE(video.isVisible());
+  EXPECT_EQ(video.NativeId(), id);
+  video.ShowVideo("/films/clip.mp4", 0, 0);
+  mainWindow.close();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !video.isVisible(); }, 2000));
+  QTest::qWait(50);
+  EXPECT_EQ(visible, 1) << "shown while already visible, nothing more runs";
+  EXPECT_FALSE(VarloIcon().availableSizes().isEmpty());
 }
 
 }  // namespace varlo

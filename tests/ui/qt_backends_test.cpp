@@ -34,6 +34,22 @@ TEST(QtBackends, PicturesConvertBothWaysAndBadFilesAreRefused) {
   EXPECT_FALSE(loader.Load(dir.File("missing.bmp")));
 }
 
+// Bitmaps are read by their content, whatever their name says.
+TEST(QtBackends, PicturesLoadByContentAndDrawInPlace) {
+  testing::TempDir dir;
+  QImage image(4, 3, QImage::Format_RGB32);
+  image.fill(QColor(200, 100, 50));
+  image.setPixelColor(1, 2, QColor(0, 128, 255));
+  ASSERT_TRUE(image.save(QString::fromStdString(dir.File("skin.dat")), "BMP"));
+  ASSERT_TRUE(image.save(QString::fromStdString(dir.File("cover.bmp")), "PNG"));
+  QtPictureLoader loader;
+  for (const char* name : {"skin.dat", "cover.bmp"}) {
+    const auto picture = loader.Load(dir.File(name));
+    ASSERT_TRUE(picture) << name;
+    EXPECT_EQ(picture->At(1, 2), MakeColour(0, 128, 255)) << name;
+  }
+}
+
 TEST(QtBackends, RegionMasksTakeTheShapesRectangles) {
   // A square with a smaller square inside: the inner one becomes a hole.
   const WindowRegion holed = MultiPolygonRegion(

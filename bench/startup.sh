@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Start-up time, from exec to the main window mapped, under a private Xvfb: the median of
+# RUNS (default 5) interleaved runs each of
+#   - a bare Qt widget (bench/bare_qt.cpp), the floor any Qt program pays;
+#   - varlo with the default skin and an empty playlist;
+#   - varlo with a 32766-entry playlist named on the command line.
+# Every varlo run starts on a fresh copy of one program folder and settings folder, made by a
+# first run that is not counted (it installs the shipped files and warms the caches).
+#
+#   bench/startup.sh [BUILD_DIR]      (default: build/ beside this folder)
+#
+# Needs the targets varlo, bare_qt and map_timer built, and Xvfb.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-$here/../build}" && pwd)
+runs=${RUNS:-5}
+bin=$build/bin
+for tool in varlo bare_qt map_timer; do
+  [ -x "$bin/$tool" ] || { echo "startup.sh: $bin/$tool is missing (build it first)" >&2; exit 1; }
+done
+command -v Xvfb >/dev/null || { echo "startup.sh: Xvfb is not installed" >&2; exit 1; }
+
+scratch=$(mktemp -d /tmp/varlo-startup.XXXXXX)
+xvfb=""
+cleanup() {
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+# A display of our own. Its number is drawn at random from a high range, away from the low
+# numbers that servers started with -displayfd take, since such a server can race for ours and
+# take its socket away; the display is probed and the start tried again when it cannot be opened.
+for attempt in 1 2 3 4 5; do
+  number=$((200 + RANDOM % 700))
+  [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
+  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
+  xvfb=$!
+  export DISPLAY=":$number"
+  for _ in $(seq 50); do "$bin/map_timer" --probe && break; sleep 0.1; done
+  "$bin/map_timer" --probe && break
+  kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  xvfb=""
+done
+[ -n "$xvfb" ] || { echo "startup.sh: Xvfb did not start" >&2; exit 1; }
+export QT_QPA_PLATFORM=xcb
+export XDG_CACHE_HOME=$scratch/cache XDG_RUNTIME_DIR=$scratch/runtime
+mkdir -m 700 "$scratch/runtime"
+unset WAYLAND_DISPLAY VARLO_DATA_DIR
+
+# The long playlist: entries as a real one holds them (paths not checked at load).
+big=$scratch/big.m3u
+awk 'BEGIN { printf "#EXTM3U\r\n";
+  for (i = 0; i < 32766; i++)
+    printf "#EXTINF:215,Artist %d - Song Title %d\r\n/srv/music/Artist_%d/Album/%02d-Song_Title_%d.mp3\r\n",
+      i, i, i / 12, i % 12 + 1, i }' >"$big"
+
+run_varlo() {  # folder, then varlo's arguments
+  local dir=$1
+  shift
+  VARLO_HOME=$dir/home XDG_CONFIG_HOME=$dir/config XDG_DATA_HOME=$dir/data \
+    "$bin/map_timer" --timeout 30 --cpu 1 "$bin/varlo" "$@" 2>>"$scratch/varlo.log"
+}
+
+mkdir -p "$scratch/template/home" "$scratch/template/config" "$scratch/template/data"
+run_varlo "$scratch/template" >/dev/null
+"$bin/map_timer" --timeout 30 "$bin/bare_qt" >/dev/null
+
+fresh() {
+  rm -rf "$scratch/run"
+  cp -a "$scratch/template" "$scratch/run"
+}
+
+: >"$scratch/bare" >"$scratch/empty" >"$scratch/long"
+for i in $(seq "$runs"); do
+  "$bin/map_timer" --timeout 30 --cpu 1 "$bin/bare_qt" >>"$scratch/bare"
+  fresh
+  run_varlo "$scratch/run" >>"$scratch/empty"
+  fresh
+  run_varlo "$scratch/run" "$big" >>"$scratch/long"
+  echo "run $i (wall, cpu ms): bare $(tail -n1 "$scratch/bare"), empty $(tail -n1 "$scratch/empty")," \
+    "32766 entries $(tail -n1 "$scratch/long")" >&2
+done
+
+median() {  # file, column
+  awk -v c="$2" '{ print $c }' "$1" | sort -n |
+    awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+awk -v b="$(median "$scratch/bare" 1)" -v e="$(median "$scratch/empty" 1)" \
+  -v l="$(median "$scratch/long" 1)" -v bc="$(median "$scratch/bare" 2)" \
+  -v ec="$(median "$scratch/empty" 2)" -v lc="$(median "$scratch/long" 2)" -v n="$runs" 'BEGIN {
+  printf "median of %d runs, exec to window mapped (processor time of the program until then):\n", n
+  printf "  bare Qt widget          %7.1f ms  (cpu %6.1f ms)\n", b, bc
+  printf "  varlo, empty playlist   %7.1f ms  (cpu %6.1f ms)  x%.2f bare Qt  (goal <= 2: %s; cpu x%.2f)\n", e, ec, e / b, e <= 2 * b ? "met" : "missed", ec / bc
+  printf "  varlo, 32766 entries    %7.1f ms  (cpu %6.1f ms)  x%.2f empty    (goal <= 1.5: %s; cpu x%.2f)\n", l, lc, l / e, l <= 1.5 * e ? "met" : "missed", lc / ec
+}'

@@ -1,0 +1,58 @@
+#include "platform/mpv/mpv_library.h"
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <mutex>
+
+namespace varlo {
+namespace {
+
+// Binds one function; false when the library lacks it.
+template <typename Fn>
+bool Bind(void* library, const char* name, Fn& fn) {
+  void* symbol = dlsym(library, name);
+  if (symbol == nullptr) {
+    std::fprintf(stderr, "varlo: %s has no function %s\n", VARLO_LIBMPV_SONAME, name);
+    return false;
+  }
+  fn = reinterpret_cast<Fn>(symbol);
+  return true;
+}
+
+const MpvLibrary* Load() {
+  // RTLD_LOCAL keeps the engine's many symbols out of the global scope that later loads search.
+  void* library = dlopen(VARLO_LIBMPV_SONAME, RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr) {
+    std::fprintf(stderr, "varlo: cannot load the media engine: %s\n", dlerror());
+    return nullptr;
+  }
+  static MpvLibrary mpv;
+  const bool bound = Bind(library, "mpv_create", mpv.create) &&
+                     Bind(library, "mpv_initialize", mpv.initialize) &&
+                     Bind(library, "mpv_terminate_destroy", mpv.terminateDestroy) &&
+                     Bind(library, "mpv_set_option_string", mpv.setOptionString) &&
+                     Bind(library, "mpv_set_property", mpv.setProperty) &&
+                     Bind(library, "mpv_set_property_string", mpv.setPropertyString) &&
+                     Bind(library, "mpv_get_property", mpv.getProperty) &&
+                     Bind(library, "mpv_observe_property", mpv.observeProperty) &&
+                     Bind(library, "mpv_command", mpv.command) &&
+                     Bind(library, "mpv_command_ret", mpv.commandRet) &&
+                     Bind(library, "mpv_free_node_contents", mpv.freeNodeContents) &&
+                     Bind(library, "mpv_wait_event", mpv.waitEvent) &&
+                     Bind(library, "mpv_set_wakeup_callback", mpv.setWakeupCallback);
+  // The library stays loaded for the life of the process: engine threads may still run code
+  // in it until the last handle is destroyed.
+  return bound ? &mpv : nullptr;
+}
+
+}  // namespace
+
+const MpvLibrary* LoadMpvLibrary() {
+  static std::once_flag once;
+  static const MpvLibrary* library = nullptr;
+  std::call_once(once, [] { library = Load(); });
+  return library;
+}
+
+}  // namespace varlo

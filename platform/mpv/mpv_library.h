@@ -1,0 +1,30 @@
+#pragma once
+#include <mpv/client.h>
+
+namespace varlo {
+
+// The libmpv functions the media device calls, bound by name from the library loaded at run
+// time. The program is not linked against libmpv: the engine and the two hundred shared objects
+// it pulls in are loaded only when a device first needs them, off the start-up path.
+struct MpvLibrary {
+  decltype(&mpv_create) create = nullptr;
+  decltype(&mpv_initialize) initialize = nullptr;
+  decltype(&mpv_terminate_destroy) terminateDestroy = nullptr;
+  decltype(&mpv_set_option_string) setOptionString = nullptr;
+  decltype(&mpv_set_property) setProperty = nullptr;
+  decltype(&mpv_set_property_string) setPropertyString = nullptr;
+  decltype(&mpv_get_property) getProperty = nullptr;
+  decltype(&mpv_observe_property) observeProperty = nullptr;
+  decltype(&mpv_command) command = nullptr;
+  decltype(&mpv_command_ret) commandRet = nullptr;
+  decltype(&mpv_free_node_contents) freeNodeContents = nullptr;
+  decltype(&mpv_wait_event) waitEvent = nullptr;
+  decltype(&mpv_set_wakeup_callback) setWakeupCallback = nullptr;
+};
+
+// Loads libmpv and binds every function above, once per process; later calls return the same
+// result. Null when the library or one of its functions is missing (a line on standard error
+// says which). Thread-safe: callers on several threads wait for the one load.
+const MpvLibrary* LoadMpvLibrary();
+
+}  // namespace varlo
