@@ -53,7 +53,7 @@ FrmInfoView::FrmInfoView(TrackInfoForm& form)
     ++row;
   };
   QPushButton* cmdSetTitle =
-      Command(QStringLiteral("Title from file"), &TrackInfoForm::cmdSetTitle_Click);
+      Command(QStringLiteral("Title from file"), [](TrackInfoForm& f) { f.cmdSetTitle_Click(); });
   cmdSetTitle->setToolTip(
       QStringLiteral("Title from the file name, artist, album and year from mem*"));
   addRow("File", txtFileName_);
@@ -76,13 +76,13 @@ FrmInfoView::FrmInfoView(TrackInfoForm& form)
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cbEdit_);
-  buttons->addWidget(Command(QStringLiteral("copy"), &TrackInfoForm::cmdCpy_Click));
-  buttons->addWidget(Command(QStringLiteral("mem*"), &TrackInfoForm::cmdMem_Click));
-  cmdCurrent_ = Command(QStringLiteral("Current"), &TrackInfoForm::cmdCurrent_Click);
+  buttons->addWidget(Command(QStringLiteral("copy"), [](TrackInfoForm& f) { f.cmdCpy_Click(); }));
+  buttons->addWidget(Command(QStringLiteral("mem*"), [](TrackInfoForm& f) { f.cmdMem_Click(); }));
+  cmdCurrent_ = Command(QStringLiteral("Current"), [](TrackInfoForm& f) { f.cmdCurrent_Click(); });
   buttons->addWidget(cmdCurrent_);
   buttons->addStretch();
-  buttons->addWidget(Command(QStringLiteral("Save"), &TrackInfoForm::cmdSave_Click));
-  buttons->addWidget(Command(QStringLiteral("OK"), &TrackInfoForm::cmdOk_Click));
+  buttons->addWidget(Command(QStringLiteral("Save"), [](TrackInfoForm& f) { f.cmdSave_Click(); }));
+  buttons->addWidget(Command(QStringLiteral("OK"), [](TrackInfoForm& f) { f.cmdOk_Click(); }));
 
   auto* note = new QLabel(QStringLiteral(
       "Click \"Edit\" to avoid tag updates. NOTE: Tag cannot be saved if file is playing!"));
@@ -106,12 +106,13 @@ FrmInfoView::FrmInfoView(TrackInfoForm& form)
   });
 }
 
-QPushButton* FrmInfoView::Command(const QString& caption, void (TrackInfoForm::*handler)()) {
+QPushButton* FrmInfoView::Command(const QString& caption,
+                                  std::function<void(TrackInfoForm&)> handler) {
   auto* button = new QPushButton(caption);
   button->setAutoDefault(false);
-  connect(button, &QPushButton::clicked, this, [this, handler] {
+  connect(button, &QPushButton::clicked, this, [this, handler = std::move(handler)] {
     Pull();
-    (form_.*handler)();
+    handler(form_);
   });
   return button;
 }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 #include "player/track_info_form.h"
 
@@ -24,7 +25,7 @@ class FrmInfoView : public QWidget {
   // Typed texts into the form, and the form's fields back into the widgets.
   void Pull();
   void Push();
-  QPushButton* Command(const QString& caption, void (TrackInfoForm::*handler)());
+  QPushButton* Command(const QString& caption, std::function<void(TrackInfoForm&)> handler);
 
   TrackInfoForm& form_;
   QLineEdit* txtFileName_;

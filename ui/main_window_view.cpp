@@ -60,6 +60,12 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
   });
 }
 
+MainWindowView::~MainWindowView() {
+  // Closing the window in the base destructor moves the focus, and the focus handler must
+  // not reach this part of the object once it is gone.
+  disconnect(qApp, nullptr, this, nullptr);
+}
+
 namespace {
 int ButtonNumber(Qt::MouseButton b) {
   return b == Qt::LeftButton ? 1 : b == Qt::RightButton ? 2 : b == Qt::MiddleButton ? 4 : 0;

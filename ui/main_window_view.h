@@ -23,6 +23,7 @@ namespace varlo {
 class MainWindowView : public QWidget {
  public:
   explicit MainWindowView(FrmTarnix& frm);
+  ~MainWindowView() override;
 
   // Brings the window up to date with the parts of the form named by `changes`.
   void OnFormChanged(unsigned changes);
