@@ -11,6 +11,11 @@ int PlaylistModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : rows_;
 }
 
+QModelIndex PlaylistModel::index(int row, int column, const QModelIndex& parent) const {
+  if (row < 0 || row >= rows_ || column != 0 || parent.isValid()) return {};
+  return createIndex(row, column);
+}
+
 QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() < 0) return {};
   const auto row = static_cast<std::size_t>(index.row());

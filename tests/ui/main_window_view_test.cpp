@@ -200,6 +200,10 @@ TEST(PlaylistModelTest, KeepsTheAnnouncedRowsUntilTheNextReset) {
   EXPECT_EQ(model.rowCount(), 2);
   EXPECT_EQ(model.index(1, 0).data().toString(), "two");
   EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);  // a list has no children
+  EXPECT_FALSE(model.index(2, 0).isValid());
+  EXPECT_FALSE(model.index(-1, 0).isValid());
+  EXPECT_FALSE(model.index(0, 1).isValid());
+  EXPECT_FALSE(model.index(0, 0, model.index(1, 0)).isValid());
 
   playlist.Append("three", "/m/three.mp3");
   EXPECT_EQ(model.rowCount(), 2);
