@@ -44,7 +44,8 @@ class PlaylistBinding : public QObject {
   FrmTarnix& frm_;
   QListView* view_;
   PlaylistModel model_;
-  bool showing_ = false;  // true while the view is being set from the playlist
+  bool showing_ = false;        // true while the view is being set from the playlist
+  bool scrollPending_ = false;  // the selected row was not placed yet when it was selected
 };
 
 }  // namespace varlo

@@ -190,6 +190,27 @@ TEST_F(MainWindowViewTest, ThePlaylistViewFollowsTheModelAndDeleteRemovesAnEntry
   EXPECT_EQ(unit0.FileName(), prog.File("music/a.mp3"));
 }
 
+// A long list is placed in batches after the window shows; a row selected before it was placed
+// is still scrolled into view.
+TEST_F(MainWindowViewTest, ALongPlaylistScrollsToTheRowSelectedBeforeItShowed) {
+  WriteSkin(prog);
+  Start();
+  Playlist& playlist = frm.PlaylistModel();
+  for (int i = 0; i < 5000; ++i)
+    playlist.Append("Entry " + std::to_string(i), "/m/" + std::to_string(i) + ".mp3");
+  playlist.Changed();
+  playlist.selected = 4321;
+  playlist.onSelected();
+  view.show();
+  auto* list = view.findChild<QListView*>(QStringLiteral("PlNames"));
+  ASSERT_NE(list, nullptr);
+  const QModelIndex row = list->model()->index(4321, 0);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return list->viewport()->rect().intersects(list->visualRect(row)); }, 3000));
+  EXPECT_EQ(list->currentIndex().row(), 4321);
+  EXPECT_EQ(playlist.selected, 4321);
+}
+
 // Between a change of the entries and its notification (a folder walk lets window events run
 // part way) the model keeps the rows it announced and shows the ones gone as blank.
 TEST(PlaylistModelTest, KeepsTheAnnouncedRowsUntilTheNextReset) {
