@@ -17,6 +17,9 @@ class PlaylistModel final : public QAbstractListModel {
   PlaylistModel(const Playlist& playlist, QObject* parent);
 
   int rowCount(const QModelIndex& parent = {}) const override;
+  // Called for every row when a view lays out the list: checks the row without the two virtual
+  // calls of the general version.
+  QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
 
   // Tells the views that the playlist changed as a whole.
@@ -41,7 +44,8 @@ class PlaylistBinding : public QObject {
   FrmTarnix& frm_;
   QListView* view_;
   PlaylistModel model_;
-  bool showing_ = false;  // true while the view is being set from the playlist
+  bool showing_ = false;        // true while the view is being set from the playlist
+  bool scrollPending_ = false;  // the selected row was not placed yet when it was selected
 };
 
 }  // namespace varlo

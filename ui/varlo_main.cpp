@@ -20,6 +20,7 @@
 #include "shell/frm_tarnix.h"
 #include "ui/after_first_paint.h"
 #include "ui/app_icon.h"
+#include "ui/font_warmup.h"
 #include "ui/main_window_view.h"
 #include "ui/quit_signals.h"
 #include "ui/side_windows_view.h"
@@ -47,6 +48,7 @@ void PumpOnGuiThread(varlo::MpvMediaDevice& device, QObject* context) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const varlo::FontWarmup fonts;  // in parallel with the rest of the start
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("varlo"));
   QApplication::setWindowIcon(varlo::VarloIcon());

@@ -187,6 +187,27 @@ TEST_F(MainWindowViewTest, ThePlaylistViewFollowsTheModelAndDeleteRemovesAnEntry
   EXPECT_EQ(unit0.FileName(), prog.File("music/a.mp3"));
 }
 
+// A long list is placed in batches after the window shows; a row selected before it was placed
+// is still scrolled into view.
+TEST_F(MainWindowViewTest, ALongPlaylistScrollsToTheRowSelectedBeforeItShowed) {
+  WriteSkin(prog);
+  Start();
+  Playlist& playlist = frm.Player().List();
+  for (int i = 0; i < 5000; ++i)
+    playlist.Append("Entry " + std::to_string(i), "/m/" + std::to_string(i) + ".mp3");
+  playlist.Changed();
+  playlist.selected = 4321;
+  playlist.onSelected();
+  view.show();
+  auto* list = view.findChild<QListView*>(QStringLiteral("PlNames"));
+  ASSERT_NE(list, nullptr);
+  const QModelIndex row = list->model()->index(4321, 0);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return list->viewport()->rect().intersects(list->visualRect(row)); }, 3000));
+  EXPECT_EQ(list->currentIndex().row(), 4321);
+  EXPECT_EQ(playlist.selected, 4321);
+}
+
 // Between a change of the entries and its notification (a folder walk lets window events run
 // part way) the model keeps the rows it announced and shows the ones gone as blank.
 TEST(PlaylistModelTest, KeepsTheAnnouncedRowsUntilTheNextReset) {
@@ -197,6 +218,10 @@ TEST(PlaylistModelTest, KeepsTheAnnouncedRowsUntilTheNextReset) {
   EXPECT_EQ(model.rowCount(), 2);
   EXPECT_EQ(model.index(1, 0).data().toString(), "two");
   EXPECT_EQ(model.rowCount(model.index(0, 0)), 0);  // a list has no children
+  EXPECT_FALSE(model.index(2, 0).isValid());
+  EXPECT_FALSE(model.index(-1, 0).isValid());
+  EXPECT_FALSE(model.index(0, 1).isValid());
+  EXPECT_FALSE(model.index(0, 0, model.index(1, 0)).isValid());
 
   playlist.Append("three", "/m/three.mp3");
   EXPECT_EQ(model.rowCount(), 2);
