@@ -32,22 +32,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own on a random high number (see startup.sh for why).
-for _ in 1 2 3 4 5; do
-  number=$((200 + RANDOM % 700))
-  [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-  Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
-  xvfb=$!
-  export DISPLAY=":$number"
-  for _ in $(seq 50); do "$bin/map_timer" --probe && break; sleep 0.1; done
-  "$bin/map_timer" --probe && break
-  kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  xvfb=""
-done
-[ -n "$xvfb" ] || { echo "memory.sh: Xvfb did not start" >&2; exit 1; }
-export QT_QPA_PLATFORM=xcb XDG_CACHE_HOME=$scratch/cache XDG_RUNTIME_DIR=$scratch/runtime
-mkdir -m 700 "$scratch/runtime"
-unset WAYLAND_DISPLAY VARLO_DATA_DIR
+# shellcheck source=bench/private_xvfb.sh
+source "$here/private_xvfb.sh"
+start_private_xvfb memory.sh
 
 song=$scratch/song.mp3
 ffmpeg -loglevel error -f lavfi -i "sine=frequency=440:duration=60" -ac 2 -ar 44100 \
