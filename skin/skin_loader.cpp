@@ -110,6 +110,7 @@ void SkinLoader::PlaceWindow(int placement) {
   if (placement >= 1 && placement <= 5) {
     w.left = std::max(0, w.left);
     w.top = std::max(0, w.top);
+    w.placed = true;  // the skin chose the place, not the window system
   }
   // Hold the window on screen, never past the left or top edge. The stored position may
   // be anywhere in 32 bits, so the edges are summed in 64.

@@ -111,6 +111,7 @@ TEST_F(SkinLoaderTest, WindowIsSizedPlacedAndHeldOnScreen) {
   EXPECT_EQ(form.tables.windowSizes[0].width, 1500);
   EXPECT_EQ(form.tables.windowSizes[2].height, 150);
   EXPECT_EQ(form.window.left, (1024 * 15 - 1500) / 2);  // placement 5 centres
+  EXPECT_TRUE(form.window.placed);  // the skin chose the place: the view moves the window there
   EXPECT_EQ(form.window.backColour, MakeColour(10, 20, 30));
   EXPECT_EQ(form.coolFlag, 1);
 
