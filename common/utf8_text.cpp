@@ -7,23 +7,47 @@ bool IsContinuation(unsigned char c) {
   return (c & 0xC0) == 0x80;
 }
 
-// The length a lead byte announces; 1 for bytes that cannot start a sequence.
-std::size_t AnnouncedLength(unsigned char c) {
-  if (c >= 0xC2 && c <= 0xDF) return 2;
-  if (c >= 0xE0 && c <= 0xEF) return 3;
-  if (c >= 0xF0 && c <= 0xF4) return 4;
-  return 1;
-}
-
 }  // namespace
+
+std::size_t Utf8Decode(std::string_view text, char32_t& code) {
+  if (text.empty()) return 0;
+  const auto at = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char b = at(0);
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+  if (b < 0x80) {
+    code = b;
+    return 1;
+  }
+  if (b >= 0xC2 && b <= 0xDF) {
+    length = 2;
+    code = b & 0x1Fu;
+  } else if (b >= 0xE0 && b <= 0xEF) {
+    length = 3;
+    code = b & 0x0Fu;
+    if (b == 0xE0) low = 0xA0;
+    if (b == 0xED) high = 0x9F;
+  } else if (b >= 0xF0 && b <= 0xF4) {
+    length = 4;
+    code = b & 0x07u;
+    if (b == 0xF0) low = 0x90;
+    if (b == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (length > text.size() || at(1) < low || at(1) > high) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if (!IsContinuation(at(k))) return 0;
+    code = (code << 6) | (at(k) & 0x3Fu);
+  }
+  return length;
+}
 
 std::size_t Utf8CharLength(std::string_view text) {
   if (text.empty()) return 0;
-  const std::size_t want = AnnouncedLength(static_cast<unsigned char>(text[0]));
-  if (want > text.size()) return 1;
-  for (std::size_t i = 1; i < want; ++i)
-    if (!IsContinuation(static_cast<unsigned char>(text[i]))) return 1;
-  return want;
+  char32_t code = 0;
+  const std::size_t length = Utf8Decode(text, code);
+  return length == 0 ? 1 : length;
 }
 
 std::size_t Utf8PrefixLength(std::string_view text, std::size_t maxBytes) {

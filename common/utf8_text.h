@@ -8,6 +8,10 @@ namespace varlo {
 // inside a UTF-8 sequence. Bytes that are not UTF-8 count as characters of their own.
 std::size_t Utf8PrefixLength(std::string_view text, std::size_t maxBytes);
 
+// The length of the well-formed UTF-8 sequence that starts `text` (no overlong forms, no
+// surrogates, nothing above U+10FFFF), with its code point in `code`; 0 when there is none.
+std::size_t Utf8Decode(std::string_view text, char32_t& code);
+
 // The byte length of the character that starts `text` (1 for a stray or broken byte, 0 for an
 // empty text).
 std::size_t Utf8CharLength(std::string_view text);

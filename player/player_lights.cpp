@@ -4,7 +4,7 @@ namespace varlo {
 
 void ShowLights(FormAccess& form, const PlayerState& p) {
   const bool media = !p.cdMode;
-  const bool lit[23] = {
+  const LightSet lit = {
       false,        // 0 unused
       false,        // 1 never
       !p.playing,   // 2
@@ -29,7 +29,7 @@ void ShowLights(FormAccess& form, const PlayerState& p) {
       !media,       // 21
       media,        // 22
   };
-  for (int i = 1; i <= 22; ++i) form.SetLight(i, lit[i]);
+  form.SetLights(lit);
   form.SetCaption(26, p.cdMode ? "CD" : "Media");
 }
 

@@ -18,7 +18,8 @@ class ScrollName {
 
  private:
   std::string name_;
-  std::size_t offset_ = 0;  // byte offset of the first character shown, within name + gap
+  std::string ring_;        // the name and the gap, built once per name
+  std::size_t offset_ = 0;  // byte offset of the first character shown, within the ring
   std::string shown_;
 };
 

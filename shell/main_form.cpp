@@ -30,14 +30,28 @@ const std::string& MainForm::Caption(int label) const {
   return form_.lbl[static_cast<std::size_t>(label)].caption;
 }
 
+namespace {
+// Shows light n as asked, unless the skin did not place it (parked off the window); true when
+// its visibility changed.
+bool ApplyLight(SkinForm& form, std::size_t n, bool lit) {
+  IndicatorWidget& ind = form.ind[n];
+  const bool visible = lit && ind.width > 0 && ind.left > -1000;
+  if (ind.visible == visible) return false;
+  ind.visible = visible;
+  return true;
+}
+}  // namespace
+
 void MainForm::SetLight(int light, bool lit) {
   if (!InRange(form_.ind, light)) return;
-  IndicatorWidget& ind = form_.ind[static_cast<std::size_t>(light)];
-  // A light the skin did not place stays parked off the window and hidden.
-  const bool visible = lit && ind.width > 0 && ind.left > -1000;
-  if (ind.visible == visible) return;
-  ind.visible = visible;
-  form_.Notify(kChangeWidgets);
+  if (ApplyLight(form_, static_cast<std::size_t>(light), lit)) form_.Notify(kChangeWidgets);
+}
+
+void MainForm::SetLights(const LightSet& lit) {
+  bool changed = false;
+  for (std::size_t n = 1; n < lit.size() && n < form_.ind.size(); ++n)
+    changed |= ApplyLight(form_, n, lit[n]);
+  if (changed) form_.Notify(kChangeWidgets);
 }
 
 void MainForm::SetDD(int display, const DigitValue& value) {

@@ -22,6 +22,7 @@ class MainForm final : public FormAccess {
   void SetCaption(int label, std::string_view caption) override;
   const std::string& Caption(int label) const override;
   void SetLight(int light, bool lit) override;
+  void SetLights(const LightSet& lit) override;
   void SetDD(int display, const DigitValue& value) override;
   int DisplayCells(int display) const override;
   bool SliderUsable(int slider) const override;

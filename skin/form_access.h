@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@ namespace varlo {
 
 // The list and edit areas of the main window that the modes fill.
 enum class FormList { Lyrics, CvtList, FmPreset, WrList };
+
+// Which of the indicator lights 1-22 are lit (element 0 unused).
+using LightSet = std::array<bool, 23>;
 
 // The two store modes: the next FM preset or link button stores instead of recalls, and the
 // same for the web-radio presets.
@@ -28,8 +32,10 @@ class FormAccess {
   virtual void SetCaption(int label, std::string_view caption) = 0;
   virtual const std::string& Caption(int label) const = 0;
 
-  // Shows or hides indicator light n; a light the skin did not place stays hidden.
+  // Shows or hides indicator light n, or all of them at once with one repaint; a light the
+  // skin did not place stays hidden.
   virtual void SetLight(int light, bool lit) = 0;
+  virtual void SetLights(const LightSet& lit) = 0;
 
   // Shows a number, time or text on digit display n.
   virtual void SetDD(int display, const DigitValue& value) = 0;

@@ -4,45 +4,12 @@
 #include <QUtf8StringView>
 #include <algorithm>
 
+#include "common/utf8_text.h"
+
 namespace varlo {
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;  // stray byte b is kept as U+DC00 + b
-
-bool Continuation(unsigned char b) {
-  return (b & 0xC0) == 0x80;
-}
-
-// The length of the well-formed UTF-8 sequence at s[i] (no overlong forms, no surrogates,
-// nothing above U+10FFFF), or 0 when there is none.
-std::size_t SequenceLength(const std::string& s, std::size_t i, char32_t& code) {
-  const auto at = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
-  const unsigned char b = at(0);
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-  if (b >= 0xC2 && b <= 0xDF) {
-    length = 2;
-    code = b & 0x1Fu;
-  } else if (b >= 0xE0 && b <= 0xEF) {
-    length = 3;
-    code = b & 0x0Fu;
-    if (b == 0xE0) low = 0xA0;
-    if (b == 0xED) high = 0x9F;
-  } else if (b >= 0xF0 && b <= 0xF4) {
-    length = 4;
-    code = b & 0x07u;
-    if (b == 0xF0) low = 0x90;
-    if (b == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (i + length > s.size() || at(1) < low || at(1) > high) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if (!Continuation(at(k))) return 0;
-    code = (code << 6) | (at(k) & 0x3Fu);
-  }
-  return length;
-}
 
 void AppendUtf8(std::string& out, char32_t c) {
   const auto byte = [&](char32_t v) { out.push_back(static_cast<char>(v)); };
@@ -76,7 +43,7 @@ QString PathToQt(const std::string& path) {
     if (b < 0x80) {
       out.append(QChar(static_cast<char16_t>(b)));
       ++i;
-    } else if (const std::size_t n = SequenceLength(path, i, code)) {
+    } else if (const std::size_t n = Utf8Decode(std::string_view(path).substr(i), code)) {
       out.append(QString::fromUcs4(&code, 1));
       i += n;
     } else {

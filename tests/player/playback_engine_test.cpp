@@ -357,6 +357,7 @@ TEST_F(EngineTest, TheTrayTipIsCutOnACharacterBoundary) {
   EXPECT_EQ(Utf8PrefixLength("ab\xE2\x82\xAC", 4), 2u);  // a three-byte sign not cut in two
   EXPECT_EQ(Utf8PrefixLength("ab\xFF\xFEz", 4), 4u);     // stray bytes count one each
   EXPECT_EQ(Utf8PrefixLength("\xC3", 5), 1u);            // a cut-off sequence is one byte
+  EXPECT_EQ(Utf8CharLength("\xC0\x80z"), 1u);            // an overlong form is not one character
 }
 
 TEST_F(EngineTest, LyricsAreAskedForWithTheSongPath) {

@@ -23,7 +23,10 @@ TEST(ShowLights, EachLightFollowsItsFlag) {
   p.shuffle = true;
   p.mute = true;
   p.stp = true;
+  int notifications = 0;
+  skin.onChange = [&](unsigned) { ++notifications; };
   ShowLights(form, p);
+  EXPECT_LE(notifications, 2);  // the lights in one repaint, the mode caption in another
   auto on = [&](std::size_t i) { return f.ind[i].visible; };
   EXPECT_FALSE(on(1));
   EXPECT_FALSE(on(2));

@@ -47,6 +47,9 @@ struct FakeForm : FormAccess {
     lights[static_cast<std::size_t>(light)] = lit;
     ++lightCalls;
   }
+  void SetLights(const LightSet& lit) override {
+    for (int n = 1; n <= 22; ++n) SetLight(n, lit[static_cast<std::size_t>(n)]);
+  }
   void SetDD(int display, const DigitValue& value) override {
     if (display < 1 || display > 13) return;
     if (value.IsText()) {
