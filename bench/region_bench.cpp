@@ -20,7 +20,7 @@ varlo::Picture Scattered(int w, int h) {
     for (int x = 0; x < w;) {
       const int keep = len(rng) * 2, cut = len(rng);
       x += keep;
-      for (int i = 0; i < cut && x < w; ++i, ++x) p.At(x, y) = kKey;
+      for (int i = 0; i < cut && x < w; ++i, ++x) p.Set(x, y, kKey);
     }
   return p;
 }
@@ -30,8 +30,8 @@ varlo::Picture Player(int w, int h) {
   varlo::Picture p(w, h, 1);
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 6 - y; ++x) {
-      p.At(x, y) = p.At(w - 1 - x, y) = kKey;
-      p.At(x, h - 1 - y) = p.At(w - 1 - x, h - 1 - y) = kKey;
+      for (const int yy : {y, h - 1 - y})
+        for (const int xx : {x, w - 1 - x}) p.Set(xx, yy, kKey);
     }
   return p;
 }
@@ -41,7 +41,7 @@ varlo::Picture Player(int w, int h) {
 varlo::Picture Checks(int side) {
   varlo::Picture p(side, side, 1);
   for (int y = 0; y < side; ++y)
-    for (int x = y % 2; x < side; x += 2) p.At(x, y) = kKey;
+    for (int x = y % 2; x < side; x += 2) p.Set(x, y, kKey);
   return p;
 }
 

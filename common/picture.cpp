@@ -31,8 +31,8 @@ void CopyPictureRect(const Picture& src, int sx, int sy, int w, int h, Picture& 
   h = std::min({h, src.height - sy, dst.height - dy});
   if (w <= 0 || h <= 0) return;
   for (int row = 0; row < h; ++row) {
-    const Colour* from = &src.At(sx, sy + row);
-    std::copy(from, from + w, &dst.At(dx, dy + row));
+    const PixelWord* from = src.Row(sy + row) + sx;
+    std::copy(from, from + w, dst.Row(dy + row) + dx);
   }
 }
 

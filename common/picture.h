@@ -20,26 +20,39 @@ constexpr int BlueOf(Colour c) {
   return static_cast<int>((c >> 16) & 0xFF);
 }
 
-// An opaque picture in memory, row by row from the top, one Colour per pixel.
+// A pixel as a picture stores it: 0xFF, red, green, blue from the top byte down, the layout
+// the front end draws from directly, so no skin bitmap is held twice.
+using PixelWord = std::uint32_t;
+
+constexpr PixelWord WordOf(Colour c) {
+  return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+constexpr Colour ColourOf(PixelWord w) {
+  return ((w & 0xFFu) << 16) | (w & 0xFF00u) | ((w >> 16) & 0xFFu);
+}
+
+// An opaque picture in memory, row by row from the top.
 struct Picture {
   int width = 0;
   int height = 0;
-  std::vector<Colour> pixels;
+  std::vector<PixelWord> words;
 
   Picture() = default;
   Picture(int w, int h, Colour fill = 0)
       : width(w),
         height(h),
-        pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), fill) {}
+        words(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), WordOf(fill)) {}
 
   bool Empty() const { return width <= 0 || height <= 0; }
-  const Colour& At(int x, int y) const {
-    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                  static_cast<std::size_t>(x)];
-  }
-  Colour& At(int x, int y) {
-    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                  static_cast<std::size_t>(x)];
+  Colour At(int x, int y) const { return ColourOf(words[Index(x, y)]); }
+  void Set(int x, int y, Colour c) { words[Index(x, y)] = WordOf(c); }
+  const PixelWord* Row(int y) const { return &words[Index(0, y)]; }
+  PixelWord* Row(int y) { return &words[Index(0, y)]; }
+
+ private:
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+           static_cast<std::size_t>(x);
   }
 };
 

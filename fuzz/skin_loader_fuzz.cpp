@@ -24,7 +24,7 @@ struct Screen : varlo::IScreen {
 struct Pictures : varlo::IPictureLoader {
   std::optional<varlo::Picture> Load(const std::string&) override {
     varlo::Picture p(64, 32, 0);
-    for (int x = 0; x < 64; x += 3) p.At(x, x % 32) = varlo::MakeColour(255, 0, 255);
+    for (int x = 0; x < 64; x += 3) p.Set(x, x % 32, varlo::MakeColour(255, 0, 255));
     return p;
   }
 };

@@ -208,15 +208,16 @@ WindowRegion BuildTransparentRegion(const Picture& picture, Colour transparent,
   mask.height = mask.rows = picture.height;
   // Most skins fit the limit exactly: their runs come straight from the pixels, and only a
   // shape that needs simplifying is copied into a mask.
-  const auto kept = [transparent](Colour c) { return c != transparent; };
+  const PixelWord key = WordOf(transparent);
+  const auto kept = [key](PixelWord w) { return w != key; };
   const std::size_t maxRects = std::max<std::size_t>(1, limits.maxRects);
   const auto pixelRuns = [&](int r, std::vector<Run>& runs) {
-    KeptRuns(&picture.At(0, r), picture.width, kept, runs);
+    KeptRuns(picture.Row(r), picture.width, kept, runs);
   };
   if (MaskRects(mask, pixelRuns, maxRects, region.rects)) return region;
-  mask.cells.resize(picture.pixels.size());
-  std::transform(picture.pixels.begin(), picture.pixels.end(), mask.cells.begin(),
-                 [&kept](Colour c) { return kept(c) ? 1 : 0; });
+  mask.cells.resize(picture.words.size());
+  std::transform(picture.words.begin(), picture.words.end(), mask.cells.begin(),
+                 [&kept](PixelWord w) { return kept(w) ? 1 : 0; });
   return ShapeFromMask(std::move(mask), maxRects);
 }
 

@@ -225,8 +225,6 @@ QRect MainWindowView::PixelGeometry() const {
 
 void MainWindowView::OnFormChanged(unsigned changes) {
   const SkinForm& form = frm_.Form();
-  // Converted at the next paint: a skin load changes the pictures several times.
-  if (changes & kChangePictures) picturesChanged_ = true;
   if (changes & kChangeGeometry) {
     // Until the program has a position of its own, the window system places the window.
     if (form.window.placed)
@@ -317,14 +315,13 @@ void MainWindowView::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   p.setClipRegion(event->region());
   const SkinForm& form = frm_.Form();
-  if (picturesChanged_) {
-    picturesChanged_ = false;
-    picture_ = ImageFromPicture(form.window.picture);
-    resBitmap_ = ImageFromPicture(form.window.resBitmap);
-  }
+  // The skin's bitmaps are drawn from the form's own pixels; a skin loaded since the last
+  // paint has replaced them, so the images over them are made afresh for every paint.
+  const QImage picture = ImageOverPicture(form.window.picture);
+  const QImage resBitmap = ImageOverPicture(form.window.resBitmap);
   p.fillRect(rect(), ToQColor(form.window.backColour));
-  if (!picture_.isNull()) p.drawImage(0, 0, picture_);
-  SkinPainter(form, resBitmap_).Paint(p, &event->region());
+  if (!picture.isNull()) p.drawImage(0, 0, picture);
+  SkinPainter(form, resBitmap).Paint(p, &event->region());
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

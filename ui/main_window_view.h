@@ -60,9 +60,6 @@ class MainWindowView : public QWidget {
   int targetIndex_ = 0;
 
   FrmTarnix& frm_;
-  QImage picture_;
-  QImage resBitmap_;
-  bool picturesChanged_ = false;  // the form's pictures differ from the two images above
   AreaViews areas_;
   CoverLyricBinding coverLyrics_;
   PlaylistBinding playlist_;

@@ -6,45 +6,27 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <algorithm>
 #include <cstddef>
-#include <cstdint>
 
 namespace varlo {
 
-namespace {
-
-// Colour and QRgb hold red and blue in opposite bytes; swapping them is its own inverse. One
-// row at a time, with no per-pixel indexing.
-void SwapRedBlue(const std::uint32_t* from, std::uint32_t* to, std::size_t count,
-                 std::uint32_t fill) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::uint32_t c = from[i];
-    to[i] = ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu) | fill;
-  }
-}
-
-}  // namespace
-
 Picture PictureFromImage(const QImage& source) {
+  // Format_RGB32 rows are the picture's own words (0xFFRRGGBB): copied as they stand.
   const QImage image = source.convertToFormat(QImage::Format_RGB32);
   Picture p(image.width(), image.height());
   const auto width = static_cast<std::size_t>(image.width());
   for (int y = 0; y < image.height(); ++y) {
-    SwapRedBlue(reinterpret_cast<const std::uint32_t*>(image.constScanLine(y)), &p.At(0, y), width,
-                0);
+    const auto* from = reinterpret_cast<const PixelWord*>(image.constScanLine(y));
+    std::copy(from, from + width, p.Row(y));
   }
   return p;
 }
 
-QImage ImageFromPicture(const Picture& picture) {
-  QImage image(picture.width, picture.height, QImage::Format_RGB32);
-  if (image.isNull()) return image;
-  const auto width = static_cast<std::size_t>(picture.width);
-  for (int y = 0; y < picture.height; ++y) {
-    SwapRedBlue(&picture.At(0, y), reinterpret_cast<std::uint32_t*>(image.scanLine(y)), width,
-                0xFF000000u);
-  }
-  return image;
+QImage ImageOverPicture(const Picture& picture) {
+  if (picture.Empty()) return {};
+  return QImage(reinterpret_cast<const uchar*>(picture.words.data()), picture.width, picture.height,
+                static_cast<qsizetype>(picture.width) * 4, QImage::Format_RGB32);
 }
 
 QImage ReadImageFile(const std::string& path) {

@@ -14,7 +14,10 @@ inline constexpr qint64 kMaxPicturePixels = 4096LL * 4096LL;
 QImage ReadImageFile(const std::string& path);
 
 Picture PictureFromImage(const QImage& image);
-QImage ImageFromPicture(const Picture& picture);
+
+// An image showing the picture's own pixels, without a copy: valid while the picture lives
+// and keeps its size, so it is made where it is drawn rather than kept.
+QImage ImageOverPicture(const Picture& picture);
 
 class QtPictureLoader : public IPictureLoader {
  public:

@@ -6,7 +6,7 @@ namespace varlo {
 
 TEST(Picture, CopyIsClippedOnBothSides) {
   Picture src(4, 4, 1);
-  src.At(0, 0) = 9;
+  src.Set(0, 0, 9);
   Picture dst(3, 3, 0);
   CopyPictureRect(src, -1, -1, 3, 3, dst, 0, 0);  // source starts outside
   EXPECT_EQ(dst.At(1, 1), 9u);
@@ -23,6 +23,7 @@ TEST(Picture, ResizeKeepsTheTopLeft) {
   ASSERT_EQ(p.width, 3);
   EXPECT_EQ(p.At(1, 0), 5u);
   EXPECT_EQ(p.At(2, 0), 7u);
+  EXPECT_EQ(p.Row(0)[2], 0xFF070000u);  // stored as the front end draws it: 0xFFRRGGBB
   ResizePicture(p, -1, 4, 0);
   EXPECT_TRUE(p.Empty());
 }

@@ -150,7 +150,7 @@ TEST_F(SkinLoaderTest, PolygonOutlines) {
 
 TEST_F(SkinLoaderTest, TransparencyColourShapesTheWindow) {
   Picture main(10, 4, 1);
-  for (int x = 0; x < 10; ++x) main.At(x, 0) = MakeColour(255, 0, 255);
+  for (int x = 0; x < 10; ++x) main.Set(x, 0, MakeColour(255, 0, 255));
   AddPicture("main.bmp", main);
   loader.LoadSkin(Write("o.skin", Skin("O,255,0,255\nE\n")), true);
   ASSERT_EQ(form.window.region.kind, WindowRegion::Kind::Rects);
@@ -181,7 +181,7 @@ TEST_F(SkinLoaderTest, AHostileShapeIsSimplifiedAndSaysSo) {
   // The largest main bitmap a skin may have, in one-pixel checks of the transparent colour.
   Picture checks(4096, 4096, 1);
   for (int y = 0; y < 4096; ++y)
-    for (int x = y % 2; x < 4096; x += 2) checks.At(x, y) = MakeColour(255, 0, 255);
+    for (int x = y % 2; x < 4096; x += 2) checks.Set(x, y, MakeColour(255, 0, 255));
   AddPicture("main.bmp", checks);
   ::testing::internal::CaptureStderr();
   Load("O,255,0,255\nE\n");

@@ -68,9 +68,9 @@ TEST(TransparentRegion, NoKeyColourGivesTheWholeRectangle) {
 
 TEST(TransparentRegion, RunsAreCutAndEqualRowsMerge) {
   Picture p(6, 4, 1);
-  for (int x = 0; x < 6; ++x) p.At(x, 0) = kKey;  // a whole row is removed
-  p.At(2, 1) = kKey;                              // rows 1 and 2 keep the same runs
-  p.At(2, 2) = kKey;
+  for (int x = 0; x < 6; ++x) p.Set(x, 0, kKey);  // a whole row is removed
+  p.Set(2, 1, kKey);                              // rows 1 and 2 keep the same runs
+  p.Set(2, 2, kKey);
   const WindowRegion r = BuildTransparentRegion(p, kKey);
   ASSERT_EQ(r.kind, WindowRegion::Kind::Rects);
   const std::vector<RegionRect> want = {{0, 1, 2, 2}, {3, 1, 3, 2}, {0, 3, 6, 1}};
@@ -89,7 +89,7 @@ TEST(TransparentRegion, TooDetailedShapesAreSimplifiedToBlocksThatLoseNoPixel) {
   // kept pixel, half a million here. Blocks of 2 x 2 each hold a kept pixel.
   Picture checks(1024, 1024, 1);
   for (int y = 0; y < 1024; ++y)
-    for (int x = y % 2; x < 1024; x += 2) checks.At(x, y) = kKey;
+    for (int x = y % 2; x < 1024; x += 2) checks.Set(x, y, kKey);
   const WindowRegion hostile = BuildTransparentRegion(checks, kKey);
   EXPECT_EQ(hostile.rects, (std::vector<RegionRect>{{0, 0, 1024, 1024}}));
   EXPECT_EQ(hostile.blockWidth, 2);
@@ -99,8 +99,9 @@ TEST(TransparentRegion, TooDetailedShapesAreSimplifiedToBlocksThatLoseNoPixel) {
   // keeps holds a kept pixel, and the bands stay in the order the view needs.
   Picture p(203, 97, 1);
   std::mt19937 rng(11);
-  for (Colour& c : p.pixels)
-    if (rng() % 3 == 0) c = kKey;
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x)
+      if (rng() % 3 == 0) p.Set(x, y, kKey);
   const WindowRegion r = BuildTransparentRegion(p, kKey, {.maxRects = 60});
   ASSERT_TRUE(r.Simplified());
   EXPECT_LE(r.rects.size(), 60u);

@@ -129,7 +129,7 @@ TEST_F(MainWindowViewTest, TheDefaultSkinsPlayButtonPressesAndRuns) {
 
   QTest::mousePress(&view, Qt::LeftButton, Qt::NoModifier, centre);
   const ButtonSlot& slot = frm.Form().tables.buttons[static_cast<std::size_t>(play)];
-  const QImage res = ImageFromPicture(frm.Form().window.resBitmap);
+  const QImage res = ImageOverPicture(frm.Form().window.resBitmap);
   const QColor pressed = res.pixelColor(slot.pressX + b.width / 2, slot.pressY + b.height / 2);
   EXPECT_EQ(view.grab().toImage().pixelColor(centre), pressed);
   EXPECT_NE(pressed, idle);

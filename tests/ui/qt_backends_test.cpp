@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_picture_loader.h"
@@ -28,7 +29,23 @@ TEST(QtBackends, PicturesConvertBothWaysAndBadFilesAreRefused) {
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->At(0, 0), MakeColour(10, 20, 30));
   EXPECT_EQ(picture->At(2, 1), MakeColour(255, 0, 255));
-  EXPECT_EQ(ImageFromPicture(*picture).pixelColor(2, 1), QColor(255, 0, 255));
+  EXPECT_EQ(ImageOverPicture(*picture).pixelColor(2, 1), QColor(255, 0, 255));
+
+  // The view draws the pixels in place: whole, in part and scaled, onto the window's format.
+  const QImage over = ImageOverPicture(*picture);
+  EXPECT_EQ(over.constBits(), reinterpret_cast<const uchar*>(picture->words.data()));
+  QImage window(6, 6, QImage::Format_RGB32);
+  window.fill(Qt::white);
+  QPainter p(&window);
+  p.drawImage(0, 0, over);
+  p.drawImage(QPoint(4, 4), over, QRect(2, 1, 1, 1));
+  p.drawImage(QRect(0, 4, 2, 2), over, QRect(0, 0, 1, 1));
+  p.end();
+  EXPECT_EQ(window.pixelColor(0, 0), QColor(10, 20, 30));
+  EXPECT_EQ(window.pixelColor(2, 1), QColor(255, 0, 255));
+  EXPECT_EQ(window.pixelColor(4, 4), QColor(255, 0, 255));
+  EXPECT_EQ(window.pixelColor(1, 5), QColor(10, 20, 30));
+  EXPECT_TRUE(ImageOverPicture(Picture{}).isNull());
   dir.Write("junk.bmp", "BM not really a bitmap");
   EXPECT_FALSE(loader.Load(dir.File("junk.bmp")));
   EXPECT_FALSE(loader.Load(dir.File("missing.bmp")));
