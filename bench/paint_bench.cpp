@@ -34,9 +34,10 @@ void BM_TickAndRepaint(benchmark::State& state) {
   quiet.audioOutput = quiet.videoOutput = "null";
   varlo::MpvMediaDevice unit0(quiet), unit1(quiet);
   varlo::NullSideWindows sideWindows;
-  varlo::FrmTarnix frm(
-      {screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1, sideWindows},
-      store, prog);
+  varlo::NullTuner tuner;
+  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
+                        sideWindows, tuner},
+                       store, prog);
   varlo::MainWindowView view(frm);
   frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };
   frm.Form_Load("");

@@ -33,6 +33,11 @@ ModeSlot RouteOfCommand(int code) {
   return ModeSlot::None;
 }
 
+ModeSlot RouteOfCommand(int code, bool fmShown) {
+  if (fmShown && code >= 7 && code <= 9) return ModeSlot::Fm;
+  return RouteOfCommand(code);
+}
+
 ModeSlot RouteOfSlider(int slider) {
   if (slider >= 1 && slider <= 3) return ModeSlot::Player;
   if (slider == 6) return ModeSlot::Fm;

@@ -25,6 +25,9 @@ inline constexpr std::size_t kModeSlots = static_cast<std::size_t>(ModeSlot::Non
 
 // Which subsystem performs command `code`.
 ModeSlot RouteOfCommand(int code);
+// The same while the window shows the FM mode, where the volume and mute commands drive the
+// tuner card.
+ModeSlot RouteOfCommand(int code, bool fmShown);
 
 // Which subsystem a slider drives (1-3 the player's position, volume and balance, 6 the FM
 // tuning); sliders without a role belong to nobody.

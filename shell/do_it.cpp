@@ -25,7 +25,7 @@ void FrmTarnix::RunCommand(int code) {
       access_.SetCaption(23, "");
       return;
     }
-    const ModeSlot slot = RouteOfCommand(code);
+    const ModeSlot slot = RouteOfCommand(code, fm_->Shown());
     if (slot == ModeSlot::Window) return RunWindowCommand(code);
     if (slot != ModeSlot::None) ModeOf(slot).DoIt(code);
   } catch (const std::exception&) {

@@ -24,9 +24,14 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
                      services_.pictures, services_.launcher},
       PlayerModeLinks{titles_, trayTip_, discTracks_, services_.sideWindows});
 
+  stationCover_ = std::make_unique<StationCover>(player_->Media());
+  fm_ = std::make_unique<FmMode>(access_, settings_, store_, programFolder_, services_.tuner,
+                                 *stationCover_);
+
   // Every slot holds a mode; those of subsystems still to come hold the null mode.
   modes_.fill(&absent_);
   Plug(ModeSlot::Player, *player_);
+  Plug(ModeSlot::Fm, *fm_);
 }
 
 void FrmTarnix::Plug(ModeSlot slot, Mode& mode) {

@@ -8,6 +8,8 @@
 
 #include "common/app_settings.h"
 #include "common/settings_store.h"
+#include "fm/fm_mode.h"
+#include "fm/tuner.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
@@ -22,6 +24,7 @@
 #include "shell/input_gate.h"
 #include "shell/main_form.h"
 #include "shell/mode.h"
+#include "shell/station_cover.h"
 #include "skin/button_state.h"
 #include "skin/skin_form.h"
 #include "skin/skin_loader.h"
@@ -43,6 +46,8 @@ struct ShellServices {
   IMediaDevice& unit1;
   // The track-information and cover windows.
   SideWindows& sideWindows;
+  // The FM tuner card.
+  Tuner& tuner;
 };
 
 // The main window's logic. It composes the modes (one member per subsystem), routes command
@@ -127,6 +132,7 @@ class FrmTarnix : public ISkinHost {
   AppSettings& Settings() { return settings_; }
   SkinLoader& Skins() { return *skinLoader_; }
   PlayerMode& Player() { return *player_; }
+  FmMode& Fm() { return *fm_; }
   std::vector<std::string>& AutoList() { return autoList_; }
   InputGate& Gate() { return gate_; }
   bool Unloaded() const { return unloaded_; }
@@ -172,6 +178,8 @@ class FrmTarnix : public ISkinHost {
   NullDiscTracks discTracks_;
   // The modes, and the routing table's view of them.
   std::unique_ptr<PlayerMode> player_;
+  std::unique_ptr<StationCover> stationCover_;
+  std::unique_ptr<FmMode> fm_;
   NullMode absent_;
   std::array<Mode*, kModeSlots> modes_{};
   std::vector<Mode*> distinctModes_;

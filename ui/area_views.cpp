@@ -86,10 +86,16 @@ void AreaViews::Sync(const SkinForm& form) {
         return edit;
       },
       area(form.notepad));
-  SyncLazily<QListWidget>(
-      cvtList_, form.cvtList, [this] { return MakeList(parent_); }, area(form.cvtList));
-  SyncLazily<QListWidget>(
-      fmPreset_, form.fmPreset, [this] { return MakeList(parent_); }, area(form.fmPreset));
+  const auto modeList = [this](FormList which) {
+    return [this, which] {
+      QListWidget* list = MakeList(parent_);
+      if (onListMade) onListMade(which, list);
+      return list;
+    };
+  };
+  SyncLazily<QListWidget>(cvtList_, form.cvtList, modeList(FormList::CvtList), area(form.cvtList));
+  SyncLazily<QListWidget>(fmPreset_, form.fmPreset, modeList(FormList::FmPreset),
+                          area(form.fmPreset));
   SyncLazily<QComboBox>(
       combo_, form.combo[1],
       [this] {
@@ -98,8 +104,7 @@ void AreaViews::Sync(const SkinForm& form) {
         return combo;
       },
       area(form.combo[1]));
-  SyncLazily<QListWidget>(
-      wrList_, form.wrList, [this] { return MakeList(parent_); }, area(form.wrList));
+  SyncLazily<QListWidget>(wrList_, form.wrList, modeList(FormList::WrList), area(form.wrList));
   for (std::size_t i = 1; i < entries_.size(); ++i) {
     const TextEntryWidget& e = form.txtEntry[i];
     SyncLazily<QLineEdit>(

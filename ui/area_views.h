@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "skin/form_access.h"
 #include "skin/skin_form.h"
 
 namespace varlo {
@@ -29,6 +30,9 @@ class AreaViews {
   QWidget* VideoBox() const { return videoBox_; }
   // Text entry n (1-3), null until a skin first shows it.
   QLineEdit* Entry(std::size_t n) const { return entries_[n]; }
+  // Called with each list of the modes (conversions, FM presets, web-radio stations) when it
+  // is made.
+  std::function<void(FormList list, QListWidget* widget)> onListMade;
   // Called with each text entry when it is made.
   std::function<void(std::size_t n, QLineEdit* entry)> onEntryMade;
 

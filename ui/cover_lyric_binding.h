@@ -6,8 +6,8 @@
 
 namespace varlo {
 
-// Keeps the main window's cover image and lyric list showing what the form holds, and hands
-// their double-clicks to the form.
+// Keeps the main window's cover image showing what the form holds, and hands its
+// double-clicks to the form.
 class CoverLyricBinding : public QObject {
  public:
   CoverLyricBinding(FrmTarnix& frm, AreaViews& areas, QObject* parent);
@@ -18,9 +18,6 @@ class CoverLyricBinding : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void FillLyrics();
-  void SelectLyric();
-
   FrmTarnix& frm_;
   AreaViews& areas_;
   std::string shownCover_;

@@ -28,6 +28,7 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
       frm_(frm),
       areas_(this),
       coverLyrics_(frm, areas_, this),
+      lyrics_(frm, FormList::Lyrics, areas_.Lyrics(), this),
       playlist_(frm, areas_.PlNames(), this) {
   setWindowTitle(QStringLiteral("Varlo"));
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -39,6 +40,10 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
   areas_.Lyrics()->installEventFilter(this);
   // The text entries are made when a skin first shows them; their edits and keys go to the
   // mode that owns each.
+  // The modes' lists are made when a skin first shows them, then follow their list areas.
+  areas_.onListMade = [this](FormList which, QListWidget* widget) {
+    new ListBinding(frm_, which, widget, this);
+  };
   areas_.onEntryMade = [this](std::size_t i, QLineEdit* entry) {
     const int n = static_cast<int>(i);
     connect(entry, &QLineEdit::textEdited, this,

@@ -14,6 +14,7 @@
 #include "shell/frm_tarnix.h"
 #include "ui/area_views.h"
 #include "ui/cover_lyric_binding.h"
+#include "ui/list_binding.h"
 #include "ui/playlist_model.h"
 
 namespace varlo {
@@ -62,6 +63,7 @@ class MainWindowView : public QWidget {
   FrmTarnix& frm_;
   AreaViews areas_;
   CoverLyricBinding coverLyrics_;
+  ListBinding lyrics_;
   PlaylistBinding playlist_;
   QTimer timer1_;
   QTimer timer2_;

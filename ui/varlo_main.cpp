@@ -9,6 +9,7 @@
 
 #include "common/program_folder.h"
 #include "common/settings_store.h"
+#include "platform/halvern/halvern_tuner.h"
 #include "platform/mpv/mpv_media_device.h"
 #include "platform/qt/path_text.h"
 #include "platform/qt/qt_clock.h"
@@ -72,9 +73,10 @@ int main(int argc, char** argv) {
   varlo::MpvMediaDevice unit0, unit1;
 
   varlo::SideWindowsView sideWindows;
-  varlo::FrmTarnix frm(
-      {screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1, sideWindows},
-      store, programFolder);
+  varlo::HalvernTuner tuner;
+  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
+                        sideWindows, tuner},
+                       store, programFolder);
   sideWindows.Attach(frm.Player());
   varlo::MainWindowView view(frm);
   PumpOnGuiThread(unit0, &view);

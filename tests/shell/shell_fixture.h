@@ -6,6 +6,7 @@
 
 #include "shell/frm_tarnix.h"
 #include "tests/support/fake_media_device.h"
+#include "tests/support/fake_tuner.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 
@@ -32,6 +33,7 @@ class ShellTest : public ::testing::Test {
   testing::FakeLauncher launcher;
   testing::FakeMediaDevice unit0, unit1;
   RecordingSideWindows sideWindows;
+  testing::FakeTuner tuner;
   std::unique_ptr<SettingsStore> store;
   std::unique_ptr<FrmTarnix> form;
 
@@ -49,9 +51,10 @@ class ShellTest : public ::testing::Test {
   // Starts the program with the settings file as it stands.
   void Start(const std::string& commandLine = "") {
     store = std::make_unique<SettingsStore>(SettingsPath());
-    form = std::make_unique<FrmTarnix>(ShellServices{screen, dialogs, pictures, events, clock,
-                                                     window, launcher, unit0, unit1, sideWindows},
-                                       *store, prog.Path());
+    form =
+        std::make_unique<FrmTarnix>(ShellServices{screen, dialogs, pictures, events, clock, window,
+                                                  launcher, unit0, unit1, sideWindows, tuner},
+                                    *store, prog.Path());
     form->Form_Load(commandLine);
   }
   // Closes the program; the settings file is then as the program left it.

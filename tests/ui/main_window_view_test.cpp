@@ -61,10 +61,11 @@ class MainWindowViewTest : public ::testing::Test {
   testing::FakeLauncher launcher;
   testing::FakeMediaDevice unit0, unit1;
   NullSideWindows sideWindows;
-  FrmTarnix frm{
-      {screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1, sideWindows},
-      store,
-      prog.Path()};
+  NullTuner tuner;
+  FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
+                 sideWindows, tuner},
+                store,
+                prog.Path()};
   MainWindowView view{frm};
 };
 

@@ -1,0 +1,88 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/app_settings.h"
+#include "common/settings_store.h"
+#include "fm/fm_links.h"
+#include "fm/tuner.h"
+#include "shell/mode.h"
+#include "skin/form_access.h"
+
+namespace varlo {
+
+// The FM radio as a mode of the main window: the frequency, stepping and scanning, the preset
+// list kept in "stations.txt", store mode, station names and pictures, the stereo light and
+// the card's volume. Commands 80-100 (and 7-9 while FM is shown), slider 6, the preset list
+// and text entry 1 come here. The FM mode is shown when the skin shows the preset list.
+class FmMode final : public Mode {
+ public:
+  FmMode(FormAccess& form, AppSettings& settings, SettingsStore& store, std::string programFolder,
+         Tuner& tuner, CoverDisplay& cover);
+
+  void Load() override;
+  void SaveState() override;
+  void Unload() override;
+  void DoIt(int code) override;
+  void Timer1Step() override;
+  void Paint() override;
+  void ListEvent(ListArea area, ListAction action, int value) override;
+  bool EntryKey(int entry, int key) override;
+  void SliderMoved(int slider, double value) override;
+  bool TakeTypedNumber(double value) override;
+
+  // Whether the window shows the FM mode (its skin shows the preset list).
+  bool Shown() const { return form_.ListVisible(FormList::FmPreset); }
+
+  std::int32_t Frequency() const { return fmFreq_; }
+  int Scan() const { return scan_; }
+  int PStation() const { return pStation_; }
+  int LastPreset() const { return lastPreset_; }
+  bool Muted() const { return muted_; }
+  const std::vector<std::string>& Presets() const { return List().rows; }
+
+ private:
+  bool Enabled() const { return settings_.fmEnable == 1; }
+  ListBox& List() { return form_.List(FormList::FmPreset); }
+  const ListBox& List() const { return form_.List(FormList::FmPreset); }
+  int Count() const { return static_cast<int>(List().rows.size()); }
+
+  void ApplyStartTuning();
+  void SetFreq();
+  void SetScan(int direction);
+  void Step(int delta);
+  void ScanStep();
+  void FindStation();
+  void ShowPreset(int index);
+  void SelectPreset(int index);
+  void PrevPreset();
+  void NextPreset();
+  void StorePreset();
+  void AddPreset();
+  void DeletePreset();
+  void MovePreset(int direction);
+  void ClickPreset(int index);
+  void RenamePreset();
+  void VolumeStep(bool up);
+  void ToggleMute();
+  void SelectRow(int index);
+  void PresetsChanged();
+  void ShowNoLibrary();
+
+  FormAccess& form_;
+  AppSettings& settings_;
+  SettingsStore& store_;
+  std::string programFolder_;
+  Tuner& tuner_;
+  CoverDisplay& cover_;
+
+  std::int32_t fmFreq_ = 870;  // tenths of a megahertz
+  int scan_ = 0;               // -1 down, +1 up, 0 still
+  int pStation_ = 0;           // the slot previous/next step from and store mode writes
+  int lastPreset_ = 0;         // the entry rename, move and delete act on
+  bool muted_ = false;
+  std::uint8_t volumeBeforeMute_ = 0;
+};
+
+}  // namespace varlo
