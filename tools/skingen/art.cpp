@@ -9,31 +9,29 @@
 #include <cmath>
 #include <numbers>
 
+#include "tools/skingen/art_parts.h"
 #include "tools/skingen/glyphs.h"
 #include "tools/skingen/with_alpha.h"
 
 namespace skingen {
 
+using namespace parts;
+
 namespace {
 
-// Palette.
-const QColor kBodyTop(44, 50, 60);
-const QColor kBodyBottom(27, 31, 38);
-const QColor kEdge(8, 10, 13);
-const QColor kHighlight(255, 255, 255, 22);
-const QColor kWellTop(11, 14, 18);
-const QColor kWellBottom(17, 21, 27);
-const QColor kLcdTop(8, 16, 18);
-const QColor kLcdBottom(11, 22, 24);
-const QColor kTeal(45, 212, 191);
-const QColor kTealBright(112, 240, 218);
-const QColor kTealDeep(13, 128, 116);
-const QColor kIcon(208, 217, 226);
-const QColor kIconDim(136, 150, 164);
-const QColor kCaption(150, 166, 180);
-const QColor kLcdInk(92, 150, 146);
-const QColor kCoral(242, 102, 92);
-const QColor kResFill(20, 22, 26);
+const QColor kGlyphLit(96, 236, 212);
+const QColor kGlyphGlow(45, 212, 191);
+
+void Triangle(QPainter& p, QPointF tip, double w, double h, bool right) {
+  const double dx = right ? -w : w;
+  const QPolygonF t(
+      {tip, QPointF(tip.x() + dx, tip.y() - h / 2), QPointF(tip.x() + dx, tip.y() + h / 2)});
+  p.drawPolygon(t);
+}
+
+}  // namespace
+
+namespace parts {
 
 QColor ToColor(const Rgb& c) {
   return QColor(c.r, c.g, c.b);
@@ -176,14 +174,11 @@ int DotTextWidth(std::string_view text) {
   return static_cast<int>(text.size()) * 6 - 1;
 }
 
-// ---- Icons ---------------------------------------------------------------------------
-
-void Triangle(QPainter& p, QPointF tip, double w, double h, bool right) {
-  const double dx = right ? -w : w;
-  const QPolygonF t(
-      {tip, QPointF(tip.x() + dx, tip.y() - h / 2), QPointF(tip.x() + dx, tip.y() + h / 2)});
-  p.drawPolygon(t);
+QImage Crop(const QImage& img, const QRect& r) {
+  return img.copy(r).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
+
+// ---- Icons ---------------------------------------------------------------------------
 
 void DrawIcon(QPainter& p, Icon icon, const QRectF& box, const QColor& c) {
   const QPointF m = box.center();
@@ -372,6 +367,67 @@ void DrawIcon(QPainter& p, Icon icon, const QRectF& box, const QColor& c) {
       p.drawLine(QPointF(m.x() - 3.5, m.y() - 3.5), QPointF(m.x() + 3.5, m.y() + 3.5));
       p.drawLine(QPointF(m.x() + 3.5, m.y() - 3.5), QPointF(m.x() - 3.5, m.y() + 3.5));
       break;
+    case Icon::Radio:
+      p.setRenderHint(QPainter::Antialiasing, false);
+      DotText(p, static_cast<int>(std::lround(m.x() - 5.5)),
+              static_cast<int>(std::lround(m.y() - 3.5)), "FM", c);
+      break;
+    case Icon::Note: {
+      p.setPen(Qt::NoPen);
+      p.save();
+      p.translate(m.x() - 2, m.y() + 3.2);
+      p.rotate(-20);
+      p.drawEllipse(QPointF(0, 0), 2.6, 1.9);
+      p.restore();
+      p.drawRect(QRectF(m.x() + 0.1, m.y() - 5, 1.2, 8));
+      QPainterPath flag;
+      flag.moveTo(m.x() + 1.3, m.y() - 5);
+      flag.cubicTo(m.x() + 2, m.y() - 3, m.x() + 5, m.y() - 2.5, m.x() + 3.8, m.y() + 0.5);
+      flag.cubicTo(m.x() + 4, m.y() - 1.5, m.x() + 2.5, m.y() - 2, m.x() + 1.3, m.y() - 2.4);
+      flag.closeSubpath();
+      p.drawPath(flag);
+      break;
+    }
+    case Icon::ScanDown:
+      Triangle(p, QPointF(m.x() - 6, m.y()), 6, 9, false);
+      Triangle(p, QPointF(m.x(), m.y()), 6, 9, false);
+      p.drawRoundedRect(QRectF(m.x() + 5, m.y() - 4.5, 1.6, 9), 0.6, 0.6);
+      break;
+    case Icon::ScanUp:
+      Triangle(p, QPointF(m.x() + 6, m.y()), 6, 9, true);
+      Triangle(p, QPointF(m.x(), m.y()), 6, 9, true);
+      p.drawRoundedRect(QRectF(m.x() - 6.6, m.y() - 4.5, 1.6, 9), 0.6, 0.6);
+      break;
+    case Icon::StepDown:
+    case Icon::StepUp: {
+      const double dir = icon == Icon::StepUp ? 1 : -1;
+      p.setPen(QPen(c, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      p.setBrush(Qt::NoBrush);
+      p.drawPolyline(
+          QPolygonF({QPointF(m.x() - 2 * dir, m.y() - 5), QPointF(m.x() + 2.5 * dir, m.y()),
+                     QPointF(m.x() - 2 * dir, m.y() + 5)}));
+      break;
+    }
+    case Icon::Add:
+      p.setPen(thin);
+      p.drawLine(QPointF(m.x() - 4.5, m.y()), QPointF(m.x() + 4.5, m.y()));
+      p.drawLine(QPointF(m.x(), m.y() - 4.5), QPointF(m.x(), m.y() + 4.5));
+      break;
+    case Icon::Remove:
+      p.setPen(thin);
+      p.drawLine(QPointF(m.x() - 4.5, m.y()), QPointF(m.x() + 4.5, m.y()));
+      break;
+    case Icon::MoveUp:
+    case Icon::MoveDown: {
+      const double dir = icon == Icon::MoveDown ? 1 : -1;
+      p.setPen(thin);
+      p.drawLine(QPointF(m.x(), m.y() - 4.5 * dir), QPointF(m.x(), m.y() + 5 * dir));
+      p.setPen(round);
+      p.drawPolygon(
+          QPolygonF({QPointF(m.x(), m.y() + 5.5 * dir), QPointF(m.x() - 3.5, m.y() + 1.5 * dir),
+                     QPointF(m.x() + 3.5, m.y() + 1.5 * dir)}));
+      break;
+    }
   }
   p.restore();
 }
@@ -385,8 +441,11 @@ void DrawButton(QPainter& p, const Button& b, bool pressed) {
   const QPointF shift(0, pressed ? 1 : 0);
   switch (b.look) {
     case ButtonLook::Transport:
-    case ButtonLook::Tool: {
-      const double radius = b.look == ButtonLook::Transport ? 8 : 6;
+    case ButtonLook::Tool:
+    case ButtonLook::Preset: {
+      const double radius = b.look == ButtonLook::Transport ? 8
+                            : b.look == ButtonLook::Tool    ? 6
+                                                            : 5;
       p.setPen(Qt::NoPen);
       p.setBrush(QColor(0, 0, 0, 120));
       p.drawPath(RoundedRect(r.adjusted(0, 1, 0, 1), radius));
@@ -406,6 +465,12 @@ void DrawButton(QPainter& p, const Button& b, bool pressed) {
         p.setPen(QPen(WithAlpha(Qt::white, 34), 1));
         p.drawLine(QPointF(r.left() + radius, r.top() + 1.5),
                    QPointF(r.right() - radius, r.top() + 1.5));
+      }
+      if (b.look == ButtonLook::Preset) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        DotText(p, b.r.x + (b.r.w - DotTextWidth(b.caption)) / 2,
+                b.r.y + (b.r.h - 7) / 2 + (pressed ? 1 : 0), b.caption,
+                pressed ? kTealBright : kIcon);
       }
       DrawIcon(p, b.icon, r.translated(shift), pressed ? kTealBright : kIcon);
       break;
@@ -449,7 +514,9 @@ void DrawButton(QPainter& p, const Button& b, bool pressed) {
         p.setBrush(WithAlpha(Qt::white, 14));
         p.drawEllipse(r.center(), r.width() / 2, r.height() / 2);
       }
-      const QColor ink = pressed ? (b.icon == Icon::Close ? Qt::white : kTealBright) : kIconDim;
+      // Links to another skin are inked in the accent: they change the whole window.
+      const QColor rest = b.link.empty() ? kIconDim : kLcdInk;
+      const QColor ink = pressed ? (b.icon == Icon::Close ? Qt::white : kTealBright) : rest;
       DrawIcon(p, b.icon, r.translated(shift), ink);
       break;
     }
@@ -492,9 +559,6 @@ void DrawButton(QPainter& p, const Button& b, bool pressed) {
 }
 
 // ---- Glyph cells ---------------------------------------------------------------------
-
-const QColor kGlyphLit(96, 236, 212);
-const QColor kGlyphGlow(45, 212, 191);
 
 // One seven-segment cell: ghost segments always, lit ones with a soft glow. The point
 // and colon sit in the left gap-width part of their cell.
@@ -572,51 +636,6 @@ void DotCell(QImage& cell, char c) {
   p.setOpacity(1.0);
   p.drawImage(0, 0, lit);
 }
-
-// Equaliser bar heights of frame f (0 = resting: the bars form a V).
-std::array<double, 5> BarHeights(int frame, int frames, int maxHeight) {
-  std::array<double, 5> h{};
-  if (frame == 0) {
-    const double v[5] = {1.0, 0.62, 0.3, 0.62, 1.0};
-    for (std::size_t i = 0; i < 5; ++i) h[i] = v[i] * maxHeight;
-    return h;
-  }
-  // Each bar a sum of two waves whose periods divide the running cycle, so the loop of
-  // running frames joins without a jump.
-  const int running = frames - 1;
-  const double t = 2 * std::numbers::pi * (frame - 1) / running;
-  const int k1[5] = {1, 2, 3, 2, 1};
-  const int k2[5] = {3, 4, 2, 5, 4};
-  const double ph[5] = {0.3, 1.9, 4.0, 0.8, 2.7};
-  for (std::size_t i = 0; i < 5; ++i) {
-    const double v =
-        0.6 + 0.28 * std::sin(k1[i] * t + ph[i]) + 0.18 * std::sin(k2[i] * t + ph[i] * 1.7);
-    h[i] = std::clamp(v, 0.18, 1.0) * maxHeight;
-  }
-  return h;
-}
-
-void EqualiserFrame(QImage& cell, int frame, int frames) {
-  QPainter p(&cell);
-  p.setRenderHint(QPainter::Antialiasing);
-  const double bar = 3;
-  const double step = 4;
-  const double x0 = (cell.width() - (4 * step + bar)) / 2.0;
-  const double bottom = cell.height() - 1.0;
-  const auto hs = BarHeights(frame, frames, cell.height() - 2);
-  for (std::size_t i = 0; i < 5; ++i) {
-    const QRectF r(x0 + static_cast<double>(i) * step, bottom - hs[i], bar, hs[i]);
-    QLinearGradient g(QPointF(0, bottom), QPointF(0, 1));
-    g.setColorAt(0, kTealDeep);
-    g.setColorAt(0.5, kTeal);
-    g.setColorAt(1, kTealBright);
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawRoundedRect(r, 1.4, 1.4);
-  }
-}
-
-// ---- The window ----------------------------------------------------------------------
 
 void Wordmark(QPainter& p, double x, double baseline) {
   const double xh = 10;
@@ -707,6 +726,55 @@ void Socket(QPainter& p, const Light& l) {
   shape(r);
   p.restore();
 }
+
+}  // namespace parts
+
+namespace {
+
+// Equaliser bar heights of frame f (0 = resting: the bars form a V).
+std::array<double, 5> BarHeights(int frame, int frames, int maxHeight) {
+  std::array<double, 5> h{};
+  if (frame == 0) {
+    const double v[5] = {1.0, 0.62, 0.3, 0.62, 1.0};
+    for (std::size_t i = 0; i < 5; ++i) h[i] = v[i] * maxHeight;
+    return h;
+  }
+  // Each bar a sum of two waves whose periods divide the running cycle, so the loop of
+  // running frames joins without a jump.
+  const int running = frames - 1;
+  const double t = 2 * std::numbers::pi * (frame - 1) / running;
+  const int k1[5] = {1, 2, 3, 2, 1};
+  const int k2[5] = {3, 4, 2, 5, 4};
+  const double ph[5] = {0.3, 1.9, 4.0, 0.8, 2.7};
+  for (std::size_t i = 0; i < 5; ++i) {
+    const double v =
+        0.6 + 0.28 * std::sin(k1[i] * t + ph[i]) + 0.18 * std::sin(k2[i] * t + ph[i] * 1.7);
+    h[i] = std::clamp(v, 0.18, 1.0) * maxHeight;
+  }
+  return h;
+}
+
+void EqualiserFrame(QImage& cell, int frame, int frames) {
+  QPainter p(&cell);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double bar = 3;
+  const double step = 4;
+  const double x0 = (cell.width() - (4 * step + bar)) / 2.0;
+  const double bottom = cell.height() - 1.0;
+  const auto hs = BarHeights(frame, frames, cell.height() - 2);
+  for (std::size_t i = 0; i < 5; ++i) {
+    const QRectF r(x0 + static_cast<double>(i) * step, bottom - hs[i], bar, hs[i]);
+    QLinearGradient g(QPointF(0, bottom), QPointF(0, 1));
+    g.setColorAt(0, kTealDeep);
+    g.setColorAt(0.5, kTeal);
+    g.setColorAt(1, kTealBright);
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawRoundedRect(r, 1.4, 1.4);
+  }
+}
+
+// ---- The window ----------------------------------------------------------------------
 
 void CoverPlaceholder(QPainter& p, const Rect& c) {
   const QRectF r = ToRectF(c);
@@ -831,8 +899,51 @@ void Background(QPainter& p, const Skin& s) {
   for (const Light& l : s.lights) Socket(p, l);
 }
 
-QImage Crop(const QImage& img, const QRect& r) {
-  return img.copy(r).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+// A knob's picture over the background of the middle of its track.
+QImage Knob(const QImage& bare, const Slider& k) {
+  if (k.look == KnobLook::Level) {
+    QImage cell = Crop(bare, QRect(k.x, k.y, k.kw, k.kh));
+    QPainter p(&cell);
+    for (int x = 0; x < k.kw; x += 3) {
+      const double t = static_cast<double>(x) / k.kw;
+      p.fillRect(QRect(x, 0, 2, k.kh), Mix(kTealDeep, kTealBright, t));
+    }
+    return cell;
+  }
+  if (k.look == KnobLook::Needle) {
+    // A lit hairline with a soft glow, over the ground of the scale left of the travel's
+    // start, where nothing is marked: what the pointer stands on hides under it.
+    QImage cell = Crop(bare, QRect(k.x - 2, k.y, 1, k.kh)).scaled(k.kw, k.kh);
+    QImage lit(cell.size(), QImage::Format_ARGB32_Premultiplied);
+    lit.fill(Qt::transparent);
+    {
+      QPainter q(&lit);
+      const int mid = k.kw / 2;
+      q.fillRect(QRect(mid - 1, 1, 3, k.kh - 2), WithAlpha(kTeal, 150));
+      q.fillRect(QRect(mid, 0, 1, k.kh), QColor(214, 255, 246));
+    }
+    QPainter p(&cell);
+    p.drawImage(0, 0, Blur(lit, 2));
+    p.drawImage(0, 0, lit);
+    return cell;
+  }
+  QImage cell = Crop(bare, QRect(k.x + k.w / 2, k.y, k.kw, k.kh));
+  QPainter p(&cell);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  const QRectF r(0.5, 0.5, k.kw - 1.0, k.kh - 1.0);
+  const double radius = std::min(r.width(), r.height()) / 2;
+  p.setBrush(QColor(0, 0, 0, 150));
+  p.drawRoundedRect(r.adjusted(-0.5, 0, 0.5, 0.5), radius, radius);
+  QLinearGradient g(r.topLeft(), r.bottomLeft());
+  g.setColorAt(0, QColor(240, 246, 250));
+  g.setColorAt(1, QColor(170, 184, 196));
+  p.setBrush(g);
+  p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);
+  p.setBrush(k.n == 1 ? kTeal : kTealDeep);
+  const double dot = std::min(r.width(), r.height()) * 0.36;
+  p.drawEllipse(r.center(), dot / 2 + (k.n == 1 ? 0.4 : 0), dot / 2);
+  return cell;
 }
 
 }  // namespace
@@ -844,7 +955,10 @@ Bitmaps PaintSkin(const Skin& s) {
   canvas.fill(Qt::transparent);
   {
     QPainter p(&canvas);
-    Background(p, s);
+    if (s.kind == SkinKind::Radio)
+      RadioBackground(p, s);
+    else
+      Background(p, s);
   }
   const QImage bare = Flatten(canvas, key);
 
@@ -853,83 +967,53 @@ Bitmaps PaintSkin(const Skin& s) {
   res.fill(kResFill);
   QPainter rp(&res);
 
-  auto strip = [&](const DigitDisplay& d, double thickness) {
+  for (const DigitDisplay& d : s.digits) {
     const QImage back = Crop(bare, QRect(d.x, d.y, d.w, d.h));
-    for (int i = 0; i < 14; ++i) {
-      QImage cell = back;
-      SegmentCell(cell, i, d.gap, thickness);
-      rp.drawImage(d.sx + i * d.w, d.sy, cell);
+    if (d.d1 == 0) {
+      for (int i = 0; i < 14; ++i) {
+        QImage cell = back;
+        SegmentCell(cell, i, d.gap, d.stroke);
+        rp.drawImage(d.sx + i * d.w, d.sy, cell);
+      }
+      continue;
     }
-  };
-  strip(s.digit(1), 2.8);
-  strip(s.digit(2), 1.6);
-
-  const DigitDisplay& name = s.digit(6);
-  {
-    const QImage back = Crop(bare, QRect(name.x, name.y, name.w, name.h));
     for (int row = 0; row < kGridRows; ++row)
       for (int col = 0; col < kGridColumns; ++col) {
         QImage cell = back;
         DotCell(cell, GridChar(row, col));
-        rp.drawImage(name.sx + col * name.w, name.sy + row * name.h, cell);
+        rp.drawImage(d.sx + col * d.w, d.sy + row * d.h, cell);
       }
   }
 
-  const Animation& eq = s.animations.front();
-  {
-    const QImage back = Crop(bare, QRect(eq.x, eq.y, eq.w, eq.h));
-    const int frames = eq.rows * eq.cols;
+  for (const Animation& a : s.animations) {
+    const QImage back = Crop(bare, QRect(a.x, a.y, a.w, a.h));
+    const int frames = a.rows * a.cols;
     for (int f = 0; f < frames; ++f) {
       QImage cell = back;
       EqualiserFrame(cell, f, frames);
-      rp.drawImage(eq.sx + (f % eq.cols) * eq.w, eq.sy + (f / eq.cols) * eq.h, cell);
+      rp.drawImage(a.sx + (f % a.cols) * a.w, a.sy + (f / a.cols) * a.h, cell);
     }
   }
 
-  // Knobs, over the middle of their track.
-  for (const Slider& k : s.sliders) {
-    QImage cell;
-    if (k.n == 4) {
-      cell = Crop(bare, QRect(k.x, k.y, k.kw, k.kh));
-      QPainter p(&cell);
-      for (int x = 0; x < k.kw; x += 3) {
-        const double t = static_cast<double>(x) / k.kw;
-        p.fillRect(QRect(x, 0, 2, k.kh), Mix(kTealDeep, kTealBright, t));
-      }
-    } else {
-      cell = Crop(bare, QRect(k.x + k.w / 2, k.y, k.kw, k.kh));
-      QPainter p(&cell);
-      p.setRenderHint(QPainter::Antialiasing);
-      const QRectF r(0.5, 0.5, k.kw - 1.0, k.kh - 1.0);
-      const double radius = std::min(r.width(), r.height()) / 2;
-      p.setPen(Qt::NoPen);
-      p.setBrush(QColor(0, 0, 0, 150));
-      p.drawRoundedRect(r.adjusted(-0.5, 0, 0.5, 0.5), radius, radius);
-      QLinearGradient g(r.topLeft(), r.bottomLeft());
-      g.setColorAt(0, QColor(240, 246, 250));
-      g.setColorAt(1, QColor(170, 184, 196));
-      p.setBrush(g);
-      p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);
-      p.setBrush(k.n == 1 ? kTeal : kTealDeep);
-      const double dot = std::min(r.width(), r.height()) * 0.36;
-      p.drawEllipse(r.center(), dot / 2 + (k.n == 1 ? 0.4 : 0), dot / 2);
-    }
-    rp.drawImage(k.sx, k.sy, cell);
-  }
+  for (const Slider& k : s.sliders) rp.drawImage(k.sx, k.sy, Knob(bare, k));
 
   // Buttons: the window shows them raised, the resource bitmap holds them pressed.
   QImage pressedCanvas = canvas.copy();
   {
     QPainter p(&canvas);
-    for (const Button& b : s.buttons) DrawButton(p, b, false);
     QPainter q(&pressedCanvas);
-    for (const Button& b : s.buttons) DrawButton(q, b, true);
+    for (const Button& b : s.buttons) {
+      if (b.keyOnly()) continue;
+      DrawButton(p, b, false);
+      DrawButton(q, b, true);
+    }
   }
   const QImage pressed = Flatten(pressedCanvas, key);
-  for (const Button& b : s.buttons) rp.drawImage(b.sx, b.sy, pressed.copy(ToRect(b.r)));
+  for (const Button& b : s.buttons)
+    if (!b.keyOnly()) rp.drawImage(b.sx, b.sy, pressed.copy(ToRect(b.r)));
 
-  // Before the player draws its first frame the displays show their unlit cells and
-  // the equaliser rests.
+  // Before the player draws its first frame the displays show their unlit cells, a
+  // clock its colon, and the animations rest.
   {
     QPainter p(&canvas);
     for (const DigitDisplay& d : s.digits) {
@@ -938,15 +1022,16 @@ Bitmaps PaintSkin(const Skin& s) {
         int cx = d.sx + 10 * d.w;  // blank cell
         int cw = d.w;
         if (d.d1 != 0) cx = d.sx + 29 * d.w;
-        if (d.d1 == 0 && d.style == 0 && i == 2) {
-          cx = d.sx + 12 * d.w;
-          cw = d.gap;
-        }
-        p.drawImage(QPoint(x, d.y), res, QRect(cx, d.sy, cw, d.h));
+        const bool clockColon = d.d1 == 0 && d.style == 0 && i == 2;
+        const bool point = d.d1 == 0 && d.style == 3 && i == 3;
+        if (clockColon) cx = d.sx + 12 * d.w;
+        if (clockColon || point) cw = d.gap;
+        if (!point) p.drawImage(QPoint(x, d.y), res, QRect(cx, d.sy, cw, d.h));
         x += cw + d.d2;
       }
     }
-    p.drawImage(QPoint(eq.x, eq.y), res, QRect(eq.sx, eq.sy, eq.w, eq.h));
+    for (const Animation& a : s.animations)
+      p.drawImage(QPoint(a.x, a.y), res, QRect(a.sx, a.sy, a.w, a.h));
   }
   rp.end();
 
@@ -958,28 +1043,101 @@ Bitmaps PaintSkin(const Skin& s) {
 
 // ---- Preview -------------------------------------------------------------------------
 
+namespace parts {
+
+void PreviewNumeric(QPainter& p, const QImage& res, const DigitDisplay& d, std::string_view text) {
+  int x = d.x;
+  for (char c : text) {
+    int cell = 10;
+    int cw = d.w;
+    if (c >= '0' && c <= '9') cell = c - '0';
+    if (c == '.' || c == ':') {
+      cell = c == '.' ? 11 : 12;
+      cw = d.gap;
+    }
+    if (c == '-') cell = 13;
+    p.drawImage(QPoint(x, d.y), res, QRect(d.sx + cell * d.w, d.sy, cw, d.h));
+    x += cw + d.d2;
+  }
+}
+
+void PreviewLights(QPainter& p, const Skin& s, const std::vector<int>& on) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  for (const Light& l : s.lights) {
+    if (std::find(on.begin(), on.end(), l.n) == on.end()) continue;
+    p.setPen(Qt::NoPen);
+    p.setBrush(ToColor(l.colour));
+    const QRectF r = ToRectF(l.r);
+    const double d = std::min(r.width(), r.height());
+    const QRectF sq(r.center().x() - d / 2, r.center().y() - d / 2, d, d);
+    switch (l.shape) {
+      case 1:
+        p.drawRect(sq);
+        break;
+      case 2:
+        p.drawEllipse(r);
+        break;
+      case 3:
+        p.drawEllipse(sq);
+        break;
+      case 4:
+        p.drawRoundedRect(r, d / 3, d / 3);
+        break;
+      case 5:
+        p.drawRoundedRect(sq, d / 4, d / 4);
+        break;
+      default:
+        p.drawRect(r);
+    }
+  }
+  p.restore();
+}
+
+void PreviewLabel(QPainter& p, const Label& l, const std::string& text) {
+  QFont f(QString::fromStdString(l.font.substr(0, l.font.find(':'))));
+  f.setPointSize(l.size);
+  f.setBold(l.font.find(":B") != std::string::npos);
+  p.setFont(f);
+  p.setPen(ToColor(l.colour));
+  p.drawText(ToRectF(l.r), Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(text));
+}
+
+void PreviewButtons(QPainter& p, const Skin& s, const QImage& res, const std::vector<int>& pressed,
+                    int hovered) {
+  p.save();
+  for (const Button& b : s.buttons) {
+    if (b.keyOnly()) continue;
+    if (std::find(pressed.begin(), pressed.end(), b.code) != pressed.end())
+      p.drawImage(QPoint(b.r.x, b.r.y), res, QRect(b.sx, b.sy, b.r.w, b.r.h));
+    if (b.code == hovered) {
+      p.setRenderHint(QPainter::Antialiasing, false);
+      p.setPen(QColor(200, 200, 200));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(QRect(b.r.x, b.r.y, b.r.w - 1, b.r.h - 1));
+    }
+  }
+  p.restore();
+}
+
+QImage OnDesktop(const QImage& window, const Skin& s, const QImage& main) {
+  QImage img = window.convertToFormat(QImage::Format_RGB32);
+  const QRgb keyRgb = ToColor(s.transparent).rgb();
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (main.pixel(x, y) == keyRgb) img.setPixel(x, y, qRgb(92, 98, 106));
+  return img;
+}
+
+}  // namespace parts
+
 QImage Preview(const Skin& s, const Bitmaps& bm, const PreviewState& st) {
   QImage img = bm.main.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   QPainter p(&img);
   const QImage& res = bm.resource;
 
-  auto numeric = [&](const DigitDisplay& d, const std::string& text) {
-    int x = d.x;
-    for (char c : text) {
-      int cell = 10;
-      int cw = d.w;
-      if (c >= '0' && c <= '9') cell = c - '0';
-      if (c == '.' || c == ':') {
-        cell = c == '.' ? 11 : 12;
-        cw = d.gap;
-      }
-      if (c == '-') cell = 13;
-      p.drawImage(QPoint(x, d.y), res, QRect(d.sx + cell * d.w, d.sy, cw, d.h));
-      x += cw + d.d2;
-    }
-  };
-  numeric(s.digit(1), st.time);
-  numeric(s.digit(2), st.track);
+  PreviewNumeric(p, res, s.digit(1), st.time);
+  PreviewNumeric(p, res, s.digit(2), st.track);
   {
     const DigitDisplay& d = s.digit(6);
     for (int i = 0; i < d.cells(); ++i) {
@@ -1008,48 +1166,16 @@ QImage Preview(const Skin& s, const Bitmaps& bm, const PreviewState& st) {
     }
   }
 
+  PreviewLights(p, s, st.lightsOn);
   p.setRenderHint(QPainter::Antialiasing);
-  for (const Light& l : s.lights) {
-    if (std::find(st.lightsOn.begin(), st.lightsOn.end(), l.n) == st.lightsOn.end()) continue;
-    p.setPen(Qt::NoPen);
-    p.setBrush(ToColor(l.colour));
-    const QRectF r = ToRectF(l.r);
-    const double d = std::min(r.width(), r.height());
-    const QRectF sq(r.center().x() - d / 2, r.center().y() - d / 2, d, d);
-    switch (l.shape) {
-      case 1:
-        p.drawRect(sq);
-        break;
-      case 2:
-        p.drawEllipse(r);
-        break;
-      case 3:
-        p.drawEllipse(sq);
-        break;
-      case 4:
-        p.drawRoundedRect(r, d / 3, d / 3);
-        break;
-      case 5:
-        p.drawRoundedRect(sq, d / 4, d / 4);
-        break;
-      default:
-        p.drawRect(r);
-    }
-  }
 
   for (const Label& l : s.labels) {
     const bool lyric = l.n >= 70 && l.n <= 72;
     if (lyric && !st.playlistRows) continue;  // no song, no lyrics
-    QFont f(QString::fromStdString(l.font.substr(0, l.font.find(':'))));
-    f.setPointSize(l.size);
-    f.setBold(l.font.find(":B") != std::string::npos);
-    p.setFont(f);
-    p.setPen(ToColor(l.colour));
     std::string text = l.sample;
     if (l.n == 1) text = st.time;
     if (l.n == 18) text = std::to_string(static_cast<int>(st.volume * 100)) + "%";
-    // The player sets label text at the top of the label.
-    p.drawText(ToRectF(l.r), Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(text));
+    PreviewLabel(p, l, text);
   }
 
   if (st.playlistRows) {
@@ -1092,26 +1218,9 @@ QImage Preview(const Skin& s, const Bitmaps& bm, const PreviewState& st) {
     }
   }
 
-  for (const Button& b : s.buttons) {
-    if (std::find(st.pressed.begin(), st.pressed.end(), b.code) != st.pressed.end())
-      p.drawImage(QPoint(b.r.x, b.r.y), res, QRect(b.sx, b.sy, b.r.w, b.r.h));
-    if (b.code == st.hovered) {
-      p.setRenderHint(QPainter::Antialiasing, false);
-      p.setPen(QColor(200, 200, 200));
-      p.setBrush(Qt::NoBrush);
-      p.drawRect(QRect(b.r.x, b.r.y, b.r.w - 1, b.r.h - 1));
-      p.setRenderHint(QPainter::Antialiasing);
-    }
-  }
+  PreviewButtons(p, s, res, st.pressed, st.hovered);
   p.end();
-
-  // Outside the outline shows as a neutral desktop grey in the preview.
-  const QRgb keyRgb = ToColor(s.transparent).rgb();
-  const QImage& main = bm.main;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x)
-      if (main.pixel(x, y) == keyRgb) img.setPixel(x, y, qRgb(92, 98, 106));
-  return img.convertToFormat(QImage::Format_RGB32);
+  return OnDesktop(img, s, bm.main);
 }
 
 }  // namespace skingen

@@ -1,9 +1,10 @@
-// Paints the default skin's two bitmaps from its layout, and a preview of the window
-// as the player would show it, for checking the art.
+// Paints a bundled skin's two bitmaps from its layout, and previews of the window as the
+// player would show it, for checking the art.
 #pragma once
 
 #include <QImage>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/skingen/layout.h"
@@ -33,5 +34,21 @@ struct PreviewState {
 };
 
 QImage Preview(const Skin& skin, const Bitmaps& bitmaps, const PreviewState& state);
+
+// What the radio's preview shows.
+struct RadioPreviewState {
+  std::string frequency = "101.1";  // display 9, as the player formats it ("000.0", zeros blank)
+  std::string preset = "03";        // display 10
+  double tuning = (101.1 - 87) / 21;
+  std::vector<int> lightsOn;
+  std::vector<int> pressed;
+  int hovered = 0;
+  std::vector<std::pair<int, std::string>> labels;  // texts instead of the labels' samples
+  std::vector<std::string> presets;                 // rows of the preset list
+  int selected = -1;                                // its selected row
+  std::string entry;                                // the station-name entry's text
+};
+
+QImage RadioPreview(const Skin& skin, const Bitmaps& bitmaps, const RadioPreviewState& state);
 
 }  // namespace skingen

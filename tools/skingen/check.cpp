@@ -49,7 +49,10 @@ class Checker {
     for (const Button& b : s_.buttons)
       if (b.code == 0) Fail("a button has command code 0");
     if (s_.buttons.size() > 120) Fail("more than 120 buttons");
+    for (const Button& b : s_.buttons)
+      if (!b.link.empty()) Range("K", b.code - 1000, 1, 10);  // the slots that load skins
     for (const DigitDisplay& d : s_.digits) Range("D", d.n, 1, 13);
+    for (const Label& t : s_.entries) Range("T", t.n, 1, 3);
     for (const Label& l : s_.labels) Range("L", l.n, 1, 80);
     for (const Light& i : s_.lights) Range("I", i.n, 1, 22);
     for (const Slider& k : s_.sliders) Range("S", k.n, 1, 6);
@@ -61,8 +64,13 @@ class Checker {
   void Keys() {
     std::set<std::string> seen;
     for (const Button& b : s_.buttons) {
-      if (b.key.size() == 4) continue;  // "no key"
-      if (b.key.size() != 1) Fail("B" + std::to_string(b.code) + " has a key of several letters");
+      const bool coded = b.key.size() == 4 && b.key[0] == '\\';  // a character by its code
+      if (b.key.size() == 4 && !coded) {                         // "no key"
+        if (b.keyOnly()) Fail("B" + std::to_string(b.code) + " has neither a place nor a key");
+        continue;
+      }
+      if (b.key.size() != 1 && !coded)
+        Fail("B" + std::to_string(b.code) + " has a key of several letters");
       if (!seen.insert(b.key).second) Fail("hot key " + b.key + " is used twice");
       const char c = b.key.empty() ? 0 : b.key[0];
       if (c >= 'a' && c <= 'z') Fail("hot key " + b.key + " is lower case and can never match");
@@ -73,13 +81,16 @@ class Checker {
   void Window() {
     std::vector<Named> hits;
     std::vector<Named> drawn;
-    for (const Button& b : s_.buttons) hits.push_back({"B" + std::to_string(b.code), b.r});
+    for (const Button& b : s_.buttons)
+      if (!b.keyOnly()) hits.push_back({"B" + std::to_string(b.code), b.r});
+    for (const Label& t : s_.entries) hits.push_back({"T" + std::to_string(t.n), t.r});
     for (const Light& i : s_.lights) hits.push_back({"I" + std::to_string(i.n), i.r});
     for (const Label& l : s_.labels) drawn.push_back({"L" + std::to_string(l.n), l.r});
     for (const DigitDisplay& d : s_.digits)
       drawn.push_back({"D" + std::to_string(d.n), {d.x, d.y, d.width(), d.h}});
     for (const Slider& k : s_.sliders) {
-      const Rect travel = k.n == 4 ? Rect{k.x, k.y, k.w, k.kh} : Rect{k.x, k.y, k.w + k.kw, k.kh};
+      const Rect travel =
+          k.look == KnobLook::Level ? Rect{k.x, k.y, k.w, k.kh} : Rect{k.x, k.y, k.w + k.kw, k.kh};
       hits.push_back({"S" + std::to_string(k.n), travel});
     }
     for (const Animation& a : s_.animations)
@@ -116,10 +127,12 @@ class Checker {
         if (Overlap(d.r, h.r)) Fail(d.name + " overlaps " + h.name);
 
     // The level bar and the volume slider travel together.
-    const Slider& vol = s_.slider(2);
-    const Slider& level = s_.slider(4);
-    if (level.x != vol.x + vol.kw / 2 || level.w != vol.w || level.kw < level.w)
-      Fail("the level bar does not follow the volume knob");
+    for (const Slider& level : s_.sliders) {
+      if (level.look != KnobLook::Level) continue;
+      const Slider& vol = s_.slider(2);
+      if (level.x != vol.x + vol.kw / 2 || level.w != vol.w || level.kw < level.w)
+        Fail("the level bar does not follow the volume knob");
+    }
   }
 
   // Everything cut from the resource bitmap lies inside it and nothing shares pixels.
@@ -136,6 +149,7 @@ class Checker {
     for (const Slider& k : s_.sliders)
       parts.push_back({"knob of S" + std::to_string(k.n), {k.sx, k.sy, k.kw, k.kh}});
     for (const Button& b : s_.buttons) {
+      if (b.keyOnly()) continue;
       if (b.sx + b.sy == 0)
         Fail("pressed image of B" + std::to_string(b.code) + " at 0,0 would be ignored");
       parts.push_back({"pressed B" + std::to_string(b.code), {b.sx, b.sy, b.r.w, b.r.h}});

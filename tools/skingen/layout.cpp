@@ -3,22 +3,39 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "tools/skingen/layout_parts.h"
+
 namespace skingen {
+
+namespace layout_parts {
+
+Button& Add(Skin& s, int code, Rect r, const char* key, const char* tip, ButtonLook look, Icon icon,
+            const char* caption) {
+  Button b;
+  b.code = code;
+  b.r = r;
+  b.key = key;
+  b.tip = tip;
+  b.look = look;
+  b.icon = icon;
+  b.caption = caption;
+  s.buttons.push_back(b);
+  return s.buttons.back();
+}
+
+void AddLabel(Skin& s, int n, Rect r, Rgb colour, int size, const char* font, const char* sample) {
+  s.labels.push_back(Label{n, r, colour, size, font, sample});
+}
+
+void AddLight(Skin& s, int n, Rect r, Rgb colour, int shape) {
+  s.lights.push_back(Light{n, r, colour, shape});
+}
+
+}  // namespace layout_parts
 
 namespace {
 
-// Palette of the label texts; the art's own colours live with the painter.
-constexpr Rgb kTitleText{236, 242, 246};
-constexpr Rgb kLcdText{110, 206, 190};
-constexpr Rgb kLcdDim{92, 140, 136};
-constexpr Rgb kPanelText{150, 166, 180};
-constexpr Rgb kListText{200, 212, 222};
-constexpr Rgb kListBack{14, 18, 23};
-
-constexpr Rgb kTeal{45, 212, 191};
-constexpr Rgb kAmber{246, 180, 72};
-constexpr Rgb kCoral{242, 102, 92};
-constexpr Rgb kSky{96, 170, 250};
+using namespace layout_parts;
 
 // Window and panels.
 constexpr int kWidth = 480;
@@ -32,27 +49,6 @@ constexpr int kHeight = 386;
 
 // Resource bitmap.
 constexpr int kResWidth = 512;
-
-void Add(Skin& s, int code, Rect r, const char* key, const char* tip, ButtonLook look, Icon icon,
-         const char* caption = "") {
-  Button b;
-  b.code = code;
-  b.r = r;
-  b.key = key;
-  b.tip = tip;
-  b.look = look;
-  b.icon = icon;
-  b.caption = caption;
-  s.buttons.push_back(b);
-}
-
-void AddLabel(Skin& s, int n, Rect r, Rgb colour, int size, const char* font, const char* sample) {
-  s.labels.push_back(Label{n, r, colour, size, font, sample});
-}
-
-void AddLight(Skin& s, int n, Rect r, Rgb colour, int shape) {
-  s.lights.push_back(Light{n, r, colour, shape});
-}
 
 void Header(Skin& s) {
   const int y = 12;
@@ -108,6 +104,7 @@ void Deck(Skin& s) {
   time.h = 28;
   time.gap = 7;
   time.style = 0;
+  time.stroke = 2.8;
   time.tip = "Position: click the time below to show the time left";
   s.digits.push_back(time);
 
@@ -123,6 +120,7 @@ void Deck(Skin& s) {
   track.h = 16;
   track.gap = 4;
   track.style = -2;
+  track.stroke = 1.6;
   track.tip = "Track number";
   s.digits.push_back(track);
   AddLabel(s, 69, {296, 83, 34, 13}, kLcdDim, 7, "DejaVu Sans:B", "MP3");
@@ -173,6 +171,7 @@ void Deck(Skin& s) {
   level.kw = volume.w;
   level.kh = 3;
   level.tip = "~";
+  level.look = KnobLook::Level;
   s.sliders.push_back(level);
 }
 
@@ -287,11 +286,18 @@ void LayOutResources(Skin& s) {
     if (k.kh > shelf) shelf = k.kh;
   }
   y += shelf + 4;
+  s.resWidth = kResWidth;
+  s.resHeight = PackPressedImages(s, y, kResWidth);
+}
 
-  x = 0;
-  shelf = 0;
+}  // namespace
+
+int PackPressedImages(Skin& s, int y, int width) {
+  int x = 0;
+  int shelf = 0;
   for (Button& b : s.buttons) {
-    if (x + b.r.w > kResWidth) {
+    if (b.keyOnly()) continue;
+    if (x + b.r.w > width) {
       x = 0;
       y += shelf + 2;
       shelf = 0;
@@ -301,11 +307,18 @@ void LayOutResources(Skin& s) {
     x += b.r.w + 2;
     if (b.r.h > shelf) shelf = b.r.h;
   }
-  s.resWidth = kResWidth;
-  s.resHeight = y + shelf;
+  return y + shelf;
 }
 
-}  // namespace
+const char* KindWord(SkinKind kind) {
+  switch (kind) {
+    case SkinKind::Player:
+      return "Player";
+    case SkinKind::Radio:
+      return "Halvern";
+  }
+  return "Player";
+}
 
 int DigitDisplay::cells() const {
   if (d1 != 0) return std::abs(style);
@@ -371,6 +384,8 @@ DigitDisplay& Skin::digit(int n) {
 
 Skin DefaultSkin() {
   Skin s;
+  s.kind = SkinKind::Player;
+  s.file = "default.skin";
   s.description = "Varlo Graphite: the default player, dark slate with a teal accent";
   s.info = {
       "Playlist, cover, timed lyrics and equaliser; T shows the deck alone, W folds it "

@@ -1,4 +1,4 @@
-// The default skin as data: every element with its window geometry and the places its
+// The bundled skins as data: every element with its window geometry and the places its
 // images take in the resource bitmap. The painter draws from this and the skin file is
 // written from it, so the art and the file cannot drift apart.
 #pragma once
@@ -31,6 +31,7 @@ enum class ButtonLook {
   Tool,       // playlist tool, rounded rectangle
   Toggle,     // pill with a caption
   Mini,       // tiny minus/plus beside the volume slider
+  Preset,     // small numbered key of the radio's preset row
 };
 
 enum class Icon {
@@ -56,18 +57,32 @@ enum class Icon {
   Small,
   Hide,
   Close,
+  Radio,     // "FM": the link to the radio skin
+  Note,      // a note: the link back to the player
+  ScanDown,  // double triangles: search for the next station
+  ScanUp,
+  StepDown,  // a chevron: one channel step
+  StepUp,
+  Add,
+  Remove,
+  MoveUp,
+  MoveDown,
 };
 
+// A button with an empty rectangle is a hot key only: the loader gives it its key and
+// command code but no place on the window, and it has no pressed image.
 struct Button {
   int code = 0;
   Rect r;
-  std::string key;  // one character, or a four-character word for "no key"
+  std::string key;  // one character, "\" and a three-digit code, or a four-letter "no key"
   std::string tip;
+  std::string link;  // the skin a link button loads; code is then 1000 + its link slot
   ButtonLook look = ButtonLook::Transport;
   Icon icon = Icon::None;
-  std::string caption;  // Toggle look only
+  std::string caption;  // Toggle and Preset looks only
   int sx = 0;           // pressed image in the resource bitmap
   int sy = 0;
+  bool keyOnly() const { return r.w < 1 || r.h < 1; }
 };
 
 // One strip of seven-segment cells (numeric display) or the dot-matrix grid.
@@ -83,6 +98,7 @@ struct DigitDisplay {
   int d1 = 0;  // 0 numeric, 1 alphanumeric
   int d2 = 0;  // spacing between cells
   int style = 0;
+  double stroke = 2;  // segment thickness of a numeric display
   std::string tip;
   int cells() const;  // how many cells the display shows
   int width() const;  // its width on the window
@@ -95,6 +111,7 @@ struct Label {
   int size = 8;
   std::string font;
   std::string sample;  // what the preview shows in it
+  std::string tip = "~";
 };
 
 struct Light {
@@ -102,6 +119,12 @@ struct Light {
   Rect r;
   Rgb colour;
   int shape = 0;  // 0 rect, 1 square, 2 oval, 3 circle, 4 rounded rect, 5 rounded square
+};
+
+enum class KnobLook {
+  Round,   // a pill with a teal dot
+  Level,   // the level bar that grows with the volume
+  Needle,  // the tuning dial's pointer
 };
 
 // Slider track and knob as the skin file gives them: x, y, w, h with h = 0 for a
@@ -117,6 +140,7 @@ struct Slider {
   int kw = 0;
   int kh = 0;
   std::string tip;
+  KnobLook look = KnobLook::Round;
 };
 
 struct Animation {
@@ -157,7 +181,26 @@ struct Panels {
   Rect lyrics;
 };
 
+// The frames the radio's painter draws around its elements.
+struct RadioFrames {
+  Rect tuner;    // panel of the displays, the dial and the tuning keys
+  Rect presets;  // panel of the preset keys and the preset list
+  Rect picture;  // frame around the station's picture
+  Rect lcd;      // display window of the frequency and the station
+  Rect dial;     // tuning scale behind slider 6
+  Rect typed;    // well of the typed number, beside its Go key
+  Rect listFrame;
+  Rect entryFrame;  // bezel around the station-name entry
+};
+
+enum class SkinKind {
+  Player,  // the default player
+  Radio,   // the FM radio
+};
+
 struct Skin {
+  SkinKind kind = SkinKind::Player;
+  std::string file;  // name of the skin file, beside its bitmaps
   std::string description;
   std::vector<std::string> info;
   int width = 0;
@@ -183,11 +226,14 @@ struct Skin {
   std::vector<Button> buttons;
   std::vector<DigitDisplay> digits;
   std::vector<Label> labels;
+  std::vector<Label> entries;  // text entries: placed like labels, the text is the user's
   std::vector<Light> lights;
   std::vector<Slider> sliders;
   std::vector<Animation> animations;
   std::vector<ListArea> areas;
   std::vector<ContentArea> contents;
+
+  RadioFrames radio;  // the radio only
 
   const ListArea& area(int n) const;
   const Label& label(int n) const;
@@ -196,7 +242,22 @@ struct Skin {
   DigitDisplay& digit(int n);
 };
 
+// The word the skin browser filters by, written after "Varlo Skin/".
+const char* KindWord(SkinKind kind);
+
 // Builds the whole skin, with the resource bitmap laid out.
 Skin DefaultSkin();
+
+// The FM radio, with a link back to the default skin.
+Skin FmSkin();
+
+// The column of the tuning pointer's middle when slider `tune` is tuned to `mhz`: the
+// player puts the knob's left edge at x plus the whole part of w * value, with value 0 at
+// 87.0 MHz and 1 at 108.0 MHz.
+int DialX(const Slider& tune, double mhz);
+
+// Packs the pressed images of the placed buttons, in order, shelf by shelf into rows of
+// the given width starting at y; returns the bottom of the last shelf.
+int PackPressedImages(Skin& s, int y, int width);
 
 }  // namespace skingen

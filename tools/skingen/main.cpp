@@ -1,11 +1,11 @@
-// varlo-skingen: draws the default skin's bitmaps and writes its skin file.
+// varlo-skingen: draws the bundled skins' bitmaps and writes their skin files.
 //
 //   varlo-skingen <outdir> [--preview <dir>]
 //
-// Writes default.skin, default_main.bmp, default_res.bmp and the picture shown for entries
-// without a cover, nocover.bmp, into outdir. With --preview
-// it also writes PNG pictures of the window in a few states, drawn the way the player
-// composes them, for looking at the art.
+// Writes the default player (default.skin, default_main.bmp, default_res.bmp), the FM
+// radio (fm.skin, fm_main.bmp, fm_res.bmp) and the picture shown for entries without a
+// cover, nocover.bmp, into outdir. With --preview it also writes PNG pictures of each
+// window in a few states, drawn the way the player composes them, for looking at the art.
 
 #include <QDir>
 #include <QFile>
@@ -65,7 +65,7 @@ bool WritePreviews(const skingen::Skin& skin, const skingen::Bitmaps& bm, const 
   lights.time = "-2:42";
   lights.lightsOn = {3, 5, 7, 8, 10, 17, 20};
   lights.name = "CD TRACK 07 - 03:41";
-  lights.pressed = {11, 9, 37, 25, 28, 30, 20, 3, 4};
+  lights.pressed = {11, 9, 37, 25, 28, 30, 20, 3, 4, 1001};
   lights.volume = 0.35;
   lights.balance = 0.2;
 
@@ -75,6 +75,71 @@ bool WritePreviews(const skingen::Skin& skin, const skingen::Bitmaps& bm, const 
   for (const Shot& s : shots)
     ok =
         Save(skingen::Preview(skin, bm, s.state), dir + "/preview_" + s.name + ".png", "PNG") && ok;
+  return ok;
+}
+
+bool WriteRadioPreviews(const skingen::Skin& skin, const skingen::Bitmaps& bm, const QString& dir) {
+  using skingen::RadioPreviewState;
+  struct Shot {
+    const char* name;
+    RadioPreviewState state;
+  };
+  // A first start: no tuner library, no presets yet.
+  RadioPreviewState fresh;
+  fresh.frequency = " 87.0";
+  fresh.preset = "00";
+  fresh.tuning = 0;
+  fresh.labels = {{42, "No tuner library"}, {41, "87.0"}, {43, ""}, {8, ""}, {23, "0"}};
+
+  RadioPreviewState tuned;
+  tuned.lightsOn = {1};
+  tuned.presets = {"87.5 Coast FM",      "91.3 Harbour Jazz", "94.8 FM", "99.0 Northern Talk",
+                   "101.1 Harbour Jazz", "104.6 Static Lane", "107.2 FM"};
+  tuned.selected = 4;
+  tuned.entry = "Harbour Jazz";
+  tuned.preset = "05";
+  tuned.labels = {{43, "005"}, {8, ""}, {23, ""}};
+
+  RadioPreviewState scanning = tuned;
+  scanning.lightsOn = {};
+  scanning.frequency = " 95.4";
+  scanning.tuning = (95.4 - 87) / 21;
+  scanning.pressed = {81};
+  scanning.labels = {{42, "Scanning..."}, {41, "95.4"}, {43, "005"}, {8, "Mute"}, {23, ""}};
+
+  RadioPreviewState pressed = tuned;
+  pressed.frequency = "107.9";
+  pressed.tuning = (107.9 - 87) / 21;
+  pressed.pressed = {106, 93, 84, 82, 9, 39, 86, 88, 1001, 3};
+  pressed.hovered = 98;
+  pressed.labels = {{41, "107.9"}, {43, "005"}, {8, "Mute"}, {23, "107.9"}};
+
+  const Shot shots[] = {
+      {"fresh", fresh}, {"tuned", tuned}, {"scanning", scanning}, {"pressed", pressed}};
+  bool ok = true;
+  for (const Shot& s : shots)
+    ok = Save(skingen::RadioPreview(skin, bm, s.state), dir + "/preview_fm_" + s.name + ".png",
+              "PNG") &&
+         ok;
+  return ok;
+}
+
+// Checks, draws and writes one skin; previews too when `previews` is not empty.
+bool WriteSkin(const skingen::Skin& skin, const QString& out, const QString& previews) {
+  const skingen::Bitmaps bm = skingen::PaintSkin(skin);
+  const std::vector<std::string> problems = skingen::Problems(skin, bm);
+  for (const std::string& p : problems)
+    std::fprintf(stderr, "varlo-skingen: %s: %s\n", skin.file.c_str(), p.c_str());
+  if (!problems.empty()) return false;
+  bool ok = Save(bm.main, out + "/" + QString::fromStdString(skin.mainBitmap), "BMP");
+  ok = Save(bm.resource, out + "/" + QString::fromStdString(skin.resBitmap), "BMP") && ok;
+  ok = WriteText(out + "/" + QString::fromStdString(skin.file), skingen::SkinText(skin)) && ok;
+  if (!previews.isEmpty()) {
+    QDir().mkpath(previews);
+    ok = (skin.kind == skingen::SkinKind::Radio ? WriteRadioPreviews(skin, bm, previews)
+                                                : WritePreviews(skin, bm, previews)) &&
+         ok;
+  }
   return ok;
 }
 
@@ -96,18 +161,9 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const skingen::Skin skin = skingen::DefaultSkin();
-  const skingen::Bitmaps bm = skingen::PaintSkin(skin);
-  const std::vector<std::string> problems = skingen::Problems(skin, bm);
-  for (const std::string& p : problems) std::fprintf(stderr, "varlo-skingen: %s\n", p.c_str());
-  if (!problems.empty()) return 1;
-  bool ok = Save(bm.main, out + "/" + QString::fromStdString(skin.mainBitmap), "BMP");
-  ok = Save(bm.resource, out + "/" + QString::fromStdString(skin.resBitmap), "BMP") && ok;
-  ok = WriteText(out + "/default.skin", skingen::SkinText(skin)) && ok;
+  const QString previews = args.size() == 4 ? args[3] : QString();
+  bool ok = WriteSkin(skingen::DefaultSkin(), out, previews);
+  ok = WriteSkin(skingen::FmSkin(), out, previews) && ok;
   ok = Save(skingen::NoCoverPicture(), out + "/nocover.bmp", "BMP") && ok;
-  if (args.size() == 4) {
-    QDir().mkpath(args[3]);
-    ok = WritePreviews(skin, bm, args[3]) && ok;
-  }
   return ok ? 0 : 1;
 }

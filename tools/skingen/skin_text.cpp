@@ -32,7 +32,7 @@ void Comment(std::ostream& out, const char* text) {
 
 std::string SkinText(const Skin& s) {
   std::ostringstream out;
-  out << "Varlo Skin/Player," << s.description << '\n';
+  out << "Varlo Skin/" << KindWord(s.kind) << ',' << s.description << '\n';
   for (const Rect& size : s.sizes) out << size.w << ',' << size.h << '\n';
   out << s.mainBitmap << ',' << s.resBitmap << '\n';
   out << s.placement << ',' << s.hover;
@@ -45,11 +45,19 @@ std::string SkinText(const Skin& s) {
   Colour(out, s.transparent);
   out << '\n';
 
-  Comment(out, "Buttons: command code, x, y, w, h, pressed image x, y, hot key, tip");
+  Comment(out,
+          "Buttons: command code, x, y, w, h, pressed image x, y, hot key, tip; a link "
+          "button (K, link slot) ends with the skin it loads; one without a size is a hot key "
+          "only");
   for (const Button& b : s.buttons) {
-    out << 'B' << b.code;
-    Pos(out, b.r);
-    out << ',' << b.sx << ',' << b.sy << ',' << Field(b.key) << ',' << Field(b.tip) << '\n';
+    if (b.link.empty())
+      out << 'B' << b.code;
+    else
+      out << 'K' << b.code - 1000;
+    Pos(out, b.keyOnly() ? Rect{} : b.r);
+    out << ',' << b.sx << ',' << b.sy << ',' << Field(b.key) << ',' << Field(b.tip);
+    if (!b.link.empty()) out << ',' << Field(b.link);
+    out << '\n';
   }
 
   Comment(out, "Digit displays: x, y, glyphs x, y, cell w, h, gap, glyph set, spacing, style, tip");
@@ -64,7 +72,15 @@ std::string SkinText(const Skin& s) {
     out << 'L' << l.n;
     Pos(out, l.r);
     Colour(out, l.colour);
-    out << ',' << l.size << ',' << Field(l.font) << ",~\n";
+    out << ',' << l.size << ',' << Field(l.font) << ',' << Field(l.tip) << '\n';
+  }
+
+  if (!s.entries.empty()) Comment(out, "Text entries: x, y, w, h, colour, size, font, tip");
+  for (const Label& t : s.entries) {
+    out << 'T' << t.n;
+    Pos(out, t.r);
+    Colour(out, t.colour);
+    out << ',' << t.size << ',' << Field(t.font) << ',' << Field(t.tip) << '\n';
   }
 
   Comment(out, "Lights: x, y, w, h, colour, shape, tip");
@@ -81,13 +97,14 @@ std::string SkinText(const Skin& s) {
         << k.sy << ',' << k.kw << ',' << k.kh << ',' << Field(k.tip) << '\n';
   }
 
-  Comment(out, "Animations: x, y, frames x, y, frame w, h, rows, columns, ticks per frame, tip");
+  if (!s.animations.empty())
+    Comment(out, "Animations: x, y, frames x, y, frame w, h, rows, columns, ticks per frame, tip");
   for (const Animation& a : s.animations) {
     out << 'A' << a.n << ',' << a.x << ',' << a.y << ',' << a.sx << ',' << a.sy << ',' << a.w << ','
         << a.h << ',' << a.rows << ',' << a.cols << ',' << a.ticks << ',' << Field(a.tip) << '\n';
   }
 
-  Comment(out, "Playlist and lyric list: x, y, w, h, text colour, back colour, size, font, tip");
+  Comment(out, "Lists: x, y, w, h, text colour, back colour, size, font, tip");
   for (const ListArea& x : s.areas) {
     out << 'X' << x.n;
     Pos(out, x.r);
@@ -96,7 +113,7 @@ std::string SkinText(const Skin& s) {
     out << ',' << x.size << ',' << Field(x.font) << ',' << Field(x.tip) << '\n';
   }
 
-  Comment(out, "Album cover: x, y, w, h, spare");
+  if (!s.contents.empty()) Comment(out, "Pictures: x, y, w, h, spare");
   for (const ContentArea& c : s.contents) {
     out << 'C' << c.n;
     Pos(out, c.r);

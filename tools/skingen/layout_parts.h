@@ -1,0 +1,28 @@
+// What the layouts of the bundled skins share: the label text palette and the helpers
+// that add elements.
+#pragma once
+
+#include "tools/skingen/layout.h"
+
+namespace skingen::layout_parts {
+
+// Palette of the label texts; the art's own colours live with the painter.
+inline constexpr Rgb kTitleText{236, 242, 246};
+inline constexpr Rgb kLcdText{110, 206, 190};
+inline constexpr Rgb kLcdDim{92, 140, 136};
+inline constexpr Rgb kPanelText{150, 166, 180};
+inline constexpr Rgb kListText{200, 212, 222};
+inline constexpr Rgb kListBack{14, 18, 23};
+
+inline constexpr Rgb kTeal{45, 212, 191};
+inline constexpr Rgb kAmber{246, 180, 72};
+inline constexpr Rgb kCoral{242, 102, 92};
+inline constexpr Rgb kSky{96, 170, 250};
+
+// Adds a button and returns it.
+Button& Add(Skin& s, int code, Rect r, const char* key, const char* tip, ButtonLook look, Icon icon,
+            const char* caption = "");
+void AddLabel(Skin& s, int n, Rect r, Rgb colour, int size, const char* font, const char* sample);
+void AddLight(Skin& s, int n, Rect r, Rgb colour, int shape);
+
+}  // namespace skingen::layout_parts
