@@ -53,6 +53,9 @@ constexpr int kResWidth = 512;
 void Header(Skin& s) {
   const int y = 12;
   const int size = 16;
+  // The radio is one click away, in the same place its way back has in the radio's header.
+  Add(s, 1001, {314, y, size, size}, "U", "FM radio", ButtonLook::Window, Icon::Radio).link =
+      "fm.skin";
   Add(s, 3, {338, y, size, size}, "T", "Show or hide the playlist and lyrics", ButtonLook::Window,
       Icon::Playlist);
   Add(s, 6, {358, y, size, size}, "K", "Choose a skin", ButtonLook::Window, Icon::Skin);
@@ -61,10 +64,10 @@ void Header(Skin& s) {
   Add(s, 2, {426, y, size, size}, "none", "Hide to the tray", ButtonLook::Window, Icon::Hide);
   Add(s, 1, {446, y, size, size}, "none", "Close Varlo", ButtonLook::Window, Icon::Close);
 
-  s.marquee = {112, 8, 204, 24};
+  s.marquee = {104, 8, 204, 24};
   DigitDisplay name;
   name.n = 6;
-  name.x = 118;
+  name.x = 110;
   name.y = 11;
   name.w = 12;
   name.h = 18;
