@@ -150,7 +150,7 @@ void Presets(Skin& s) {
   entry.size = 8;
   entry.font = "DejaVu Sans";
   entry.sample = "Harbour Jazz";
-  entry.tip = "Station name: type it and press Enter";
+  entry.tip = "Edit station  name";
   s.entries.push_back(entry);
 
   // The keys fill the column from 222 to 384 in every row.
