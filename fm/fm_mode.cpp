@@ -326,6 +326,8 @@ void FmMode::RenamePreset() {
   std::string& entry = List().rows[static_cast<std::size_t>(lastPreset_)];
   const std::string_view name(form_.EntryText(kNameEntry));
   entry = RenamedStation(entry, name).substr(0, kMaxStationBytes);
+  // The station playing shows its new name at once.
+  if (StationTenths(entry) == fmFreq_) form_.SetCaption(kStatusLabel, StationName(entry));
   PresetsChanged();
   SelectRow(lastPreset_);
 }

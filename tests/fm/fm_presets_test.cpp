@@ -94,12 +94,15 @@ TEST_F(FmTest, AddDeleteAndMoveKeepTheFileInStep) {
 }
 
 TEST_F(FmTest, NamingAStationThroughTheEntry) {
+  settings.fmFreqText = "1011";
   Start("87.5 FM\r\n101.1 FM\r\n104.3 Rock\r\n");
+  EXPECT_EQ(form.Caption(42), "FM");
   fm->ListEvent(ListArea::FmPreset, ListAction::Click, 1);
   EXPECT_EQ(form.EntryText(1), "FM");
   form.SetEntryText(1, "Jazz");
   EXPECT_TRUE(fm->EntryKey(1, 13));
   EXPECT_EQ(Rows()[1], "101.1 Jazz");
+  EXPECT_EQ(form.Caption(42), "Jazz");  // the station playing
   EXPECT_EQ(File(), "87.5 FM\r\n101.1 Jazz\r\n104.3 Rock\r\n");
   fm->TakeTypedNumber(101.1);
   EXPECT_EQ(form.Caption(42), "Jazz");
