@@ -147,6 +147,16 @@ void Well(QPainter& p, const QRectF& r, double radius, const QColor& top, const 
   p.drawPath(RoundedRect(r, radius));
 }
 
+void PictureWell(QPainter& p, const QRectF& r) {
+  p.setRenderHint(QPainter::Antialiasing);
+  QRadialGradient g(r.center(), r.width() * 0.7);
+  g.setColorAt(0, QColor(30, 38, 44));
+  g.setColorAt(1, QColor(14, 18, 22));
+  p.setPen(Qt::NoPen);
+  p.setBrush(g);
+  p.drawRect(r);
+}
+
 // A thin horizontal groove for a slider, centred on y.
 void Groove(QPainter& p, double x1, double x2, double y, double thickness) {
   const QRectF r(x1, y - thickness / 2, x2 - x1, thickness);
@@ -779,13 +789,7 @@ void EqualiserFrame(QImage& cell, int frame, int frames) {
 void CoverPlaceholder(QPainter& p, const Rect& c) {
   const QRectF r = ToRectF(c);
   p.save();
-  p.setRenderHint(QPainter::Antialiasing);
-  QRadialGradient g(r.center(), r.width() * 0.7);
-  g.setColorAt(0, QColor(30, 38, 44));
-  g.setColorAt(1, QColor(14, 18, 22));
-  p.setPen(Qt::NoPen);
-  p.setBrush(g);
-  p.drawRect(r);
+  PictureWell(p, r);
   // A record: grooves and a teal label.
   const QPointF m = r.center();
   p.setBrush(QColor(9, 11, 14));

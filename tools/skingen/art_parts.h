@@ -51,6 +51,8 @@ QPainterPath RoundedRect(const QRectF& r, double radius);
 void Body(QPainter& p, const QRectF& r, double radius);
 // A recessed well: darker, shaded at the top, lit along the bottom edge.
 void Well(QPainter& p, const QRectF& r, double radius, const QColor& top, const QColor& bottom);
+// The dark, softly lit ground of a picture area; leaves the painter antialiased and pen-less.
+void PictureWell(QPainter& p, const QRectF& r);
 // A thin horizontal groove for a slider, centred on y.
 void Groove(QPainter& p, double x1, double x2, double y, double thickness);
 // A bridge between two panels, x the left edge, from y1 to y2.

@@ -45,13 +45,7 @@ void Antenna(QPainter& p, QPointF top, double scale) {
 void StationPlaceholder(QPainter& p, const Rect& c) {
   const QRectF r = ToRectF(c);
   p.save();
-  p.setRenderHint(QPainter::Antialiasing);
-  QRadialGradient g(r.center(), r.width() * 0.7);
-  g.setColorAt(0, QColor(30, 38, 44));
-  g.setColorAt(1, QColor(14, 18, 22));
-  p.setPen(Qt::NoPen);
-  p.setBrush(g);
-  p.drawRect(r);
+  PictureWell(p, r);
   p.restore();
   Antenna(p, QPointF(r.center().x(), r.top() + 12), 2.1);
 }
