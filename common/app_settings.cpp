@@ -80,6 +80,7 @@ const KeyDef kKeys[] = {
     {"ExDev", "ExDev", "0", true, NumKey{&AppSettings::exDev}},
     {"ExPort", "ExPort", "0", true, NumKey{&AppSettings::exPort}},
     {"ExParm", "ExParm", "0", true, TextKey{&AppSettings::exParm}},
+    {"ExDevice", "ExDevice", "", true, TextKey{&AppSettings::exDevice}},
     {"CvtFile", "CvtFile", "", true, TextKey{&AppSettings::cvtFile}},
     {"FMEnable", "FMEnable", "0", true, NumKey{&AppSettings::fmEnable}},
     {"CardType", "CardType", "0", true, NumKey{&AppSettings::cardType}},

@@ -53,6 +53,7 @@ struct AppSettings {
   std::int16_t exDev = 0;
   std::int16_t exPort = 0;
   std::string exParm = "0";
+  std::string exDevice;  // a device path for the external display instead of "ExPort"
   std::string cvtFile;
   std::int16_t fmEnable = 0;
   std::int16_t cardType = 0;

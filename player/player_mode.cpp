@@ -254,6 +254,11 @@ void PlayerMode::ListEvent(ListArea area, ListAction action, int value) {
   }
 }
 
+bool PlayerMode::Handles(int code) const {
+  // The visual playlist selector (35) and quick find (150) are not part of the player yet.
+  return code != 35 && code != 150;
+}
+
 void PlayerMode::FilesDropped(const std::vector<std::string>& files) {
   playlists_.DropFiles(files);
 }

@@ -75,6 +75,7 @@ class PlayerMode final : public Mode, private PlaylistHost {
   void FilesDropped(const std::vector<std::string>& files) override;
   void SliderMoved(int slider, double value) override;
   void SliderReleased(int slider) override;
+  bool Handles(int code) const override;
 
   // A double-click on the cover asks for a picture to show.
   void iCover_DblClick() { media_.iCover_DblClick(); }

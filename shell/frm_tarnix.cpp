@@ -13,7 +13,9 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
     : services_(services),
       store_(store),
       programFolder_(std::move(programFolder)),
-      access_(form_, services_.dialogs, services_.clock, settings_, sliderDrag_) {
+      access_(form_, services_.dialogs, services_.clock, settings_, sliderDrag_),
+      titles_(services_.serial, settings_),
+      tray_(services_.tray, *this, settings_) {
   skinLoader_ = std::make_unique<SkinLoader>(
       form_, settings_, programFolder_,
       SkinLoaderServices{services_.screen, services_.dialogs, services_.pictures, services_.events},
@@ -22,7 +24,7 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
       access_, settings_, store_, programFolder_,
       PlayerServices{services_.unit0, services_.unit1, services_.clock, services_.events,
                      services_.pictures, services_.launcher},
-      PlayerModeLinks{titles_, trayTip_, discTracks_, services_.sideWindows});
+      PlayerModeLinks{titles_, tray_, discTracks_, services_.sideWindows});
 
   stationCover_ = std::make_unique<StationCover>(player_->Media());
   fm_ = std::make_unique<FmMode>(access_, settings_, store_, programFolder_, services_.tuner,
@@ -32,6 +34,7 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   modes_.fill(&absent_);
   Plug(ModeSlot::Player, *player_);
   Plug(ModeSlot::Fm, *fm_);
+  Plug(ModeSlot::Tray, tray_);
 }
 
 void FrmTarnix::Plug(ModeSlot slot, Mode& mode) {
@@ -69,6 +72,7 @@ void FrmTarnix::Form_Load(const std::string& commandLine) {
 
     // 4-5. Every key, in table order.
     settings_ = ReadAppSettings(store_);
+    PresetFavourites();
 
     // 6.
     if (settings_.exEnable == 1) titles_.ExDevOut("Welcome to Varlo!");
@@ -139,6 +143,7 @@ void FrmTarnix::Form_Unload() {
   // 1-6. Stop and release.
   ForEachMode([](Mode& mode) { mode.Release(); });
   titles_.ExDevOut("");
+  titles_.SerialClose();
   form_.window.onTop = false;
   form_.Notify(kChangeWindowState);
   // The window's shape is owned by the view and released with the window.
@@ -157,6 +162,63 @@ void FrmTarnix::Form_Unload() {
   // 11-12. What the modes release or ask about last.
   ForEachMode([](Mode& mode) { mode.Unload(); });
   // 13. The view ends the process once the window has closed.
+}
+
+void FrmTarnix::PresetFavourites() {
+  // The bundled skins of each kind are the favourites until the user picks others.
+  const std::pair<std::size_t, const char*> bundled[] = {{1, "default.skin"}, {5, "fm.skin"}};
+  for (const auto& [slot, file] : bundled) {
+    const std::string path = AddSlash(programFolder_) + file;
+    if (settings_.favSkin[slot].empty() && FileExists(path)) settings_.favSkin[slot] = path;
+  }
+}
+
+bool FrmTarnix::CommandAvailable(int code) {
+  if (code >= kFavouriteSkinItem && code < kFavouriteSkinItem + 10) {
+    const std::string& path =
+        settings_.favSkin[static_cast<std::size_t>(code - kFavouriteSkinItem)];
+    return !path.empty() && FileExists(path);
+  }
+  const ModeSlot slot = RouteOfCommand(code, fm_->Shown());
+  if (slot == ModeSlot::None) return false;
+  return slot == ModeSlot::Window || ModeOf(slot).Handles(code);
+}
+
+void FrmTarnix::LoadFavouriteSkin(int slot) {
+  UserInput([this, slot] {
+    if (slot < 0 || slot > 9) return;
+    const std::string path = settings_.favSkin[static_cast<std::size_t>(slot)];
+    if (!path.empty() && FileExists(path)) LoadSkin(path, false);
+  });
+}
+
+void FrmTarnix::RestoreWindow() {
+  UserInput([this] {
+    // A window in view stays as it is.
+    if (form_.window.shown && !form_.window.minimised) return;
+    form_.window.shown = true;
+    form_.window.minimised = false;
+    ++form_.window.restoreRequests;
+    form_.window.onTop = WantsOnTop(settings_);
+    form_.Notify(kChangeWindowState);
+  });
+}
+
+void FrmTarnix::ApplyOnTop() {
+  form_.window.onTop = WantsOnTop(settings_);
+  form_.Notify(kChangeWindowState);
+}
+
+void FrmTarnix::ScreenPoint(int& x, int& y) {
+  x += form_.window.left / std::max(1, twipX_);
+  y += form_.window.top / std::max(1, twipY_);
+}
+
+void FrmTarnix::ButtonCorner(int button, int& x, int& y) {
+  x = y = 0;
+  if (button < 1 || static_cast<std::size_t>(button) >= form_.btn.size()) return;
+  x = form_.btn[static_cast<std::size_t>(button)].left;
+  y = form_.btn[static_cast<std::size_t>(button)].top;
 }
 
 void FrmTarnix::Quit() {

@@ -8,6 +8,7 @@
 
 #include "common/app_settings.h"
 #include "common/settings_store.h"
+#include "desk/serial_display.h"
 #include "fm/fm_mode.h"
 #include "fm/tuner.h"
 #include "platform/clock.h"
@@ -17,6 +18,8 @@
 #include "platform/main_window.h"
 #include "platform/pictures.h"
 #include "platform/screen.h"
+#include "platform/serial_port.h"
+#include "platform/tray_icon.h"
 #include "player/media_device.h"
 #include "player/player_links.h"
 #include "player/player_mode.h"
@@ -25,6 +28,7 @@
 #include "shell/main_form.h"
 #include "shell/mode.h"
 #include "shell/station_cover.h"
+#include "shell/tray_mode.h"
 #include "skin/button_state.h"
 #include "skin/skin_form.h"
 #include "skin/skin_loader.h"
@@ -48,6 +52,9 @@ struct ShellServices {
   SideWindows& sideWindows;
   // The FM tuner card.
   Tuner& tuner;
+  // The notification-area icon and the port of the external display.
+  ITrayIcon& tray;
+  ISerialPort& serial;
 };
 
 // The main window's logic. It composes the modes (one member per subsystem), routes command
@@ -55,7 +62,7 @@ struct ShellServices {
 // only the window's own state: its sizes, position, drag, the skin and the settings. The Qt
 // view draws `Form()` and forwards user input; user input arriving while other work runs is
 // queued until that work ends.
-class FrmTarnix : public ISkinHost {
+class FrmTarnix : public ISkinHost, private TrayHost {
  public:
   FrmTarnix(ShellServices services, SettingsStore& store, std::string programFolder);
   ~FrmTarnix() override;
@@ -133,6 +140,7 @@ class FrmTarnix : public ISkinHost {
   SkinLoader& Skins() { return *skinLoader_; }
   PlayerMode& Player() { return *player_; }
   FmMode& Fm() { return *fm_; }
+  TrayMode& Tray() { return tray_; }
   std::vector<std::string>& AutoList() { return autoList_; }
   InputGate& Gate() { return gate_; }
   bool Unloaded() const { return unloaded_; }
@@ -144,6 +152,17 @@ class FrmTarnix : public ISkinHost {
 
  private:
   void ResetWindowSizeState() override;
+
+  // TrayHost.
+  void TrayCommand(int code) override { DoIt(code); }
+  bool CommandAvailable(int code) override;
+  void LoadFavouriteSkin(int slot) override;
+  void RestoreWindow() override;
+  void ApplyOnTop() override;
+  void SetTrayPresent(bool present) override { form_.window.trayPresent = present; }
+  void ScreenPoint(int& x, int& y) override;
+  void ButtonCorner(int button, int& x, int& y) override;
+  void PresetFavourites();
 
   // The mode of a routing slot; slots without a subsystem hold a null mode.
   Mode& ModeOf(ModeSlot slot) { return *modes_[static_cast<std::size_t>(slot)]; }
@@ -172,9 +191,10 @@ class FrmTarnix : public ISkinHost {
   InputGate gate_;
   std::unique_ptr<SkinLoader> skinLoader_;
 
+  // The external display and the tray, which the player reports to.
+  SerialDisplay titles_;
+  TrayMode tray_;
   // Links to subsystems the program does not contain yet.
-  NullTitleDisplay titles_;
-  NullTrayTip trayTip_;
   NullDiscTracks discTracks_;
   // The modes, and the routing table's view of them.
   std::unique_ptr<PlayerMode> player_;

@@ -64,9 +64,15 @@ class Mode {
 
   // The number typed into label 23 when the jump command runs; true when the mode took it.
   virtual bool TakeTypedNumber(double) { return false; }
+
+  // Whether the mode performs command `code` of its ranges (menus offer only those).
+  virtual bool Handles(int) const { return true; }
 };
 
 // A mode that is not part of the program: every call does nothing.
-class NullMode final : public Mode {};
+class NullMode final : public Mode {
+ public:
+  bool Handles(int) const override { return false; }
+};
 
 }  // namespace varlo

@@ -181,7 +181,7 @@ void FrmTarnix::Form_Activate() {
   UserInput([this] {
     twipX_ = services_.screen.TwipsPerPixelX();
     twipY_ = services_.screen.TwipsPerPixelY();
-    form_.window.onTop = settings_.winOnTop == 1;
+    form_.window.onTop = WantsOnTop(settings_);
     form_.Notify(kChangeWindowState);
   });
 }

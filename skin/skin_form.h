@@ -42,6 +42,10 @@ struct WindowState {
   // The position is the program's (stored, or where the window was moved to); until then the
   // window system places the window and its place is taken from there.
   bool placed = false;
+  // A tray icon can bring a hidden window back; without one, hiding minimises.
+  bool trayPresent = false;
+  // Counts the requests to bring the window back in front (from the tray).
+  int restoreRequests = 0;
 };
 
 // The widgets of the main window that skins place, with the index ranges the program

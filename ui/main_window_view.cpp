@@ -257,9 +257,16 @@ void MainWindowView::OnFormChanged(unsigned changes) {
       if (wasVisible) show();
     }
     if (form.window.minimised && isVisible() && !isMinimized()) showMinimized();
-    // Hidden windows come back from the tray icon; until the program has one, a hidden
-    // window is minimised so that it can still be reached.
-    if (!form.window.shown && isVisible() && !isMinimized()) showMinimized();
+    // Hidden windows come back from the tray icon; without one, a hidden window is minimised
+    // so that it can still be reached.
+    if (!form.window.shown && isVisible() && !isMinimized())
+      form.window.trayPresent ? hide() : showMinimized();
+    if (form.window.restoreRequests != restoresDone_) {
+      restoresDone_ = form.window.restoreRequests;
+      showNormal();
+      raise();
+      activateWindow();
+    }
   }
   if (changes & kChangeWidgets) {
     areas_.Sync(form);

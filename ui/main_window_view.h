@@ -68,6 +68,7 @@ class MainWindowView : public QWidget {
   QTimer timer1_;
   QTimer timer2_;
   std::uint64_t videoWindow_ = 0;
+  int restoresDone_ = 0;  // the form's requests to come back in front, carried out
   // The captions as last repainted, so a tick repaints only the labels that changed.
   std::array<std::string, std::tuple_size_v<decltype(SkinForm::lbl)>>
       shownCaptions_{};  // the display window last given to the media devices

@@ -18,6 +18,7 @@
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_screen.h"
+#include "platform/qt/qt_serial_port.h"
 #include "shell/frm_tarnix.h"
 #include "ui/after_first_paint.h"
 #include "ui/app_icon.h"
@@ -25,6 +26,7 @@
 #include "ui/main_window_view.h"
 #include "ui/quit_signals.h"
 #include "ui/side_windows_view.h"
+#include "ui/tray_view.h"
 #include "ui/video_window.h"
 
 namespace {
@@ -74,8 +76,10 @@ int main(int argc, char** argv) {
 
   varlo::SideWindowsView sideWindows;
   varlo::HalvernTuner tuner;
+  varlo::TrayView tray;
+  varlo::QtSerialPort serial;
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner},
+                        sideWindows, tuner, tray, serial},
                        store, programFolder);
   sideWindows.Attach(frm.Player());
   varlo::MainWindowView view(frm);

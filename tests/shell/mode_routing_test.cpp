@@ -76,14 +76,15 @@ TEST(CommandRoutes, EveryCodeRangeHasItsOwner) {
 }
 
 TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
-  RecordingMode fm, clockMode, tray;
+  RecordingMode fm, clockMode, trayMode;
   store = std::make_unique<SettingsStore>(SettingsPath());
-  form = std::make_unique<FrmTarnix>(ShellServices{screen, dialogs, pictures, events, clock, window,
-                                                   launcher, unit0, unit1, sideWindows, tuner},
-                                     *store, prog.Path());
+  form = std::make_unique<FrmTarnix>(
+      ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
+                    sideWindows, tuner, tray, serial},
+      *store, prog.Path());
   form->Plug(ModeSlot::Fm, fm);
   form->Plug(ModeSlot::Clock, clockMode);
-  form->Plug(ModeSlot::Tray, tray);
+  form->Plug(ModeSlot::Tray, trayMode);
   form->Form_Load("");
   EXPECT_TRUE(fm.Saw("load"));
   EXPECT_TRUE(fm.Saw("paint"));  // the skin load repaints every mode's displays
@@ -113,7 +114,7 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   EXPECT_EQ(form->Access().EntryText(1), "Jazz");
   EXPECT_FALSE(form->Entry_KeyDown(2, 13));  // web radio's entry: not FM's
   form->Form_MouseDown(2, 7, 8);
-  EXPECT_TRUE(tray.Saw("menu:7,8"));
+  EXPECT_TRUE(trayMode.Saw("menu:7,8"));
 
   // The jump command offers the typed number to FM first.
   form->Form().lbl[23].caption = "101";
