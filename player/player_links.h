@@ -106,11 +106,14 @@ class SideWindows {
   virtual ~SideWindows() = default;
   virtual void ShowTrackInfo() = 0;
   virtual void ShowCoverWindow() = 0;
+  // The "Quick Find/Play" window over the playlist as it is now.
+  virtual void ShowQuickFind() = 0;
 };
 class NullSideWindows final : public SideWindows {
  public:
   void ShowTrackInfo() override {}
   void ShowCoverWindow() override {}
+  void ShowQuickFind() override {}
 };
 
 }  // namespace varlo

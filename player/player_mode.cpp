@@ -196,6 +196,9 @@ void PlayerMode::DoIt(int code) {
       return engine_.Forward();
     case 34:
       return links_.sideWindows.ShowCoverWindow();
+    case 150:
+      finder_.Open(list_);
+      return links_.sideWindows.ShowQuickFind();
     case 36:
       return engine_.PlayPause();
     case 37:
@@ -255,8 +258,14 @@ void PlayerMode::ListEvent(ListArea area, ListAction action, int value) {
 }
 
 bool PlayerMode::Handles(int code) const {
-  // The visual playlist selector (35) and quick find (150) are not part of the player yet.
-  return code != 35 && code != 150;
+  // The visual playlist selector (35) is not part of the player yet.
+  return code != 35;
+}
+
+void PlayerMode::PlayEntry(int index) {
+  if (index < 0 || index >= list_.Count()) return;
+  state_.tNum = index + 1;
+  engine_.PlayIt();
 }
 
 void PlayerMode::FilesDropped(const std::vector<std::string>& files) {

@@ -16,6 +16,7 @@
 #include "player/player_state.h"
 #include "player/playlist.h"
 #include "player/playlist_actions.h"
+#include "player/quick_find.h"
 #include "player/scroll_name.h"
 #include "player/track_info_form.h"
 #include "shell/mode.h"
@@ -77,6 +78,11 @@ class PlayerMode final : public Mode, private PlaylistHost {
   void SliderReleased(int slider) override;
   bool Handles(int code) const override;
 
+  // Plays playlist entry `index` (0-based), as quick find does.
+  void PlayEntry(int index);
+  // The quick-find window's logic.
+  QuickFind& Finder() { return finder_; }
+
   // A double-click on the cover asks for a picture to show.
   void iCover_DblClick() { media_.iCover_DblClick(); }
 
@@ -114,6 +120,7 @@ class PlayerMode final : public Mode, private PlaylistHost {
   PlaylistActions playlists_;
   TrackInfoForm trackInfo_;
   ScrollName scrollName_;
+  QuickFind finder_;
 };
 
 }  // namespace varlo

@@ -20,6 +20,15 @@ void SideWindowsView::ShowCoverWindow() {
   album_->raise();
 }
 
+void SideWindowsView::ShowQuickFind() {
+  if (!player_ || !gate_ || !settings_) return;
+  if (!qfind_) qfind_ = std::make_unique<FrmQFindView>(*player_, *gate_, *settings_);
+  qfind_->Refill();
+  qfind_->show();
+  qfind_->raise();
+  qfind_->activateWindow();
+}
+
 void SideWindowsView::CoverChanged() {
   if (album_) album_->Sync();
 }
@@ -27,6 +36,7 @@ void SideWindowsView::CoverChanged() {
 void SideWindowsView::CloseAll() {
   if (info_) info_->close();
   if (album_) album_->close();
+  if (qfind_) qfind_->close();
 }
 
 }  // namespace varlo

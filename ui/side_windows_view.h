@@ -5,6 +5,7 @@
 #include "player/player_mode.h"
 #include "ui/frm_album_view.h"
 #include "ui/frm_info_view.h"
+#include "ui/frm_qfind_view.h"
 
 namespace varlo {
 
@@ -15,21 +16,31 @@ class SideWindowsView final : public SideWindows {
   SideWindowsView();
   ~SideWindowsView() override;
 
-  // The player whose windows these are; called once the main window's logic exists.
-  void Attach(PlayerMode& player) { player_ = &player; }
+  // The player whose windows these are, the window's input gate and settings; called once the
+  // main window's logic exists.
+  void Attach(PlayerMode& player, InputGate& gate, const AppSettings& settings) {
+    player_ = &player;
+    gate_ = &gate;
+    settings_ = &settings;
+  }
   void ShowTrackInfo() override;
   void ShowCoverWindow() override;
+  void ShowQuickFind() override;
   // The cover changed: the open cover window shows it too.
   void CoverChanged();
   void CloseAll();
 
   FrmInfoView* Info() const { return info_.get(); }
   FrmAlbumView* Album() const { return album_.get(); }
+  FrmQFindView* QuickFindWindow() const { return qfind_.get(); }
 
  private:
   PlayerMode* player_ = nullptr;
+  InputGate* gate_ = nullptr;
+  const AppSettings* settings_ = nullptr;
   std::unique_ptr<FrmInfoView> info_;
   std::unique_ptr<FrmAlbumView> album_;
+  std::unique_ptr<FrmQFindView> qfind_;
 };
 
 }  // namespace varlo

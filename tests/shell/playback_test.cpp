@@ -124,3 +124,28 @@ TEST_F(ShellTest, TheLevelIsKeptBetweenSessionsAndAMutedPlayerKeepsItsLevel) {
 }
 
 }  // namespace varlo
+
+namespace varlo {
+
+TEST_F(ShellTest, QuickFindOpensOverThePlaylistAndPlaysTheChosenEntry) {
+  Start();
+  Playlist& list = form->Player().List();
+  list.Append("Intro", prog.Write("a.mp3", "x"));
+  list.Append("Song", prog.Write("b.mp3", "x"));
+  list.Append("Intro", prog.Write("c.mp3", "x"));
+  list.Changed();
+  form->DoIt(150);
+  EXPECT_EQ(sideWindows.quickFind, 1);
+  QuickFind& find = form->Player().Finder();
+  EXPECT_EQ(find.Names().size(), 3u);
+  find.SetMode(FindMode::Anywhere);
+  find.SetText("INTRO");
+  find.Step(1);
+  form->Player().PlayEntry(*find.EntryToPlay(list));
+  EXPECT_EQ(form->Player().State().tNum, 3);
+  EXPECT_EQ(unit0.FileName(), list.paths[2]);
+  form->Player().PlayEntry(7);  // no such entry: playback goes on
+  EXPECT_EQ(unit0.FileName(), list.paths[2]);
+}
+
+}  // namespace varlo

@@ -334,7 +334,7 @@ TEST_F(MainWindowViewTest, SideWindowsNeverKeepTheProgramAndCloseWithTheMainWind
   WriteSkin(prog);
   Start();
   SideWindowsView side;
-  side.Attach(frm.Player());
+  side.Attach(frm.Player(), frm.Gate(), frm.Settings());
   side.ShowTrackInfo();
   side.ShowCoverWindow();
   ASSERT_NE(side.Info(), nullptr);
