@@ -21,7 +21,8 @@ constexpr std::size_t kProgressEvery = 256;
 
 std::size_t AddFolderTree(const std::string& folder, std::vector<std::string>& names,
                           std::vector<std::string>& paths, std::string_view extensions,
-                          int friendlyNames, const FolderTreeProgress& progress) {
+                          int friendlyNames, const FolderTreeProgress& progress,
+                          const std::atomic<bool>* cancel) {
   const std::string root = AddSlash(folder);
   if (root.empty()) return 0;
   const std::string wanted = UpperCase(extensions);
@@ -38,6 +39,10 @@ std::size_t AddFolderTree(const std::string& folder, std::vector<std::string>& n
   std::size_t entries = 0;
   std::size_t taken = 0;
   for (std::size_t i = 0; i < folders.size(); ++i) {
+    if (cancel && cancel->load()) {
+      folders.resize(i);
+      break;
+    }
     files.emplace_back();
     const std::size_t firstSub = folders.size();
     std::error_code ec;

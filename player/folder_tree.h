@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -15,10 +16,12 @@ using FolderTreeProgress = std::function<void(std::size_t filesTaken)>;
 // in the upper-cased `extensions` text ("mpa" also takes ".a" files): the display name of
 // the file name without extension to `names`, the full path to `paths`. Folders are visited
 // breadth-first, files in the order the file system lists them. Files without an extension
-// are not taken. A folder link is followed once, so a link up the tree cannot loop.
+// are not taken. A folder link is followed once, so a link up the tree cannot loop. A walk
+// that `cancel` stops (it may be set from another thread) keeps the files found so far.
 // Returns the count.
 std::size_t AddFolderTree(const std::string& folder, std::vector<std::string>& names,
                           std::vector<std::string>& paths, std::string_view extensions,
-                          int friendlyNames, const FolderTreeProgress& progress = {});
+                          int friendlyNames, const FolderTreeProgress& progress = {},
+                          const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace varlo
