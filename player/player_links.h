@@ -108,12 +108,15 @@ class SideWindows {
   virtual void ShowCoverWindow() = 0;
   // The "Quick Find/Play" window over the playlist as it is now.
   virtual void ShowQuickFind() = 0;
+  // The "Visual Playlist Selector" window.
+  virtual void ShowVisualSelector() = 0;
 };
 class NullSideWindows final : public SideWindows {
  public:
   void ShowTrackInfo() override {}
   void ShowCoverWindow() override {}
   void ShowQuickFind() override {}
+  void ShowVisualSelector() override {}
 };
 
 }  // namespace varlo

@@ -196,6 +196,8 @@ void PlayerMode::DoIt(int code) {
       return engine_.Forward();
     case 34:
       return links_.sideWindows.ShowCoverWindow();
+    case 35:
+      return links_.sideWindows.ShowVisualSelector();
     case 150:
       finder_.Open(list_);
       return links_.sideWindows.ShowQuickFind();
@@ -257,9 +259,16 @@ void PlayerMode::ListEvent(ListArea area, ListAction action, int value) {
   }
 }
 
-bool PlayerMode::Handles(int code) const {
-  // The visual playlist selector (35) is not part of the player yet.
-  return code != 35;
+void PlayerMode::LoadAndPlay(const std::string& path) {
+  playlists_.PlClear();
+  playlists_.PlRead(path);
+  engine_.PlayIt();
+}
+
+void PlayerMode::AppendAndPlay(const std::string& path) {
+  state_.songPath = path;
+  state_.tNum = -99;  // the engine appends the file and plays it
+  engine_.PlayIt();
 }
 
 void PlayerMode::PlayEntry(int index) {

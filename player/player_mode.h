@@ -76,10 +76,14 @@ class PlayerMode final : public Mode, private PlaylistHost {
   void FilesDropped(const std::vector<std::string>& files) override;
   void SliderMoved(int slider, double value) override;
   void SliderReleased(int slider) override;
-  bool Handles(int code) const override;
 
   // Plays playlist entry `index` (0-based), as quick find does.
   void PlayEntry(int index);
+  // Replaces the playlist by the playlist file `path` and plays it; appends the file `path`
+  // to the playlist and plays it (the visual selector's load and its contents list).
+  void LoadAndPlay(const std::string& path);
+  void AppendAndPlay(const std::string& path);
+  AppSettings& Settings() { return settings_; }
   // The quick-find window's logic.
   QuickFind& Finder() { return finder_; }
 

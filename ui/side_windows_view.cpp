@@ -29,6 +29,14 @@ void SideWindowsView::ShowQuickFind() {
   qfind_->activateWindow();
 }
 
+void SideWindowsView::ShowVisualSelector() {
+  if (!player_ || !gate_) return;
+  // A fresh window for every opening: it scans the folder as it is now.
+  selector_ = std::make_unique<FrmVisLoaderView>(*player_, *gate_, programFolder_);
+  selector_->show();
+  selector_->Start();
+}
+
 void SideWindowsView::CoverChanged() {
   if (album_) album_->Sync();
 }
@@ -37,6 +45,7 @@ void SideWindowsView::CloseAll() {
   if (info_) info_->close();
   if (album_) album_->close();
   if (qfind_) qfind_->close();
+  if (selector_) selector_->close();
 }
 
 }  // namespace varlo

@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
                         sideWindows, tuner, tray, serial},
                        store, programFolder);
-  sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings());
+  sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder);
   varlo::MainWindowView view(frm);
   PumpOnGuiThread(unit0, &view);
   PumpOnGuiThread(unit1, &view);

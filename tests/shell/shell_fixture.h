@@ -15,10 +15,11 @@ namespace varlo {
 
 // Counts the side windows the program asked to show.
 struct RecordingSideWindows final : SideWindows {
-  int trackInfo = 0, cover = 0, quickFind = 0;
+  int trackInfo = 0, cover = 0, quickFind = 0, selector = 0;
   void ShowTrackInfo() override { ++trackInfo; }
   void ShowCoverWindow() override { ++cover; }
   void ShowQuickFind() override { ++quickFind; }
+  void ShowVisualSelector() override { ++selector; }
 };
 
 // A program folder with a minimal default skin, a settings file and fakes.

@@ -25,7 +25,7 @@ TEST_F(ShellTest, TheMenuListsEveryItemInOrderAndDisablesModesNotPresent) {
                                            "&Always On Top", "&Quit"}));
   EXPECT_EQ(menu[3].items.size(), 13u);
   EXPECT_EQ(menu[3].items[5].caption, "&Visual Playlist Selector...");
-  EXPECT_FALSE(menu[3].items[5].enabled);  // not in the player yet
+  EXPECT_TRUE(menu[3].items[5].enabled);
   EXPECT_TRUE(menu[3].items[0].enabled);
   EXPECT_EQ(menu[3].items[0].id, 12);
   EXPECT_FALSE(menu[0].enabled);  // no preferences window yet

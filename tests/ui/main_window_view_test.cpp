@@ -334,7 +334,7 @@ TEST_F(MainWindowViewTest, SideWindowsNeverKeepTheProgramAndCloseWithTheMainWind
   WriteSkin(prog);
   Start();
   SideWindowsView side;
-  side.Attach(frm.Player(), frm.Gate(), frm.Settings());
+  side.Attach(frm.Player(), frm.Gate(), frm.Settings(), prog.Path());
   side.ShowTrackInfo();
   side.ShowCoverWindow();
   ASSERT_NE(side.Info(), nullptr);
@@ -571,6 +571,80 @@ TEST_F(MainWindowViewTest, VideoPlaysInAWindowOfTheProgramThatGoesWithTheMainWin
   QTest::qWait(50);
   EXPECT_EQ(visible, 1) << "shown while already visible, nothing more runs";
   EXPECT_FALSE(VarloIcon().availableSizes().isEmpty());
+}
+
+}  // namespace varlo
+
+#include <QElapsedTimer>
+
+#include "ui/frm_vis_loader_view.h"
+
+namespace varlo {
+
+namespace {
+
+// Lets the window's queued results arrive until `done` or a few seconds have passed.
+template <typename Done>
+bool WaitFor(Done done) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done() && timer.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return done();
+}
+
+}  // namespace
+
+TEST_F(MainWindowViewTest, TheSelectorPagesSeventeenPlaylistsAndLoadsOne) {
+  WriteSkin(prog);
+  Start();
+  for (int i = 0; i < 17; ++i)
+    prog.Write("lists/list" + std::to_string(10 + i) + ".m3u", "song.mp3\r\n");
+  prog.Write("lists/song.mp3", "x");
+  QImage picture(40, 30, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  ASSERT_TRUE(picture.save(QString::fromStdString(prog.File("lists/list10.bmp")), "BMP"));
+  frm.Player().Settings().visPLPath = prog.File("lists");
+
+  FrmVisLoaderView selector(frm.Player(), frm.Gate(), prog.Path());
+  selector.show();
+  selector.Start();
+  EXPECT_TRUE(selector.Busy());  // the walk runs off the window's thread
+  ASSERT_TRUE(WaitFor([&] { return !selector.Busy(); }));
+  EXPECT_EQ(selector.Found().size(), 17u);
+  EXPECT_EQ(selector.Status()->text(), "Page 1 of 2.  Total Playlists: 17");
+  EXPECT_FALSE(selector.Picture(0)->pixmap().isNull());  // its own picture, decoded and scaled
+  EXPECT_EQ(selector.Picture(0)->pixmap().width(), 96);
+
+  selector.NextButton()->click();  // "Pg &Dn"
+  ASSERT_TRUE(WaitFor([&] { return !selector.Busy(); }));
+  EXPECT_EQ(selector.Status()->text(), "Page 2 of 2.  Total Playlists: 17");
+  EXPECT_TRUE(selector.Picture(0)->isVisibleTo(&selector));
+  for (int i = 1; i < 16; ++i) EXPECT_FALSE(selector.Picture(i)->isVisibleTo(&selector)) << i;
+
+  selector.ShowContents(0);
+  ASSERT_EQ(selector.Contents()->count(), 1);
+  EXPECT_EQ(selector.Contents()->item(0)->text(), "song.mp3");
+  selector.OpenSelected();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(frm.Player().List().Count(), 1);
+  EXPECT_EQ(frm.Player().List().paths[0], prog.File("lists/song.mp3"));
+  EXPECT_FALSE(selector.isVisible());
+}
+
+TEST_F(MainWindowViewTest, ClosingTheSelectorWhileItWorksIsSafe) {
+  WriteSkin(prog);
+  Start();
+  for (int i = 0; i < 40; ++i) prog.Write("many/d" + std::to_string(i) + "/l.m3u", "");
+  frm.Player().Settings().visPLPath = prog.File("many");
+  {
+    FrmVisLoaderView selector(frm.Player(), frm.Gate(), prog.Path());
+    selector.show();
+    selector.Start();
+    selector.close();
+  }                                   // destroyed with its walk possibly still running
+  QCoreApplication::processEvents();  // results for the window that is gone are dropped
+  SUCCEED();
 }
 
 }  // namespace varlo
