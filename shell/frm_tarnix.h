@@ -8,6 +8,8 @@
 
 #include "common/app_settings.h"
 #include "common/settings_store.h"
+#include "desk/calculator.h"
+#include "desk/notepad.h"
 #include "fm/fm_mode.h"
 #include "fm/tuner.h"
 #include "platform/clock.h"
@@ -16,6 +18,7 @@
 #include "platform/launcher.h"
 #include "platform/main_window.h"
 #include "platform/pictures.h"
+#include "platform/printer.h"
 #include "platform/screen.h"
 #include "player/media_device.h"
 #include "player/player_links.h"
@@ -48,6 +51,8 @@ struct ShellServices {
   SideWindows& sideWindows;
   // The FM tuner card.
   Tuner& tuner;
+  // The printer the notepad prints on.
+  IPrinter& printer;
 };
 
 // The main window's logic. It composes the modes (one member per subsystem), routes command
@@ -133,6 +138,8 @@ class FrmTarnix : public ISkinHost {
   SkinLoader& Skins() { return *skinLoader_; }
   PlayerMode& Player() { return *player_; }
   FmMode& Fm() { return *fm_; }
+  Calculator& Calc() { return *calculator_; }
+  Notepad& Note() { return *notepad_; }
   std::vector<std::string>& AutoList() { return autoList_; }
   InputGate& Gate() { return gate_; }
   bool Unloaded() const { return unloaded_; }
@@ -180,6 +187,8 @@ class FrmTarnix : public ISkinHost {
   std::unique_ptr<PlayerMode> player_;
   std::unique_ptr<StationCover> stationCover_;
   std::unique_ptr<FmMode> fm_;
+  std::unique_ptr<Calculator> calculator_;
+  std::unique_ptr<Notepad> notepad_;
   NullMode absent_;
   std::array<Mode*, kModeSlots> modes_{};
   std::vector<Mode*> distinctModes_;

@@ -17,6 +17,7 @@
 #include "platform/qt/qt_events.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_picture_loader.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_screen.h"
 #include "shell/frm_tarnix.h"
 #include "ui/after_first_paint.h"
@@ -74,8 +75,9 @@ int main(int argc, char** argv) {
 
   varlo::SideWindowsView sideWindows;
   varlo::HalvernTuner tuner;
+  varlo::QtPrinter printer;
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner},
+                        sideWindows, tuner, printer},
                        store, programFolder);
   sideWindows.Attach(frm.Player());
   varlo::MainWindowView view(frm);

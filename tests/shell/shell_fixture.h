@@ -6,6 +6,7 @@
 
 #include "shell/frm_tarnix.h"
 #include "tests/support/fake_media_device.h"
+#include "tests/support/fake_printer.h"
 #include "tests/support/fake_tuner.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
@@ -34,6 +35,7 @@ class ShellTest : public ::testing::Test {
   testing::FakeMediaDevice unit0, unit1;
   RecordingSideWindows sideWindows;
   testing::FakeTuner tuner;
+  testing::FakePrinter printer;
   std::unique_ptr<SettingsStore> store;
   std::unique_ptr<FrmTarnix> form;
 
@@ -51,10 +53,10 @@ class ShellTest : public ::testing::Test {
   // Starts the program with the settings file as it stands.
   void Start(const std::string& commandLine = "") {
     store = std::make_unique<SettingsStore>(SettingsPath());
-    form =
-        std::make_unique<FrmTarnix>(ShellServices{screen, dialogs, pictures, events, clock, window,
-                                                  launcher, unit0, unit1, sideWindows, tuner},
-                                    *store, prog.Path());
+    form = std::make_unique<FrmTarnix>(
+        ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
+                      sideWindows, tuner, printer},
+        *store, prog.Path());
     form->Form_Load(commandLine);
   }
   // Closes the program; the settings file is then as the program left it.

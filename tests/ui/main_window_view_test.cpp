@@ -62,8 +62,9 @@ class MainWindowViewTest : public ::testing::Test {
   testing::FakeMediaDevice unit0, unit1;
   NullSideWindows sideWindows;
   NullTuner tuner;
+  NullPrinter printer;
   FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                 sideWindows, tuner},
+                 sideWindows, tuner, printer},
                 store,
                 prog.Path()};
   MainWindowView view{frm};
