@@ -1,7 +1,11 @@
 #include "platform/qt/qt_printer.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFont>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QTextDocument>
 #include <QTextOption>
@@ -20,6 +24,7 @@ QtPrinter::QtPrinter()
 PrintResult QtPrinter::PrintText(const std::string& text, const std::string& title) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(PathToQt(title));
+  printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
   if (!askUser_(printer)) return PrintResult::kCancelled;
   if (!printer.isValid()) return PrintResult::kFailed;
 
@@ -33,9 +38,30 @@ PrintResult QtPrinter::PrintText(const std::string& text, const std::string& tit
   option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   doc.setDefaultTextOption(option);
   doc.setPlainText(PathToQt(text));
-  // QTextDocument::print fits the document to the printer's page, paginates it, and repeats
-  // the pages itself for the copies when the printer cannot make them.
-  doc.print(&printer);
+  // A printer driver makes the copies of one job itself; PDF output has no such thing, so
+  // there the job holds the pages of every copy.
+  const int copies = printer.outputFormat() == QPrinter::PdfFormat ? printer.copyCount() : 1;
+  if (copies > 1) printer.setCopyCount(1);
+
+  QPainter painter;
+  if (!painter.begin(&printer)) return PrintResult::kFailed;
+  doc.documentLayout()->setPaintDevice(&printer);
+  const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+  doc.setPageSize(page.size());
+  const int pages = doc.pageCount();
+  bool first = true;
+  for (int copy = 0; copy < copies; ++copy) {
+    for (int n = 0; n < pages; ++n) {
+      if (!first && !printer.newPage()) return PrintResult::kFailed;
+      first = false;
+      const QRectF slice(0, n * page.height(), page.width(), page.height());
+      painter.save();
+      painter.translate(0, -slice.top());
+      doc.drawContents(&painter, slice);
+      painter.restore();
+    }
+  }
+  if (!painter.end()) return PrintResult::kFailed;
   return printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted
              ? PrintResult::kFailed
              : PrintResult::kPrinted;
