@@ -573,3 +573,37 @@ TEST_F(MainWindowViewTest, VideoPlaysInAWindowOfTheProgramThatGoesWithTheMainWin
 }
 
 }  // namespace varlo
+
+namespace varlo {
+
+// The notepad's editor shows the form's note and hands back what the user typed, bytes that
+// are not UTF-8 included, and typing in it never fires the window's hot keys.
+TEST_F(MainWindowViewTest, TheNotepadEditorKeepsTheNotesBytesAndTakesTheKeys) {
+  WriteSkin(prog);
+  prog.Write("note.skin",
+             "Varlo Skin/Notepad, UI test\n120,60,120,60,60,30\nmain.bmp,res.bmp\n0,1,0,0,0,0,0,"
+             "0\nX2,5,5,100,40,255,255,255,0,0,0,8,Sans,~\nB27,60,50,20,8,1,1,R,Repeat\nE\n");
+  Start();
+  frm.Access().SetNoteText("caf\xe9 \xff");
+  frm.Form().tables.links[1] = prog.File("note.skin");
+  frm.DoIt(1001);
+  app.processEvents();
+  auto* edit = view.findChild<QPlainTextEdit*>();
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->toPlainText().size(), 6);  // each stray byte one character
+  EXPECT_EQ(frm.Access().NoteText(), "caf\xe9 \xff");
+
+  view.show();
+  edit->setFocus();
+  edit->moveCursor(QTextCursor::End);
+  app.processEvents();
+  const bool repeat = frm.Player().State().repeat;
+  QTest::keyClicks(edit, "R r");
+  app.processEvents();
+  EXPECT_EQ(frm.Player().State().repeat, repeat);
+  EXPECT_EQ(frm.Access().NoteText(), "caf\xe9 \xffR r");
+  frm.DoIt(78);
+  EXPECT_TRUE(edit->toPlainText().isEmpty());
+}
+
+}  // namespace varlo
