@@ -173,6 +173,8 @@ int MainWindowView::PrintableKey(const QKeyEvent& event) {
   const QString text = event.text();
   if (text.isEmpty()) return 0;
   const int key = text.at(0).unicode();
+  // Enter and Backspace are keys skins bind too (as "\013" and "\008").
+  if (key == 8 || key == 13) return key;
   return key >= 32 && key < 256 ? key : 0;
 }
 

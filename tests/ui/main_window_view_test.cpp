@@ -582,7 +582,8 @@ TEST_F(MainWindowViewTest, TheNotepadEditorKeepsTheNotesBytesAndTakesTheKeys) {
   WriteSkin(prog);
   prog.Write("note.skin",
              "Varlo Skin/Notepad, UI test\n120,60,120,60,60,30\nmain.bmp,res.bmp\n0,1,0,0,0,0,0,"
-             "0\nX2,5,5,100,40,255,255,255,0,0,0,8,Sans,~\nB27,60,50,20,8,1,1,R,Repeat\nE\n");
+             "0\nX2,5,5,100,40,255,255,255,0,0,0,8,Sans,~\nB27,60,50,20,8,1,1,R,Repeat\nB78,90,50,"
+             "20,8,1,1,\\008,Clear\nE\n");
   Start();
   frm.Access().SetNoteText("caf\xe9 \xff");
   frm.Form().tables.links[1] = prog.File("note.skin");
@@ -602,7 +603,14 @@ TEST_F(MainWindowViewTest, TheNotepadEditorKeepsTheNotesBytesAndTakesTheKeys) {
   app.processEvents();
   EXPECT_EQ(frm.Player().State().repeat, repeat);
   EXPECT_EQ(frm.Access().NoteText(), "caf\xe9 \xffR r");
-  frm.DoIt(78);
+  // Backspace in the editor edits; on the window it is the skin's key for clearing.
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  app.processEvents();
+  EXPECT_EQ(frm.Access().NoteText(), "caf\xe9 \xffR ");
+  view.setFocus();
+  app.processEvents();
+  QTest::keyClick(&view, Qt::Key_Backspace);
+  app.processEvents();
   EXPECT_TRUE(edit->toPlainText().isEmpty());
 }
 
