@@ -81,7 +81,7 @@ const KeyDef kKeys[] = {
     {"ExPort", "ExPort", "0", true, NumKey{&AppSettings::exPort}},
     {"ExParm", "ExParm", "0", true, TextKey{&AppSettings::exParm}},
     {"ExDevice", "ExDevice", "", true, TextKey{&AppSettings::exDevice}},
-    {"CvtFile", "CvtFile", "", true, TextKey{&AppSettings::cvtFile}},
+    {"CvtFile", "CvtFile", "everyday.ccf", true, TextKey{&AppSettings::cvtFile}},
     {"FMEnable", "FMEnable", "0", true, NumKey{&AppSettings::fmEnable}},
     {"CardType", "CardType", "0", true, NumKey{&AppSettings::cardType}},
     {"CardPort", "CardPort", "0", true, NumKey{&AppSettings::cardPort}},

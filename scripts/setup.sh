@@ -11,7 +11,7 @@ packages=(
   qt6-webengine-dev qt6-serialport-dev qt6-svg-dev
   libmpv-dev libcdio-dev libcdio-paranoia-dev libfontconfig-dev
   xvfb xauth x11-apps imagemagick ffmpeg fonts-dejavu-core libxcb1-dev
-  python3
+  python3 poppler-utils
 )
 
 missing=()

@@ -29,12 +29,16 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   stationCover_ = std::make_unique<StationCover>(player_->Media());
   fm_ = std::make_unique<FmMode>(access_, settings_, store_, programFolder_, services_.tuner,
                                  *stationCover_);
+  calculator_ = std::make_unique<Calculator>(access_, settings_, programFolder_);
+  notepad_ = std::make_unique<Notepad>(access_, settings_, programFolder_, services_.printer);
 
   // Every slot holds a mode; those of subsystems still to come hold the null mode.
   modes_.fill(&absent_);
   Plug(ModeSlot::Player, *player_);
   Plug(ModeSlot::Fm, *fm_);
   Plug(ModeSlot::Tray, tray_);
+  Plug(ModeSlot::Calculator, *calculator_);
+  Plug(ModeSlot::Notepad, *notepad_);
 }
 
 void FrmTarnix::Plug(ModeSlot slot, Mode& mode) {

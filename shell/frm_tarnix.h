@@ -9,6 +9,8 @@
 #include "common/app_settings.h"
 #include "common/settings_store.h"
 #include "desk/serial_display.h"
+#include "desk/calculator.h"
+#include "desk/notepad.h"
 #include "fm/fm_mode.h"
 #include "fm/tuner.h"
 #include "platform/clock.h"
@@ -17,6 +19,7 @@
 #include "platform/launcher.h"
 #include "platform/main_window.h"
 #include "platform/pictures.h"
+#include "platform/printer.h"
 #include "platform/screen.h"
 #include "platform/serial_port.h"
 #include "platform/tray_icon.h"
@@ -55,6 +58,8 @@ struct ShellServices {
   // The notification-area icon and the port of the external display.
   ITrayIcon& tray;
   ISerialPort& serial;
+  // The printer the notepad prints on.
+  IPrinter& printer;
 };
 
 // The main window's logic. It composes the modes (one member per subsystem), routes command
@@ -141,6 +146,8 @@ class FrmTarnix : public ISkinHost, private TrayHost {
   PlayerMode& Player() { return *player_; }
   FmMode& Fm() { return *fm_; }
   TrayMode& Tray() { return tray_; }
+  Calculator& Calc() { return *calculator_; }
+  Notepad& Note() { return *notepad_; }
   std::vector<std::string>& AutoList() { return autoList_; }
   InputGate& Gate() { return gate_; }
   bool Unloaded() const { return unloaded_; }
@@ -200,6 +207,8 @@ class FrmTarnix : public ISkinHost, private TrayHost {
   std::unique_ptr<PlayerMode> player_;
   std::unique_ptr<StationCover> stationCover_;
   std::unique_ptr<FmMode> fm_;
+  std::unique_ptr<Calculator> calculator_;
+  std::unique_ptr<Notepad> notepad_;
   NullMode absent_;
   std::array<Mode*, kModeSlots> modes_{};
   std::vector<Mode*> distinctModes_;

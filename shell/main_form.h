@@ -8,6 +8,7 @@
 #include "skin/form_access.h"
 #include "skin/skin_form.h"
 #include "skin/slider_drag.h"
+#include "skin/text_box.h"
 
 namespace varlo {
 
@@ -37,6 +38,10 @@ class MainForm final : public FormAccess {
   ListBox& List(FormList list) override { return lists_[static_cast<std::size_t>(list)]; }
   void SetEntryText(int entry, std::string_view text) override;
   const std::string& EntryText(int entry) const override;
+  std::string NoteText() override { return note_.Text(); }
+  void SetNoteText(std::string_view text) override { note_.Set(std::string(text)); }
+  // The notepad's text as its view binds it.
+  TextBox& Note() { return note_; }
   void SetAnimationRunning(int animation, bool running) override;
   bool StoreArmed(StoreMode mode) const override { return armed_[static_cast<std::size_t>(mode)]; }
   void SetStoreArmed(StoreMode mode, bool armed) override;
@@ -51,6 +56,7 @@ class MainForm final : public FormAccess {
   const SliderDrag& drag_;
   std::array<ListBox, 4> lists_{};
   std::array<bool, 2> armed_{};
+  TextBox note_;
 };
 
 }  // namespace varlo

@@ -64,6 +64,10 @@ class FormAccess {
   virtual void SetEntryText(int entry, std::string_view text) = 0;
   virtual const std::string& EntryText(int entry) const = 0;
 
+  // The notepad's text (edit area 2), as the bytes it holds.
+  virtual std::string NoteText() = 0;
+  virtual void SetNoteText(std::string_view text) = 0;
+
   // The running flag of skin animation n (1-4).
   virtual void SetAnimationRunning(int animation, bool running) = 0;
 

@@ -83,6 +83,7 @@ void AreaViews::Sync(const SkinForm& form) {
       [this] {
         auto* edit = new QPlainTextEdit(parent_);
         edit->setFrameShape(QFrame::NoFrame);
+        if (onNoteMade) onNoteMade(edit);
         return edit;
       },
       area(form.notepad));

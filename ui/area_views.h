@@ -33,6 +33,8 @@ class AreaViews {
   // Called with each list of the modes (conversions, FM presets, web-radio stations) when it
   // is made.
   std::function<void(FormList list, QListWidget* widget)> onListMade;
+  // Called with the notepad's editor when it is made.
+  std::function<void(QPlainTextEdit* edit)> onNoteMade;
   // Called with each text entry when it is made.
   std::function<void(std::size_t n, QLineEdit* entry)> onEntryMade;
 

@@ -50,6 +50,14 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
             [this, n](const QString& text) { frm_.Entry_Changed(n, PathFromQt(text)); });
     entry->installEventFilter(this);
   };
+  // The notepad's text lives in the form; the editor shows it and is asked for it when the
+  // notepad saves or prints. Bytes that are not UTF-8 survive the trip through the editor.
+  areas_.onNoteMade = [this](QPlainTextEdit* edit) {
+    TextBox& note = frm_.Access().Note();
+    note.onChanged = [edit, &note] { edit->setPlainText(PathToQt(note.text)); };
+    note.current = [edit] { return PathFromQt(edit->toPlainText()); };
+    edit->setPlainText(PathToQt(note.text));
+  };
   list->setAcceptDrops(false);  // drops land on the window, which takes them for the list
   setAcceptDrops(true);
   timer1_.setInterval(100);
@@ -69,6 +77,11 @@ MainWindowView::~MainWindowView() {
   // Closing the window in the base destructor moves the focus, and the focus handler must
   // not reach this part of the object once it is gone.
   disconnect(qApp, nullptr, this, nullptr);
+  // The form outlives the view: the notepad's text stays with it, the editor goes.
+  TextBox& note = frm_.Access().Note();
+  note.Text();
+  note.onChanged = nullptr;
+  note.current = nullptr;
 }
 
 namespace {
@@ -160,6 +173,8 @@ int MainWindowView::PrintableKey(const QKeyEvent& event) {
   const QString text = event.text();
   if (text.isEmpty()) return 0;
   const int key = text.at(0).unicode();
+  // Enter and Backspace are keys skins bind too (as "\013" and "\008").
+  if (key == 8 || key == 13) return key;
   return key >= 32 && key < 256 ? key : 0;
 }
 

@@ -17,6 +17,7 @@
 #include "platform/qt/qt_events.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_picture_loader.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_screen.h"
 #include "platform/qt/qt_serial_port.h"
 #include "shell/frm_tarnix.h"
@@ -76,10 +77,11 @@ int main(int argc, char** argv) {
 
   varlo::SideWindowsView sideWindows;
   varlo::HalvernTuner tuner;
+  varlo::QtPrinter printer;
   varlo::TrayView tray;
   varlo::QtSerialPort serial;
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner, tray, serial},
+                        sideWindows, tuner, tray, serial, printer},
                        store, programFolder);
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder);
   varlo::MainWindowView view(frm);

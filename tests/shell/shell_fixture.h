@@ -6,6 +6,7 @@
 
 #include "shell/frm_tarnix.h"
 #include "tests/support/fake_media_device.h"
+#include "tests/support/fake_printer.h"
 #include "tests/support/fake_tray.h"
 #include "tests/support/fake_tuner.h"
 #include "tests/support/fakes.h"
@@ -37,6 +38,7 @@ class ShellTest : public ::testing::Test {
   testing::FakeMediaDevice unit0, unit1;
   RecordingSideWindows sideWindows;
   testing::FakeTuner tuner;
+  testing::FakePrinter printer;
   testing::FakeTray tray;
   testing::FakeSerialPort serial;
   std::unique_ptr<SettingsStore> store;
@@ -58,7 +60,7 @@ class ShellTest : public ::testing::Test {
     store = std::make_unique<SettingsStore>(SettingsPath());
     form = std::make_unique<FrmTarnix>(
         ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
-                      sideWindows, tuner, tray, serial},
+                      sideWindows, tuner, tray, serial, printer},
         *store, prog.Path());
     form->Form_Load(commandLine);
   }

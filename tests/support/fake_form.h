@@ -32,6 +32,7 @@ struct FakeForm : FormAccess {
   std::array<bool, 5> animations{};
   std::array<bool, 2> armed{};
   int repaints = 0;
+  std::string note;  // the notepad's text
   FakeDialogs dialogs;
 
   void SetCaption(int label, std::string_view caption) override {
@@ -90,6 +91,8 @@ struct FakeForm : FormAccess {
     const auto it = entries.find(entry);
     return it == entries.end() ? kNone : it->second;
   }
+  std::string NoteText() override { return note; }
+  void SetNoteText(std::string_view text) override { note.assign(text); }
   void SetAnimationRunning(int animation, bool running) override {
     if (animation >= 1 && animation <= 4) animations[static_cast<std::size_t>(animation)] = running;
   }

@@ -64,8 +64,9 @@ class MainWindowViewTest : public ::testing::Test {
   NullTuner tuner;
   NullTrayIcon tray;
   NullSerialPort serial;
+  NullPrinter printer;
   FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                 sideWindows, tuner, tray, serial},
+                 sideWindows, tuner, tray, serial, printer},
                 store,
                 prog.Path()};
   MainWindowView view{frm};
@@ -645,6 +646,48 @@ TEST_F(MainWindowViewTest, ClosingTheSelectorWhileItWorksIsSafe) {
   }                                   // destroyed with its walk possibly still running
   QCoreApplication::processEvents();  // results for the window that is gone are dropped
   SUCCEED();
+}
+
+}  // namespace varlo
+
+namespace varlo {
+
+// The notepad's editor shows the form's note and hands back what the user typed, bytes that
+// are not UTF-8 included, and typing in it never fires the window's hot keys.
+TEST_F(MainWindowViewTest, TheNotepadEditorKeepsTheNotesBytesAndTakesTheKeys) {
+  WriteSkin(prog);
+  prog.Write("note.skin",
+             "Varlo Skin/Notepad, UI test\n120,60,120,60,60,30\nmain.bmp,res.bmp\n0,1,0,0,0,0,0,"
+             "0\nX2,5,5,100,40,255,255,255,0,0,0,8,Sans,~\nB27,60,50,20,8,1,1,R,Repeat\nB78,90,50,"
+             "20,8,1,1,\\008,Clear\nE\n");
+  Start();
+  frm.Access().SetNoteText("caf\xe9 \xff");
+  frm.Form().tables.links[1] = prog.File("note.skin");
+  frm.DoIt(1001);
+  app.processEvents();
+  auto* edit = view.findChild<QPlainTextEdit*>();
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->toPlainText().size(), 6);  // each stray byte one character
+  EXPECT_EQ(frm.Access().NoteText(), "caf\xe9 \xff");
+
+  view.show();
+  edit->setFocus();
+  edit->moveCursor(QTextCursor::End);
+  app.processEvents();
+  const bool repeat = frm.Player().State().repeat;
+  QTest::keyClicks(edit, "R r");
+  app.processEvents();
+  EXPECT_EQ(frm.Player().State().repeat, repeat);
+  EXPECT_EQ(frm.Access().NoteText(), "caf\xe9 \xffR r");
+  // Backspace in the editor edits; on the window it is the skin's key for clearing.
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  app.processEvents();
+  EXPECT_EQ(frm.Access().NoteText(), "caf\xe9 \xffR ");
+  view.setFocus();
+  app.processEvents();
+  QTest::keyClick(&view, Qt::Key_Backspace);
+  app.processEvents();
+  EXPECT_TRUE(edit->toPlainText().isEmpty());
 }
 
 }  // namespace varlo

@@ -382,6 +382,25 @@ void DrawIcon(QPainter& p, Icon icon, const QRectF& box, const QColor& c) {
       DotText(p, static_cast<int>(std::lround(m.x() - 5.5)),
               static_cast<int>(std::lround(m.y() - 3.5)), "FM", c);
       break;
+    case Icon::Keypad:
+      p.setPen(QPen(c, 1.2));
+      p.setBrush(Qt::NoBrush);
+      p.drawRoundedRect(QRectF(m.x() - 4.5, m.y() - 6, 9, 12), 1.5, 1.5);
+      p.setPen(Qt::NoPen);
+      p.setBrush(c);
+      p.drawRect(QRectF(m.x() - 2.5, m.y() - 4, 5, 2));
+      for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 2; ++col)
+          p.drawRect(QRectF(m.x() - 2.5 + col * 3.2, m.y() + row * 2.6, 1.8, 1.6));
+      break;
+    case Icon::Page:
+      p.setPen(QPen(c, 1.2));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(QRectF(m.x() - 4, m.y() - 5.5, 8, 11));
+      for (int line = 0; line < 3; ++line)
+        p.drawLine(QPointF(m.x() - 2, m.y() - 2.5 + line * 2.7),
+                   QPointF(m.x() + 2, m.y() - 2.5 + line * 2.7));
+      break;
     case Icon::Note: {
       p.setPen(Qt::NoPen);
       p.save();
@@ -961,6 +980,8 @@ Bitmaps PaintSkin(const Skin& s) {
     QPainter p(&canvas);
     if (s.kind == SkinKind::Radio)
       RadioBackground(p, s);
+    else if (s.kind == SkinKind::Calculator || s.kind == SkinKind::Notepad)
+      DeskBackground(p, s);
     else
       Background(p, s);
   }

@@ -78,6 +78,9 @@ void DotCell(QImage& cell, char c);
 // Draws every fixed part of the radio's window.
 void RadioBackground(QPainter& p, const Skin& s);
 
+// Draws every fixed part of the calculator's or the notepad's window.
+void DeskBackground(QPainter& p, const Skin& s);
+
 // ---- Previews --------------------------------------------------------------------------
 
 // Draws `text` into numeric display d, cell by cell, as the player does.

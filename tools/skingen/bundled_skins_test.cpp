@@ -52,7 +52,7 @@ class BundledSkinsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     NeedApp();
-    for (const Skin& s : {DefaultSkin(), FmSkin()}) {
+    for (const Skin& s : {DefaultSkin(), FmSkin(), CalculatorSkin(), NotepadSkin()}) {
       const Bitmaps bm = PaintSkin(s);
       folder.Write(s.file, SkinText(s));
       pictures.pictures[folder.Write(s.mainBitmap, "bitmap")] = ToPicture(bm.main);
@@ -220,6 +220,46 @@ TEST_F(BundledSkinsTest, ThePlayerAndTheRadioLinkToEachOther) {
 
 TEST_F(BundledSkinsTest, ButtonsLieInsideTheWindowApartWithPressedImages) {
   for (const char* file : {"fm.skin", "default.skin"}) {
+    Load(file);
+    ExpectButtonsApartAndInside(file);
+  }
+}
+
+// The desk tools: every key of the calculator and every notepad command has a button on the
+// window, and the player, the calculator and the notepad link to one another.
+TEST_F(BundledSkinsTest, TheDeskSkinsPlaceEveryControlAndLinkToEachOther) {
+  const auto placed = [this](int code) {
+    const int i = SlotOf(code);
+    return i > 0 && form.btn[static_cast<std::size_t>(i)].visible &&
+           form.btn[static_cast<std::size_t>(i)].width >= 12;
+  };
+  const auto links = [this] {
+    std::vector<std::string> out;
+    for (int i = 1; i <= form.tables.buttonCount; ++i) {
+      const int code = form.btn[static_cast<std::size_t>(i)].code;
+      if (code >= 1001 && code <= 1010)
+        out.push_back(form.tables.links[static_cast<std::size_t>(code - 1000)]);
+    }
+    return out;
+  };
+  Load("calculator.skin");
+  for (int code = 40; code <= 69; ++code) EXPECT_TRUE(placed(code)) << code;
+  EXPECT_TRUE(form.cvtList.visible);
+  EXPECT_TRUE(form.lbl[23].visible);
+  EXPECT_TRUE(form.lbl[27].visible);
+  EXPECT_FALSE(form.notepad.visible);
+  EXPECT_EQ(links(), (std::vector<std::string>{"default.skin", "notepad.skin"}));
+  EXPECT_EQ(form.tables.buttons[static_cast<std::size_t>(SlotOf(41))].key, "1");
+
+  Load("notepad.skin");
+  for (int code = 76; code <= 79; ++code) EXPECT_TRUE(placed(code)) << code;
+  EXPECT_TRUE(form.notepad.visible);
+  EXPECT_FALSE(form.cvtList.visible);
+  EXPECT_EQ(links(), (std::vector<std::string>{"default.skin", "calculator.skin"}));
+
+  Load("default.skin");
+  EXPECT_EQ(links(), (std::vector<std::string>{"fm.skin", "calculator.skin", "notepad.skin"}));
+  for (const char* file : {"calculator.skin", "notepad.skin"}) {
     Load(file);
     ExpectButtonsApartAndInside(file);
   }

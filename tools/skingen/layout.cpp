@@ -56,6 +56,11 @@ void Header(Skin& s) {
   // The radio is one click away, in the same place its way back has in the radio's header.
   Add(s, 1001, {314, y, size, size}, "U", "FM radio", ButtonLook::Window, Icon::Radio).link =
       "fm.skin";
+  // The desk tools beside it, left of the radio.
+  Add(s, 1002, {270, y, size, size}, "Q", "Calculator", ButtonLook::Window, Icon::Keypad).link =
+      "calculator.skin";
+  Add(s, 1003, {292, y, size, size}, "J", "Notepad", ButtonLook::Window, Icon::Page).link =
+      "notepad.skin";
   Add(s, 3, {338, y, size, size}, "T", "Show or hide the playlist and lyrics", ButtonLook::Window,
       Icon::Playlist);
   Add(s, 6, {358, y, size, size}, "K", "Choose a skin", ButtonLook::Window, Icon::Skin);
@@ -64,7 +69,7 @@ void Header(Skin& s) {
   Add(s, 2, {426, y, size, size}, "none", "Hide to the tray", ButtonLook::Window, Icon::Hide);
   Add(s, 1, {446, y, size, size}, "none", "Close Varlo", ButtonLook::Window, Icon::Close);
 
-  s.marquee = {104, 8, 204, 24};
+  s.marquee = {104, 8, 156, 24};
   DigitDisplay name;
   name.n = 6;
   name.x = 110;
@@ -72,7 +77,7 @@ void Header(Skin& s) {
   name.w = 12;
   name.h = 18;
   name.d1 = 1;
-  name.style = 16;
+  name.style = 12;
   name.tip = "Now playing";
   s.digits.push_back(name);
 
@@ -319,6 +324,10 @@ const char* KindWord(SkinKind kind) {
       return "Player";
     case SkinKind::Radio:
       return "Halvern";
+    case SkinKind::Calculator:
+      return "Calculator";
+    case SkinKind::Notepad:
+      return "Notepad";
   }
   return "Player";
 }

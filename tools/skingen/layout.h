@@ -67,6 +67,8 @@ enum class Icon {
   Remove,
   MoveUp,
   MoveDown,
+  Keypad,  // a calculator: the link to the calculator skin
+  Page,    // a written page: the link to the notepad skin
 };
 
 // A button with an empty rectangle is a hot key only: the loader gives it its key and
@@ -194,8 +196,10 @@ struct RadioFrames {
 };
 
 enum class SkinKind {
-  Player,  // the default player
-  Radio,   // the FM radio
+  Player,      // the default player
+  Radio,       // the FM radio
+  Calculator,  // the calculator with its conversion list
+  Notepad,
 };
 
 struct Skin {
@@ -250,6 +254,10 @@ Skin DefaultSkin();
 
 // The FM radio, with a link back to the default skin.
 Skin FmSkin();
+
+// The calculator and the notepad, each with links to the player and to each other.
+Skin CalculatorSkin();
+Skin NotepadSkin();
 
 // The column of the tuning pointer's middle when slider `tune` is tuned to `mhz`: the
 // player puts the knob's left edge at x plus the whole part of w * value, with value 0 at

@@ -164,6 +164,8 @@ int main(int argc, char** argv) {
   const QString previews = args.size() == 4 ? args[3] : QString();
   bool ok = WriteSkin(skingen::DefaultSkin(), out, previews);
   ok = WriteSkin(skingen::FmSkin(), out, previews) && ok;
+  ok = WriteSkin(skingen::CalculatorSkin(), out, QString()) && ok;
+  ok = WriteSkin(skingen::NotepadSkin(), out, QString()) && ok;
   ok = Save(skingen::NoCoverPicture(), out + "/nocover.bmp", "BMP") && ok;
   return ok ? 0 : 1;
 }

@@ -1,0 +1,28 @@
+#pragma once
+#include <QPrinter>
+#include <functional>
+#include <string>
+
+#include "platform/printer.h"
+
+namespace varlo {
+
+// Prints with Qt Print Support. The print dialog (or, in tests, `askUser`) sets up the
+// printer, copies included; the text is laid out as plain text, wrapped to the page and
+// paginated, and goes out as one job: a printer that makes copies itself is asked for
+// them, otherwise the pages of every copy are in the job.
+class QtPrinter final : public IPrinter {
+ public:
+  // Asks the user about `printer` and returns false when the dialog was cancelled.
+  using AskUser = std::function<bool(QPrinter& printer)>;
+
+  QtPrinter();
+  explicit QtPrinter(AskUser askUser) : askUser_(std::move(askUser)) {}
+
+  PrintResult PrintText(const std::string& text, const std::string& title) override;
+
+ private:
+  AskUser askUser_;
+};
+
+}  // namespace varlo
