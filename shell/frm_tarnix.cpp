@@ -27,11 +27,17 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   stationCover_ = std::make_unique<StationCover>(player_->Media());
   fm_ = std::make_unique<FmMode>(access_, settings_, store_, programFolder_, services_.tuner,
                                  *stationCover_);
+  presence_ = std::make_unique<FormPresence>(form_);
+  radioSwitch_ = std::make_unique<FmRadioSwitch>(*fm_);
+  playerSwitch_ = std::make_unique<PlaylistSwitch>(*player_);
+  clock_ = std::make_unique<ClockMode>(access_, settings_, services_.clock, autoList_,
+                                       ClockLinks{*presence_, *radioSwitch_, *playerSwitch_});
 
   // Every slot holds a mode; those of subsystems still to come hold the null mode.
   modes_.fill(&absent_);
   Plug(ModeSlot::Player, *player_);
   Plug(ModeSlot::Fm, *fm_);
+  Plug(ModeSlot::Clock, *clock_);
 }
 
 void FrmTarnix::Plug(ModeSlot slot, Mode& mode) {

@@ -8,6 +8,7 @@
 
 #include "common/app_settings.h"
 #include "common/settings_store.h"
+#include "desk/clock_mode.h"
 #include "fm/fm_mode.h"
 #include "fm/tuner.h"
 #include "platform/clock.h"
@@ -20,6 +21,7 @@
 #include "player/media_device.h"
 #include "player/player_links.h"
 #include "player/player_mode.h"
+#include "shell/clock_switches.h"
 #include "shell/command_routes.h"
 #include "shell/input_gate.h"
 #include "shell/main_form.h"
@@ -133,6 +135,7 @@ class FrmTarnix : public ISkinHost {
   SkinLoader& Skins() { return *skinLoader_; }
   PlayerMode& Player() { return *player_; }
   FmMode& Fm() { return *fm_; }
+  ClockMode& Clock() { return *clock_; }
   std::vector<std::string>& AutoList() { return autoList_; }
   InputGate& Gate() { return gate_; }
   bool Unloaded() const { return unloaded_; }
@@ -180,6 +183,10 @@ class FrmTarnix : public ISkinHost {
   std::unique_ptr<PlayerMode> player_;
   std::unique_ptr<StationCover> stationCover_;
   std::unique_ptr<FmMode> fm_;
+  std::unique_ptr<FormPresence> presence_;
+  std::unique_ptr<FmRadioSwitch> radioSwitch_;
+  std::unique_ptr<PlaylistSwitch> playerSwitch_;
+  std::unique_ptr<ClockMode> clock_;
   NullMode absent_;
   std::array<Mode*, kModeSlots> modes_{};
   std::vector<Mode*> distinctModes_;
