@@ -15,11 +15,11 @@
 namespace varlo {
 
 // Labels and displays the clock writes.
-inline constexpr int kClockLabel = 3;     // the time
-inline constexpr int kClockDisplay = 3;   // a digit display with a clock style
-inline constexpr int kDateLabel = 6;      // "Wed Jan  5, 2000"
-inline constexpr int kDayLabel = 7;       // "Wed"
-inline constexpr int kSnoozeLabel = 8;    // minutes left of the sleep timer
+inline constexpr int kClockLabel = 3;    // the time
+inline constexpr int kClockDisplay = 3;  // a digit display with a clock style
+inline constexpr int kDateLabel = 6;     // "Wed Jan  5, 2000"
+inline constexpr int kDayLabel = 7;      // "Wed"
+inline constexpr int kSnoozeLabel = 8;   // minutes left of the sleep timer
 inline constexpr int kTimerNumberLabel = 28;
 inline constexpr int kCurrentTimerLabel = 30;
 inline constexpr int kFirstTimerLabel = 31;  // 31-40: timers 1-10
@@ -40,8 +40,8 @@ class ClockMode final : public Mode {
   void Paint() override;
   void LabelClicked(int label) override;
 
-  // The stopwatch functions: 0 and 6 reset all, 1 next, 2 previous, 3 start/stop, 4 reset the
-  // current one, 5 lap; every call shows the selected timer's number.
+  // The stopwatch functions (commands 70-75 are 1-6): 0 and 6 reset all, 1 next, 2 previous,
+  // 3 start/stop, 4 reset the current one, 5 lap; every call shows the selected timer's number.
   void TimerFn(int function);
 
   // The preferences' sleep-timer controls: the minute count a countdown starts with, and the

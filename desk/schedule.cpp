@@ -43,8 +43,8 @@ bool AppliesOn(char day, char today) {
   }
 }
 
-std::vector<ScheduleEvent> DueEvents(const std::vector<std::string>& lines,
-                                     std::int64_t lastMinute, std::int64_t nowMinute) {
+std::vector<ScheduleEvent> DueEvents(const std::vector<std::string>& lines, std::int64_t lastMinute,
+                                     std::int64_t nowMinute) {
   std::vector<ScheduleEvent> due;
   if (nowMinute <= lastMinute) return due;
   lastMinute = std::max(lastMinute, nowMinute - kDay);

@@ -10,9 +10,9 @@ namespace varlo {
 // time "hh:mm" at 3-7, the off time at 9-13 and the preset or playlist number at 15-16.
 struct ScheduleEntry {
   char day = ' ';
-  int onMinute = -1;   // minute of the day, -1 when the text is not a valid time
+  int onMinute = -1;  // minute of the day, -1 when the text is not a valid time
   int offMinute = -1;
-  int preset = 0;      // 0 when the characters are not a number
+  int preset = 0;  // 0 when the characters are not a number
 };
 ScheduleEntry ParseScheduleEntry(const std::string& line);
 
@@ -33,7 +33,7 @@ struct ScheduleEvent {
 // day look back one day. Within that minute, the entries' on events come before their off
 // events, in list order. A clock that went back (the repeated hour at the end of daylight
 // saving) gives an empty span.
-std::vector<ScheduleEvent> DueEvents(const std::vector<std::string>& lines,
-                                     std::int64_t lastMinute, std::int64_t nowMinute);
+std::vector<ScheduleEvent> DueEvents(const std::vector<std::string>& lines, std::int64_t lastMinute,
+                                     std::int64_t nowMinute);
 
 }  // namespace varlo

@@ -68,18 +68,18 @@ TEST_F(ClockModeTest, LoadShowsTimeDateAndTimerOne) {
 
 TEST_F(ClockModeTest, TimerCommandsAndLabelsDriveTheStopwatches) {
   Load(2026, 12, 14, 9, 0);
-  for (int i = 0; i < 10; ++i) mode.DoIt(71);
+  for (int i = 0; i < 10; ++i) mode.DoIt(70);  // next, ten times
   EXPECT_EQ(form.Caption(kTimerNumberLabel), " 1");
-  mode.DoIt(72);  // previous: timer 10
+  mode.DoIt(71);  // previous: timer 10
   EXPECT_EQ(form.Caption(kTimerNumberLabel), " 10");
-  mode.DoIt(73);  // start timer 10
+  mode.DoIt(72);  // start timer 10
   Tick(2026, 12, 14, 9, 1, 5, 65);
   EXPECT_EQ(form.Caption(40), "00:01:05");
   EXPECT_EQ(form.Caption(kCurrentTimerLabel), "00:01:05");
-  mode.DoIt(74);  // reset the current one; it keeps running
+  mode.DoIt(73);  // reset the current one; it keeps running
   Tick(2026, 12, 14, 9, 1, 7, 2);
   EXPECT_EQ(form.Caption(40), "00:00:02");
-  mode.DoIt(75);  // lap from timer 10 goes to timer 1
+  mode.DoIt(74);  // lap from timer 10 goes to timer 1
   EXPECT_EQ(form.Caption(kTimerNumberLabel), " 1");
   EXPECT_TRUE(mode.Timers().Running(0));
   EXPECT_FALSE(mode.Timers().Running(9));
@@ -87,7 +87,7 @@ TEST_F(ClockModeTest, TimerCommandsAndLabelsDriveTheStopwatches) {
   EXPECT_TRUE(mode.Timers().Running(4));
   mode.LabelClicked(kCurrentTimerLabel);  // stops timer 1
   EXPECT_FALSE(mode.Timers().Running(0));
-  mode.DoIt(75 - 5);  // 70: reset all
+  mode.DoIt(75);  // reset all
   EXPECT_FALSE(mode.Timers().Running(4));
   EXPECT_EQ(form.Caption(35), "00:00:00");
 }
@@ -155,6 +155,7 @@ TEST_F(ClockModeTest, DaylightSavingNeitherSkipsNorDoublesAnEvent) {
 TEST_F(ClockModeTest, SnoozeCountsDownFromTheChosenMinutes) {
   settings.snoozeMode = 0;
   settings.snoozeHide = 1;
+  clock.utc = 30;  // half a minute into a minute, as the wall clock
   Load(2026, 12, 14, 23, 57, 30);
   mode.ChooseSnoozeMinutes(5);
   mode.SetSnoozeEnabled(true);

@@ -67,17 +67,14 @@ TEST(Schedule, ALateCheckStillSwitchesOffAndEndsInTheLatestState) {
 
 TEST(Schedule, AMissedMidnightJudgesEachDayByItsOwnWeekday) {
   // Weekend-only alarm at 00:05; the check spans Sunday 23:58 to Monday 00:10.
-  EXPECT_TRUE(DueEvents({"N 00:05 00:06 01"}, M(2026, 12, 13, 23, 58),
-                        M(2026, 12, 14, 0, 10))
-                  .empty());
+  EXPECT_TRUE(
+      DueEvents({"N 00:05 00:06 01"}, M(2026, 12, 13, 23, 58), M(2026, 12, 14, 0, 10)).empty());
   // A Sunday-night off at 23:59 missed until Monday 00:02 still runs.
-  const auto due =
-      DueEvents({"U 23:00 23:59 01"}, M(2026, 12, 13, 23, 58), M(2026, 12, 14, 0, 2));
+  const auto due = DueEvents({"U 23:00 23:59 01"}, M(2026, 12, 13, 23, 58), M(2026, 12, 14, 0, 2));
   ASSERT_EQ(due.size(), 1u);
   EXPECT_FALSE(due[0].on);
   // A Monday entry at 00:00 fires when Monday is reached from Sunday.
-  EXPECT_EQ(DueEvents({"M 00:00 01:00 01"}, M(2026, 12, 13, 23, 59), M(2026, 12, 14, 0, 0))
-                .size(),
+  EXPECT_EQ(DueEvents({"M 00:00 01:00 01"}, M(2026, 12, 13, 23, 59), M(2026, 12, 14, 0, 0)).size(),
             1u);
 }
 

@@ -382,6 +382,14 @@ void DrawIcon(QPainter& p, Icon icon, const QRectF& box, const QColor& c) {
       DotText(p, static_cast<int>(std::lround(m.x() - 5.5)),
               static_cast<int>(std::lround(m.y() - 3.5)), "FM", c);
       break;
+    case Icon::Clock:
+      p.setBrush(Qt::NoBrush);
+      p.setPen(QPen(c, 1.3));
+      p.drawEllipse(m, 5.5, 5.5);
+      p.setPen(QPen(c, 1.3, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(m, m + QPointF(0, -3.8));
+      p.drawLine(m, m + QPointF(2.8, 0));
+      break;
     case Icon::Note: {
       p.setPen(Qt::NoPen);
       p.save();
@@ -961,6 +969,10 @@ Bitmaps PaintSkin(const Skin& s) {
     QPainter p(&canvas);
     if (s.kind == SkinKind::Radio)
       RadioBackground(p, s);
+    else if (s.kind == SkinKind::Clock)
+      ClockBackground(p, s);
+    else if (s.kind == SkinKind::Screensaver)
+      SaverBackground(p, s);
     else
       Background(p, s);
   }

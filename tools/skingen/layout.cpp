@@ -56,6 +56,9 @@ void Header(Skin& s) {
   // The radio is one click away, in the same place its way back has in the radio's header.
   Add(s, 1001, {314, y, size, size}, "U", "FM radio", ButtonLook::Window, Icon::Radio).link =
       "fm.skin";
+  // The clock sits left of the radio, the marquee making room for it.
+  Add(s, 1002, {292, y, size, size}, "none", "Clock and timers", ButtonLook::Window, Icon::Clock)
+      .link = "clock.skin";
   Add(s, 3, {338, y, size, size}, "T", "Show or hide the playlist and lyrics", ButtonLook::Window,
       Icon::Playlist);
   Add(s, 6, {358, y, size, size}, "K", "Choose a skin", ButtonLook::Window, Icon::Skin);
@@ -64,7 +67,7 @@ void Header(Skin& s) {
   Add(s, 2, {426, y, size, size}, "none", "Hide to the tray", ButtonLook::Window, Icon::Hide);
   Add(s, 1, {446, y, size, size}, "none", "Close Varlo", ButtonLook::Window, Icon::Close);
 
-  s.marquee = {104, 8, 204, 24};
+  s.marquee = {104, 8, 180, 24};
   DigitDisplay name;
   name.n = 6;
   name.x = 110;
@@ -72,7 +75,7 @@ void Header(Skin& s) {
   name.w = 12;
   name.h = 18;
   name.d1 = 1;
-  name.style = 16;
+  name.style = 14;
   name.tip = "Now playing";
   s.digits.push_back(name);
 
@@ -319,6 +322,10 @@ const char* KindWord(SkinKind kind) {
       return "Player";
     case SkinKind::Radio:
       return "Halvern";
+    case SkinKind::Clock:
+      return "Clock";
+    case SkinKind::Screensaver:
+      return "Screensaver";
   }
   return "Player";
 }
