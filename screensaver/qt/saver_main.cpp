@@ -103,6 +103,8 @@ int main(int argc, char** argv) {
     view.setGeometry(0, 0, size.width(), size.height());
     view.show();
   } else {
+    // Sized first: without a window manager full-screen state alone does not resize.
+    view.setGeometry(app.primaryScreen()->geometry());
     view.showFullScreen();
   }
   return QApplication::exec();

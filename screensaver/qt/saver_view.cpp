@@ -99,8 +99,12 @@ void SaverView::PaintDigit(QPainter& p, int n, const QPoint& offset) const {
   rec.d1 = 0;  // the saver has numeric strips only
   DigitBlits cells;
   LayoutDigitCells(rec, text, d.x + offset.x(), d.y + offset.y(), cells);
+  // Cells the strip has no glyph for (the AM/PM marker) would run past the display: the
+  // display shows only what fits its width.
+  const int right = d.x + offset.x() + d.width;
   for (std::size_t i = 0; i < cells.count; ++i) {
     const Blit& b = cells.cells[i];
+    if (b.dx + b.w > right) break;
     p.drawImage(QPoint(b.dx, b.dy), res_, QRect(b.sx, b.sy, b.w, b.h));
   }
 }

@@ -150,7 +150,7 @@ Skin SaverSkin() {
   s.digits.push_back(time);
   DigitDisplay seconds;
   seconds.n = 11;
-  seconds.x = 356;
+  seconds.x = 378;
   seconds.y = 104;
   seconds.w = 22;
   seconds.h = 36;
@@ -159,6 +159,8 @@ Skin SaverSkin() {
   seconds.stroke = 3.4;
   seconds.tip = "~";
   s.digits.push_back(seconds);
+  // The time as text as well, which carries the AM/PM marker the digit strip cannot show.
+  AddLabel(s, 3, {300, 148, 130, 18}, kTeal, 10, "DejaVu Sans:B", "04:40 PM");
   AddLabel(s, 6, {40, 190, 380, 30}, kTitleText, 18, "DejaVu Sans:B", "Wed Dec  9, 2026");
   AddLabel(s, 7, {448, 190, 128, 30}, kLcdText, 18, "DejaVu Sans:B", "Wed");
 
