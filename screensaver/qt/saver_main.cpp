@@ -36,7 +36,9 @@ void QuitOnSignals(QApplication& app) {
   if (socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0) return;
   fcntl(g_pipe[1], F_SETFL, O_NONBLOCK);
   auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, &app);
-  QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QApplication::quit(); });
+  // exit, not quit: quit first asks every window to close, and the foreign window the saver
+  // draws into is not the saver's to close.
+  QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::exit(0); });
   struct sigaction sa {};
   sa.sa_handler = OnSignal;
   sigemptyset(&sa.sa_mask);
