@@ -63,6 +63,19 @@ WId RootWindow(QApplication& app) {
   return screen ? screen->root : 0;
 }
 
+// The size of another client's window, asked of the X server; empty when it cannot say.
+QSize WindowSize(QApplication& app, WId window) {
+  auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>();
+  if (x11 == nullptr || x11->connection() == nullptr) return {};
+  xcb_connection_t* c = x11->connection();
+  xcb_get_geometry_reply_t* g =
+      xcb_get_geometry_reply(c, xcb_get_geometry(c, static_cast<xcb_drawable_t>(window)), nullptr);
+  if (g == nullptr) return {};
+  const QSize size(g->width, g->height);
+  std::free(g);
+  return size;
+}
+
 std::string BundledSkin() {
   if (const char* data = std::getenv("VARLO_DATA_DIR"); data && *data)
     return std::string(data) + "/VarloSS.skin";
@@ -100,7 +113,7 @@ int main(int argc, char** argv) {
     view.winId();
     view.windowHandle()->setParent(foreign);
     view.windowHandle()->setFlag(Qt::WindowTransparentForInput);
-    QSize size = foreign->size();
+    QSize size = WindowSize(app, target);
     if (size.isEmpty()) size = app.primaryScreen()->size();
     view.setGeometry(0, 0, size.width(), size.height());
     view.show();
