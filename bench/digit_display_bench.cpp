@@ -13,6 +13,7 @@ namespace {
 struct StillClock : varlo::IClock {
   varlo::LocalTime Now() const override { return {}; }
   std::int64_t SteadyMs() const override { return 0; }
+  std::int64_t UtcSeconds() const override { return 0; }
 };
 
 std::unique_ptr<varlo::SkinForm> DisplayForm(int style, int d1) {

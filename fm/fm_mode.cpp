@@ -127,6 +127,21 @@ void FmMode::DoIt(int code) {
   }
 }
 
+void FmMode::SwitchOn(int preset) {
+  if (!Enabled() || !tuner_.Loaded()) return;
+  // A wake-up is meant to be heard: a muted radio is unmuted first.
+  if (muted_) ToggleMute();
+  SetScan(0);
+  if (preset >= 1 && preset <= Count()) ShowPreset(preset - 1);
+  SetFreq();
+}
+
+void FmMode::SwitchOff() {
+  if (!Enabled() || !tuner_.Loaded()) return;
+  SetScan(0);
+  tuner_.RadioOff();
+}
+
 void FmMode::Timer1Step() {
   if (!Enabled() || !tuner_.Loaded()) return;
   ScanStep();

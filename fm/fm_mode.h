@@ -32,6 +32,11 @@ class FmMode final : public Mode {
   void SliderMoved(int slider, double value) override;
   bool TakeTypedNumber(double value) override;
 
+  // The clock's schedule: the radio on at preset n (from 1; another number keeps the station),
+  // or off. Nothing happens while FM is disabled or the library is missing.
+  void SwitchOn(int preset);
+  void SwitchOff();
+
   // Whether the window shows the FM mode (its skin shows the preset list).
   bool Shown() const { return form_.ListVisible(FormList::FmPreset); }
 

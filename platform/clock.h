@@ -15,8 +15,12 @@ class IClock {
  public:
   virtual ~IClock() = default;
   virtual LocalTime Now() const = 0;
-  // Milliseconds of a steady clock; only differences are meaningful.
+  // Milliseconds of a steady clock; only differences are meaningful. It may stand still while
+  // the machine sleeps.
   virtual std::int64_t SteadyMs() const = 0;
+  // Seconds since 1970-01-01 UTC: runs on through sleep and never jumps at a daylight-saving
+  // change, so it measures how many real minutes passed between two local times.
+  virtual std::int64_t UtcSeconds() const = 0;
 };
 
 }  // namespace varlo

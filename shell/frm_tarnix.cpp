@@ -31,6 +31,11 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
                                  *stationCover_);
   calculator_ = std::make_unique<Calculator>(access_, settings_, programFolder_);
   notepad_ = std::make_unique<Notepad>(access_, settings_, programFolder_, services_.printer);
+  presence_ = std::make_unique<FormPresence>(form_);
+  radioSwitch_ = std::make_unique<FmRadioSwitch>(*fm_);
+  playerSwitch_ = std::make_unique<PlaylistSwitch>(*player_);
+  clock_ = std::make_unique<ClockMode>(access_, settings_, services_.clock, autoList_,
+                                       ClockLinks{*presence_, *radioSwitch_, *playerSwitch_});
 
   // Every slot holds a mode; those of subsystems still to come hold the null mode.
   modes_.fill(&absent_);
@@ -39,6 +44,7 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   Plug(ModeSlot::Tray, tray_);
   Plug(ModeSlot::Calculator, *calculator_);
   Plug(ModeSlot::Notepad, *notepad_);
+  Plug(ModeSlot::Clock, *clock_);
 }
 
 void FrmTarnix::Plug(ModeSlot slot, Mode& mode) {

@@ -8,9 +8,10 @@
 
 #include "common/app_settings.h"
 #include "common/settings_store.h"
-#include "desk/serial_display.h"
 #include "desk/calculator.h"
+#include "desk/clock_mode.h"
 #include "desk/notepad.h"
+#include "desk/serial_display.h"
 #include "fm/fm_mode.h"
 #include "fm/tuner.h"
 #include "platform/clock.h"
@@ -26,6 +27,7 @@
 #include "player/media_device.h"
 #include "player/player_links.h"
 #include "player/player_mode.h"
+#include "shell/clock_switches.h"
 #include "shell/command_routes.h"
 #include "shell/input_gate.h"
 #include "shell/main_form.h"
@@ -148,6 +150,7 @@ class FrmTarnix : public ISkinHost, private TrayHost {
   TrayMode& Tray() { return tray_; }
   Calculator& Calc() { return *calculator_; }
   Notepad& Note() { return *notepad_; }
+  ClockMode& Clock() { return *clock_; }
   std::vector<std::string>& AutoList() { return autoList_; }
   InputGate& Gate() { return gate_; }
   bool Unloaded() const { return unloaded_; }
@@ -209,6 +212,10 @@ class FrmTarnix : public ISkinHost, private TrayHost {
   std::unique_ptr<FmMode> fm_;
   std::unique_ptr<Calculator> calculator_;
   std::unique_ptr<Notepad> notepad_;
+  std::unique_ptr<FormPresence> presence_;
+  std::unique_ptr<FmRadioSwitch> radioSwitch_;
+  std::unique_ptr<PlaylistSwitch> playerSwitch_;
+  std::unique_ptr<ClockMode> clock_;
   NullMode absent_;
   std::array<Mode*, kModeSlots> modes_{};
   std::vector<Mode*> distinctModes_;

@@ -26,4 +26,8 @@ std::int64_t QtClock::SteadyMs() const {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+std::int64_t QtClock::UtcSeconds() const {
+  return QDateTime::currentSecsSinceEpoch();
+}
+
 }  // namespace varlo

@@ -7,6 +7,7 @@ class QtClock : public IClock {
  public:
   LocalTime Now() const override;
   std::int64_t SteadyMs() const override;
+  std::int64_t UtcSeconds() const override;
 };
 
 }  // namespace varlo

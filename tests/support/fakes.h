@@ -67,8 +67,10 @@ struct FakeEvents : IEvents {
 struct FakeClock : IClock {
   LocalTime now;
   std::int64_t steady = 0;
+  std::int64_t utc = 0;
   LocalTime Now() const override { return now; }
   std::int64_t SteadyMs() const override { return steady; }
+  std::int64_t UtcSeconds() const override { return utc; }
 };
 
 struct FakeMainWindow : IMainWindow {

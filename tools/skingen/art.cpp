@@ -401,6 +401,14 @@ void DrawIcon(QPainter& p, Icon icon, const QRectF& box, const QColor& c) {
         p.drawLine(QPointF(m.x() - 2, m.y() - 2.5 + line * 2.7),
                    QPointF(m.x() + 2, m.y() - 2.5 + line * 2.7));
       break;
+    case Icon::Clock:
+      p.setBrush(Qt::NoBrush);
+      p.setPen(QPen(c, 1.3));
+      p.drawEllipse(m, 5.5, 5.5);
+      p.setPen(QPen(c, 1.3, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(m, m + QPointF(0, -3.8));
+      p.drawLine(m, m + QPointF(2.8, 0));
+      break;
     case Icon::Note: {
       p.setPen(Qt::NoPen);
       p.save();
@@ -982,6 +990,10 @@ Bitmaps PaintSkin(const Skin& s) {
       RadioBackground(p, s);
     else if (s.kind == SkinKind::Calculator || s.kind == SkinKind::Notepad)
       DeskBackground(p, s);
+    else if (s.kind == SkinKind::Clock)
+      ClockBackground(p, s);
+    else if (s.kind == SkinKind::Screensaver)
+      SaverBackground(p, s);
     else
       Background(p, s);
   }

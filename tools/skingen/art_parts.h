@@ -77,6 +77,9 @@ void DotCell(QImage& cell, char c);
 
 // Draws every fixed part of the radio's window.
 void RadioBackground(QPainter& p, const Skin& s);
+// The clock's window and the screen saver's face.
+void ClockBackground(QPainter& p, const Skin& s);
+void SaverBackground(QPainter& p, const Skin& s);
 
 // Draws every fixed part of the calculator's or the notepad's window.
 void DeskBackground(QPainter& p, const Skin& s);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "screensaver/saver_skin.h"
 #include "skin/skin_loader.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
@@ -52,7 +53,7 @@ class BundledSkinsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     NeedApp();
-    for (const Skin& s : {DefaultSkin(), FmSkin(), CalculatorSkin(), NotepadSkin()}) {
+    for (const Skin& s : {DefaultSkin(), FmSkin(), CalculatorSkin(), NotepadSkin(), ClockSkin()}) {
       const Bitmaps bm = PaintSkin(s);
       folder.Write(s.file, SkinText(s));
       pictures.pictures[folder.Write(s.mainBitmap, "bitmap")] = ToPicture(bm.main);
@@ -219,7 +220,7 @@ TEST_F(BundledSkinsTest, ThePlayerAndTheRadioLinkToEachOther) {
 }
 
 TEST_F(BundledSkinsTest, ButtonsLieInsideTheWindowApartWithPressedImages) {
-  for (const char* file : {"fm.skin", "default.skin"}) {
+  for (const char* file : {"fm.skin", "default.skin", "clock.skin"}) {
     Load(file);
     ExpectButtonsApartAndInside(file);
   }
@@ -258,7 +259,8 @@ TEST_F(BundledSkinsTest, TheDeskSkinsPlaceEveryControlAndLinkToEachOther) {
   EXPECT_EQ(links(), (std::vector<std::string>{"default.skin", "calculator.skin"}));
 
   Load("default.skin");
-  EXPECT_EQ(links(), (std::vector<std::string>{"fm.skin", "calculator.skin", "notepad.skin"}));
+  EXPECT_EQ(links(),
+            (std::vector<std::string>{"fm.skin", "calculator.skin", "notepad.skin", "clock.skin"}));
   for (const char* file : {"calculator.skin", "notepad.skin"}) {
     Load(file);
     ExpectButtonsApartAndInside(file);
@@ -324,6 +326,57 @@ TEST_F(BundledSkinsTest, TheDialsMarksStandUnderThePointer) {
   const int y = k.sy + k.kh / 2;
   EXPECT_GT(varlo::GreenOf(res.At(k.sx + mid, y)), 200);
   EXPECT_LT(varlo::GreenOf(res.At(k.sx, y)), varlo::GreenOf(res.At(k.sx + mid, y)) - 80);
+}
+
+// The clock is one click from the player and one back; it shows the time on a clock display,
+// the date, the sleep minutes and the ten timers with their keys.
+TEST_F(BundledSkinsTest, TheClockLinksToThePlayerAndPlacesItsControls) {
+  Load("default.skin");
+  int clockSlot = 0;
+  for (int i = 1; i <= form.tables.buttonCount; ++i) {
+    const int code = form.btn[static_cast<std::size_t>(i)].code;
+    if (code > 1000 && code <= 1010 &&
+        form.tables.links[static_cast<std::size_t>(code - 1000)] == "clock.skin")
+      clockSlot = code - 1000;
+  }
+  ASSERT_GT(clockSlot, 0);
+  Load("clock.skin");
+  EXPECT_EQ(SkinText(ClockSkin()).rfind("Varlo Skin/Clock,", 0), 0u);
+  for (int code = 70; code <= 75; ++code) EXPECT_GT(SlotOf(code), 0) << code;
+  EXPECT_TRUE(form.dig[3].visible);
+  const int style = form.tables.digits[3].style;
+  EXPECT_TRUE(style == 1 || style == 2) << "display 3 shows the time";
+  for (std::size_t l : {6u, 8u, 9u, 28u, 30u}) EXPECT_TRUE(form.lbl[l].visible) << "L" << l;
+  for (std::size_t l = 31; l <= 40; ++l) EXPECT_TRUE(form.lbl[l].visible) << "L" << l;
+  const int slot = LinkSlot();
+  ASSERT_GT(slot, 0);
+  EXPECT_EQ(form.tables.links[static_cast<std::size_t>(slot)], "default.skin");
+  EXPECT_TRUE(Problems(ClockSkin(), PaintSkin(ClockSkin())).empty());
+}
+
+// The screen saver's skin reads with the saver's own reader: the time and seconds displays,
+// the date labels and the picture, nothing refused, and it is drawn without problems.
+TEST(SaverSkinArt, TheSaverReadsItsBundledSkin) {
+  NeedApp();
+  const Skin s = SaverSkin();
+  EXPECT_EQ(SkinText(s).rfind("Varlo Skin/Screensaver,", 0), 0u);
+  const auto read = varlo::ParseSaverSkin(SkinText(s), "/skins/");
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(read->refused.empty());
+  EXPECT_TRUE(read->digits[3].shown);
+  EXPECT_TRUE(read->digits[11].shown);
+  EXPECT_TRUE(read->labels[6].shown);
+  EXPECT_TRUE(read->labels[7].shown);
+  EXPECT_TRUE(read->cover.shown);
+  EXPECT_EQ(read->mainBitmap, "/skins/VarloSS_main.bmp");
+  const Bitmaps bm = PaintSkin(s);
+  EXPECT_TRUE(Problems(s, bm).empty());
+  // The glyph strips lie inside the resource bitmap.
+  for (int n : {3, 11}) {
+    const varlo::SaverDigit& d = read->digits[static_cast<std::size_t>(n)];
+    EXPECT_LE(d.rec.sx + 14 * d.rec.w, bm.resource.width()) << n;
+    EXPECT_LE(d.rec.sy + d.rec.h, bm.resource.height()) << n;
+  }
 }
 
 }  // namespace

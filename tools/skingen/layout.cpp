@@ -61,6 +61,9 @@ void Header(Skin& s) {
       "calculator.skin";
   Add(s, 1003, {292, y, size, size}, "J", "Notepad", ButtonLook::Window, Icon::Page).link =
       "notepad.skin";
+  // The clock sits left of them, the marquee making room for it.
+  Add(s, 1004, {248, y, size, size}, "none", "Clock and timers", ButtonLook::Window, Icon::Clock)
+      .link = "clock.skin";
   Add(s, 3, {338, y, size, size}, "T", "Show or hide the playlist and lyrics", ButtonLook::Window,
       Icon::Playlist);
   Add(s, 6, {358, y, size, size}, "K", "Choose a skin", ButtonLook::Window, Icon::Skin);
@@ -69,7 +72,7 @@ void Header(Skin& s) {
   Add(s, 2, {426, y, size, size}, "none", "Hide to the tray", ButtonLook::Window, Icon::Hide);
   Add(s, 1, {446, y, size, size}, "none", "Close Varlo", ButtonLook::Window, Icon::Close);
 
-  s.marquee = {104, 8, 156, 24};
+  s.marquee = {104, 8, 134, 24};
   DigitDisplay name;
   name.n = 6;
   name.x = 110;
@@ -77,7 +80,7 @@ void Header(Skin& s) {
   name.w = 12;
   name.h = 18;
   name.d1 = 1;
-  name.style = 12;
+  name.style = 10;
   name.tip = "Now playing";
   s.digits.push_back(name);
 
@@ -328,6 +331,10 @@ const char* KindWord(SkinKind kind) {
       return "Calculator";
     case SkinKind::Notepad:
       return "Notepad";
+    case SkinKind::Clock:
+      return "Clock";
+    case SkinKind::Screensaver:
+      return "Screensaver";
   }
   return "Player";
 }

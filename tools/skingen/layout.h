@@ -59,6 +59,7 @@ enum class Icon {
   Close,
   Radio,     // "FM": the link to the radio skin
   Note,      // a note: the link back to the player
+  Clock,     // a dial: the link to the clock skin
   ScanDown,  // double triangles: search for the next station
   ScanUp,
   StepDown,  // a chevron: one channel step
@@ -196,10 +197,12 @@ struct RadioFrames {
 };
 
 enum class SkinKind {
-  Player,      // the default player
-  Radio,       // the FM radio
-  Calculator,  // the calculator with its conversion list
-  Notepad,
+  Player,       // the default player
+  Radio,        // the FM radio
+  Calculator,   // the calculator with its conversion list
+  Notepad,      // the notepad
+  Clock,        // the clock and its stopwatches
+  Screensaver,  // the screen saver's clock
 };
 
 struct Skin {
@@ -248,6 +251,10 @@ struct Skin {
 
 // The word the skin browser filters by, written after "Varlo Skin/".
 const char* KindWord(SkinKind kind);
+
+// The clock, with a link back to the default skin; the screen saver's skin.
+Skin ClockSkin();
+Skin SaverSkin();
 
 // Builds the whole skin, with the resource bitmap laid out.
 Skin DefaultSkin();

@@ -3,7 +3,8 @@
 //   varlo-skingen <outdir> [--preview <dir>]
 //
 // Writes the default player (default.skin, default_main.bmp, default_res.bmp), the FM
-// radio (fm.skin, fm_main.bmp, fm_res.bmp) and the picture shown for entries without a
+// radio (fm.skin, fm_main.bmp, fm_res.bmp), the clock (clock.skin ...), the screen saver's
+// skin (VarloSS.skin ...) and the picture shown for entries without a
 // cover, nocover.bmp, into outdir. With --preview it also writes PNG pictures of each
 // window in a few states, drawn the way the player composes them, for looking at the art.
 
@@ -134,7 +135,8 @@ bool WriteSkin(const skingen::Skin& skin, const QString& out, const QString& pre
   bool ok = Save(bm.main, out + "/" + QString::fromStdString(skin.mainBitmap), "BMP");
   ok = Save(bm.resource, out + "/" + QString::fromStdString(skin.resBitmap), "BMP") && ok;
   ok = WriteText(out + "/" + QString::fromStdString(skin.file), skingen::SkinText(skin)) && ok;
-  if (!previews.isEmpty()) {
+  if (!previews.isEmpty() && skin.kind != skingen::SkinKind::Clock &&
+      skin.kind != skingen::SkinKind::Screensaver) {
     QDir().mkpath(previews);
     ok = (skin.kind == skingen::SkinKind::Radio ? WriteRadioPreviews(skin, bm, previews)
                                                 : WritePreviews(skin, bm, previews)) &&
@@ -166,6 +168,8 @@ int main(int argc, char** argv) {
   ok = WriteSkin(skingen::FmSkin(), out, previews) && ok;
   ok = WriteSkin(skingen::CalculatorSkin(), out, QString()) && ok;
   ok = WriteSkin(skingen::NotepadSkin(), out, QString()) && ok;
+  ok = WriteSkin(skingen::ClockSkin(), out, previews) && ok;
+  ok = WriteSkin(skingen::SaverSkin(), out, previews) && ok;
   ok = Save(skingen::NoCoverPicture(), out + "/nocover.bmp", "BMP") && ok;
   return ok ? 0 : 1;
 }

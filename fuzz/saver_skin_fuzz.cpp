@@ -1,0 +1,37 @@
+// Feeds arbitrary bytes to the screen saver's skin reader and checks that whatever it accepts
+// can be drawn: every shown element has a positive size and stays within its range.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "screensaver/saver_clock.h"
+#include "screensaver/saver_skin.h"
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size > varlo::kMaxSaverSkinBytes) return 0;
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const auto skin = varlo::ParseSaverSkin(text, "/skins/");
+  if (!skin) return 0;
+  for (const auto& d : skin->digits) {
+    if (!d.shown) continue;
+    Check(d.rec.w >= 1 && d.rec.h >= 1 && d.width >= 1 && d.rec.gap >= 0);
+    const std::string cells =
+        varlo::SaverDigitText(d.rec.style, std::string(text.substr(0, 20)), {}, true);
+    Check(cells.size() < 200);
+  }
+  for (const auto& l : skin->labels) Check(!l.shown || (l.w >= 1 && l.h >= 1 && l.font.size >= 1));
+  for (const auto& a : skin->anims)
+    Check(!a.shown ||
+          (a.rec.w >= 1 && a.rec.h >= 1 && a.rec.a1 >= 1 && a.rec.a2 >= 1 && a.rec.a3 >= 1));
+  Check(!skin->cover.shown || (skin->cover.w >= 1 && skin->cover.h >= 1));
+  return 0;
+}

@@ -1,0 +1,71 @@
+#include "screensaver/qt/settings_dialog.h"
+
+#include <QButtonGroup>
+#include <QDialog>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/qt/path_text.h"
+
+namespace varlo {
+namespace {
+
+// A file chosen in the "Select Skin" dialog; the current value when cancelled.
+std::string Choose(QWidget* parent, const std::string& folder, const QString& filter,
+                   const std::string& current) {
+  const QString picked =
+      QFileDialog::getOpenFileName(parent, QStringLiteral("Select Skin"), PathToQt(folder), filter);
+  return picked.isEmpty() ? current : PathFromQt(picked);
+}
+
+}  // namespace
+
+bool RunSaverSettings(SaverSettings& settings, SettingsStore& store,
+                      const std::string& programFolder, QWidget* parent) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle(QStringLiteral("Varlo ScreenSaver - Settings"));
+  auto* grid = new QGridLayout(&dialog);
+  auto* twelve = new QRadioButton(QStringLiteral("&12 Hour"), &dialog);
+  auto* twentyFour = new QRadioButton(QStringLiteral("&24 Hour"), &dialog);
+  auto* mode = new QButtonGroup(&dialog);
+  mode->addButton(twelve, 0);
+  mode->addButton(twentyFour, 1);
+  (settings.timeFmt == 1 ? twentyFour : twelve)->setChecked(true);
+  grid->addWidget(twelve, 0, 0);
+  grid->addWidget(twentyFour, 0, 1);
+
+  SaverSettings edited = settings;
+  auto* skinName = new QLabel(PathToQt(edited.ssSkin), &dialog);
+  auto* picName = new QLabel(PathToQt(edited.ssPic), &dialog);
+  skinName->setObjectName(QStringLiteral("SkinName"));
+  picName->setObjectName(QStringLiteral("PicName"));
+  auto* selSkin = new QPushButton(QStringLiteral("Skin..."), &dialog);
+  auto* selPic = new QPushButton(QStringLiteral("Picture..."), &dialog);
+  auto* done = new QPushButton(QStringLiteral("&Done"), &dialog);
+  grid->addWidget(selSkin, 1, 0);
+  grid->addWidget(skinName, 1, 1);
+  grid->addWidget(selPic, 2, 0);
+  grid->addWidget(picName, 2, 1);
+  grid->addWidget(done, 3, 1);
+
+  const std::string folder = edited.skinPath.empty() ? programFolder : edited.skinPath;
+  QObject::connect(selSkin, &QPushButton::clicked, &dialog, [&] {
+    edited.ssSkin = Choose(&dialog, folder, QStringLiteral("Skin Files (*.skin)"), edited.ssSkin);
+    skinName->setText(PathToQt(edited.ssSkin));
+  });
+  QObject::connect(selPic, &QPushButton::clicked, &dialog, [&] {
+    edited.ssPic = Choose(&dialog, folder,
+                          QStringLiteral("Bitmap Files (*.gif *.bmp *.jpg *.jpeg)"), edited.ssPic);
+    picName->setText(PathToQt(edited.ssPic));
+  });
+  QObject::connect(done, &QPushButton::clicked, &dialog, &QDialog::accept);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  edited.timeFmt = static_cast<std::int16_t>(mode->checkedId() == 1 ? 1 : 0);
+  settings = edited;
+  return WriteSaverSettings(store, settings);
+}
+
+}  // namespace varlo

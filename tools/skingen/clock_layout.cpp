@@ -1,0 +1,176 @@
+// The clock: a header like the player's with the way back to it, a display panel with the
+// time in large digits and the date, and a stopwatch panel with the ten timers and their keys.
+// The screen saver's skin: one wide display panel with the time, the seconds and the date,
+// and a picture frame.
+#include "tools/skingen/layout.h"
+#include "tools/skingen/layout_parts.h"
+
+namespace skingen {
+
+namespace {
+
+using namespace layout_parts;
+
+constexpr int kWidth = 400;
+constexpr int kHeaderBottom = 40;
+constexpr int kFaceTop = 46;
+constexpr int kFaceBottom = 134;
+constexpr int kTimersTop = 140;
+constexpr int kHeight = 290;
+
+void Header(Skin& s) {
+  const int y = 12;
+  const int size = 16;
+  const int right = kWidth - 34;
+  Add(s, 1001, {right - 132, y, size, size}, "U", "Player", ButtonLook::Window, Icon::Note).link =
+      "default.skin";
+  Add(s, 6, {right - 88, y, size, size}, "K", "Choose a skin", ButtonLook::Window, Icon::Skin);
+  Add(s, 5, {right - 68, y, size, size}, "P", "Preferences", ButtonLook::Window, Icon::Prefs);
+  Add(s, 4, {right - 40, y, size, size}, "W", "Compact window", ButtonLook::Window, Icon::Small);
+  Add(s, 2, {right - 20, y, size, size}, "none", "Hide to the tray", ButtonLook::Window,
+      Icon::Hide);
+  Add(s, 1, {right, y, size, size}, "none", "Close Varlo", ButtonLook::Window, Icon::Close);
+}
+
+// The time as hh:mm:ss on display 3 with the AM/PM marker in label 9 beside it; under it the
+// date and the sleep timer's minutes.
+void Face(Skin& s) {
+  s.lcd = {14, 56, 372, 68};
+  DigitDisplay time;
+  time.n = 3;
+  time.x = 30;
+  time.y = 62;
+  time.w = 26;
+  time.h = 40;
+  time.gap = 10;
+  time.style = 2;
+  time.stroke = 3.6;
+  time.tip = "The time";
+  s.digits.push_back(time);
+  AddLabel(s, 9, {30 + time.width() + 8, 64, 40, 16}, kTeal, 11, "DejaVu Sans:B", "PM");
+  AddLabel(s, 6, {30, 104, 220, 16}, kLcdText, 9, "DejaVu Sans:B", "Wed Dec  9, 2026");
+  AddLabel(s, 8, {324, 104, 40, 16}, kAmber, 9, "DejaVu Sans:B", "30");
+}
+
+// The current timer's number and time, the ten timers in two columns (a click starts or stops
+// one), and the keys of the timer commands.
+void Timers(Skin& s) {
+  const int top = kTimersTop + 10;
+  s.radio.listFrame = {14, top, 372, 96};
+  AddLabel(s, 28, {24, top + 6, 40, 20}, kTeal, 12, "DejaVu Sans:B", " 1");
+  AddLabel(s, 30, {70, top + 6, 120, 20}, kTitleText, 12, "DejaVu Sans:B", "00:12:41");
+  for (int i = 0; i < 10; ++i) {
+    static const char* const kSamples[] = {"00:12:41", "00:03:05", "01:00:00", "00:00:00",
+                                           "00:00:00", "00:00:00", "00:00:00", "00:00:00",
+                                           "00:00:00", "00:00:00"};
+    AddLabel(s, 31 + i, {210 + (i / 5) * 88, top + 4 + (i % 5) * 18, 80, 16}, kLcdText, 8,
+             "DejaVu Sans Mono", kSamples[i]);
+  }
+  const int keys = top + 40;
+  Add(s, 72, {24, keys, 52, 22}, "S", "Start or stop the current timer", ButtonLook::Toggle,
+      Icon::None, "START");
+  Add(s, 74, {80, keys, 52, 22}, "L", "Lap: stop this timer and start the next", ButtonLook::Toggle,
+      Icon::None, "LAP");
+  Add(s, 73, {136, keys, 52, 22}, "R", "Reset the current timer", ButtonLook::Toggle, Icon::None,
+      "RESET");
+  Add(s, 71, {24, keys + 28, 28, 22}, "B", "Previous timer", ButtonLook::Transport, Icon::Prev);
+  Add(s, 70, {56, keys + 28, 28, 22}, "N", "Next timer", ButtonLook::Transport, Icon::Next);
+  Add(s, 75, {108, keys + 28, 80, 22}, "C", "Reset all timers", ButtonLook::Toggle, Icon::None,
+      "CLEAR ALL");
+}
+
+void LayOutResources(Skin& s, int width) {
+  DigitDisplay& time = s.digit(3);
+  time.sx = 0;
+  time.sy = 0;
+  s.resWidth = width;
+  s.resHeight = PackPressedImages(s, time.h + 2, width);
+}
+
+}  // namespace
+
+Skin ClockSkin() {
+  Skin s;
+  s.kind = SkinKind::Clock;
+  s.file = "clock.skin";
+  s.description = "Varlo Graphite Clock: the time, the date and ten stopwatch timers";
+  s.info = {
+      "S starts or stops the current timer, L laps to the next, R resets it; click a "
+      "timer to start or stop it. U goes back to the player.",
+      "Drawn from code by varlo-skingen; edit the generator, not the bitmaps."};
+  s.width = kWidth;
+  s.height = kHeight;
+  s.sizes[0] = {0, 0, kWidth, kHeight};
+  s.sizes[1] = {0, 0, kWidth, kFaceBottom};
+  s.sizes[2] = {0, 0, kWidth, kHeaderBottom};
+  s.mainBitmap = "clock_main.bmp";
+  s.resBitmap = "clock_res.bmp";
+  s.background = {30, 35, 42};
+  s.transparent = {255, 0, 255};
+  s.panels.header = {0, 0, kWidth, kHeaderBottom};
+  s.radio.tuner = {0, kFaceTop, kWidth, kFaceBottom - kFaceTop};
+  s.radio.presets = {0, kTimersTop, kWidth, kHeight - kTimersTop};
+  Header(s);
+  Face(s);
+  Timers(s);
+  LayOutResources(s, 14 * s.digit(3).w);
+  return s;
+}
+
+Skin SaverSkin() {
+  constexpr int kSaverWidth = 600;
+  constexpr int kSaverHeight = 260;
+  Skin s;
+  s.kind = SkinKind::Screensaver;
+  s.file = "VarloSS.skin";
+  s.description = "Varlo Graphite Night: the screen saver's clock";
+  s.info = {"Drawn from code by varlo-skingen; edit the generator, not the bitmaps."};
+  s.width = kSaverWidth;
+  s.height = kSaverHeight;
+  for (Rect& size : s.sizes) size = {0, 0, kSaverWidth, kSaverHeight};
+  s.mainBitmap = "VarloSS_main.bmp";
+  s.resBitmap = "VarloSS_res.bmp";
+  s.background = {6, 8, 11};
+  s.transparent = {6, 8, 11};
+  s.radio.tuner = {0, 0, kSaverWidth, kSaverHeight};
+  s.lcd = {20, 20, 420, 150};
+  s.cover = {444, 20, 136, 136};
+  s.contents.push_back(ContentArea{1, {448, 24, 128, 128}});
+
+  DigitDisplay time;
+  time.n = 3;
+  time.x = 40;
+  time.y = 40;
+  time.w = 64;
+  time.h = 100;
+  time.gap = 24;
+  time.style = 1;
+  time.stroke = 8;
+  time.tip = "~";
+  s.digits.push_back(time);
+  DigitDisplay seconds;
+  seconds.n = 11;
+  seconds.x = 378;
+  seconds.y = 104;
+  seconds.w = 22;
+  seconds.h = 36;
+  seconds.gap = 8;
+  seconds.style = -2;
+  seconds.stroke = 3.4;
+  seconds.tip = "~";
+  s.digits.push_back(seconds);
+  // The time as text as well, which carries the AM/PM marker the digit strip cannot show.
+  AddLabel(s, 3, {300, 148, 130, 18}, kTeal, 10, "DejaVu Sans:B", "04:40 PM");
+  AddLabel(s, 6, {40, 190, 380, 30}, kTitleText, 18, "DejaVu Sans:B", "Wed Dec  9, 2026");
+  AddLabel(s, 7, {448, 190, 128, 30}, kLcdText, 18, "DejaVu Sans:B", "Wed");
+
+  s.digit(3).sx = 0;
+  s.digit(3).sy = 0;
+  s.digit(11).sx = 0;
+  s.digit(11).sy = time.h + 2;
+  s.resWidth = 14 * time.w;
+  s.resHeight = time.h + 2 + seconds.h;
+  return s;
+}
+
+}  // namespace skingen
