@@ -35,8 +35,10 @@ void BM_TickAndRepaint(benchmark::State& state) {
   varlo::MpvMediaDevice unit0(quiet), unit1(quiet);
   varlo::NullSideWindows sideWindows;
   varlo::NullTuner tuner;
+  varlo::NullCdDrive drive;
+  varlo::NullHttpGetter http;
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner},
+                        sideWindows, tuner, drive, http},
                        store, prog);
   varlo::MainWindowView view(frm);
   frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };

@@ -15,6 +15,7 @@
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_events.h"
+#include "platform/qt/qt_http_getter.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_screen.h"
@@ -74,8 +75,11 @@ int main(int argc, char** argv) {
 
   varlo::SideWindowsView sideWindows;
   varlo::HalvernTuner tuner;
+  // No drive backend yet: CD mode reports "No Disc".
+  varlo::NullCdDrive drive;
+  varlo::QtHttpGetter http;
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner},
+                        sideWindows, tuner, drive, http},
                        store, programFolder);
   sideWindows.Attach(frm.Player());
   varlo::MainWindowView view(frm);

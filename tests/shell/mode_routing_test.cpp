@@ -78,9 +78,10 @@ TEST(CommandRoutes, EveryCodeRangeHasItsOwner) {
 TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   RecordingMode fm, clockMode, tray;
   store = std::make_unique<SettingsStore>(SettingsPath());
-  form = std::make_unique<FrmTarnix>(ShellServices{screen, dialogs, pictures, events, clock, window,
-                                                   launcher, unit0, unit1, sideWindows, tuner},
-                                     *store, prog.Path());
+  form = std::make_unique<FrmTarnix>(
+      ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
+                    sideWindows, tuner, drive, http},
+      *store, prog.Path());
   form->Plug(ModeSlot::Fm, fm);
   form->Plug(ModeSlot::Clock, clockMode);
   form->Plug(ModeSlot::Tray, tray);

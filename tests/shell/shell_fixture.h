@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/frm_tarnix.h"
+#include "tests/cd/cd_fakes.h"
 #include "tests/support/fake_media_device.h"
 #include "tests/support/fake_tuner.h"
 #include "tests/support/fakes.h"
@@ -34,6 +35,8 @@ class ShellTest : public ::testing::Test {
   testing::FakeMediaDevice unit0, unit1;
   RecordingSideWindows sideWindows;
   testing::FakeTuner tuner;
+  testing::FakeDrive drive;
+  testing::FakeHttp http;
   std::unique_ptr<SettingsStore> store;
   std::unique_ptr<FrmTarnix> form;
 
@@ -51,10 +54,10 @@ class ShellTest : public ::testing::Test {
   // Starts the program with the settings file as it stands.
   void Start(const std::string& commandLine = "") {
     store = std::make_unique<SettingsStore>(SettingsPath());
-    form =
-        std::make_unique<FrmTarnix>(ShellServices{screen, dialogs, pictures, events, clock, window,
-                                                  launcher, unit0, unit1, sideWindows, tuner},
-                                    *store, prog.Path());
+    form = std::make_unique<FrmTarnix>(
+        ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
+                      sideWindows, tuner, drive, http},
+        *store, prog.Path());
     form->Form_Load(commandLine);
   }
   // Closes the program; the settings file is then as the program left it.

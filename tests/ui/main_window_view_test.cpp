@@ -62,8 +62,10 @@ class MainWindowViewTest : public ::testing::Test {
   testing::FakeMediaDevice unit0, unit1;
   NullSideWindows sideWindows;
   NullTuner tuner;
+  NullCdDrive drive;
+  NullHttpGetter http;
   FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                 sideWindows, tuner},
+                 sideWindows, tuner, drive, http},
                 store,
                 prog.Path()};
   MainWindowView view{frm};
