@@ -35,11 +35,13 @@ void BM_TickAndRepaint(benchmark::State& state) {
   varlo::MpvMediaDevice unit0(quiet), unit1(quiet);
   varlo::NullSideWindows sideWindows;
   varlo::NullTuner tuner;
+  varlo::NullCdDrive drive;
+  varlo::NullHttpGetter http;
   varlo::NullPrinter printer;
   varlo::NullTrayIcon tray;
   varlo::NullSerialPort serial;
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner, tray, serial, printer},
+                        sideWindows, tuner, tray, serial, printer, drive, http},
                        store, prog);
   varlo::MainWindowView view(frm);
   frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };

@@ -71,7 +71,7 @@ struct AppSettings {
 };
 
 // The default query prefix and e-mail placeholder of the disc look-up.
-inline constexpr std::string_view kDefaultCddbCmd = "http://gnudb.gnudb.org/~cddb/cddb.cgi/?cmd=";
+inline constexpr std::string_view kDefaultCddbCmd = "http://gnudb.gnudb.org/~cddb/cddb.cgi?cmd=";
 inline constexpr std::string_view kDefaultEmailID = "varlo-user@localhost";
 
 // Names of the favourite-skin slots 0-9.

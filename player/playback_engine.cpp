@@ -379,7 +379,7 @@ void PlaybackEngine::ShowTitles() {
   }
 
   if (state_.cdMode) {
-    state_.songName = DisplayName(state_.songName, settings_.friendlyNames);
+    // Track titles are shown as they are: "AC/DC" is no path.
     Label(69, "CDA");
   } else {
     Label(69, GetExt(state_.songPath));

@@ -39,10 +39,26 @@ class DiscTracks {
  public:
   virtual ~DiscTracks() = default;
   virtual DiscTrack Track(int track) = 0;
+  // The player switched between media and CD mode (after it saved or restored its playlist).
+  virtual void CdModeChanged(bool cdMode) = 0;
 };
 class NullDiscTracks final : public DiscTracks {
  public:
   DiscTrack Track(int) override { return {}; }
+  void CdModeChanged(bool) override {}
+};
+// Passes the calls on to the CD player once it exists (it is built on the player's engine,
+// which needs this link first); until then it is the null link.
+class DiscTracksRelay final : public DiscTracks {
+ public:
+  void Attach(DiscTracks& target) { target_ = &target; }
+  DiscTrack Track(int track) override { return target_ ? target_->Track(track) : DiscTrack{}; }
+  void CdModeChanged(bool cdMode) override {
+    if (target_) target_->CdModeChanged(cdMode);
+  }
+
+ private:
+  DiscTracks* target_ = nullptr;
 };
 
 // The desktop's volume mixer, started by the mixer command.

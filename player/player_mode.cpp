@@ -95,6 +95,9 @@ void PlayerMode::RestoreLastState() {
 }
 
 void PlayerMode::SaveLastState() {
+  // In CD mode the list holds the disc's tracks: the user's playlist stays as it was saved
+  // when CD mode began.
+  if (state_.cdMode) return;
   WriteSetting(store_, "LastCover", state_.coverPath);
   WriteSetting(store_, "LastTrack", IntToText(state_.tNum));
   playlists_.WritePL(AddSlash(programFolder_) + "playlist.m3u");
@@ -125,12 +128,17 @@ void PlayerMode::SaveState() {
 
 void PlayerMode::ToggleMediaMode() {
   engine_.StopIt();
-  if (state_.cdMode)
+  if (state_.cdMode) {
+    // The disc's tracks go; the user's playlist comes back, or an empty list without one.
+    state_.cdMode = false;
+    playlists_.PlClear();
     RestoreLastState();
-  else
+  } else {
     SaveLastState();
-  state_.cdMode = !state_.cdMode;
+    state_.cdMode = true;
+  }
   state_.playUnit = state_.cdMode ? PlayUnit::CD : PlayUnit::Media;
+  links_.disc.CdModeChanged(state_.cdMode);
   ShowLights(form_, state_);
 }
 

@@ -15,16 +15,22 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
       programFolder_(std::move(programFolder)),
       access_(form_, services_.dialogs, services_.clock, settings_, sliderDrag_),
       titles_(services_.serial, settings_),
-      tray_(services_.tray, *this, settings_) {
+      tray_(services_.tray, *this, settings_),
+      cdUnit_(services_.unit1, services_.drive) {
   skinLoader_ = std::make_unique<SkinLoader>(
       form_, settings_, programFolder_,
       SkinLoaderServices{services_.screen, services_.dialogs, services_.pictures, services_.events},
       *this);
   player_ = std::make_unique<PlayerMode>(
       access_, settings_, store_, programFolder_,
-      PlayerServices{services_.unit0, services_.unit1, services_.clock, services_.events,
+      PlayerServices{services_.unit0, cdUnit_, services_.clock, services_.events,
                      services_.pictures, services_.launcher},
       PlayerModeLinks{titles_, tray_, discTracks_, services_.sideWindows});
+
+  cd_ = std::make_unique<CdPlayer>(access_, settings_, programFolder_, player_->State(),
+                                   player_->List(), player_->Engine(), services_.drive,
+                                   services_.http);
+  discTracks_.Attach(*cd_);
 
   stationCover_ = std::make_unique<StationCover>(player_->Media());
   fm_ = std::make_unique<FmMode>(access_, settings_, store_, programFolder_, services_.tuner,
@@ -40,6 +46,7 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   // Every slot holds a mode; those of subsystems still to come hold the null mode.
   modes_.fill(&absent_);
   Plug(ModeSlot::Player, *player_);
+  Plug(ModeSlot::Cd, *cd_);
   Plug(ModeSlot::Fm, *fm_);
   Plug(ModeSlot::Tray, tray_);
   Plug(ModeSlot::Calculator, *calculator_);

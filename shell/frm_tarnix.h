@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "cd/cd_audio_device.h"
+#include "cd/cd_drive.h"
+#include "cd/cd_player.h"
 #include "common/app_settings.h"
 #include "common/settings_store.h"
 #include "desk/calculator.h"
@@ -17,6 +20,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/events.h"
+#include "platform/http_get.h"
 #include "platform/launcher.h"
 #include "platform/main_window.h"
 #include "platform/pictures.h"
@@ -62,6 +66,9 @@ struct ShellServices {
   ISerialPort& serial;
   // The printer the notepad prints on.
   IPrinter& printer;
+  // The CD drive and the HTTP requests of the disc look-up.
+  CdDrive& drive;
+  HttpGetter& http;
 };
 
 // The main window's logic. It composes the modes (one member per subsystem), routes command
@@ -151,6 +158,7 @@ class FrmTarnix : public ISkinHost, private TrayHost {
   Calculator& Calc() { return *calculator_; }
   Notepad& Note() { return *notepad_; }
   ClockMode& Clock() { return *clock_; }
+  CdPlayer& Cd() { return *cd_; }
   std::vector<std::string>& AutoList() { return autoList_; }
   InputGate& Gate() { return gate_; }
   bool Unloaded() const { return unloaded_; }
@@ -204,10 +212,13 @@ class FrmTarnix : public ISkinHost, private TrayHost {
   // The external display and the tray, which the player reports to.
   SerialDisplay titles_;
   TrayMode tray_;
-  // Links to subsystems the program does not contain yet.
-  NullDiscTracks discTracks_;
+  // The CD player's track table, reached by the player's engine.
+  DiscTracksRelay discTracks_;
+  // The player's second unit, which also plays the disc.
+  CdAudioDevice cdUnit_;
   // The modes, and the routing table's view of them.
   std::unique_ptr<PlayerMode> player_;
+  std::unique_ptr<CdPlayer> cd_;
   std::unique_ptr<StationCover> stationCover_;
   std::unique_ptr<FmMode> fm_;
   std::unique_ptr<Calculator> calculator_;

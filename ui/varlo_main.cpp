@@ -15,6 +15,7 @@
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_events.h"
+#include "platform/qt/qt_http_getter.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_printer.h"
@@ -77,11 +78,14 @@ int main(int argc, char** argv) {
 
   varlo::SideWindowsView sideWindows;
   varlo::HalvernTuner tuner;
+  // No drive backend yet: CD mode reports "No Disc".
+  varlo::NullCdDrive drive;
+  varlo::QtHttpGetter http;
   varlo::QtPrinter printer;
   varlo::TrayView tray;
   varlo::QtSerialPort serial;
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner, tray, serial, printer},
+                        sideWindows, tuner, tray, serial, printer, drive, http},
                        store, programFolder);
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder);
   varlo::MainWindowView view(frm);

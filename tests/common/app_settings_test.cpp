@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/system_identity.h"
 #include "tests/support/temp_dir.h"
 
 namespace varlo {
@@ -20,8 +21,11 @@ TEST(AppSettings, AnEmptyStoreGivesEveryDefault) {
   EXPECT_EQ(s.startFreq, "87.0");
   EXPECT_EQ(s.fmFreqText, "870");
   EXPECT_EQ(s.timeFmt, 0);
-  EXPECT_EQ(s.cddbCmd.substr(s.cddbCmd.size() - 21), "/~cddb/cddb.cgi/?cmd=");
-  EXPECT_FALSE(s.emailID.empty());
+  EXPECT_EQ(s.cddbCmd, "http://gnudb.gnudb.org/~cddb/cddb.cgi?cmd=");
+  // Unset, the address is the account's own: a user part, "@", a host part.
+  EXPECT_EQ(s.emailID, SystemEmailId());
+  EXPECT_GT(s.emailID.find('@'), 0u);
+  EXPECT_LT(s.emailID.find('@') + 1, s.emailID.size());
   EXPECT_TRUE(s.skin.empty());
 }
 

@@ -80,7 +80,8 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   store = std::make_unique<SettingsStore>(SettingsPath());
   form = std::make_unique<FrmTarnix>(
       ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
-                    sideWindows, tuner, tray, serial, printer},
+
+                    sideWindows, tuner, tray, serial, printer, drive, http},
       *store, prog.Path());
   form->Plug(ModeSlot::Fm, fm);
   form->Plug(ModeSlot::Clock, clockMode);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/frm_tarnix.h"
+#include "tests/cd/cd_fakes.h"
 #include "tests/support/fake_media_device.h"
 #include "tests/support/fake_printer.h"
 #include "tests/support/fake_tray.h"
@@ -38,6 +39,8 @@ class ShellTest : public ::testing::Test {
   testing::FakeMediaDevice unit0, unit1;
   RecordingSideWindows sideWindows;
   testing::FakeTuner tuner;
+  testing::FakeDrive drive;
+  testing::FakeHttp http;
   testing::FakePrinter printer;
   testing::FakeTray tray;
   testing::FakeSerialPort serial;
@@ -60,7 +63,8 @@ class ShellTest : public ::testing::Test {
     store = std::make_unique<SettingsStore>(SettingsPath());
     form = std::make_unique<FrmTarnix>(
         ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
-                      sideWindows, tuner, tray, serial, printer},
+
+                      sideWindows, tuner, tray, serial, printer, drive, http},
         *store, prog.Path());
     form->Form_Load(commandLine);
   }

@@ -5,6 +5,7 @@ namespace varlo::testing {
 MsgResult FakeDialogs::MsgBox(const std::string& text, MsgButtons buttons,
                               const std::string& caption) {
   messages.push_back({text, buttons, caption});
+  if (onMsgBox) onMsgBox();
   return buttons == MsgButtons::YesNo ? answer : MsgResult::Ok;
 }
 

@@ -35,6 +35,8 @@ struct FakeDialogs : IDialogs {
   };
   std::vector<Message> messages;
   MsgResult answer = MsgResult::Yes;
+  // Runs while a message box is up, as the window's events run during a modal box.
+  std::function<void()> onMsgBox;
   std::vector<FileDialogRequest> fileRequests;
   std::vector<std::optional<std::string>> fileAnswers;
   std::vector<std::string> folderPrompts;

@@ -62,11 +62,13 @@ class MainWindowViewTest : public ::testing::Test {
   testing::FakeMediaDevice unit0, unit1;
   NullSideWindows sideWindows;
   NullTuner tuner;
+  NullCdDrive drive;
+  NullHttpGetter http;
   NullTrayIcon tray;
   NullSerialPort serial;
   NullPrinter printer;
   FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                 sideWindows, tuner, tray, serial, printer},
+                 sideWindows, tuner, tray, serial, printer, drive, http},
                 store,
                 prog.Path()};
   MainWindowView view{frm};

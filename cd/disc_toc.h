@@ -1,0 +1,81 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varlo {
+
+// A disc's table of contents as the drive reports it, and what the CD player derives from it:
+// the track table, the two disc identifiers and the track list lines.
+
+inline constexpr int kMaxDiscTracks = 99;
+inline constexpr std::int32_t kFramesPerSecond = 75;
+// The two seconds of lead-in before the first sector; drive positions (minutes, seconds,
+// frames) count them, sector addresses do not.
+inline constexpr std::int32_t kLeadInFrames = 150;
+
+// One track of the table of contents: its first sector (0 is the first sector after the
+// lead-in) and whether it holds audio.
+struct TocTrack {
+  std::int32_t lba = 0;
+  bool audio = true;
+};
+
+// The table of contents: the tracks in order and the first sector after the last one.
+struct DiscToc {
+  std::vector<TocTrack> tracks;
+  std::int32_t leadOutLba = 0;
+};
+
+// One record of the track table. Times are milliseconds in the disc's play time base, whose
+// 0 is sector 0 (the first track of a normal disc starts at 0 ms).
+struct TrackRecord {
+  int minutes = 0, seconds = 0, frames = 0;  // the start as the drive reports it, lead-in included
+  std::int32_t frameCount = 0;               // minutes * 4500 + seconds * 75 + frames
+  std::int32_t startMs = 0;
+  std::int32_t endMs = 0;  // start + length - 1
+  std::int32_t lengthMs = 0;
+  bool audio = true;
+};
+
+// The track table of a disc: record n (1-based) for each of its at most 99 tracks.
+struct TrackTable {
+  std::vector<TrackRecord> records;  // records[0] is track 1
+  std::int32_t discMs = 0;           // play time from sector 0 to the lead-out
+  std::int32_t totLenSeconds = 0;    // the lead-out's position in whole seconds, lead-in included
+
+  int Count() const { return static_cast<int>(records.size()); }
+  // Record of track n; null outside 1..Count().
+  const TrackRecord* Track(int n) const;
+};
+
+// The table of `toc`: tracks past the 99th are left out, as is a track that starts before
+// the previous one or after the lead-out (its table would give negative lengths).
+TrackTable MakeTrackTable(const DiscToc& toc);
+
+// Milliseconds of play for a count of sectors (75 per second).
+std::int32_t FramesToMs(std::int64_t frames);
+
+// The online (CDDB) identifier: eight lower-case hex digits.
+std::string CddbDiscId(const TrackTable& table);
+// The local database identifier: the sum of minutes * 65536 + seconds * 256 + frames over the
+// tracks, in upper-case hex without leading zeros.
+std::string CdpDiscId(const TrackTable& table);
+
+// The frame offsets the CDDB query sends (lead-in included), one per track.
+std::vector<std::int32_t> CddbOffsets(const TrackTable& table);
+
+// A title made fit for one list line: control characters are dropped.
+std::string PlainTitle(std::string_view title);
+// The default title of track n: "Track  1".
+std::string DefaultTrackTitle(int track);
+// One line of the track list: "01 - Track  1  (03:25)".
+std::string MakeCDEntry(int track, std::int32_t lengthMs, std::string_view title);
+
+// The track that holds disc position `positionMs`: the first whose end is at or after it.
+// A position past the last track gives the last track; 0 for an empty table.
+int FindTrack(const TrackTable& table, std::int32_t positionMs);
+
+}  // namespace varlo
