@@ -31,7 +31,7 @@ QLabel* PlainLabel(QWidget* parent, const QString& text = {}) {
 }  // namespace
 
 FrmVisLoaderView::FrmVisLoaderView(PlayerMode& player, InputGate& gate,
-                                   const std::string& programFolder)
+                                   const std::string& programFolder, QtPrinter* printer)
     : QWidget(nullptr, Qt::Window),
       player_(player),
       gate_(gate),
@@ -49,7 +49,9 @@ FrmVisLoaderView::FrmVisLoaderView(PlayerMode& player, InputGate& gate,
       cancelButton_(new QPushButton(QStringLiteral("&Exit"), this)),
       togglePL_(new QPushButton(QStringLiteral("&List"), this)),
       background_(new QPushButton(QStringLiteral("&Bg"), this)),
-      setDefault_(new QCheckBox(QStringLiteral("Set as Default"), this)) {
+      setDefault_(new QCheckBox(QStringLiteral("Set as Default"), this)),
+      print_(new QPushButton(QStringLiteral("Prnt"), this)),
+      printer_(printer) {
   setWindowTitle(QStringLiteral("Visual Playlist Selector"));
   setWindowIcon(VarloIcon());
   setAttribute(Qt::WA_QuitOnClose, false);
@@ -84,7 +86,9 @@ FrmVisLoaderView::FrmVisLoaderView(PlayerMode& player, InputGate& gate,
   panes->addLayout(left);
   panes->addLayout(right, 1);
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* b : {prev_, next_, load_, selectDir_, togglePL_, background_, cancelButton_})
+  print_->setVisible(printer_ != nullptr);
+  for (QPushButton* b :
+       {prev_, next_, load_, selectDir_, togglePL_, background_, print_, cancelButton_})
     buttons->addWidget(b);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(panes, 1);
@@ -115,6 +119,7 @@ FrmVisLoaderView::FrmVisLoaderView(PlayerMode& player, InputGate& gate,
     close();
   });
   connect(togglePL_, &QPushButton::clicked, this, [this] { ToggleListView(); });
+  connect(print_, &QPushButton::clicked, this, [this] { PrintWindow(); });
   connect(background_, &QPushButton::clicked, this, [this] { ToggleBackground(); });
   connect(entries_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (row >= 0) {
@@ -257,6 +262,13 @@ void FrmVisLoaderView::OpenSelected() {
   const std::string path = selected_;
   gate_.Submit([this, path] { player_.LoadAndPlay(path); });
   close();
+}
+
+void FrmVisLoaderView::PrintWindow() {
+  if (!printer_) return;
+  const QImage look = grab().toImage();
+  if (printer_->PrintImage(look, "Visual Playlist Selector") == PrintResult::kFailed)
+    selectedName_->setText(QStringLiteral("The window could not be printed."));
 }
 
 void FrmVisLoaderView::SetBusy(bool busy) {

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/qt/qt_printer.h"
 #include "player/player_mode.h"
 #include "shell/input_gate.h"
 
@@ -22,7 +23,10 @@ namespace varlo {
 // decoding run on a worker thread; the window keeps answering and Stop ends them.
 class FrmVisLoaderView final : public QWidget {
  public:
-  FrmVisLoaderView(PlayerMode& player, InputGate& gate, const std::string& programFolder);
+  FrmVisLoaderView(PlayerMode& player, InputGate& gate, const std::string& programFolder,
+                   QtPrinter* printer = nullptr);
+  // Prints the window as it looks.
+  void PrintWindow();
   ~FrmVisLoaderView() override;
 
   // Scans the folder of "VisPLPath" (or the program folder) and shows page 1.
@@ -85,6 +89,8 @@ class FrmVisLoaderView final : public QWidget {
   QPushButton* togglePL_;
   QPushButton* background_;
   QCheckBox* setDefault_;
+  QPushButton* print_;
+  QtPrinter* printer_;
 };
 
 }  // namespace varlo

@@ -32,7 +32,7 @@ void SideWindowsView::ShowQuickFind() {
 void SideWindowsView::ShowVisualSelector() {
   if (!player_ || !gate_) return;
   // A fresh window for every opening: it scans the folder as it is now.
-  selector_ = std::make_unique<FrmVisLoaderView>(*player_, *gate_, programFolder_);
+  selector_ = std::make_unique<FrmVisLoaderView>(*player_, *gate_, programFolder_, printer_);
   selector_->show();
   selector_->Start();
 }

@@ -21,7 +21,8 @@ class SideWindowsView final : public SideWindows {
   // The player whose windows these are, the window's input gate and settings; called once the
   // main window's logic exists.
   void Attach(PlayerMode& player, InputGate& gate, const AppSettings& settings,
-              std::string programFolder) {
+              std::string programFolder, QtPrinter* printer = nullptr) {
+    printer_ = printer;
     player_ = &player;
     gate_ = &gate;
     settings_ = &settings;
@@ -45,6 +46,7 @@ class SideWindowsView final : public SideWindows {
   InputGate* gate_ = nullptr;
   const AppSettings* settings_ = nullptr;
   std::string programFolder_;
+  QtPrinter* printer_ = nullptr;
   std::unique_ptr<FrmInfoView> info_;
   std::unique_ptr<FrmAlbumView> album_;
   std::unique_ptr<FrmQFindView> qfind_;

@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
                         sideWindows, tuner, tray, serial, printer, drive, http},
                        store, programFolder);
-  sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder);
+  sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder, &printer);
   varlo::MainWindowView view(frm);
   PumpOnGuiThread(unit0, &view);
   PumpOnGuiThread(unit1, &view);

@@ -20,8 +20,16 @@ class QtPrinter final : public IPrinter {
   explicit QtPrinter(AskUser askUser) : askUser_(std::move(askUser)) {}
 
   PrintResult PrintText(const std::string& text, const std::string& title) override;
+  // Prints a picture of a window, as large as the page allows, in the same way.
+  PrintResult PrintImage(const QImage& image, const std::string& title);
 
  private:
+  // Asks, then paints `pages` pages (each copy's pages when PDF keeps the copies) through
+  // `paint`, which gets the page number and the page's paint rectangle.
+  PrintResult Print(const std::string& title, int pages,
+                    const std::function<void(QPrinter&, QPainter&, int, const QRectF&)>& paint,
+                    const std::function<int(QPrinter&)>& countPages);
+
   AskUser askUser_;
 };
 

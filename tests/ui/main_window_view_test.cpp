@@ -579,6 +579,7 @@ TEST_F(MainWindowViewTest, VideoPlaysInAWindowOfTheProgramThatGoesWithTheMainWin
 }  // namespace varlo
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 #include "ui/frm_vis_loader_view.h"
 
@@ -609,7 +610,13 @@ TEST_F(MainWindowViewTest, TheSelectorPagesSeventeenPlaylistsAndLoadsOne) {
   ASSERT_TRUE(picture.save(QString::fromStdString(prog.File("lists/list10.bmp")), "BMP"));
   frm.Player().Settings().visPLPath = prog.File("lists");
 
-  FrmVisLoaderView selector(frm.Player(), frm.Gate(), prog.Path());
+  const std::string pdf = prog.File("page.pdf");
+  QtPrinter pdfPrinter([pdf](QPrinter& p) {
+    p.setOutputFormat(QPrinter::PdfFormat);
+    p.setOutputFileName(QString::fromStdString(pdf));
+    return true;
+  });
+  FrmVisLoaderView selector(frm.Player(), frm.Gate(), prog.Path(), &pdfPrinter);
   selector.show();
   selector.Start();
   EXPECT_TRUE(selector.Busy());  // the walk runs off the window's thread
@@ -624,6 +631,9 @@ TEST_F(MainWindowViewTest, TheSelectorPagesSeventeenPlaylistsAndLoadsOne) {
   EXPECT_EQ(selector.Status()->text(), "Page 2 of 2.  Total Playlists: 17");
   EXPECT_TRUE(selector.Picture(0)->isVisibleTo(&selector));
   for (int i = 1; i < 16; ++i) EXPECT_FALSE(selector.Picture(i)->isVisibleTo(&selector)) << i;
+
+  selector.PrintWindow();  // the page as it looks, to a PDF file
+  EXPECT_GT(QFileInfo(QString::fromStdString(pdf)).size(), 1000);
 
   selector.ShowContents(0);
   ASSERT_EQ(selector.Contents()->count(), 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QString>
 #include <string>
@@ -79,6 +80,25 @@ TEST(QtPrinter, LongNotesAreWrappedAndPaginatedAndACancelPrintsNothing) {
   EXPECT_EQ(cancelled.PrintText("x", "x"), PrintResult::kCancelled);
   EXPECT_TRUE(asked);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.File("none.pdf"))));
+}
+
+TEST(QtPrinter, AWindowPrintsAsOnePageWithItsPicture) {
+  testing::TestApp();
+  testing::TempDir dir;
+  const std::string pdf = dir.File("window.pdf");
+  QImage look(400, 300, QImage::Format_RGB32);
+  look.fill(Qt::darkCyan);
+  QtPrinter printer = PdfPrinter(pdf, 2);
+  ASSERT_EQ(printer.PrintImage(look, "Visual Playlist Selector"), PrintResult::kPrinted);
+  // Two copies of one page each; pdfinfo reads the page count.
+  QProcess p;
+  p.start(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf)});
+  ASSERT_TRUE(p.waitForFinished(20000));
+  const std::string info = p.readAllStandardOutput().toStdString();
+  EXPECT_NE(info.find("Pages:           2\n"), std::string::npos) << info;
+  EXPECT_EQ(printer.PrintImage(QImage(), "none"), PrintResult::kFailed);
+  QtPrinter cancelled = PdfPrinter(dir.File("no.pdf"), 0);
+  EXPECT_EQ(cancelled.PrintImage(look, "x"), PrintResult::kCancelled);
 }
 
 }  // namespace
