@@ -8,14 +8,13 @@
 #include <string_view>
 #include <utility>
 
+#include "fuzz/fuzz_check.h"
 #include "player/lyric_file.h"
 #include "player/lyric_follower.h"
 
-namespace {
+using varlo::fuzz::Check;
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
+namespace {
 
 void CheckRow(const std::optional<int>& row, const varlo::LyricSheet& sheet) {
   if (row) Check(*row >= 0 && *row < sheet.count);

@@ -12,8 +12,11 @@
 #include <string>
 #include <string_view>
 
+#include "fuzz/fuzz_check.h"
 #include "player/id3v1_tag.h"
 #include "player/mp3_header.h"
+
+using varlo::fuzz::Check;
 
 namespace {
 
@@ -45,10 +48,6 @@ std::string ReadAll(const std::string& path) {
   std::ostringstream out;
   out << in.rdbuf();
   return out.str();
-}
-
-void Check(bool ok) {
-  if (!ok) std::abort();
 }
 
 }  // namespace

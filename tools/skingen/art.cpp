@@ -147,6 +147,17 @@ void Well(QPainter& p, const QRectF& r, double radius, const QColor& top, const 
   p.drawPath(RoundedRect(r, radius));
 }
 
+void ThreePanels(QPainter& p, const Skin& s, const Rect& middle, const Rect& bottom) {
+  const Rect& header = s.panels.header;
+  for (double hx : {66.0, s.width - 110.0}) {
+    Hinge(p, hx, header.bottom() - 6, middle.y + 6);
+    Hinge(p, hx, middle.bottom() - 6, bottom.y + 6);
+  }
+  Body(p, ToRectF(header), 14);
+  Body(p, ToRectF(middle), 16);
+  Body(p, ToRectF(bottom), 16);
+}
+
 void PictureWell(QPainter& p, const QRectF& r) {
   p.setRenderHint(QPainter::Antialiasing);
   QRadialGradient g(r.center(), r.width() * 0.7);

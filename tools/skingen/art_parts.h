@@ -51,6 +51,8 @@ QPainterPath RoundedRect(const QRectF& r, double radius);
 void Body(QPainter& p, const QRectF& r, double radius);
 // A recessed well: darker, shaded at the top, lit along the bottom edge.
 void Well(QPainter& p, const QRectF& r, double radius, const QColor& top, const QColor& bottom);
+// The header panel, `middle` and `bottom` as raised panels joined by hinges.
+void ThreePanels(QPainter& p, const Skin& s, const Rect& middle, const Rect& bottom);
 // The dark, softly lit ground of a picture area; leaves the painter antialiased and pen-less.
 void PictureWell(QPainter& p, const QRectF& r);
 // A thin horizontal groove for a slider, centred on y.

@@ -32,16 +32,7 @@ namespace parts {
 
 void ClockBackground(QPainter& p, const Skin& s) {
   p.setRenderHint(QPainter::Antialiasing);
-  const Rect& header = s.panels.header;
-  const Rect& face = s.radio.tuner;
-  const Rect& timers = s.radio.presets;
-  for (double hx : {66.0, s.width - 110.0}) {
-    Hinge(p, hx, header.bottom() - 6, face.y + 6);
-    Hinge(p, hx, face.bottom() - 6, timers.y + 6);
-  }
-  Body(p, ToRectF(header), 14);
-  Body(p, ToRectF(face), 16);
-  Body(p, ToRectF(timers), 16);
+  ThreePanels(p, s, s.radio.tuner, s.radio.presets);
 
   Dial(p, QPointF(26, 20), 8);
   Wordmark(p, 44, 26);

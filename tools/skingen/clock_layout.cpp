@@ -90,24 +90,11 @@ void LayOutResources(Skin& s, int width) {
 }  // namespace
 
 Skin ClockSkin() {
-  Skin s;
-  s.kind = SkinKind::Clock;
-  s.file = "clock.skin";
-  s.description = "Varlo Graphite Clock: the time, the date and ten stopwatch timers";
-  s.info = {
-      "S starts or stops the current timer, L laps to the next, R resets it; click a "
-      "timer to start or stop it. U goes back to the player.",
-      "Drawn from code by varlo-skingen; edit the generator, not the bitmaps."};
-  s.width = kWidth;
-  s.height = kHeight;
-  s.sizes[0] = {0, 0, kWidth, kHeight};
-  s.sizes[1] = {0, 0, kWidth, kFaceBottom};
-  s.sizes[2] = {0, 0, kWidth, kHeaderBottom};
-  s.mainBitmap = "clock_main.bmp";
-  s.resBitmap = "clock_res.bmp";
-  s.background = {30, 35, 42};
-  s.transparent = {255, 0, 255};
-  s.panels.header = {0, 0, kWidth, kHeaderBottom};
+  Skin s = GraphiteSkin(
+      SkinKind::Clock, "clock", "Varlo Graphite Clock: the time, the date and ten stopwatch timers",
+      "S starts or stops the current timer, L laps to the next, R resets it; click a timer to "
+      "start or stop it. U goes back to the player.",
+      kWidth, kHeight, kFaceBottom, kHeaderBottom);
   s.radio.tuner = {0, kFaceTop, kWidth, kFaceBottom - kFaceTop};
   s.radio.presets = {0, kTimersTop, kWidth, kHeight - kTimersTop};
   Header(s);

@@ -94,16 +94,7 @@ namespace parts {
 
 void RadioBackground(QPainter& p, const Skin& s) {
   p.setRenderHint(QPainter::Antialiasing);
-  const Rect& header = s.panels.header;
-  const Rect& tuner = s.radio.tuner;
-  const Rect& presets = s.radio.presets;
-  for (double hx : {66.0, s.width - 110.0}) {
-    Hinge(p, hx, header.bottom() - 6, tuner.y + 6);
-    Hinge(p, hx, tuner.bottom() - 6, presets.y + 6);
-  }
-  Body(p, ToRectF(header), 14);
-  Body(p, ToRectF(tuner), 16);
-  Body(p, ToRectF(presets), 16);
+  ThreePanels(p, s, s.radio.tuner, s.radio.presets);
 
   Antenna(p, QPointF(26, 11), 1);
   Wordmark(p, 44, 26);

@@ -200,24 +200,11 @@ void LayOutResources(Skin& s) {
 }  // namespace
 
 Skin FmSkin() {
-  Skin s;
-  s.kind = SkinKind::Radio;
-  s.file = "fm.skin";
-  s.description = "Varlo Graphite FM: the radio, with a tuning dial and ten presets";
-  s.info = {
+  Skin s = GraphiteSkin(
+      SkinKind::Radio, "fm", "Varlo Graphite FM: the radio, with a tuning dial and ten presets",
       "Scan, step or drag the dial; type a frequency and press Enter; MEM then a preset key "
       "stores the station. T hides the presets, W folds the radio to the header.",
-      "Drawn from code by varlo-skingen; edit the generator, not the bitmaps."};
-  s.width = kWidth;
-  s.height = kHeight;
-  s.sizes[0] = {0, 0, kWidth, kHeight};
-  s.sizes[1] = {0, 0, kWidth, kTunerBottom};
-  s.sizes[2] = {0, 0, kWidth, kHeaderBottom};
-  s.mainBitmap = "fm_main.bmp";
-  s.resBitmap = "fm_res.bmp";
-  s.background = {30, 35, 42};
-  s.transparent = {255, 0, 255};
-  s.panels.header = {0, 0, kWidth, kHeaderBottom};
+      kWidth, kHeight, kTunerBottom, kHeaderBottom);
   s.radio.tuner = {0, kTunerTop, kWidth, kTunerBottom - kTunerTop};
   s.radio.presets = {0, kPresetsTop, kWidth, kHeight - kPresetsTop};
 

@@ -23,6 +23,26 @@ Button& Add(Skin& s, int code, Rect r, const char* key, const char* tip, ButtonL
   return s.buttons.back();
 }
 
+Skin GraphiteSkin(SkinKind kind, const char* stem, const char* description, const char* info,
+                  int width, int height, int middleBottom, int headerBottom) {
+  Skin s;
+  s.kind = kind;
+  s.file = std::string(stem) + ".skin";
+  s.description = description;
+  s.info = {info, "Drawn from code by varlo-skingen; edit the generator, not the bitmaps."};
+  s.width = width;
+  s.height = height;
+  s.sizes[0] = {0, 0, width, height};
+  s.sizes[1] = {0, 0, width, middleBottom};
+  s.sizes[2] = {0, 0, width, headerBottom};
+  s.mainBitmap = std::string(stem) + "_main.bmp";
+  s.resBitmap = std::string(stem) + "_res.bmp";
+  s.background = {30, 35, 42};
+  s.transparent = {255, 0, 255};
+  s.panels.header = {0, 0, width, headerBottom};
+  return s;
+}
+
 void AddLabel(Skin& s, int n, Rect r, Rgb colour, int size, const char* font, const char* sample) {
   s.labels.push_back(Label{n, r, colour, size, font, sample});
 }

@@ -19,6 +19,12 @@ inline constexpr Rgb kAmber{246, 180, 72};
 inline constexpr Rgb kCoral{242, 102, 92};
 inline constexpr Rgb kSky{96, 170, 250};
 
+// A skin of the Graphite family: its kind, file "<stem>.skin" with bitmaps "<stem>_main.bmp"
+// and "<stem>_res.bmp", the description and info line, the window size with the alternate
+// size ending at `middleBottom` and the small one at the header's bottom.
+Skin GraphiteSkin(SkinKind kind, const char* stem, const char* description, const char* info,
+                  int width, int height, int middleBottom, int headerBottom);
+
 // Adds a button and returns it.
 Button& Add(Skin& s, int code, Rect r, const char* key, const char* tip, ButtonLook look, Icon icon,
             const char* caption = "");
