@@ -43,7 +43,7 @@ void ClockBackground(QPainter& p, const Skin& s) {
   Well(p, ToRectF(s.lcd), 8, kLcdTop, kLcdBottom);
   Well(p, ToRectF(s.radio.listFrame), 8, kWellTop, kWellBottom);
   p.setRenderHint(QPainter::Antialiasing, false);
-  DotText(p, s.label(8).r.x - 34, s.label(8).r.y + 5, "SLEEP", kLcdInk);
+  DotText(p, s.label(29).r.x - 34, s.label(29).r.y + 5, "SLEEP", kLcdInk);
   DotText(p, s.label(28).r.x, s.label(28).r.y - 8 + s.label(28).r.h + 12, "TIMER", kLcdInk);
   for (int i = 0; i < 2; ++i) {
     const Rect& first = s.label(31 + 5 * i).r;

@@ -49,7 +49,8 @@ void Face(Skin& s) {
   s.digits.push_back(time);
   AddLabel(s, 9, {30 + time.width() + 8, 64, 40, 16}, kTeal, 11, "DejaVu Sans:B", "PM");
   AddLabel(s, 6, {30, 104, 220, 16}, kLcdText, 9, "DejaVu Sans:B", "Wed Dec  9, 2026");
-  AddLabel(s, 8, {324, 104, 40, 16}, kAmber, 9, "DejaVu Sans:B", "30");
+  // Label 29 shows the sleep timer's minutes (label 8 is the FM mute caption).
+  AddLabel(s, 29, {324, 104, 40, 16}, kAmber, 9, "DejaVu Sans:B", "30");
 }
 
 // The current timer's number and time, the ten timers in two columns (a click starts or stops
