@@ -151,11 +151,7 @@ void FmMode::Paint() {
   if (!tuner_.Loaded()) return ShowNoLibrary();
   if (!Enabled()) return;
   // A new skin shows the frequency and preset the radio is on.
-  form_.SetCaption(kFrequencyLabel, FormatFixed(fmFreq_ / 10.0, 1, 1));
-  form_.SetDD(kFrequencyDisplay, fmFreq_ / 10.0);
-  if (!form_.SliderHeld(kTuningSlider))
-    form_.PlaceSlider(kTuningSlider,
-                      (fmFreq_ - kBandLow) / static_cast<double>(kBandHigh - kBandLow));
+  ShowFrequency();
   if (pStation_ >= 0 && pStation_ < Count()) form_.SetDD(kPresetDisplay, pStation_ + 1);
 }
 
@@ -174,6 +170,10 @@ void FmMode::SetFreq() {
     tuner_.RadioOff();
   else
     tuner_.RadioOn();
+  ShowFrequency();
+}
+
+void FmMode::ShowFrequency() {
   form_.SetCaption(kFrequencyLabel, FormatFixed(fmFreq_ / 10.0, 1, 1));
   form_.SetDD(kFrequencyDisplay, fmFreq_ / 10.0);
   if (!form_.SliderHeld(kTuningSlider))

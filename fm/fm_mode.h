@@ -55,6 +55,8 @@ class FmMode final : public Mode {
 
   void ApplyStartTuning();
   void SetFreq();
+  // Label 41, display 9 and the tuning knob show the frequency.
+  void ShowFrequency();
   void SetScan(int direction);
   void Step(int delta);
   void ScanStep();

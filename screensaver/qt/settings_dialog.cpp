@@ -40,6 +40,9 @@ bool RunSaverSettings(SaverSettings& settings, SettingsStore& store,
   SaverSettings edited = settings;
   auto* skinName = new QLabel(PathToQt(edited.ssSkin), &dialog);
   auto* picName = new QLabel(PathToQt(edited.ssPic), &dialog);
+  // File names are shown as they are, never taken for markup.
+  skinName->setTextFormat(Qt::PlainText);
+  picName->setTextFormat(Qt::PlainText);
   skinName->setObjectName(QStringLiteral("SkinName"));
   picName->setObjectName(QStringLiteral("PicName"));
   auto* selSkin = new QPushButton(QStringLiteral("Skin..."), &dialog);
