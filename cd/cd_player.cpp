@@ -74,8 +74,10 @@ void CdPlayer::CdModeChanged(bool cdMode) {
   ForgetDisc();
   lastMode_ = -1;
   if (cdMode) {
-    // The player saved its playlist before the switch; the disc's tracks take the list.
+    // The player saved its playlist before the switch; the disc's tracks take the list. The
+    // disc's state shows where a file's stream details were.
     ClearList();
+    for (int label : {10, 11, 12}) form_.SetCaption(label, "");
   } else {
     form_.SetCaption(kStatusLabel, "");
   }

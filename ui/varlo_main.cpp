@@ -9,6 +9,8 @@
 
 #include "common/program_folder.h"
 #include "common/settings_store.h"
+#include "platform/cdio/cdio_disc.h"
+#include "platform/cdio/cdio_drive.h"
 #include "platform/halvern/halvern_tuner.h"
 #include "platform/mpv/mpv_media_device.h"
 #include "platform/qt/path_text.h"
@@ -74,12 +76,16 @@ int main(int argc, char** argv) {
   // Declared before the devices so that it is destroyed after them: until a device is
   // destroyed its engine may still draw into the window.
   std::unique_ptr<varlo::VideoWindow> videoWindow;
-  varlo::MpvMediaDevice unit0, unit1;
+  // The CD drive (or $VARLO_CDROM's image): the second device plays the disc through its stream.
+  varlo::CdioDrive drive(varlo::DefaultCdSource(), [](std::function<void()> call) {
+    QMetaObject::invokeMethod(qApp, std::move(call), Qt::QueuedConnection);
+  });
+  varlo::MpvOptions unit1Options;
+  unit1Options.protocols.push_back(drive.Protocol());
+  varlo::MpvMediaDevice unit0, unit1(unit1Options);
 
   varlo::SideWindowsView sideWindows;
   varlo::HalvernTuner tuner;
-  // No drive backend yet: CD mode reports "No Disc".
-  varlo::NullCdDrive drive;
   varlo::QtHttpGetter http;
   varlo::QtPrinter printer;
   varlo::TrayView tray;

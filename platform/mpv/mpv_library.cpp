@@ -40,7 +40,8 @@ const MpvLibrary* Load() {
                      Bind(library, "mpv_command_ret", mpv.commandRet) &&
                      Bind(library, "mpv_free_node_contents", mpv.freeNodeContents) &&
                      Bind(library, "mpv_wait_event", mpv.waitEvent) &&
-                     Bind(library, "mpv_set_wakeup_callback", mpv.setWakeupCallback);
+                     Bind(library, "mpv_set_wakeup_callback", mpv.setWakeupCallback) &&
+                     Bind(library, "mpv_stream_cb_add_ro", mpv.streamCbAddRo);
   // The library stays loaded for the life of the process: engine threads may still run code
   // in it until the last handle is destroyed.
   return bound ? &mpv : nullptr;

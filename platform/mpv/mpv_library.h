@@ -1,5 +1,6 @@
 #pragma once
 #include <mpv/client.h>
+#include <mpv/stream_cb.h>
 
 namespace varlo {
 
@@ -20,6 +21,7 @@ struct MpvLibrary {
   decltype(&mpv_free_node_contents) freeNodeContents = nullptr;
   decltype(&mpv_wait_event) waitEvent = nullptr;
   decltype(&mpv_set_wakeup_callback) setWakeupCallback = nullptr;
+  decltype(&mpv_stream_cb_add_ro) streamCbAddRo = nullptr;
 };
 
 // Loads libmpv and binds every function above, once per process; later calls return the same

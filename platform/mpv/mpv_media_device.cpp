@@ -7,9 +7,11 @@
 #include <cctype>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/mpv/mpv_library.h"
+#include "platform/mpv/mpv_stream_protocol.h"
 
 namespace varlo {
 namespace {
@@ -145,6 +147,11 @@ void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
     mpv->terminateDestroy(handle);
     return;
   }
+  for (const StreamProtocol& protocol : options_.protocols) {
+    if (!AddStreamProtocol(*mpv, handle, protocol))
+      std::fprintf(stderr, "varlo: the media engine refused addresses \"%s://\"\n",
+                   protocol.name.c_str());
+  }
   mpv->observeProperty(handle, kEofReachedId, "eof-reached", MPV_FORMAT_FLAG);
   mpv_ = mpv;
   handle_ = handle;
@@ -203,7 +210,10 @@ void MpvMediaDevice::Handle(const mpv_event& event, bool notify) {
       break;
     }
     case MPV_EVENT_PLAYBACK_RESTART:
-      seekTarget_.reset();
+      // Paused, the engine's time lags the target by what its output holds until play goes
+      // on, so a paused device keeps reporting where it was put.
+      seekLanded_ = true;
+      if (!paused_) seekTarget_.reset();
       break;
     default:
       break;
@@ -259,6 +269,7 @@ void MpvMediaDevice::Open() {
   } reportAtEnd{this};
   int yes = 1;
   mpv_->setProperty(handle_, "pause", MPV_FORMAT_FLAG, &yes);
+  paused_ = true;
   const char* load[] = {"loadfile", fileName_.c_str(), "replace", nullptr};
   mpv_node reply{};
   if (mpv_->commandRet(handle_, load, &reply) < 0) return Fail(MediaFailure::Other);
@@ -357,11 +368,14 @@ void MpvMediaDevice::Play() {
   }
   int no = 0;
   mpv_->setProperty(handle_, "pause", MPV_FORMAT_FLAG, &no);
+  paused_ = false;
+  if (seekLanded_) seekTarget_.reset();
 }
 
 void MpvMediaDevice::Pause() {
   int yes = 1;
   mpv_->setProperty(handle_, "pause", MPV_FORMAT_FLAG, &yes);
+  paused_ = true;
 }
 
 void MpvMediaDevice::SeekTo(std::int32_t ms) {
@@ -372,6 +386,7 @@ void MpvMediaDevice::SeekTo(std::int32_t ms) {
   if (mpv_->command(handle_, seek) < 0) return;
   atEnd_ = false;
   seekTarget_ = ms;
+  seekLanded_ = false;
 }
 
 std::int32_t MpvMediaDevice::Position() const {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/byte_stream.h"
 #include "player/media_device.h"
 #include "player/media_errors.h"
 
@@ -25,6 +26,8 @@ struct MpvOptions {
   int openTimeoutMs = 5000;  // longest wait of "open"
   // Further engine options as name/value pairs, applied after the ones above.
   std::vector<std::pair<std::string, std::string>> extra;
+  // Address kinds the engine opens through our own streams ("varlocd://" for the disc).
+  std::vector<StreamProtocol> protocols;
 };
 
 // An IMediaDevice played by one libmpv instance.
@@ -139,6 +142,8 @@ class MpvMediaDevice final : public IMediaDevice {
   std::int32_t length_ = 0;
   // Target of a seek not finished yet: reported as the position until playback restarts.
   std::optional<std::int32_t> seekTarget_;
+  bool seekLanded_ = false;  // the engine has finished the last seek
+  bool paused_ = true;
   std::int64_t entryId_ = -1;  // playlist entry of the open file (-1 none)
   double left_ = 1.0, right_ = 1.0;
   std::string balanceFilter_;  // the filter chain applied last

@@ -156,9 +156,16 @@ void Deck(Skin& s) {
   s.digits.push_back(track);
   AddLabel(s, 69, {296, 83, 34, 13}, kLcdDim, 7, "DejaVu Sans:B", "MP3");
   AddLabel(s, 26, {404, 83, 52, 13}, kLcdText, 7, "DejaVu Sans:B", "Media");
+  // One lamp beside the source name, teal for media and amber for the disc.
+  AddLight(s, 22, {396, 87, 5, 5}, kTeal, 3);
+  AddLight(s, 21, {396, 87, 5, 5}, kAmber, 3);
   AddLabel(s, 10, {250, 99, 64, 13}, kLcdText, 7, "DejaVu Sans", "192 kbps");
   AddLabel(s, 11, {318, 99, 60, 13}, kLcdText, 7, "DejaVu Sans", "44100 Hz");
   AddLabel(s, 12, {382, 99, 74, 13}, kLcdText, 7, "DejaVu Sans", "Joint Stereo");
+  // The disc's state and the look-up's progress, on the stream line, which CD mode leaves empty.
+  AddLabel(s, 15, {250, 99, 206, 13}, kLcdText, 7, "DejaVu Sans", "");
+  for (const char* stream : {"L10", "L11", "L12"}) s.turns.emplace_back("L15", stream);
+  s.turns.emplace_back("I22", "I21");
 
   Slider seek;
   seek.n = 1;

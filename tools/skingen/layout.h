@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace skingen {
@@ -241,6 +242,9 @@ struct Skin {
   std::vector<ContentArea> contents;
 
   RadioFrames radio;  // the radio only
+  // Pairs of elements ("L15", "L10") that take turns in one place: never shown together, so
+  // the checker lets them overlap.
+  std::vector<std::pair<std::string, std::string>> turns;
 
   const ListArea& area(int n) const;
   const Label& label(int n) const;

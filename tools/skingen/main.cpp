@@ -49,12 +49,12 @@ bool WritePreviews(const skingen::Skin& skin, const skingen::Bitmaps& bm, const 
   idle.time = "00:00";
   idle.track = "01";
   idle.name = "";
-  idle.lightsOn = {2, 19};
+  idle.lightsOn = {2, 19, 22};
   idle.seek = 0;
   idle.playlistRows = false;
 
   PreviewState playing;
-  playing.lightsOn = {4, 7, 10, 19};
+  playing.lightsOn = {4, 7, 10, 19, 22};
   playing.frame = 5;
 
   PreviewState pressed = playing;
@@ -64,7 +64,7 @@ bool WritePreviews(const skingen::Skin& skin, const skingen::Bitmaps& bm, const 
 
   PreviewState lights;
   lights.time = "-2:42";
-  lights.lightsOn = {3, 5, 7, 8, 10, 17, 20};
+  lights.lightsOn = {3, 5, 7, 8, 10, 17, 20, 21};
   lights.name = "CD TRACK 07 - 03:41";
   lights.pressed = {11, 9, 37, 25, 28, 30, 20, 3, 4, 1001};
   lights.volume = 0.35;

@@ -1,0 +1,108 @@
+#include "platform/cdio/cdio_disc.h"
+
+#include <cdio/cdio.h>
+#include <cdio/logging.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+
+namespace varlo {
+namespace {
+
+std::string LowerExtension(const std::string& path) {
+  const std::size_t dot = path.find_last_of('.');
+  const std::size_t slash = path.find_last_of('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  std::string ext = path.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext;
+}
+
+// libcdio reports every probe it tries on standard error; only its errors are worth a line.
+void LogErrorsOnly(cdio_log_level_t level, const char* message) {
+  if (level >= CDIO_LOG_ERROR) std::fprintf(stderr, "varlo: cd: %s\n", message);
+}
+
+void QuietLibrary() {
+  static std::once_flag once;
+  std::call_once(once, [] { cdio_log_set_handler(&LogErrorsOnly); });
+}
+
+}  // namespace
+
+std::string DefaultCdSource() {
+  const char* env = std::getenv("VARLO_CDROM");
+  if (env && *env) return env;
+  QuietLibrary();
+  driver_id_t driver = DRIVER_DEVICE;
+  char* device = cdio_get_default_device_driver(&driver);
+  if (device == nullptr) return {};
+  std::string name = device;
+  cdio_free(device);
+  return name;
+}
+
+bool IsDiscImage(const std::string& source) {
+  const std::string ext = LowerExtension(source);
+  return ext == "cue" || ext == "bin" || ext == "toc" || ext == "nrg";
+}
+
+std::unique_ptr<CdioDisc> CdioDisc::Open(const std::string& source) {
+  if (source.empty()) return nullptr;
+  QuietLibrary();
+  const std::string ext = LowerExtension(source);
+  CdIo_t* handle = nullptr;
+  if (ext == "cue" || ext == "bin")
+    handle = cdio_open(source.c_str(), DRIVER_BINCUE);
+  else if (ext == "toc")
+    handle = cdio_open(source.c_str(), DRIVER_CDRDAO);
+  else if (ext == "nrg")
+    handle = cdio_open(source.c_str(), DRIVER_NRG);
+  else
+    handle = cdio_open(source.c_str(), DRIVER_DEVICE);
+  if (handle == nullptr) return nullptr;
+  return std::unique_ptr<CdioDisc>(new CdioDisc(handle));
+}
+
+CdioDisc::~CdioDisc() {
+  cdio_destroy(handle_);
+}
+
+std::optional<DiscToc> CdioDisc::ReadToc() const {
+  const track_t first = cdio_get_first_track_num(handle_);
+  const track_t count = cdio_get_num_tracks(handle_);
+  if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) return std::nullopt;
+  DiscToc toc;
+  // A disc claims at most 99 tracks; more is a broken table, cut at 99.
+  const int last = std::min(static_cast<int>(first) + static_cast<int>(count) - 1, kMaxDiscTracks);
+  for (int t = first; t <= last; ++t) {
+    const auto track = static_cast<track_t>(t);
+    const lsn_t lsn = cdio_get_track_lsn(handle_, track);
+    if (lsn == CDIO_INVALID_LSN) return std::nullopt;
+    toc.tracks.push_back({lsn, cdio_get_track_format(handle_, track) == TRACK_FORMAT_AUDIO});
+  }
+  const lsn_t leadOut = cdio_get_track_lsn(handle_, CDIO_CDROM_LEADOUT_TRACK);
+  if (leadOut == CDIO_INVALID_LSN) return std::nullopt;
+  toc.leadOutLba = leadOut;
+  return toc;
+}
+
+bool CdioDisc::ReadAudio(std::int32_t lsn, std::int32_t count, std::uint8_t* out) const {
+  if (count <= 0) return true;
+  return cdio_read_audio_sectors(handle_, out, lsn, static_cast<std::uint32_t>(count)) ==
+         DRIVER_OP_SUCCESS;
+}
+
+std::unique_ptr<ByteStream> OpenDiscStream(const std::string& source) {
+  std::unique_ptr<CdioDisc> disc = CdioDisc::Open(source);
+  if (!disc) return nullptr;
+  const std::optional<DiscToc> toc = disc->ReadToc();
+  if (!toc) return nullptr;
+  return std::make_unique<DiscAudioStream>(*toc,
+                                           std::make_unique<CdioSectorSource>(std::move(disc)));
+}
+
+}  // namespace varlo

@@ -1,0 +1,146 @@
+#include "platform/cdio/cdio_drive.h"
+
+#include <fcntl.h>
+#include <linux/cdrom.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/cdio/cdio_disc.h"
+
+namespace varlo {
+
+CdioDrive::CdioDrive(std::string source, Post post, int pollMs)
+    : source_(std::move(source)),
+      image_(IsDiscImage(source_)),
+      post_(std::move(post)),
+      pollMs_(pollMs),
+      thread_([this] { Run(); }) {}
+
+CdioDrive::~CdioDrive() {
+  alive_->store(false);
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  wake_.notify_one();
+  thread_.join();
+  if (fd_ >= 0) ::close(fd_);
+}
+
+DriveState CdioDrive::State() const {
+  bool wasIdle = false;
+  {
+    std::lock_guard lock(mutex_);
+    wasIdle = !asked_;
+    asked_ = true;
+  }
+  if (wasIdle) wake_.notify_one();
+  return state_.load();
+}
+
+StreamProtocol CdioDrive::Protocol() const {
+  return {"varlocd", [source = source_](const std::string&) { return OpenDiscStream(source); }};
+}
+
+void CdioDrive::ReadDisc(std::function<void(std::optional<DiscToc>)> done) {
+  waiting_.push_back(std::move(done));
+  if (waiting_.size() > 1) return;  // joins the read already asked for
+  {
+    std::lock_guard lock(mutex_);
+    readWanted_ = true;
+  }
+  wake_.notify_one();
+}
+
+void CdioDrive::Eject() {
+  {
+    std::lock_guard lock(mutex_);
+    ejectWanted_ = true;
+  }
+  wake_.notify_one();
+}
+
+void CdioDrive::Deliver(std::function<void()> call) {
+  post_([alive = alive_, call = std::move(call)] {
+    if (alive->load()) call();
+  });
+}
+
+DriveState CdioDrive::Look() {
+  if (source_.empty()) return DriveState::NoDisc;
+  if (image_) {
+    if (imageOut_) return DriveState::TrayOpen;
+    struct stat info {};
+    const bool there = ::stat(source_.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return there ? DriveState::Ready : DriveState::NoDisc;
+  }
+  if (fd_ < 0) fd_ = ::open(source_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd_ < 0) return DriveState::NoDisc;  // no such drive, or no right to it
+  const int status = ::ioctl(fd_, CDROM_DRIVE_STATUS, CDSL_CURRENT);
+  switch (status) {
+    case CDS_DISC_OK:
+      return DriveState::Ready;
+    case CDS_TRAY_OPEN:
+      return DriveState::TrayOpen;
+    case CDS_NO_DISC:
+      return DriveState::NoDisc;
+    default:
+      // Still spinning up, or a drive that cannot say.
+      return DriveState::Unknown;
+  }
+}
+
+void CdioDrive::DoEject() {
+  if (image_) {
+    imageOut_ = !imageOut_;
+    return;
+  }
+  if (fd_ < 0) return;
+  const bool open = ::ioctl(fd_, CDROM_DRIVE_STATUS, CDSL_CURRENT) == CDS_TRAY_OPEN;
+  if (!open) ::ioctl(fd_, CDROM_LOCKDOOR, 0);
+  if (::ioctl(fd_, open ? CDROMCLOSETRAY : CDROMEJECT, 0) != 0)
+    std::fprintf(stderr, "varlo: cannot %s the tray of %s: %s\n", open ? "close" : "open",
+                 source_.c_str(), std::strerror(errno));
+}
+
+void CdioDrive::Run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    // While nobody asks for the state and nothing is asked of the drive, the thread sleeps.
+    wake_.wait(lock, [this] { return stop_ || readWanted_ || ejectWanted_ || asked_; });
+    if (stop_) return;
+    asked_ = false;
+    const bool eject = ejectWanted_;
+    const bool read = readWanted_;
+    ejectWanted_ = readWanted_ = false;
+    lock.unlock();
+
+    if (eject) DoEject();
+    const DriveState state = Look();
+    state_.store(state);
+    if (read) {
+      std::optional<DiscToc> toc;
+      if (state == DriveState::Ready || state == DriveState::Unknown) {
+        if (std::unique_ptr<CdioDisc> disc = CdioDisc::Open(source_)) toc = disc->ReadToc();
+      }
+      Deliver([this, toc = std::move(toc)] {
+        auto waiting = std::move(waiting_);
+        waiting_.clear();
+        for (auto& done : waiting) done(toc);
+      });
+    }
+
+    // At most one look a tick, however often the state is asked for.
+    lock.lock();
+    wake_.wait_for(lock, std::chrono::milliseconds(pollMs_),
+                   [this] { return stop_ || readWanted_ || ejectWanted_; });
+  }
+}
+
+}  // namespace varlo

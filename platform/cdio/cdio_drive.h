@@ -1,0 +1,73 @@
+#pragma once
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cd/cd_drive.h"
+#include "platform/byte_stream.h"
+
+namespace varlo {
+
+// The CD drive through libcdio and the Linux CD-ROM calls, or a disc image standing in for
+// one. A thread of its own looks at the drive every `pollMs`, reads tables of contents and
+// ejects, so no call on the GUI thread waits for the drive; results come back through `post`,
+// which must run the function it is given later on the GUI thread.
+//
+// The device is opened non-blocking (a plain open of an ejected drive pulls its tray in) and
+// only its status is asked until a disc is reported in. The drive is looked at only while
+// someone asks for its state (CD mode does so every tick), so the program without CD mode
+// never wakes for it. An image behaves like a drive with
+// its disc in: eject takes the disc out, a second eject puts it back.
+class CdioDrive final : public CdDrive {
+ public:
+  using Post = std::function<void(std::function<void()>)>;
+  CdioDrive(std::string source, Post post, int pollMs = 100);
+  ~CdioDrive() override;
+  CdioDrive(const CdioDrive&) = delete;
+  CdioDrive& operator=(const CdioDrive&) = delete;
+
+  DriveState State() const override;
+  void ReadDisc(std::function<void(std::optional<DiscToc>)> done) override;
+  void Eject() override;
+  std::string StreamAddress() const override { return "varlocd://disc"; }
+
+  const std::string& Source() const { return source_; }
+  // What the media engine opens the disc's sound through: addresses of StreamAddress()'s kind.
+  StreamProtocol Protocol() const;
+
+ private:
+  void Run();
+  DriveState Look();
+  void DoEject();
+  void Deliver(std::function<void()> call);
+
+  const std::string source_;
+  const bool image_;
+  const Post post_;
+  const int pollMs_;
+  std::atomic<DriveState> state_{DriveState::Unknown};
+  // Answers still to come for the read that runs; GUI thread only.
+  std::vector<std::function<void(std::optional<DiscToc>)>> waiting_;
+
+  mutable std::mutex mutex_;
+  mutable std::condition_variable wake_;
+  bool stop_ = false;
+  bool readWanted_ = false;
+  bool ejectWanted_ = false;
+  mutable bool asked_ = false;  // State() was called since the drive thread last looked
+
+  // The drive thread's own.
+  int fd_ = -1;
+  bool imageOut_ = false;
+
+  // Calls posted before the drive went away find it gone and do nothing.
+  std::shared_ptr<std::atomic<bool>> alive_ = std::make_shared<std::atomic<bool>>(true);
+  std::thread thread_;
+};
+
+}  // namespace varlo

@@ -1,0 +1,167 @@
+// The drive backend on generated .cue/.bin images: state, tables, identifiers, eject.
+#include "platform/cdio/cdio_drive.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "cd/disc_toc.h"
+#include "platform/cdio/cdio_disc.h"
+#include "tests/cdio/disc_image.h"
+#include "tests/cdio/gui_queue.h"
+
+namespace varlo {
+namespace {
+
+using testing::GuiQueue;
+using testing::ImageTrack;
+using testing::TempDir;
+using testing::WriteCueBin;
+
+// Reads the table through the drive, as CD mode does.
+std::optional<DiscToc> ReadThrough(CdioDrive& drive, GuiQueue& gui) {
+  bool answered = false;
+  std::optional<DiscToc> toc;
+  drive.ReadDisc([&](std::optional<DiscToc> got) {
+    answered = true;
+    toc = std::move(got);
+  });
+  EXPECT_FALSE(answered) << "the answer never comes inside the call";
+  EXPECT_TRUE(gui.Until([&] { return answered; }));
+  return toc;
+}
+
+TEST(CdioDriveTest, AnImageIsADiscWhoseTableAndIdentifiersMatchTheHandComputedOnes) {
+  TempDir dir;
+  const std::string cue = WriteCueBin(dir, "two", {{1000, true}, {1000, true}});
+  GuiQueue gui;
+  CdioDrive drive(cue, gui.Poster(), 10);
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+
+  const std::optional<DiscToc> toc = ReadThrough(drive, gui);
+  ASSERT_TRUE(toc);
+  ASSERT_EQ(toc->tracks.size(), 2U);
+  EXPECT_EQ(toc->tracks[0].lba, 0);
+  EXPECT_EQ(toc->tracks[1].lba, 1000);
+  EXPECT_TRUE(toc->tracks[1].audio);
+  EXPECT_EQ(toc->leadOutLba, 2000);
+
+  // By hand: starts at 2 s and 15 s (1150 / 75), digit sums 2 + 6 = 8; play time 2150 / 75 - 2 =
+  // 26 s = 0x1a; two tracks. Local: 0:02:00 and 0:15:25 give 0x200 + 0xF19.
+  const TrackTable table = MakeTrackTable(*toc);
+  EXPECT_EQ(CddbDiscId(table), "08001a02");
+  EXPECT_EQ(CdpDiscId(table), "1119");
+  EXPECT_EQ(drive.StreamAddress(), "varlocd://disc");
+}
+
+TEST(CdioDriveTest, AMixedModeDiscMarksItsDataTrackAndA99TrackDiscReadsWhole) {
+  TempDir dir;
+  const std::string mixed = WriteCueBin(dir, "mixed", {{3000, false}, {1500, true}, {1500, true}});
+  std::unique_ptr<CdioDisc> disc = CdioDisc::Open(mixed);
+  ASSERT_TRUE(disc);
+  std::optional<DiscToc> toc = disc->ReadToc();
+  ASSERT_TRUE(toc);
+  ASSERT_EQ(toc->tracks.size(), 3U);
+  EXPECT_FALSE(toc->tracks[0].audio);
+  EXPECT_TRUE(toc->tracks[1].audio);
+  EXPECT_EQ(toc->tracks[2].lba, 4500);
+  EXPECT_EQ(toc->leadOutLba, 6000);
+  // By hand: starts 2 s, 42 s, 62 s: digit sums 2 + 6 + 8 = 16 = 0x10; 6150 / 75 - 2 = 80 s.
+  EXPECT_EQ(CddbDiscId(MakeTrackTable(*toc)), "10005003");
+
+  std::vector<ImageTrack> many(99, ImageTrack{150, true});
+  toc = CdioDisc::Open(WriteCueBin(dir, "many", many))->ReadToc();
+  ASSERT_TRUE(toc);
+  ASSERT_EQ(toc->tracks.size(), 99U);
+  EXPECT_EQ(toc->tracks[98].lba, 98 * 150);
+  EXPECT_EQ(toc->leadOutLba, 99 * 150);
+  EXPECT_EQ(MakeTrackTable(*toc).Count(), 99);
+}
+
+TEST(CdioDriveTest, EjectTakesTheImageOutAndPutsItBack) {
+  TempDir dir;
+  const std::string cue = WriteCueBin(dir, "disc", {{750, true}});
+  GuiQueue gui;
+  CdioDrive drive(cue, gui.Poster(), 10);
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+  drive.Eject();
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::TrayOpen; }));
+  EXPECT_FALSE(ReadThrough(drive, gui)) << "no table while the disc is out";
+  drive.Eject();
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+  EXPECT_TRUE(ReadThrough(drive, gui));
+}
+
+TEST(CdioDriveTest, MissingAndBrokenSourcesAreNoDiscWithoutAnAnswerEverHanging) {
+  TempDir dir;
+  GuiQueue gui;
+  {
+    CdioDrive drive(dir.File("gone.cue"), gui.Poster(), 10);
+    ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::NoDisc; }));
+    EXPECT_FALSE(ReadThrough(drive, gui));
+  }
+  {
+    // A .cue whose .bin is missing, and one that is not a cue sheet at all.
+    const std::string orphan = dir.Write("orphan.cue",
+                                         "FILE \"none.bin\" BINARY\n  TRACK 01 AUDIO\n"
+                                         "    INDEX 01 00:00:00\n");
+    CdioDrive drive(orphan, gui.Poster(), 10);
+    EXPECT_FALSE(ReadThrough(drive, gui));
+    EXPECT_FALSE(OpenDiscStream(orphan));
+    EXPECT_FALSE(OpenDiscStream(dir.Write("junk.cue", std::string(5000, '\x01'))));
+  }
+  {
+    CdioDrive drive(dir.File("no-such-device"), gui.Poster(), 10);
+    ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::NoDisc; }));
+  }
+  CdioDrive none("", gui.Poster(), 10);
+  ASSERT_TRUE(gui.Until([&] { return none.State() == DriveState::NoDisc; }));
+}
+
+TEST(CdioDriveTest, ReadsAskedWhileOneRunsShareItsAnswerAndAGoneDriveAnswersNothing) {
+  TempDir dir;
+  const std::string cue = WriteCueBin(dir, "disc", {{750, true}});
+  GuiQueue gui;
+  int answers = 0;
+  {
+    CdioDrive drive(cue, gui.Poster(), 10);
+    drive.ReadDisc([&](std::optional<DiscToc> toc) { answers += toc ? 1 : 100; });
+    drive.ReadDisc([&](std::optional<DiscToc> toc) { answers += toc ? 1 : 100; });
+    ASSERT_TRUE(gui.Until([&] { return answers == 2; }));
+
+    drive.ReadDisc([&](std::optional<DiscToc>) { answers += 1000; });
+    // Let the drive thread post its answer, then destroy the drive before it runs.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  gui.RunPosted();
+  EXPECT_EQ(answers, 2);
+}
+
+TEST(CdioDiscTest, TheStreamOfAnImageCarriesItsSectorsAfterTheWaveHeader) {
+  TempDir dir;
+  const std::string cue = WriteCueBin(dir, "tone", {{75, true}, {75, false}}, true);
+  EXPECT_TRUE(IsDiscImage(cue));
+  EXPECT_TRUE(IsDiscImage("/x/DISC.BIN"));
+  EXPECT_TRUE(IsDiscImage("a.Nrg"));
+  EXPECT_FALSE(IsDiscImage("/dev/sr0"));
+  EXPECT_FALSE(IsDiscImage("/x.cue/sr0"));
+
+  std::unique_ptr<ByteStream> stream = OpenDiscStream(cue);
+  ASSERT_TRUE(stream);
+  EXPECT_EQ(stream->Size(), 44 + 150 * 2352);
+  std::string bytes(static_cast<std::size_t>(stream->Size()), '\0');
+  std::int64_t got = 0;
+  for (std::int64_t n; (n = stream->Read(&bytes[static_cast<std::size_t>(got)],
+                                         bytes.size() - static_cast<std::size_t>(got))) > 0;)
+    got += n;
+  ASSERT_EQ(got, stream->Size());
+  EXPECT_EQ(bytes.substr(0, 4), "RIFF");
+  // The tone of track 1 is in the stream; the data track reads as silence, not its bytes.
+  bool sound = false;
+  for (std::size_t i = 44; i < 44 + 75 * 2352; ++i) sound |= bytes[i] != 0;
+  EXPECT_TRUE(sound);
+  EXPECT_EQ(bytes.find_first_not_of('\0', 44 + 75 * 2352), std::string::npos);
+}
+
+}  // namespace
+}  // namespace varlo
