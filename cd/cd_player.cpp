@@ -95,6 +95,7 @@ void CdPlayer::ForgetDisc() {
   discKnown_ = false;
   reading_ = false;
   retryIn_ = 0;
+  text_ = {};
   ++generation_;  // a read or look-up still on its way belongs to the disc that went
   lookup_.Cancel();
 }
@@ -176,11 +177,15 @@ void CdPlayer::DiscRead(std::uint64_t generation, std::optional<DiscToc> toc) {
   // Messages below wait for the user while ticks go on: the poll stays out until this ends.
   FlagScope busy(inPoll_);
   table_ = std::move(table);
+  text_ = std::move(toc->text);
   discKnown_ = true;
   ReadTOC();
   cdFound_ = false;
   if (settings_.useCDP == 1) LoadCDP();
   if (generation != generation_) return;  // ejected while a message was shown
+  // A disc the local database does not know may name its own tracks; the server is then
+  // not asked.
+  if (!cdFound_ && text_.HasTitles()) ApplyTitles(text_.titles);
   if (settings_.useCDDB == 1 && !cdFound_) {
     lookup_.Start(table_, cddbId_, [this, generation](const std::vector<std::string>& titles) {
       if (generation == generation_) ApplyTitles(titles);

@@ -60,6 +60,8 @@ class CdPlayer final : public Mode, public DiscTracks {
   const std::string& CddbId() const { return cddbId_; }
   const std::string& CdpId() const { return cdpId_; }
   bool CdFound() const { return cdFound_; }
+  // The artist, album and titles the disc carries in its CD-Text (empty without).
+  const DiscText& Text() const { return text_; }
   const CddbLookup& Lookup() const { return lookup_; }
 
  private:
@@ -90,6 +92,7 @@ class CdPlayer final : public Mode, public DiscTracks {
   std::uint64_t generation_ = 0;  // a disc read or look-up of an older generation is dropped
   bool inPoll_ = false;
   TrackTable table_;
+  DiscText text_;
   int currentTrack_ = 0;
   std::string cddbId_ = "0";
   std::string cdpId_;

@@ -21,6 +21,12 @@ std::string Hex(std::uint32_t value, bool upper) {
 
 }  // namespace
 
+bool DiscText::HasTitles() const {
+  for (const std::string& title : titles)
+    if (!title.empty()) return true;
+  return false;
+}
+
 const TrackRecord* TrackTable::Track(int n) const {
   if (n < 1 || n > Count()) return nullptr;
   return &records[static_cast<std::size_t>(n - 1)];

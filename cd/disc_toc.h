@@ -23,10 +23,21 @@ struct TocTrack {
   bool audio = true;
 };
 
-// The table of contents: the tracks in order and the first sector after the last one.
+// What a disc says about itself in its CD-Text, when it has any: empty texts otherwise.
+struct DiscText {
+  std::string artist;
+  std::string album;
+  std::vector<std::string> titles;  // titles[0] is track 1's; may be shorter than the table
+
+  bool HasTitles() const;
+};
+
+// The table of contents: the tracks in order and the first sector after the last one, with
+// the disc's CD-Text.
 struct DiscToc {
   std::vector<TocTrack> tracks;
   std::int32_t leadOutLba = 0;
+  DiscText text;
 };
 
 // One record of the track table. Times are milliseconds in the disc's play time base, whose

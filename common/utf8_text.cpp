@@ -67,3 +67,30 @@ std::size_t Utf8CharCount(std::string_view text) {
 }
 
 }  // namespace varlo
+
+namespace varlo {
+
+std::string UndoLatin1Reading(std::string_view text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  bool high = false;
+  for (std::size_t at = 0; at < text.size();) {
+    char32_t code = 0;
+    const std::size_t length = Utf8Decode(text.substr(at), code);
+    if (length == 0 || code > 0xFF) return std::string(text);
+    high |= code >= 0x80;
+    bytes.push_back(static_cast<char>(code));
+    at += length;
+  }
+  if (!high) return std::string(text);
+  // The bytes must themselves be well-formed UTF-8, or the Latin-1 reading was the right one.
+  for (std::size_t at = 0; at < bytes.size();) {
+    char32_t code = 0;
+    const std::size_t length = Utf8Decode(std::string_view(bytes).substr(at), code);
+    if (length == 0) return std::string(text);
+    at += length;
+  }
+  return bytes;
+}
+
+}  // namespace varlo

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace varlo {
@@ -18,5 +19,11 @@ std::size_t Utf8CharLength(std::string_view text);
 
 // The number of characters in `text`, counted as Utf8CharLength steps.
 std::size_t Utf8CharCount(std::string_view text);
+
+// Undoes one wrong Latin-1 reading: when `text` is UTF-8 whose characters are all below
+// U+0100 and whose code points, taken as bytes, form UTF-8 with characters beyond ASCII
+// ("CafÃ©"), those bytes ("Café"); otherwise `text` unchanged. Genuine Latin-1 text never
+// forms such bytes by chance in practice.
+std::string UndoLatin1Reading(std::string_view text);
 
 }  // namespace varlo

@@ -7,7 +7,11 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
+#include <string_view>
+
+#include "common/utf8_text.h"
 
 namespace varlo {
 namespace {
@@ -29,6 +33,18 @@ void LogErrorsOnly(cdio_log_level_t level, const char* message) {
 void QuietLibrary() {
   static std::once_flag once;
   std::call_once(once, [] { cdio_log_set_handler(&LogErrorsOnly); });
+}
+
+// One CD-Text field as bounded UTF-8; empty when the disc has none. libcdio converts the
+// disc's Latin-1 to UTF-8, and does so again for cue sheets that were UTF-8 already.
+std::string TextField(const cdtext_t* text, cdtext_field_t field, int track) {
+  if (text == nullptr) return {};
+  const char* value = cdtext_get_const(text, field, static_cast<track_t>(track));
+  if (value == nullptr) return {};
+  constexpr std::size_t kMaxField = 160;
+  const std::string_view all(value, strnlen(value, kMaxField + 4));
+  const std::string value8 = UndoLatin1Reading(all);
+  return value8.substr(0, Utf8PrefixLength(value8, kMaxField));
 }
 
 }  // namespace
@@ -87,6 +103,13 @@ std::optional<DiscToc> CdioDisc::ReadToc() const {
   const lsn_t leadOut = cdio_get_track_lsn(handle_, CDIO_CDROM_LEADOUT_TRACK);
   if (leadOut == CDIO_INVALID_LSN) return std::nullopt;
   toc.leadOutLba = leadOut;
+
+  if (const cdtext_t* text = cdio_get_cdtext(handle_)) {
+    toc.text.artist = TextField(text, CDTEXT_FIELD_PERFORMER, 0);
+    toc.text.album = TextField(text, CDTEXT_FIELD_TITLE, 0);
+    for (int t = first; t <= last; ++t)
+      toc.text.titles.push_back(TextField(text, CDTEXT_FIELD_TITLE, t));
+  }
   return toc;
 }
 

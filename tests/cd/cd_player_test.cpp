@@ -201,6 +201,36 @@ TEST_F(CdTest, OnlineLookUpAppliesTitlesOfItsOwnDiscOnly) {
   EXPECT_TRUE(list.names.empty());
 }
 
+TEST_F(CdTest, CdTextNamesTracksAfterTheLocalDatabaseAndBeforeTheServer) {
+  settings.useCDDB = 1;
+  DiscToc toc = ThreeTracks();
+  toc.text.artist = "Band";
+  toc.text.album = "Album";
+  toc.text.titles = {"Uno", "", "Tres\x01"};
+  InsertDisc(toc);
+  EXPECT_TRUE(http.urls.empty()) << "a disc that names its tracks is not looked up";
+  EXPECT_TRUE(cd.CdFound());
+  EXPECT_EQ(list.names[0], "01 - Uno  (00:10)");
+  EXPECT_EQ(list.names[1], "02 - Track  2  (00:20)");
+  EXPECT_EQ(list.names[2], "03 - Tres  (00:30)");
+  EXPECT_EQ(cd.Text().album, "Album");
+
+  // The local database wins over the disc's own titles.
+  cd.DoIt(13);
+  EXPECT_TRUE(cd.Text().titles.empty()) << "the text went with the disc";
+  prog.Write("cdplayer.ini", "[2E00]\r\nnumtracks=3\r\n0=Local\r\n");
+  InsertDisc(toc);
+  EXPECT_EQ(list.names[0], "01 - Local  (00:10)");
+  EXPECT_EQ(list.names[2], "03 - Track  3  (00:30)");
+
+  // Text without titles (an album name only) leaves the look-up to the server.
+  cd.DoIt(13);
+  prog.Write("cdplayer.ini", "");
+  toc.text.titles = {"", ""};
+  InsertDisc(toc);
+  EXPECT_EQ(http.urls.size(), 1u);
+}
+
 TEST_F(CdTest, LookUpMessagesAndErrors) {
   settings.useCDDB = 1;
   settings.emailID = "@nohost";

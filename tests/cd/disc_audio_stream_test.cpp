@@ -32,12 +32,19 @@ std::uint8_t ByteAt(DiscAudioStream& stream, std::int64_t offset) {
   return static_cast<std::uint8_t>(byte);
 }
 
+DiscToc Toc(std::vector<TocTrack> tracks, std::int32_t leadOut) {
+  DiscToc toc;
+  toc.tracks = std::move(tracks);
+  toc.leadOutLba = leadOut;
+  return toc;
+}
+
 std::int64_t SectorOffset(std::int32_t lsn) {
   return kWaveHeaderBytes + static_cast<std::int64_t>(lsn) * kBytesPerSector;
 }
 
 TEST(DiscAudioStreamTest, TheHeaderDescribesCdAudioAndTheSizeCoversEverySector) {
-  DiscToc toc{{{0, true}, {1000, true}}, 2000};
+  DiscToc toc = Toc({{0, true}, {1000, true}}, 2000);
   auto source = std::make_unique<PatternSource>();
   DiscAudioStream stream(toc, std::move(source));
   EXPECT_EQ(stream.Size(), 44 + 2000LL * 2352);
@@ -61,7 +68,7 @@ TEST(DiscAudioStreamTest, TheHeaderDescribesCdAudioAndTheSizeCoversEverySector) 
 }
 
 TEST(DiscAudioStreamTest, OffsetsMapToSectorsAcrossChunksAndTheEnd) {
-  DiscToc toc{{{0, true}}, 100};
+  DiscToc toc = Toc({{0, true}}, 100);
   DiscAudioStream stream(toc, std::make_unique<PatternSource>());
   EXPECT_EQ(ByteAt(stream, SectorOffset(0)), 1);
   EXPECT_EQ(ByteAt(stream, SectorOffset(31) + 2351), 32);
@@ -84,7 +91,7 @@ TEST(DiscAudioStreamTest, OffsetsMapToSectorsAcrossChunksAndTheEnd) {
 }
 
 TEST(DiscAudioStreamTest, ReadingTheWholeStreamGivesEveryByteOnce) {
-  DiscToc toc{{{0, true}}, 70};
+  DiscToc toc = Toc({{0, true}}, 70);
   DiscAudioStream stream(toc, std::make_unique<PatternSource>());
   std::string all;
   char buffer[10000];
@@ -97,7 +104,7 @@ TEST(DiscAudioStreamTest, ReadingTheWholeStreamGivesEveryByteOnce) {
 
 TEST(DiscAudioStreamTest, DataTracksAndUnreadableSectorsPlayAsSilence) {
   // A mixed-mode disc: data first, audio from sector 40.
-  DiscToc toc{{{0, false}, {40, true}}, 80};
+  DiscToc toc = Toc({{0, false}, {40, true}}, 80);
   auto source = std::make_unique<PatternSource>();
   source->bad = {50};
   PatternSource* raw = source.get();
@@ -112,16 +119,16 @@ TEST(DiscAudioStreamTest, DataTracksAndUnreadableSectorsPlayAsSilence) {
 }
 
 TEST(DiscAudioStreamTest, ACancelledStreamFailsItsReadsAndABadTableGivesAnEmptyStream) {
-  DiscToc toc{{{0, true}}, 10};
+  DiscToc toc = Toc({{0, true}}, 10);
   DiscAudioStream stream(toc, std::make_unique<PatternSource>());
   stream.Cancel();
   char byte;
   EXPECT_EQ(stream.Read(&byte, 1), -1);
   EXPECT_EQ(stream.Seek(0), -1);
 
-  DiscAudioStream negative(DiscToc{{}, -5}, std::make_unique<PatternSource>());
+  DiscAudioStream negative(Toc({}, -5), std::make_unique<PatternSource>());
   EXPECT_EQ(negative.Size(), 44);
-  DiscAudioStream huge(DiscToc{{{0, true}}, 1 << 30}, std::make_unique<PatternSource>());
+  DiscAudioStream huge(Toc({{0, true}}, 1 << 30), std::make_unique<PatternSource>());
   EXPECT_EQ(huge.Size(), 44 + 450000LL * 2352) << "longer than any disc is clamped";
 }
 

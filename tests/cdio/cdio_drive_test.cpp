@@ -78,6 +78,36 @@ TEST(CdioDriveTest, AMixedModeDiscMarksItsDataTrackAndA99TrackDiscReadsWhole) {
   EXPECT_EQ(MakeTrackTable(*toc).Count(), 99);
 }
 
+TEST(CdioDriveTest, ACueSheetsCdTextGivesArtistAlbumAndTitles) {
+  TempDir dir;
+  WriteCueBin(dir, "text", {{300, true}, {300, true}, {300, true}});
+  const std::string cue = dir.Write("text.cue",
+                                    "PERFORMER \"Varlo Ensemble\"\n"
+                                    "TITLE \"Harbour Lights\"\n"
+                                    "FILE \"text.bin\" BINARY\n"
+                                    "  TRACK 01 AUDIO\n    TITLE \"Morning Tide\"\n"
+                                    "    INDEX 01 00:00:00\n"
+                                    "  TRACK 02 AUDIO\n    INDEX 01 00:04:00\n"
+                                    "  TRACK 03 AUDIO\n    TITLE \"Caf\xc3\xa9 AC/DC\"\n"
+                                    "    INDEX 01 00:08:00\n");
+  std::optional<DiscToc> toc = CdioDisc::Open(cue)->ReadToc();
+  ASSERT_TRUE(toc);
+  ASSERT_EQ(toc->tracks.size(), 3U);
+  EXPECT_EQ(toc->text.artist, "Varlo Ensemble");
+  EXPECT_EQ(toc->text.album, "Harbour Lights");
+  ASSERT_EQ(toc->text.titles.size(), 3U);
+  EXPECT_EQ(toc->text.titles[0], "Morning Tide");
+  EXPECT_EQ(toc->text.titles[1], "");
+  EXPECT_EQ(toc->text.titles[2], "Caf\xc3\xa9 AC/DC");
+  EXPECT_TRUE(toc->text.HasTitles());
+
+  // A sheet without CD-Text gives none.
+  toc = CdioDisc::Open(WriteCueBin(dir, "plain", {{300, true}}))->ReadToc();
+  ASSERT_TRUE(toc);
+  EXPECT_FALSE(toc->text.HasTitles());
+  EXPECT_EQ(toc->text.album, "");
+}
+
 TEST(CdioDriveTest, EjectTakesTheImageOutAndPutsItBack) {
   TempDir dir;
   const std::string cue = WriteCueBin(dir, "disc", {{750, true}});
