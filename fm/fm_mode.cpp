@@ -145,6 +145,29 @@ void FmMode::SwitchOff() {
 void FmMode::Timer1Step() {
   if (!Enabled() || !tuner_.Loaded()) return;
   ScanStep();
+  if (++rdsTicks_ >= 10) {
+    rdsTicks_ = 0;
+    ShowRdsName();
+  }
+}
+
+// A station without a preset name of its own ("FM") shows the name its RDS sends.
+void FmMode::ShowRdsName() {
+  if (scan_ != 0) return;
+  const std::string shown = form_.Caption(kStatusLabel);
+  const bool showingRds = !rdsName_.empty() && shown == rdsName_;
+  if (shown != "FM" && !shown.empty() && !showingRds) {
+    rdsName_.clear();  // a preset's own name is shown
+    return;
+  }
+  std::string name = tuner_.RdsStationName();
+  if (name.empty()) {
+    if (showingRds) form_.SetCaption(kStatusLabel, "FM");
+    rdsName_.clear();
+    return;
+  }
+  if (name != shown) form_.SetCaption(kStatusLabel, name);
+  rdsName_ = std::move(name);
 }
 
 void FmMode::Paint() {

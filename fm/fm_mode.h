@@ -60,6 +60,7 @@ class FmMode final : public Mode {
   void SetScan(int direction);
   void Step(int delta);
   void ScanStep();
+  void ShowRdsName();
   void FindStation();
   void ShowPreset(int index);
   void SelectPreset(int index);
@@ -86,6 +87,8 @@ class FmMode final : public Mode {
 
   std::int32_t fmFreq_ = 870;  // tenths of a megahertz
   int scan_ = 0;               // -1 down, +1 up, 0 still
+  int rdsTicks_ = 0;           // ticks until the RDS name is asked for again
+  std::string rdsName_;        // the RDS name label 42 shows; empty when it shows none
   int pStation_ = 0;           // the slot previous/next step from and store mode writes
   int lastPreset_ = 0;         // the entry rename, move and delete act on
   bool muted_ = false;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace varlo {
 
@@ -25,6 +26,9 @@ class Tuner {
   virtual bool SignalDetect() = 0;
   virtual void SetVolume(std::uint8_t volume) = 0;
   virtual std::uint8_t GetVolume() = 0;
+  // The tuned station's name as its RDS gives it (V4L2 receivers); empty when unknown or
+  // the card has no RDS.
+  virtual std::string RdsStationName() { return {}; }
 };
 
 // No card at all: every call does nothing.

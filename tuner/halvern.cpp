@@ -3,6 +3,11 @@
 
 #include "tuner/halvern.h"
 
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+
 #include "tuner/port_select.h"
 #include "tuner/tuner.h"
 
@@ -10,8 +15,18 @@ namespace {
 
 halvern::Tuner& TheTuner() {
   static halvern::DeferredPort port(halvern::SelectPortIoFromEnvironment);
-  static halvern::Tuner tuner(port);
+  static const std::unique_ptr<halvern::RadioDevice> radio = halvern::SystemRadioDevice();
+  static halvern::Tuner tuner(port, radio.get());
   return tuner;
+}
+
+std::int32_t CopyOut(const std::string& text, char* buffer, std::int32_t size) {
+  if (buffer == nullptr || size <= 0) return 0;
+  const auto length = static_cast<std::int32_t>(
+      std::min<std::size_t>(text.size(), static_cast<std::size_t>(size) - 1));
+  std::memcpy(buffer, text.data(), static_cast<std::size_t>(length));
+  buffer[length] = '\0';
+  return length;
 }
 
 }  // namespace
@@ -64,6 +79,13 @@ std::int32_t read_card() {
 // So there is nothing to open, and the result is always 0, "device not opened".
 std::int32_t init_NT() {
   return 0;
+}
+
+std::int32_t rds_station_name(char* buffer, std::int32_t size) {
+  return CopyOut(TheTuner().StationName(), buffer, size);
+}
+std::int32_t rds_radio_text(char* buffer, std::int32_t size) {
+  return CopyOut(TheTuner().RadioText(), buffer, size);
 }
 
 }  // extern "C"

@@ -21,6 +21,10 @@ std::uint8_t get_volume();
 std::int16_t dll_ver();
 std::int32_t read_card();
 std::int32_t init_NT();
+// The RDS station name and radio text of a V4L2 radio (card type 3), as NUL-terminated
+// UTF-8 in `buffer` of `size` bytes; the returned length is 0 while none is known.
+std::int32_t rds_station_name(char* buffer, std::int32_t size);
+std::int32_t rds_radio_text(char* buffer, std::int32_t size);
 }
 
 namespace halvern {
@@ -42,5 +46,6 @@ using GetVolumeFn = decltype(&get_volume);
 using DllVerFn = decltype(&dll_ver);
 using ReadCardFn = decltype(&read_card);
 using InitNtFn = decltype(&init_NT);
+using RdsTextFn = decltype(&rds_station_name);
 
 }  // namespace halvern

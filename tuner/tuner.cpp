@@ -7,6 +7,7 @@
 namespace halvern {
 
 void Tuner::SetFrequency(std::int32_t hz) {
+  if (V4l2Radio* radio = Radio()) return radio->Tune(hz);
   CardBus bus = Bus();
   switch (card_type_) {
     case kAztech:
@@ -24,6 +25,7 @@ void Tuner::SetFrequency(std::int32_t hz) {
 }
 
 void Tuner::RadioOn() {
+  if (V4l2Radio* radio = Radio()) return radio->SetMuted(false);
   CardBus bus = Bus();
   switch (card_type_) {
     case kAztech:
@@ -38,6 +40,7 @@ void Tuner::RadioOn() {
 }
 
 void Tuner::RadioOff() {
+  if (V4l2Radio* radio = Radio()) return radio->SetMuted(true);
   CardBus bus = Bus();
   switch (card_type_) {
     case kAztech:
@@ -55,6 +58,7 @@ void Tuner::RadioOff() {
 }
 
 void Tuner::VolumeUp() {
+  if (V4l2Radio* radio = Radio()) return radio->StepVolume(1);
   CardBus bus = Bus();
   switch (card_type_) {
     case kAztech:
@@ -72,6 +76,7 @@ void Tuner::VolumeUp() {
 }
 
 void Tuner::VolumeDown() {
+  if (V4l2Radio* radio = Radio()) return radio->StepVolume(-1);
   CardBus bus = Bus();
   switch (card_type_) {
     case kAztech:
@@ -89,6 +94,7 @@ void Tuner::VolumeDown() {
 }
 
 std::int32_t Tuner::StereoDetect() {
+  if (V4l2Radio* radio = Radio()) return radio->Stereo() ? 1 : 0;
   CardBus bus = Bus();
   switch (card_type_) {
     case kAztech:
@@ -103,6 +109,7 @@ std::int32_t Tuner::StereoDetect() {
 }
 
 std::int32_t Tuner::SignalDetect() {
+  if (V4l2Radio* radio = Radio()) return radio->Signal() ? 1 : 0;
   CardBus bus = Bus();
   switch (card_type_) {
     case kAztech:
@@ -119,6 +126,20 @@ std::int32_t Tuner::SignalDetect() {
 void Tuner::SetVolume(std::uint8_t volume) {
   volume_ = volume;
   if (card_type_ == kAztech) RadioOn();
+}
+
+std::string Tuner::StationName() {
+  V4l2Radio* radio = Radio();
+  if (radio == nullptr) return {};
+  radio->PollRds();
+  return radio->Rds().StationName();
+}
+
+std::string Tuner::RadioText() {
+  V4l2Radio* radio = Radio();
+  if (radio == nullptr) return {};
+  radio->PollRds();
+  return radio->Rds().RadioText();
 }
 
 std::int32_t Tuner::ReadCard() {

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "tuner/port_io.h"
+#include "tuner/radio_device.h"
+#include "tuner/v4l2_radio.h"
 
 namespace halvern {
 
@@ -11,6 +15,7 @@ enum CardType : std::int32_t {
   kAztech = 0,
   kRadioTrack = 1,
   kRadioTrack2 = 2,
+  kV4l2Radio = 3,  // a V4L2 radio device node rather than a port card
 };
 
 inline constexpr std::uint16_t kDefaultPort = 0x30C;
@@ -20,7 +25,10 @@ inline constexpr std::uint8_t kDefaultVolume = 1;
 // is synchronised: one caller thread is assumed. The port access object must outlive the tuner.
 class Tuner {
  public:
-  explicit Tuner(PortIo& io) : io_(io) {}
+  // `radio`, when given, is the V4L2 device card type 3 drives; it must outlive the tuner.
+  explicit Tuner(PortIo& io, RadioDevice* radio = nullptr) : io_(io) {
+    if (radio != nullptr) v4l2_.emplace(*radio);
+  }
 
   // The 16-bit argument is zero-extended, so a negative 16-bit value selects no card.
   void SetCardType(std::uint16_t type) { card_type_ = type; }
@@ -40,16 +48,23 @@ class Tuner {
   // One raw byte from the base port, whatever the card type.
   std::int32_t ReadCard();
 
+  // What the V4L2 radio's RDS has said about the tuned station; empty for other cards.
+  std::string StationName();
+  std::string RadioText();
+
   std::int32_t card_type() const { return card_type_; }
   std::uint16_t port() const { return port_; }
 
  private:
   CardBus Bus() { return CardBus(io_, port_); }
+  // The V4L2 radio when it is the selected card.
+  V4l2Radio* Radio() { return card_type_ == kV4l2Radio && v4l2_ ? &*v4l2_ : nullptr; }
 
   PortIo& io_;
   std::int32_t card_type_ = kAztech;
   std::uint16_t port_ = kDefaultPort;
   std::uint8_t volume_ = kDefaultVolume;
+  std::optional<V4l2Radio> v4l2_;
 };
 
 }  // namespace halvern

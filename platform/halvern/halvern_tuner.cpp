@@ -1,5 +1,6 @@
 #include "platform/halvern/halvern_tuner.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -90,6 +91,13 @@ void HalvernTuner::SetVolume(std::uint8_t volume) {
 std::uint8_t HalvernTuner::GetVolume() {
   const auto fn = Get(getVolume_);
   return fn ? fn() : 0;
+}
+std::string HalvernTuner::RdsStationName() {
+  const auto fn = Get(rdsStationName_);
+  if (!fn) return {};
+  char name[64] = {};
+  const std::int32_t length = fn(name, sizeof name);
+  return length > 0 ? std::string(name, static_cast<std::size_t>(std::min(length, 63))) : "";
 }
 
 }  // namespace varlo

@@ -33,6 +33,8 @@ class HalvernTuner final : public Tuner {
   bool SignalDetect() override;
   void SetVolume(std::uint8_t volume) override;
   std::uint8_t GetVolume() override;
+  // From the library's optional RDS export; empty with a library that lacks it.
+  std::string RdsStationName() override;
 
   // The library's path once loaded.
   std::string Path();
@@ -65,6 +67,7 @@ class HalvernTuner final : public Tuner {
   Bound<halvern::SignalDetectFn> signalDetect_{"signal_detect"};
   Bound<halvern::SetVolumeFn> setVolume_{"set_volume"};
   Bound<halvern::GetVolumeFn> getVolume_{"get_volume"};
+  Bound<halvern::RdsTextFn> rdsStationName_{"rds_station_name"};
 };
 
 }  // namespace varlo

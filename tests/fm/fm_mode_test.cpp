@@ -114,6 +114,33 @@ TEST_F(FmTest, ScanningStepsOncePerTickAndStopsOnAStationOrTheEdge) {
   EXPECT_FALSE(form.lights[1]);
 }
 
+TEST_F(FmTest, AStationWithoutAPresetNameShowsTheNameItsRdsSends) {
+  tuner.stations = {90000000, 95000000};
+  tuner.rdsNames = {{90000000, "VARLO FM"}, {87500000, "CLASSIC"}};
+  settings.fmFreqText = "899";
+  Start("087.5 Classic\r\n");
+  fm->DoIt(81);
+  auto second = [&] {
+    for (int tick = 0; tick < 10; ++tick) fm->Timer1Step();
+  };
+  for (int tick = 0; tick < 5 && fm->Scan() != 0; ++tick) fm->Timer1Step();
+  ASSERT_EQ(fm->Frequency(), 900);
+  second();
+  EXPECT_EQ(form.Caption(42), "VARLO FM");
+
+  // On to a station sending no name: back to "FM".
+  fm->DoIt(81);
+  for (int tick = 0; tick < 60 && fm->Scan() != 0; ++tick) fm->Timer1Step();
+  ASSERT_EQ(fm->Frequency(), 950);
+  second();
+  EXPECT_EQ(form.Caption(42), "FM");
+
+  // A preset's own name is never replaced, whatever its station sends.
+  fm->TakeTypedNumber(1);
+  second();
+  EXPECT_EQ(form.Caption(42), "Classic");
+}
+
 TEST_F(FmTest, StepsStopAScan) {
   Start();
   fm->DoIt(81);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ struct FakeTuner final : Tuner {
   std::set<std::int32_t> stereo;
   std::int32_t tuned = 0;
   std::uint8_t volume = 1;
+  std::map<std::int32_t, std::string> rdsNames;  // hertz -> station name sent by RDS
 
   bool Loaded() override { return loaded; }
   void SetCardType(std::uint16_t type) override { calls.push_back("type " + std::to_string(type)); }
@@ -37,6 +39,10 @@ struct FakeTuner final : Tuner {
     calls.push_back("down");
   }
   bool StereoDetect() override { return stereo.count(tuned) > 0; }
+  std::string RdsStationName() override {
+    const auto it = rdsNames.find(tuned);
+    return it == rdsNames.end() ? std::string() : it->second;
+  }
   bool SignalDetect() override { return stations.count(tuned) > 0 || stereo.count(tuned) > 0; }
   void SetVolume(std::uint8_t v) override {
     volume = v;
