@@ -42,14 +42,7 @@ TEST(CdPlaybackTest, AnImagePlaysSeeksAndPausesInTheDiscsTimeBase) {
   EXPECT_LT(device.Position(), 5000);
 
   device.Command("stop");
-  int last = -1;
-  pump.Until([&] {
-    const int now = device.Position();
-    const bool still = now == last;
-    last = now;
-    pump.For(60);
-    return still;
-  });
+  pump.UntilStill(device);
   const int kept = device.Position();
   pump.For(200);
   EXPECT_NEAR(device.Position(), kept, 30) << "stop pauses the disc";

@@ -88,15 +88,7 @@ TEST_F(MpvMediaDeviceTest, PlayAdvancesStopKeepsThePositionAndPlayContinues) {
   EXPECT_GT(pump_.Wakeups(), 0) << "events must arrive through the wakeup";
 
   device_.Command("stop");
-  // On a loaded machine the pause can land late: wait until the position stops moving.
-  int last = -1;
-  pump_.Until([&] {
-    const int now = device_.Position();
-    const bool still = now == last;
-    last = now;
-    pump_.For(60);
-    return still;
-  });
+  pump_.UntilStill(device_);
   const int kept = device_.Position();
   pump_.For(300);
   EXPECT_NEAR(device_.Position(), kept, 30) << "stop must hold the position";

@@ -80,6 +80,18 @@ class EventPump {
       woken_ = false;
     }
   }
+  // Pumps until two looks at the device's position 60 ms apart agree (a pause can land late
+  // on a loaded machine), for at most four seconds.
+  void UntilStill(const IMediaDevice& device) {
+    int last = -1;
+    Until([&] {
+      const int now = device.Position();
+      const bool still = now == last;
+      last = now;
+      For(60);
+      return still;
+    });
+  }
   // Pumps for a fixed time.
   void For(int ms) {
     Until([] { return false; }, ms);
