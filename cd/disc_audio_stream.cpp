@@ -6,31 +6,10 @@
 namespace varlo {
 namespace {
 
-void PutLe(std::uint8_t* at, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 // Discs are at most 99 minutes long; anything longer is a table that cannot be trusted.
 constexpr std::int32_t kMaxSectors = 100 * 60 * kFramesPerSecond;
 
 }  // namespace
-
-std::array<std::uint8_t, kWaveHeaderBytes> DiscAudioStream::WaveHeader(std::uint32_t dataBytes) {
-  std::array<std::uint8_t, kWaveHeaderBytes> h{};
-  std::memcpy(&h[0], "RIFF", 4);
-  PutLe(&h[4], 36 + dataBytes, 4);
-  std::memcpy(&h[8], "WAVEfmt ", 8);
-  PutLe(&h[16], 16, 4);         // format chunk size
-  PutLe(&h[20], 1, 2);          // PCM
-  PutLe(&h[22], 2, 2);          // channels
-  PutLe(&h[24], 44100, 4);      // samples per second
-  PutLe(&h[28], 44100 * 4, 4);  // bytes per second
-  PutLe(&h[32], 4, 2);          // bytes per sample frame
-  PutLe(&h[34], 16, 2);         // bits per sample
-  std::memcpy(&h[36], "data", 4);
-  PutLe(&h[40], dataBytes, 4);
-  return h;
-}
 
 DiscAudioStream::DiscAudioStream(const DiscToc& toc, std::unique_ptr<SectorSource> source)
     : tracks_(toc.tracks),

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "cd/disc_toc.h"
+#include "common/wave_header.h"
 #include "platform/byte_stream.h"
 
 namespace varlo {
 
 inline constexpr std::int32_t kBytesPerSector = 2352;  // 588 stereo 16-bit samples
-inline constexpr std::int64_t kWaveHeaderBytes = 44;
 
 // Where the sectors come from: a drive or a disc image.
 class SectorSource {
@@ -34,9 +34,6 @@ class DiscAudioStream final : public ByteStream {
   std::int64_t Seek(std::int64_t offset) override;
   std::int64_t Size() const override { return kWaveHeaderBytes + dataBytes_; }
   void Cancel() override { cancelled_ = true; }
-
-  // The header of a WAV file holding `dataBytes` bytes of CD audio.
-  static std::array<std::uint8_t, kWaveHeaderBytes> WaveHeader(std::uint32_t dataBytes);
 
  private:
   bool IsAudio(std::int32_t lsn) const;

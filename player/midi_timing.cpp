@@ -77,6 +77,10 @@ std::string_view Unwrapped(std::string_view bytes) {
 
 }  // namespace
 
+std::string_view MidiTiming::SmfOf(std::string_view bytes) {
+  return Unwrapped(bytes);
+}
+
 std::optional<MidiTiming> MidiTiming::Read(std::string_view bytes) {
   if (bytes.size() > kMaxBytes) return std::nullopt;
   const std::string_view smf = Unwrapped(bytes);

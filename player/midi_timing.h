@@ -22,6 +22,9 @@ class MidiTiming {
   std::int64_t TickAtMs(std::int64_t ms) const;
   std::int64_t EndTick() const { return endTick_; }
 
+  // The Standard MIDI File inside an RMI file; `bytes` itself otherwise.
+  static std::string_view SmfOf(std::string_view bytes);
+
   static constexpr std::size_t kMaxBytes = 16 * 1024 * 1024;
 
  private:

@@ -11,6 +11,7 @@
 #include "common/settings_store.h"
 #include "platform/cdio/cdio_disc.h"
 #include "platform/cdio/cdio_drive.h"
+#include "platform/fluidsynth/midi_stream.h"
 #include "platform/halvern/halvern_tuner.h"
 #include "platform/mpv/mpv_media_device.h"
 #include "platform/qt/path_text.h"
@@ -23,6 +24,7 @@
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_screen.h"
 #include "platform/qt/qt_serial_port.h"
+#include "player/midi_media_device.h"
 #include "shell/frm_tarnix.h"
 #include "ui/after_first_paint.h"
 #include "ui/app_icon.h"
@@ -80,9 +82,13 @@ int main(int argc, char** argv) {
   varlo::CdioDrive drive(varlo::DefaultCdSource(), [](std::function<void()> call) {
     QMetaObject::invokeMethod(qApp, std::move(call), Qt::QueuedConnection);
   });
-  varlo::MpvOptions unit1Options;
-  unit1Options.protocols.push_back(drive.Protocol());
-  varlo::MpvMediaDevice unit0, unit1(unit1Options);
+  // Both devices play MIDI files rendered by the synthesiser; the second also plays the disc.
+  varlo::MpvOptions unit0Options, unit1Options;
+  unit0Options.protocols.push_back(varlo::MidiProtocol());
+  unit1Options.protocols = {varlo::MidiProtocol(), drive.Protocol()};
+  varlo::MpvMediaDevice unit0(unit0Options), unit1(unit1Options);
+  varlo::MidiMediaDevice midi0(unit0, &varlo::MidiMissingText),
+      midi1(unit1, &varlo::MidiMissingText);
 
   varlo::SideWindowsView sideWindows;
   varlo::HalvernTuner tuner;
@@ -90,7 +96,7 @@ int main(int argc, char** argv) {
   varlo::QtPrinter printer;
   varlo::TrayView tray;
   varlo::QtSerialPort serial;
-  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
+  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, midi0, midi1,
                         sideWindows, tuner, tray, serial, printer, drive, http},
                        store, programFolder);
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder, &printer);
