@@ -14,6 +14,8 @@ namespace {
 
 constexpr int kFrequencyLabel = 41;
 constexpr int kStatusLabel = 42;
+const std::string kMarqueeIdle = "FM RADIO";
+constexpr int kMarqueeDigits = 6;  // the scrolling song name, in the radio's header
 constexpr int kPresetLabel = 43;
 constexpr int kMuteLabel = 8;
 constexpr int kFrequencyDisplay = 9;
@@ -152,8 +154,21 @@ void FmMode::Timer1Step() {
 }
 
 // A station without a preset name of its own ("FM") shows the name its RDS sends.
+void FmMode::Timer2Step() {
+  // The player's song name has the display whenever the radio's skin is not up.
+  if (!Shown()) return;
+  const std::string& text = radioText_.empty() ? kMarqueeIdle : radioText_;
+  const int cells = form_.DisplayCells(kMarqueeDigits);
+  if (cells <= 0) return;
+  if (settings_.scrollName == 1)
+    form_.SetDD(kMarqueeDigits, marquee_.Step(text, cells));
+  else
+    form_.SetDD(kMarqueeDigits, text);
+}
+
 void FmMode::ShowRdsName() {
   if (scan_ != 0) return;
+  radioText_ = tuner_.RdsRadioText();
   const std::string shown = form_.Caption(kStatusLabel);
   const bool showingRds = !rdsName_.empty() && shown == rdsName_;
   if (shown != "FM" && !shown.empty() && !showingRds) {
@@ -187,6 +202,7 @@ void FmMode::SetFreq() {
   if (!Enabled()) return;
   fmFreq_ = std::clamp(fmFreq_, kBandLow, kBandHigh);
   tuner_.SetFrequency(fmFreq_ * 100000);
+  radioText_.clear();  // the next station sends its own
   // Type 0 takes its volume byte back with radio_on (0 while muted); the other cards are
   // silenced by switching them off, so a muted radio stays muted when it is retuned.
   if (muted_ && settings_.cardType != 0)

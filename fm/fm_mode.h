@@ -9,6 +9,7 @@
 #include "fm/tuner.h"
 #include "shell/mode.h"
 #include "skin/form_access.h"
+#include "skin/scroll_name.h"
 
 namespace varlo {
 
@@ -26,6 +27,8 @@ class FmMode final : public Mode {
   void Unload() override;
   void DoIt(int code) override;
   void Timer1Step() override;
+  // Moves the radio text (or the mode's name) one step along the header's marquee.
+  void Timer2Step() override;
   void Paint() override;
   void ListEvent(ListArea area, ListAction action, int value) override;
   bool EntryKey(int entry, int key) override;
@@ -89,8 +92,10 @@ class FmMode final : public Mode {
   int scan_ = 0;               // -1 down, +1 up, 0 still
   int rdsTicks_ = 0;           // ticks until the RDS name is asked for again
   std::string rdsName_;        // the RDS name label 42 shows; empty when it shows none
-  int pStation_ = 0;           // the slot previous/next step from and store mode writes
-  int lastPreset_ = 0;         // the entry rename, move and delete act on
+  std::string radioText_;      // the RDS radio text; empty when there is none
+  ScrollName marquee_;
+  int pStation_ = 0;    // the slot previous/next step from and store mode writes
+  int lastPreset_ = 0;  // the entry rename, move and delete act on
   bool muted_ = false;
   std::uint8_t volumeBeforeMute_ = 0;
 };

@@ -29,6 +29,8 @@ class Tuner {
   // The tuned station's name as its RDS gives it (V4L2 receivers); empty when unknown or
   // the card has no RDS.
   virtual std::string RdsStationName() { return {}; }
+  // The radio text the station sends, when the card has RDS.
+  virtual std::string RdsRadioText() { return {}; }
 };
 
 // No card at all: every call does nothing.

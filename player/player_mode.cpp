@@ -228,7 +228,7 @@ void PlayerMode::Timer1Step() {
 }
 
 void PlayerMode::Timer2Step() {
-  if (settings_.scrollName == 1) {
+  if (settings_.scrollName == 1 && !(nameTaken_ && nameTaken_())) {
     const int cells = form_.DisplayCells(kNameDigits);
     if (cells > 0) form_.SetDD(kNameDigits, scrollName_.Step(state_.songName, cells));
   }

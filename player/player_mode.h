@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,10 @@
 #include "player/playlist.h"
 #include "player/playlist_actions.h"
 #include "player/quick_find.h"
-#include "player/scroll_name.h"
 #include "player/track_info_form.h"
 #include "shell/mode.h"
 #include "skin/form_access.h"
+#include "skin/scroll_name.h"
 
 namespace varlo {
 
@@ -86,6 +87,8 @@ class PlayerMode final : public Mode, private PlaylistHost {
   AppSettings& Settings() { return settings_; }
   // The quick-find window's logic.
   QuickFind& Finder() { return finder_; }
+  // While `taken` holds another mode shows its own text on the song name display.
+  void YieldNameDisplayWhile(std::function<bool()> taken) { nameTaken_ = std::move(taken); }
 
   // A double-click on the cover asks for a picture to show.
   void iCover_DblClick() { media_.iCover_DblClick(); }
@@ -124,6 +127,7 @@ class PlayerMode final : public Mode, private PlaylistHost {
   PlaylistActions playlists_;
   TrackInfoForm trackInfo_;
   ScrollName scrollName_;
+  std::function<bool()> nameTaken_;
   QuickFind finder_;
 };
 

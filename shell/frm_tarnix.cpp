@@ -35,6 +35,8 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   stationCover_ = std::make_unique<StationCover>(player_->Media());
   fm_ = std::make_unique<FmMode>(access_, settings_, store_, programFolder_, services_.tuner,
                                  *stationCover_);
+  // The radio's skin shows the station's radio text where the player shows the song name.
+  player_->YieldNameDisplayWhile([this] { return fm_->Shown(); });
   calculator_ = std::make_unique<Calculator>(access_, settings_, programFolder_);
   notepad_ = std::make_unique<Notepad>(access_, settings_, programFolder_, services_.printer);
   presence_ = std::make_unique<FormPresence>(form_);

@@ -92,12 +92,22 @@ std::uint8_t HalvernTuner::GetVolume() {
   const auto fn = Get(getVolume_);
   return fn ? fn() : 0;
 }
-std::string HalvernTuner::RdsStationName() {
-  const auto fn = Get(rdsStationName_);
+namespace {
+
+std::string RdsText(halvern::RdsTextFn fn) {
   if (!fn) return {};
-  char name[64] = {};
-  const std::int32_t length = fn(name, sizeof name);
-  return length > 0 ? std::string(name, static_cast<std::size_t>(std::min(length, 63))) : "";
+  char text[128] = {};
+  const std::int32_t length = fn(text, sizeof text);
+  return length > 0 ? std::string(text, static_cast<std::size_t>(std::min(length, 127))) : "";
+}
+
+}  // namespace
+
+std::string HalvernTuner::RdsStationName() {
+  return RdsText(Get(rdsStationName_));
+}
+std::string HalvernTuner::RdsRadioText() {
+  return RdsText(Get(rdsRadioText_));
 }
 
 }  // namespace varlo

@@ -35,6 +35,7 @@ class HalvernTuner final : public Tuner {
   std::uint8_t GetVolume() override;
   // From the library's optional RDS export; empty with a library that lacks it.
   std::string RdsStationName() override;
+  std::string RdsRadioText() override;
 
   // The library's path once loaded.
   std::string Path();
@@ -68,6 +69,7 @@ class HalvernTuner final : public Tuner {
   Bound<halvern::SetVolumeFn> setVolume_{"set_volume"};
   Bound<halvern::GetVolumeFn> getVolume_{"get_volume"};
   Bound<halvern::RdsTextFn> rdsStationName_{"rds_station_name"};
+  Bound<halvern::RdsTextFn> rdsRadioText_{"rds_radio_text"};
 };
 
 }  // namespace varlo

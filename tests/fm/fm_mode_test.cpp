@@ -141,6 +141,33 @@ TEST_F(FmTest, AStationWithoutAPresetNameShowsTheNameItsRdsSends) {
   EXPECT_EQ(form.Caption(42), "Classic");
 }
 
+TEST_F(FmTest, TheRadioTextScrollsOnTheSongNameDisplayWhileTheRadioIsShown) {
+  tuner.stations = {90000000};
+  tuner.rdsTexts = {{90000000, "Harbour Lights by Varlo Ensemble"}};
+  settings.fmFreqText = "900";
+  settings.scrollName = 1;
+  form.cells[6] = 10;
+  Start();
+  fm->Timer2Step();
+  EXPECT_EQ(form.digits[6], "FM RADIO") << "no text yet";
+  for (int tick = 0; tick < 10; ++tick) fm->Timer1Step();
+  fm->Timer2Step();
+  EXPECT_EQ(form.digits[6], "Harbour Li");
+  fm->Timer2Step();
+  EXPECT_EQ(form.digits[6], "arbour Lig");
+
+  // Tuned away, the old station's text goes at once.
+  fm->DoIt(83);
+  fm->Timer2Step();
+  EXPECT_EQ(form.digits[6], "FM RADIO");
+
+  // Another skin shown: the display is the player's.
+  form.visibleLists.clear();
+  form.digits[6] = "song";
+  fm->Timer2Step();
+  EXPECT_EQ(form.digits[6], "song");
+}
+
 TEST_F(FmTest, StepsStopAScan) {
   Start();
   fm->DoIt(81);

@@ -5,9 +5,9 @@
 #include <climits>
 
 #include "common/paths.h"
-#include "player/scroll_name.h"
 #include "shell_fixture.h"
 #include "skin/digit_display.h"
+#include "skin/scroll_name.h"
 
 namespace varlo {
 namespace {

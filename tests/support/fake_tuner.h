@@ -20,6 +20,7 @@ struct FakeTuner final : Tuner {
   std::int32_t tuned = 0;
   std::uint8_t volume = 1;
   std::map<std::int32_t, std::string> rdsNames;  // hertz -> station name sent by RDS
+  std::map<std::int32_t, std::string> rdsTexts;  // hertz -> radio text sent by RDS
 
   bool Loaded() override { return loaded; }
   void SetCardType(std::uint16_t type) override { calls.push_back("type " + std::to_string(type)); }
@@ -39,6 +40,10 @@ struct FakeTuner final : Tuner {
     calls.push_back("down");
   }
   bool StereoDetect() override { return stereo.count(tuned) > 0; }
+  std::string RdsRadioText() override {
+    const auto it = rdsTexts.find(tuned);
+    return it == rdsTexts.end() ? std::string() : it->second;
+  }
   std::string RdsStationName() override {
     const auto it = rdsNames.find(tuned);
     return it == rdsNames.end() ? std::string() : it->second;

@@ -98,9 +98,7 @@ void RadioBackground(QPainter& p, const Skin& s) {
 
   Antenna(p, QPointF(26, 11), 1);
   Wordmark(p, 44, 26);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  DotText(p, 100, 17, "FM RADIO", kTeal);
-  p.setRenderHint(QPainter::Antialiasing);
+  Well(p, ToRectF(s.marquee), 6, kLcdTop, kLcdBottom);
 
   Well(p, ToRectF(s.radio.picture), 8, kWellTop, kWellBottom);
   StationPlaceholder(p, s.contents.front().r);

@@ -1,8 +1,10 @@
 // The FM radio: a header like the player's, a tuner panel with the frequency display,
 // the tuning dial and the tuning keys, and a preset panel with the preset list and the
 // ten preset keys.
+#include <algorithm>
 #include <string>
 
+#include "tools/skingen/glyphs.h"
 #include "tools/skingen/layout.h"
 #include "tools/skingen/layout_parts.h"
 
@@ -38,6 +40,20 @@ void Header(Skin& s) {
   Add(s, 2, {right - 20, y, size, size}, "none", "Hide to the tray", ButtonLook::Window,
       Icon::Hide);
   Add(s, 1, {right, y, size, size}, "none", "Close Varlo", ButtonLook::Window, Icon::Close);
+
+  // The marquee, the song name display of the player: the radio text a station sends, else
+  // the mode's name.
+  s.marquee = {98, 8, 132, 24};
+  DigitDisplay text;
+  text.n = 6;
+  text.x = 104;
+  text.y = 11;
+  text.w = 12;
+  text.h = 18;
+  text.d1 = 1;
+  text.style = 10;
+  text.tip = "Radio text";
+  s.digits.push_back(text);
 }
 
 // The station's picture at the left; beside it the display window: the frequency in
@@ -192,8 +208,11 @@ void LayOutResources(Skin& s) {
   Slider& tune = s.sliders.front();
   tune.sx = 14 * preset.w + 4;
   tune.sy = preset.sy;
-  const int y = preset.sy + (preset.h > tune.kh ? preset.h : tune.kh) + 2;
-  s.resWidth = width;
+  DigitDisplay& text = s.digit(6);
+  text.sx = 0;
+  text.sy = preset.sy + (preset.h > tune.kh ? preset.h : tune.kh) + 2;
+  const int y = text.sy + kGridRows * text.h + 2;
+  s.resWidth = std::max(width, kGridColumns * text.w);
   s.resHeight = PackPressedImages(s, y, width);
 }
 

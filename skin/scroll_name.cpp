@@ -1,4 +1,4 @@
-#include "player/scroll_name.h"
+#include "skin/scroll_name.h"
 
 #include "common/utf8_text.h"
 
