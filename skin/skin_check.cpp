@@ -34,7 +34,7 @@ struct PlacedButton {
 class Checker {
  public:
   Checker(std::string_view text, const std::string& folder, const PictureSizer& sizeOf)
-      : text_(text), reader_(text), folder_(folder), sizeOf_(sizeOf) {}
+      : text_(text), reader_(text), folder_(AddSlash(folder)), sizeOf_(sizeOf) {}
 
   std::vector<SkinFinding> Run() {
     if (!Header()) return findings_;

@@ -33,16 +33,16 @@ FrmSkinBrowseView::FrmSkinBrowseView(SettingsHost& host, InputGate& gate)
   top->addWidget(setDir);
   top->addWidget(toggle);
   layout->addLayout(top);
-  auto* row = new QHBoxLayout;
+  auto* panes = new QHBoxLayout;
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  row->addWidget(list_, 1);
+  panes->addWidget(list_, 1);
   ShowAsPlainText(comment_);
   comment_->setWordWrap(true);
   comment_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   comment_->setFixedWidth(200);
   (new QVBoxLayout(info_))->addWidget(comment_, 1);
-  row->addWidget(info_);
-  layout->addLayout(row, 1);
+  panes->addWidget(info_);
+  layout->addLayout(panes, 1);
   resize(560, 320);
 
   logic_.onChanged = [this] { ShowLogic(); };
@@ -52,8 +52,8 @@ FrmSkinBrowseView::FrmSkinBrowseView(SettingsHost& host, InputGate& gate)
   connect(filter_, &QComboBox::activated, this,
           [this](int item) { Act([this, item] { logic_.cboShType_Click(item); }); });
   connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    const int row = list_->row(item);
-    Act([this, row] { logic_.List1_Click(row); });
+    const int clicked = list_->row(item);
+    Act([this, clicked] { logic_.List1_Click(clicked); });
   });
   connect(setDir, &QPushButton::clicked, this, [this] { Act([this] { logic_.SetSDir_Click(); }); });
   connect(toggle, &QPushButton::clicked, this, [this] { logic_.cToggInfo_Click(); });

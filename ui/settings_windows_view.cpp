@@ -2,17 +2,13 @@
 
 namespace varlo {
 
-SettingsWindowsView::~SettingsWindowsView() {
-  delete prefs_;
-  delete browser_;
-}
+SettingsWindowsView::SettingsWindowsView() = default;
+SettingsWindowsView::~SettingsWindowsView() = default;
 
 void SettingsWindowsView::ShowPrefs() {
   if (!host_ || !gate_) return;
-  if (!prefs_) {
-    prefs_ = new FrmPrefView(*host_, *gate_);
-    prefs_->setAttribute(Qt::WA_DeleteOnClose);
-  }
+  // A window the user closed is gone: the next opening starts from the settings again.
+  if (!prefs_ || !prefs_->isVisible()) prefs_ = std::make_unique<FrmPrefView>(*host_, *gate_);
   prefs_->show();
   prefs_->raise();
   prefs_->activateWindow();
@@ -21,10 +17,9 @@ void SettingsWindowsView::ShowPrefs() {
 void SettingsWindowsView::ShowSkinBrowser() {
   if (!host_ || !gate_) return;
   if (!browser_) {
-    browser_ = new FrmSkinBrowseView(*host_, *gate_);
-    browser_->setAttribute(Qt::WA_DeleteOnClose);
+    browser_ = std::make_unique<FrmSkinBrowseView>(*host_, *gate_);
     browser_->onFolderChanged = [this] {
-      if (prefs_) prefs_->SkinFolderChanged();
+      if (prefs_ && prefs_->isVisible()) prefs_->SkinFolderChanged();
     };
   } else {
     browser_->Refill();

@@ -1,5 +1,5 @@
 #pragma once
-#include <QPointer>
+#include <memory>
 
 #include "shell/input_gate.h"
 #include "shell/settings_host.h"
@@ -9,10 +9,10 @@
 namespace varlo {
 
 // The preferences window and the skin browser. The preferences are made anew at every
-// opening and destroyed when closed; the browser lives until it is closed.
+// opening (a closed one is destroyed then); the browser is made once and shown again.
 class SettingsWindowsView final : public SettingsWindows {
  public:
-  SettingsWindowsView() = default;
+  SettingsWindowsView();
   ~SettingsWindowsView() override;
   SettingsWindowsView(const SettingsWindowsView&) = delete;
   SettingsWindowsView& operator=(const SettingsWindowsView&) = delete;
@@ -27,14 +27,14 @@ class SettingsWindowsView final : public SettingsWindows {
   bool PrefsShown() const override { return prefs_ && prefs_->isVisible(); }
   void CloseAll();
 
-  FrmPrefView* Prefs() const { return prefs_; }
-  FrmSkinBrowseView* Browser() const { return browser_; }
+  FrmPrefView* Prefs() const { return prefs_.get(); }
+  FrmSkinBrowseView* Browser() const { return browser_.get(); }
 
  private:
   SettingsHost* host_ = nullptr;
   InputGate* gate_ = nullptr;
-  QPointer<FrmPrefView> prefs_;
-  QPointer<FrmSkinBrowseView> browser_;
+  std::unique_ptr<FrmPrefView> prefs_;
+  std::unique_ptr<FrmSkinBrowseView> browser_;
 };
 
 }  // namespace varlo
