@@ -79,7 +79,7 @@ FrmPrefView::FrmPrefView(SettingsHost& host, InputGate& gate)
     logic_.Form_Load();
     logic_.Form_Activate();
   });
-  resize(620, 520);
+  resize(700, 540);
   if (QScreen* screen = QGuiApplication::primaryScreen())
     move(screen->availableGeometry().center() - rect().center());
 }
@@ -137,6 +137,7 @@ QWidget* FrmPrefView::DocsTab() {
   layout->addLayout(row);
   txtMsg_ = new QPlainTextEdit(tab);
   txtMsg_->setReadOnly(true);
+  txtMsg_->setLineWrapMode(QPlainTextEdit::NoWrap);  // the documents are laid out in lines
   txtMsg_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   layout->addWidget(txtMsg_, 1);
   return tab;

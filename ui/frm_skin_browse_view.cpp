@@ -43,7 +43,7 @@ FrmSkinBrowseView::FrmSkinBrowseView(SettingsHost& host, InputGate& gate)
   (new QVBoxLayout(info_))->addWidget(comment_, 1);
   panes->addWidget(info_);
   layout->addLayout(panes, 1);
-  resize(560, 320);
+  resize(760, 340);
 
   logic_.onChanged = [this] { ShowLogic(); };
   logic_.onFolderChanged = [this] {
@@ -61,7 +61,7 @@ FrmSkinBrowseView::FrmSkinBrowseView(SettingsHost& host, InputGate& gate)
 }
 
 void FrmSkinBrowseView::Refill() {
-  Act([this] { logic_.cboShType_Click(logic_.Filter()); });
+  Act([this] { logic_.Form_Load(); });
 }
 
 void FrmSkinBrowseView::Act(std::function<void()> action) {

@@ -24,7 +24,7 @@ class FrmSkinBrowseView final : public QWidget {
   QLabel* Comment() const { return comment_; }
   // The skin folder changed here.
   std::function<void()> onFolderChanged;
-  // Rebuilds the list from the disk, as opening does.
+  // Opening: every skin ("All"), the list read from the disk again.
   void Refill();
 
  private:
