@@ -72,7 +72,7 @@ inline constexpr const char* kDisplayPorts[4] = {"/dev/ttyS0 (COM1)", "/dev/ttyS
                                                  "/dev/ttyS2 (COM3)", "/dev/ttyS3 (COM4)"};
 
 // The documents of the "Docs" tab, by option index.
-inline constexpr const char* kDocumentFiles[5] = {"varlo.txt", "readme.txt", "skins.txt",
-                                                  "faq.txt", "credits.txt"};
+inline constexpr const char* kDocumentFiles[5] = {"varlo.txt", "readme.txt", "skins.txt", "faq.txt",
+                                                  "credits.txt"};
 
 }  // namespace varlo

@@ -21,7 +21,8 @@ void PrefsForm::Form_Load() {
 
 void PrefsForm::Form_Activate() {
   fields_.ooList = host_.AutoList();
-  fields_.ooSelected = std::min<int>(fields_.ooSelected, static_cast<int>(fields_.ooList.size()) - 1);
+  fields_.ooSelected =
+      std::min<int>(fields_.ooSelected, static_cast<int>(fields_.ooList.size()) - 1);
   Changed();
 }
 

@@ -33,8 +33,7 @@ ScheduleEntryResult MakeScheduleEntry(int dayIndex, const std::string& onTime,
   const std::string on(TrimBlanks(onTime)), off(TrimBlanks(offTime));
   if (on == "00:00" && off == "00:00") return result;
   if (!IsClockTime(on) || !IsClockTime(off)) {
-    result.message =
-        "Times are written as hh:mm, from 00:00 to 23:59 (for example 07:30).";
+    result.message = "Times are written as hh:mm, from 00:00 to 23:59 (for example 07:30).";
     return result;
   }
   const double number = LeadingNumber(TrimBlanks(preset));

@@ -5,8 +5,8 @@ namespace varlo {
 
 // The day letters of the on/off schedule, in the order of the preferences' day list.
 inline constexpr const char* kScheduleDays[10] = {
-    "M - Monday", "T - Tuesday", "W - Wednesday", "R - Thursday", "F - Friday",
-    "S - Saturday", "U - Sunday", "D - Weekday",  "N - Weekend",  "E - Every Day"};
+    "M - Monday",   "T - Tuesday", "W - Wednesday", "R - Thursday", "F - Friday",
+    "S - Saturday", "U - Sunday",  "D - Weekday",   "N - Weekend",  "E - Every Day"};
 
 // The outcome of building a schedule line from the preferences' fields.
 struct ScheduleEntryResult {

@@ -13,8 +13,8 @@ std::string SkinBrowserForm::SkinFolder() const {
 void SkinBrowserForm::ReadSkinDir() {
   const auto& slots = host_.Settings().favSkin;
   const std::vector<std::string> favourites(slots.begin(), slots.end());
-  entries_ = varlo::ReadSkinDir(SkinFolder(), kSkinKinds[static_cast<std::size_t>(filter_)],
-                                favourites);
+  entries_ =
+      varlo::ReadSkinDir(SkinFolder(), kSkinKinds[static_cast<std::size_t>(filter_)], favourites);
 }
 
 void SkinBrowserForm::cboShType_Click(int item) {

@@ -11,7 +11,7 @@ namespace varlo {
 // The kinds the skin browser can show, in the order of its "Show:" list. "All" shows every
 // skin, "Favorite" the skins in a favourite slot (and those that call themselves so).
 inline constexpr std::array<std::string_view, 11> kSkinKinds = {
-    "All",     "Favorite", "Player",  "Karaoke", "Browser",    "WebRadio",
+    "All",     "Favorite",   "Player",  "Karaoke", "Browser",    "WebRadio",
     "Halvern", "Calculator", "Notepad", "Clock",   "Screensaver"};
 
 // The first line of a skin file: its header word, the kinds after a "/" and the description.

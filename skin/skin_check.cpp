@@ -49,10 +49,11 @@ class Checker {
   // The line on which the next field starts.
   int NextLine() const {
     std::size_t i = reader_.Position();
-    while (i < text_.size() && (text_[i] == ' ' || text_[i] == '\t' || text_[i] == '\r' ||
-                                text_[i] == '\n'))
+    while (i < text_.size() &&
+           (text_[i] == ' ' || text_[i] == '\t' || text_[i] == '\r' || text_[i] == '\n'))
       ++i;
-    return 1 + static_cast<int>(std::count(text_.begin(), text_.begin() + static_cast<long>(i), '\n'));
+    return 1 +
+           static_cast<int>(std::count(text_.begin(), text_.begin() + static_cast<long>(i), '\n'));
   }
   void Error(const std::string& element, const std::string& why) {
     findings_.push_back({SkinFinding::Level::Error, line_, element, why});
@@ -196,7 +197,8 @@ class Checker {
         });
         break;
       case 'D':
-        Simple(token, n, 10, 13, true, [&](const int* f) { CheckSource(token, f[2], f[3], f[4], f[5]); });
+        Simple(token, n, 10, 13, true,
+               [&](const int* f) { CheckSource(token, f[2], f[3], f[4], f[5]); });
         break;
       case 'S':
         Simple(token, n, 8, 6, true, [&](const int* f) {
@@ -244,7 +246,8 @@ class Checker {
           Warn(token, "the polygon count is not a number; the shape is ignored");
           break;
         }
-        for (long long i = 0; i < static_cast<long long>(k) && !reader_.AtEnd(); ++i) reader_.Next();
+        for (long long i = 0; i < static_cast<long long>(k) && !reader_.AtEnd(); ++i)
+          reader_.Next();
         break;
       }
       case 'P': {
@@ -267,11 +270,10 @@ class Checker {
         int f[2];
         const bool ok = Ints(f, 2, token);
         if (n > 1) return Refuse(token, "only scratch pictures 0 and 1 can be sized"), false;
-        if (ok && (f[0] > kMaxSkinPictureSide || f[1] > kMaxSkinPictureSide || f[0] < 0 ||
-                   f[1] < 0))
+        if (ok &&
+            (f[0] > kMaxSkinPictureSide || f[1] > kMaxSkinPictureSide || f[0] < 0 || f[1] < 0))
           Error(token, "a picture of " + std::to_string(f[0]) + "x" + std::to_string(f[1]) +
-                           " is refused (0 to " + std::to_string(kMaxSkinPictureSide) +
-                           " a side)");
+                           " is refused (0 to " + std::to_string(kMaxSkinPictureSide) + " a side)");
         break;
       }
       case 'Z': {
@@ -333,7 +335,8 @@ class Checker {
     if (n < 1) return Range(token, n, 1, 22);
     if (!ok) return;
     if (f[2] < 1 || f[3] < 1) return Warn(token, "the width or height is below 1; ignored");
-    if (f[7] < 0 || f[7] > 5) Warn(token, "shape " + std::to_string(f[7]) + " is not 0-5; drawn as a rectangle");
+    if (f[7] < 0 || f[7] > 5)
+      Warn(token, "shape " + std::to_string(f[7]) + " is not 0-5; drawn as a rectangle");
     CheckPlaced(token, {f[0], f[1], f[2], f[3]});
   }
 
@@ -357,7 +360,8 @@ class Checker {
     if (!hot.empty()) {
       const unsigned char c = static_cast<unsigned char>(hot[0]);
       if (std::islower(c))
-        Warn(token, "hot key '" + hot + "' is lower case; typed keys are matched in upper case, so it never fires");
+        Warn(token, "hot key '" + hot +
+                        "' is lower case; typed keys are matched in upper case, so it never fires");
       else if (const auto used = keys_.find(hot); used != keys_.end())
         Warn(token, "hot key '" + hot + "' is already used by " + used->second +
                         "; only that button answers it");

@@ -48,7 +48,10 @@ void SetIndex(QComboBox* box, int index) {
 }  // namespace
 
 FrmPrefView::FrmPrefView(SettingsHost& host, InputGate& gate)
-    : QWidget(nullptr, Qt::Window), host_(host), gate_(gate), logic_(host),
+    : QWidget(nullptr, Qt::Window),
+      host_(host),
+      gate_(gate),
+      logic_(host),
       tabs_(new QTabWidget(this)) {
   setWindowTitle(QStringLiteral("Varlo Prefs"));
   setWindowIcon(VarloIcon());
@@ -117,7 +120,8 @@ QWidget* FrmPrefView::InfoTab() {
   inner->addWidget(skinInf_, 1);
   inner->addWidget(select, 0, Qt::AlignLeft);
   layout->addWidget(frame, 1);
-  connect(select, &QPushButton::clicked, this, [this] { Act([this] { logic_.cSelSkin_Click(); }); });
+  connect(select, &QPushButton::clicked, this,
+          [this] { Act([this] { logic_.cSelSkin_Click(); }); });
   return tab;
 }
 
@@ -178,7 +182,8 @@ QWidget* FrmPrefView::OptionsTab() {
   s->addLayout(fileRow);
   s->addWidget(cbStartMin_ = Check("Start Minimized", startup));
   layout->addWidget(startup);
-  connect(selFile, &QPushButton::clicked, this, [this] { Act([this] { logic_.cSelFile_Click(); }); });
+  connect(selFile, &QPushButton::clicked, this,
+          [this] { Act([this] { logic_.cSelFile_Click(); }); });
   connect(selDir, &QPushButton::clicked, this, [this] { Act([this] { logic_.cSelDir_Click(); }); });
 
   auto* general = Frame("General Options", tab);
@@ -380,7 +385,8 @@ QWidget* FrmPrefView::HalvernTab() {
   auto* c = new QFormLayout(card);
   cbFMEnable_ = Check("Enable FM Radio", card);
   c->addRow(cbFMEnable_);
-  crdTyp_ = List(card, {"Aztech/PB/CompExpress", "Aims Labs RadioTrack", "Aims Labs RadioTrack II"});
+  crdTyp_ =
+      List(card, {"Aztech/PB/CompExpress", "Aims Labs RadioTrack", "Aims Labs RadioTrack II"});
   crdAddr_ = new QComboBox(card);
   c->addRow(QStringLiteral("Type:"), crdTyp_);
   c->addRow(QStringLiteral("Address:"), crdAddr_);

@@ -6,8 +6,9 @@
 namespace varlo {
 namespace {
 
-constexpr const char* kBody = "\n200,100,200,150,100,50\nmain.bmp,res.bmp\n0,1,0,0,0,0,0,0\n"
-                              "/,An info line\nE\n";
+constexpr const char* kBody =
+    "\n200,100,200,150,100,50\nmain.bmp,res.bmp\n0,1,0,0,0,0,0,0\n"
+    "/,An info line\nE\n";
 
 class SkinSelectTest : public ShellTest {
  protected:

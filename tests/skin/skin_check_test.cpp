@@ -45,12 +45,12 @@ TEST_F(SkinCheckTest, ASoundSkinHasNoFindings) {
 
 TEST_F(SkinCheckTest, RefusedAndIgnoredElementsAreReportedWithTheirLines) {
   const auto lines = Check(
-      "B0,10,10,20,20,0,0,P,Nothing\n"  // line 7
-      "L81,1,1,5,5,0,0,0,8,Sans,t\n"    // 8: refused
-      "K21,1,1,5,5,0,0,,t,x.skin\n"     // 9: refused
-      "A2,0,0,0,0,0,0,0,0,0,t\n"        // 10: empty frame
-      "S3,1,1,x,5,0,0,4,4,t\n"          // 11: not a number
-      "I5,1,1,4,4,0,0,0,9,t\n"          // 12: unknown shape
+      "B0,10,10,20,20,0,0,P,Nothing\n"       // line 7
+      "L81,1,1,5,5,0,0,0,8,Sans,t\n"         // 8: refused
+      "K21,1,1,5,5,0,0,,t,x.skin\n"          // 9: refused
+      "A2,0,0,0,0,0,0,0,0,0,t\n"             // 10: empty frame
+      "S3,1,1,x,5,0,0,4,4,t\n"               // 11: not a number
+      "I5,1,1,4,4,0,0,0,9,t\n"               // 12: unknown shape
       "X3,1,1,10,10,0,0,0,0,0,0,8,Sans,t\n"  // 13: no such list
       "Q\n");                                // 14: unknown letter, no E after
   ASSERT_EQ(lines.size(), 9u) << ::testing::PrintToString(lines);
@@ -106,9 +106,10 @@ TEST_F(SkinCheckTest, ABadHeaderStopsTheCheckAndAShapeMustHaveItsPoints) {
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].element, "header");
   EXPECT_EQ(found[0].line, 1);
-  found = CheckSkin("\n\nVarlo Skin,x\n200,100\n0,0\n0,0\nmain.bmp,res.bmp\n0,0,0,0,0,0,0,0\n"
-                    "N3\nP1,1\nP2,2\nE\n",
-                    dir.Path(), sizer);
+  found = CheckSkin(
+      "\n\nVarlo Skin,x\n200,100\n0,0\n0,0\nmain.bmp,res.bmp\n0,0,0,0,0,0,0,0\n"
+      "N3\nP1,1\nP2,2\nE\n",
+      dir.Path(), sizer);
   ASSERT_EQ(found.size(), 2u);
   EXPECT_EQ(found[0].line, 3);  // no kinds: shown only under "All"
   EXPECT_NE(found[1].why.find("asks for 3 points and has 2"), std::string::npos);

@@ -53,10 +53,12 @@ class SettingsWindowsTest : public ::testing::Test {
   std::unique_ptr<FrmTarnix> frm;
 
   void SetUp() override {
-    prog.Write("default.skin", "Varlo Skin/Player Karaoke, UI test\n120,60,120,60,60,30\n"
-                               "main.bmp,res.bmp\n0,1,0,0,0,0,0,0\nE\n");
-    prog.Write("Second.SKIN", "Varlo Skin/Clock, Another one\n100,50,100,50,50,25\n"
-                              "main.bmp,res.bmp\n0,1,0,0,0,0,0,0\n/,Its info line\nE\n");
+    prog.Write("default.skin",
+               "Varlo Skin/Player Karaoke, UI test\n120,60,120,60,60,30\n"
+               "main.bmp,res.bmp\n0,1,0,0,0,0,0,0\nE\n");
+    prog.Write("Second.SKIN",
+               "Varlo Skin/Clock, Another one\n100,50,100,50,50,25\n"
+               "main.bmp,res.bmp\n0,1,0,0,0,0,0,0\n/,Its info line\nE\n");
     prog.Write("varlo.txt", "The guide.\n");
     frm = std::make_unique<FrmTarnix>(
         ShellServices{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
@@ -76,8 +78,8 @@ TEST_F(SettingsWindowsTest, ThePreferencesShowEightTabsAndOnlyApplyChangesTheSet
   EXPECT_EQ(prefs->windowTitle(), "Varlo Prefs");
   QStringList tabs;
   for (int i = 0; i < prefs->Tabs()->count(); ++i) tabs << prefs->Tabs()->tabText(i);
-  EXPECT_EQ(tabs, (QStringList{"Info", "Docs", "Options", "Auto", "Paths", "Player", "Halvern",
-                               "Misc"}));
+  EXPECT_EQ(tabs,
+            (QStringList{"Info", "Docs", "Options", "Auto", "Paths", "Player", "Halvern", "Misc"}));
   EXPECT_EQ(prefs->Logic().DocText(), "The guide.\n");
 
   QCheckBox* onTop = Named<QCheckBox>(prefs, "&Always on top");
