@@ -68,7 +68,9 @@ std::vector<SkinEntry> ReadSkinDir(const std::string& folder, std::string_view f
   std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error);
   const bool all = EqualsNoCase(filter, "All");
   const bool favourite = EqualsNoCase(filter, "Favorite");
-  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+  std::size_t seen = 0;
+  for (; !error && it != std::filesystem::directory_iterator() && seen < kMaxSkinFolderEntries;
+       it.increment(error), ++seen) {
     const std::string name = it->path().filename().string();
     if (!EndsWithSkin(name) || !it->is_regular_file(error)) continue;
     SkinEntry entry;

@@ -22,6 +22,8 @@ struct SkinHeader {
 
 // How much of a skin file the browser reads to find its first line.
 inline constexpr std::size_t kSkinHeadBytes = 4096;
+// The browser looks at this many entries of a folder at most.
+inline constexpr std::size_t kMaxSkinFolderEntries = 4096;
 
 // Reads the header of the skin text `head` (the start of the file is enough). Empty when the
 // header is neither "Varlo Skin" nor "Tarnix Skin"; a header "TARNIX SKIN" in any letter case

@@ -61,5 +61,12 @@ TEST(SkinCatalog, AFolderListsItsSkinsSortedWithTheirOwnPaths) {
   EXPECT_TRUE(ReadSkinDir(dir.File("missing"), "All").empty());
 }
 
+TEST(SkinCatalog, AHugeFolderIsReadOnlyUpToItsBound) {
+  testing::TempDir dir;
+  for (std::size_t i = 0; i < kMaxSkinFolderEntries + 50; ++i)
+    dir.Write("s" + std::to_string(i) + ".skin", "Varlo Skin/Player,x\n");
+  EXPECT_EQ(ReadSkinDir(dir.Path(), "All").size(), kMaxSkinFolderEntries);
+}
+
 }  // namespace
 }  // namespace varlo
