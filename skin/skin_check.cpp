@@ -40,9 +40,18 @@ class Checker {
     if (!Header()) return findings_;
     Elements();
     Buttons();
-    std::stable_sort(findings_.begin(), findings_.end(),
-                     [](const SkinFinding& a, const SkinFinding& b) { return a.line < b.line; });
-    return findings_;
+    // In line order, findings of one line in the order they were made. (std::stable_sort's
+    // temporary buffer trips the address sanitizer's new/delete check in this libstdc++.)
+    std::vector<std::size_t> order(findings_.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+      const int la = findings_[a].line, lb = findings_[b].line;
+      return la != lb ? la < lb : a < b;
+    });
+    std::vector<SkinFinding> sorted;
+    sorted.reserve(order.size());
+    for (const std::size_t i : order) sorted.push_back(std::move(findings_[i]));
+    return sorted;
   }
 
  private:
