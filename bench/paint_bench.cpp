@@ -40,8 +40,9 @@ void BM_TickAndRepaint(benchmark::State& state) {
   varlo::NullPrinter printer;
   varlo::NullTrayIcon tray;
   varlo::NullSerialPort serial;
+  varlo::NullSettingsWindows settingsWindows;
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner, tray, serial, printer, drive, http},
+                        sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows},
                        store, prog);
   varlo::MainWindowView view(frm);
   frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };

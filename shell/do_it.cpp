@@ -2,7 +2,9 @@
 // the routing table says which mode performs it.
 #include <exception>
 
+#include "common/file_select.h"
 #include "common/numtext.h"
+#include "common/paths.h"
 #include "shell/frm_tarnix.h"
 
 namespace varlo {
@@ -27,6 +29,8 @@ void FrmTarnix::RunCommand(int code) {
     }
     const ModeSlot slot = RouteOfCommand(code, fm_->Shown());
     if (slot == ModeSlot::Window) return RunWindowCommand(code);
+    if (slot == ModeSlot::Preferences) return services_.settingsWindows.ShowPrefs();
+    if (slot == ModeSlot::SkinBrowser) return SelectSkin();
     if (slot != ModeSlot::None) ModeOf(slot).DoIt(code);
   } catch (const std::exception&) {
     // A failing command ends; the program goes on.
@@ -42,6 +46,19 @@ void FrmTarnix::LoadSkin(const std::string& path, bool firstLoad) {
     throw;
   }
   skinLoading_ = false;
+}
+
+void FrmTarnix::SelectSkin() {
+  if (!services_.settingsWindows.PrefsShown() && settings_.useSkinBrowser == 1)
+    return services_.settingsWindows.ShowSkinBrowser();
+  const std::string folder = settings_.skinPath.empty() ? programFolder_ : settings_.skinPath;
+  const std::string file =
+      SelectFile(services_.dialogs, 4, "Select Skin", AddSlash(folder), programFolder_);
+  if (!file.empty()) LoadSkin(file, false);
+}
+
+void FrmTarnix::ResetTunerCard() {
+  SetTunerCard(services_.tuner, settings_.cardType, settings_.cardPort);
 }
 
 void FrmTarnix::SizeWindow(int size) {

@@ -185,7 +185,11 @@ void FrmTarnix::Form_Unload() {
 
 void FrmTarnix::PresetFavourites() {
   // The bundled skins of each kind are the favourites until the user picks others.
-  const std::pair<std::size_t, const char*> bundled[] = {{1, "default.skin"}, {5, "fm.skin"}};
+  // The browser and web-radio skins come with their modes; until they are shipped their slots
+  // stay empty.
+  const std::pair<std::size_t, const char*> bundled[] = {
+      {1, "default.skin"}, {2, "calculator.skin"}, {3, "notepad.skin"}, {4, "clock.skin"},
+      {5, "fm.skin"},      {6, "browser.skin"},    {7, "webradio.skin"}};
   for (const auto& [slot, file] : bundled) {
     const std::string path = AddSlash(programFolder_) + file;
     if (settings_.favSkin[slot].empty() && FileExists(path)) settings_.favSkin[slot] = path;
@@ -200,6 +204,7 @@ bool FrmTarnix::CommandAvailable(int code) {
   }
   const ModeSlot slot = RouteOfCommand(code, fm_->Shown());
   if (slot == ModeSlot::None) return false;
+  if (slot == ModeSlot::Preferences || slot == ModeSlot::SkinBrowser) return true;
   return slot == ModeSlot::Window || ModeOf(slot).Handles(code);
 }
 

@@ -36,6 +36,7 @@
 #include "shell/input_gate.h"
 #include "shell/main_form.h"
 #include "shell/mode.h"
+#include "shell/settings_host.h"
 #include "shell/station_cover.h"
 #include "shell/tray_mode.h"
 #include "skin/button_state.h"
@@ -69,6 +70,8 @@ struct ShellServices {
   // The CD drive and the HTTP requests of the disc look-up.
   CdDrive& drive;
   HttpGetter& http;
+  // The preferences window and the skin browser.
+  SettingsWindows& settingsWindows;
 };
 
 // The main window's logic. It composes the modes (one member per subsystem), routes command
@@ -76,7 +79,7 @@ struct ShellServices {
 // only the window's own state: its sizes, position, drag, the skin and the settings. The Qt
 // view draws `Form()` and forwards user input; user input arriving while other work runs is
 // queued until that work ends.
-class FrmTarnix : public ISkinHost, private TrayHost {
+class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
  public:
   FrmTarnix(ShellServices services, SettingsStore& store, std::string programFolder);
   ~FrmTarnix() override;
@@ -150,7 +153,13 @@ class FrmTarnix : public ISkinHost, private TrayHost {
   void Plug(ModeSlot slot, Mode& mode);
   // The form as the modes reach it.
   MainForm& Access() { return access_; }
-  AppSettings& Settings() { return settings_; }
+  AppSettings& Settings() override { return settings_; }
+  // What the preferences and the skin browser reach of the window; their calls must run
+  // through Gate().
+  SettingsHost& SettingsLink() { return *this; }
+  // Command 6: the skin browser when "UseSkinBrowser" is set and the preferences are not
+  // open, else the file dialog "Select Skin".
+  void SelectSkin() override;
   SkinLoader& Skins() { return *skinLoader_; }
   PlayerMode& Player() { return *player_; }
   FmMode& Fm() { return *fm_; }
@@ -159,7 +168,7 @@ class FrmTarnix : public ISkinHost, private TrayHost {
   Notepad& Note() { return *notepad_; }
   ClockMode& Clock() { return *clock_; }
   CdPlayer& Cd() { return *cd_; }
-  std::vector<std::string>& AutoList() { return autoList_; }
+  std::vector<std::string>& AutoList() override { return autoList_; }
   InputGate& Gate() { return gate_; }
   bool Unloaded() const { return unloaded_; }
 
@@ -181,6 +190,15 @@ class FrmTarnix : public ISkinHost, private TrayHost {
   void ScreenPoint(int& x, int& y) override;
   void ButtonCorner(int button, int& x, int& y) override;
   void PresetFavourites();
+
+  // SettingsHost.
+  const std::string& ProgramFolder() const override { return programFolder_; }
+  IDialogs& Dialogs() override { return services_.dialogs; }
+  void ResetTunerCard() override;
+  void ChooseSnoozeMinutes(int minutes) override { clock_->ChooseSnoozeMinutes(minutes); }
+  void SetSnoozeEnabled(bool enabled) override { clock_->SetSnoozeEnabled(enabled); }
+  void LoadSkinFile(const std::string& path) override { LoadSkin(path, false); }
+  std::string SkinInfo() const override { return skinLoader_->State().infoText; }
 
   // The mode of a routing slot; slots without a subsystem hold a null mode.
   Mode& ModeOf(ModeSlot slot) { return *modes_[static_cast<std::size_t>(slot)]; }

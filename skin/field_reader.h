@@ -20,6 +20,8 @@ class SkinFieldReader {
   // The rest of the current line after the last field; when that field ended at a line end,
   // the whole following line. Line-end characters are not included.
   std::string RestOfLine();
+  // How far the reader has come, in bytes from the start of the text.
+  std::size_t Position() const { return pos_; }
 
  private:
   bool AtLineEnd() const;

@@ -31,6 +31,7 @@
 #include "ui/font_warmup.h"
 #include "ui/main_window_view.h"
 #include "ui/quit_signals.h"
+#include "ui/settings_windows_view.h"
 #include "ui/side_windows_view.h"
 #include "ui/tray_view.h"
 #include "ui/video_window.h"
@@ -96,10 +97,12 @@ int main(int argc, char** argv) {
   varlo::QtPrinter printer;
   varlo::TrayView tray;
   varlo::QtSerialPort serial;
+  varlo::SettingsWindowsView settingsWindows;
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, midi0, midi1,
-                        sideWindows, tuner, tray, serial, printer, drive, http},
+                        sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows},
                        store, programFolder);
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder, &printer);
+  settingsWindows.Attach(frm.SettingsLink(), frm.Gate());
   varlo::MainWindowView view(frm);
   PumpOnGuiThread(unit0, &view);
   PumpOnGuiThread(unit1, &view);
@@ -128,8 +131,9 @@ int main(int argc, char** argv) {
     });
   }
   // The side windows and the video window close with the main window.
-  view.onClosed = [&sideWindows, &videoWindow] {
+  view.onClosed = [&sideWindows, &settingsWindows, &videoWindow] {
     sideWindows.CloseAll();
+    settingsWindows.CloseAll();
     if (videoWindow) videoWindow->hide();
   };
   closer.SetView(&view);

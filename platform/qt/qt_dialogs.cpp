@@ -1,5 +1,6 @@
 #include "platform/qt/qt_dialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
@@ -44,7 +45,9 @@ QString QtFilterText(const std::string& filter) {
 
 MsgResult QtDialogs::MsgBox(const std::string& text, MsgButtons buttons,
                             const std::string& caption) {
-  QMessageBox box(parent_);
+  // Above the window the user works in (the skin browser stays on top of the main window).
+  QWidget* active = QApplication::activeWindow();
+  QMessageBox box(active ? active : parent_.data());
   box.setWindowTitle(QString::fromStdString(caption));
   box.setTextFormat(Qt::PlainText);
   box.setText(Plain(text));

@@ -24,6 +24,16 @@ struct RecordingSideWindows final : SideWindows {
   void ShowVisualSelector() override { ++selector; }
 };
 
+// Counts the settings windows the program asked to show; `prefsShown` stands for an open
+// preferences window.
+struct RecordingSettingsWindows final : SettingsWindows {
+  int prefs = 0, browser = 0;
+  bool prefsShown = false;
+  void ShowPrefs() override { ++prefs; }
+  void ShowSkinBrowser() override { ++browser; }
+  bool PrefsShown() const override { return prefsShown; }
+};
+
 // A program folder with a minimal default skin, a settings file and fakes.
 class ShellTest : public ::testing::Test {
  protected:
@@ -44,6 +54,7 @@ class ShellTest : public ::testing::Test {
   testing::FakePrinter printer;
   testing::FakeTray tray;
   testing::FakeSerialPort serial;
+  RecordingSettingsWindows settingsWindows;
   std::unique_ptr<SettingsStore> store;
   std::unique_ptr<FrmTarnix> form;
 
@@ -64,7 +75,7 @@ class ShellTest : public ::testing::Test {
     form = std::make_unique<FrmTarnix>(
         ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
 
-                      sideWindows, tuner, tray, serial, printer, drive, http},
+                      sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows},
         *store, prog.Path());
     form->Form_Load(commandLine);
   }

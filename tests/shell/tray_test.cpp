@@ -28,7 +28,8 @@ TEST_F(ShellTest, TheMenuListsEveryItemInOrderAndDisablesModesNotPresent) {
   EXPECT_TRUE(menu[3].items[5].enabled);
   EXPECT_TRUE(menu[3].items[0].enabled);
   EXPECT_EQ(menu[3].items[0].id, 12);
-  EXPECT_FALSE(menu[0].enabled);  // no preferences window yet
+  EXPECT_TRUE(menu[0].enabled);  // the preferences and skin selection are there
+  EXPECT_TRUE(menu[1].enabled);
   EXPECT_FALSE(Find(menu, "&Calculator")->enabled);
   EXPECT_FALSE(Find(menu, "&Web Browser")->enabled);
   EXPECT_FALSE(Find(menu, "Searc&h")->enabled);

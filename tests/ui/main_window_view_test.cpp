@@ -67,8 +67,9 @@ class MainWindowViewTest : public ::testing::Test {
   NullTrayIcon tray;
   NullSerialPort serial;
   NullPrinter printer;
+  NullSettingsWindows settingsWindows;
   FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                 sideWindows, tuner, tray, serial, printer, drive, http},
+                 sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows},
                 store,
                 prog.Path()};
   MainWindowView view{frm};

@@ -148,7 +148,7 @@ TEST_F(BundledSkinsTest, TheRadioIsAHalvernSkinNoLargerThanThePlayer) {
   const Skin fm = FmSkin();
   const Skin player = DefaultSkin();
   EXPECT_EQ(SkinText(fm).rfind("Varlo Skin/Halvern,", 0), 0u);
-  EXPECT_EQ(SkinText(player).rfind("Varlo Skin/Player,", 0), 0u);
+  EXPECT_EQ(SkinText(player).rfind("Varlo Skin/Player Karaoke,", 0), 0u);
   EXPECT_LE(fm.width, player.width);
   EXPECT_LE(fm.height, player.height);
   EXPECT_TRUE(Problems(fm, PaintSkin(fm)).empty());

@@ -351,7 +351,7 @@ int PackPressedImages(Skin& s, int y, int width) {
 const char* KindWord(SkinKind kind) {
   switch (kind) {
     case SkinKind::Player:
-      return "Player";
+      return "Player Karaoke";  // the player skin shows timed lyrics
     case SkinKind::Radio:
       return "Halvern";
     case SkinKind::Calculator:

@@ -253,7 +253,7 @@ struct Skin {
   DigitDisplay& digit(int n);
 };
 
-// The word the skin browser filters by, written after "Varlo Skin/".
+// The kind words the skin browser filters by, written after "Varlo Skin/".
 const char* KindWord(SkinKind kind);
 
 // The clock, with a link back to the default skin; the screen saver's skin.

@@ -1,0 +1,50 @@
+#include "shell/skin_browser_form.h"
+
+#include "common/file_select.h"
+#include "common/paths.h"
+
+namespace varlo {
+
+std::string SkinBrowserForm::SkinFolder() const {
+  const std::string& folder = host_.Settings().skinPath;
+  return ToHostPath(folder.empty() ? host_.ProgramFolder() : folder);
+}
+
+void SkinBrowserForm::ReadSkinDir() {
+  const auto& slots = host_.Settings().favSkin;
+  const std::vector<std::string> favourites(slots.begin(), slots.end());
+  entries_ =
+      varlo::ReadSkinDir(SkinFolder(), kSkinKinds[static_cast<std::size_t>(filter_)], favourites);
+}
+
+void SkinBrowserForm::cboShType_Click(int item) {
+  if (item < 0 || item >= static_cast<int>(kSkinKinds.size())) return;
+  filter_ = item;
+  ReadSkinDir();
+  Changed();
+}
+
+void SkinBrowserForm::List1_Click(int row) {
+  if (row < 0 || row >= static_cast<int>(entries_.size())) return;
+  // The entry keeps the file's own name: a rebuilt upper-case name would miss on Linux.
+  const std::string path = entries_[static_cast<std::size_t>(row)].path;
+  host_.LoadSkinFile(path);
+  comment_ = host_.SkinInfo();
+  Changed();
+}
+
+void SkinBrowserForm::SetSDir_Click() {
+  const std::string folder = BrowseFolder(host_.Dialogs(), "Select Skin Directory:");
+  if (folder.empty()) return;
+  host_.Settings().skinPath = folder;
+  ReadSkinDir();
+  if (onFolderChanged) onFolderChanged();
+  Changed();
+}
+
+void SkinBrowserForm::cToggInfo_Click() {
+  infoShown_ = !infoShown_;
+  Changed();
+}
+
+}  // namespace varlo

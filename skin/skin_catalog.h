@@ -1,0 +1,52 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varlo {
+
+// The kinds the skin browser can show, in the order of its "Show:" list. "All" shows every
+// skin, "Favorite" the skins in a favourite slot (and those that call themselves so).
+inline constexpr std::array<std::string_view, 11> kSkinKinds = {
+    "All",     "Favorite",   "Player",  "Karaoke", "Browser",    "WebRadio",
+    "Halvern", "Calculator", "Notepad", "Clock",   "Screensaver"};
+
+// The first line of a skin file: its header word, the kinds after a "/" and the description.
+struct SkinHeader {
+  std::string kinds;  // blank-separated words, as written; empty for a legacy skin
+  std::string description;
+};
+
+// How much of a skin file the browser reads to find its first line.
+inline constexpr std::size_t kSkinHeadBytes = 4096;
+// The browser looks at this many entries of a folder at most.
+inline constexpr std::size_t kMaxSkinFolderEntries = 4096;
+
+// Reads the header of the skin text `head` (the start of the file is enough). Empty when the
+// header is neither "Varlo Skin" nor "Tarnix Skin"; a header "TARNIX SKIN" in any letter case
+// is a player skin.
+std::optional<SkinHeader> ParseSkinHeader(std::string_view head);
+
+// Whether the kind words `kinds` include `filter` as a whole word, ignoring case.
+bool HasKind(std::string_view kinds, std::string_view filter);
+
+// One line of the browser: the file it loads and the text it shows.
+struct SkinEntry {
+  std::string path;  // the file as the folder holds it
+  std::string name;  // the file name without its ".skin" ending
+  SkinHeader header;
+  // "NAME > description", the name in capitals.
+  std::string Text() const;
+};
+
+// The skins of `folder` (files ending in ".skin" in any letter case) of kind `filter` (an
+// item of kSkinKinds; "All" for every skin), sorted by name without regard to case. A file
+// whose header is not a skin header is left out; `favourites` are the paths the "Favorite"
+// filter shows.
+std::vector<SkinEntry> ReadSkinDir(const std::string& folder, std::string_view filter,
+                                   const std::vector<std::string>& favourites = {});
+
+}  // namespace varlo

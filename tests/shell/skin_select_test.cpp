@@ -1,0 +1,122 @@
+// Choosing skins: command 6 by browser or file dialog, the skin browser's list and the
+// favourite slots.
+#include "shell/skin_browser_form.h"
+#include "tests/shell/shell_fixture.h"
+
+namespace varlo {
+namespace {
+
+constexpr const char* kBody =
+    "\n200,100,200,150,100,50\nmain.bmp,res.bmp\n0,1,0,0,0,0,0,0\n"
+    "/,An info line\nE\n";
+
+class SkinSelectTest : public ShellTest {
+ protected:
+  void WriteSkin(const std::string& file, const std::string& header) {
+    prog.Write(file, header + kBody);
+  }
+};
+
+TEST_F(SkinSelectTest, SelectSkinOpensTheBrowserUnlessItIsOffOrThePreferencesAreOpen) {
+  WriteSkin("other.skin", "Varlo Skin/Player, Other");
+  Start();
+  form->DoIt(6);
+  EXPECT_EQ(settingsWindows.browser, 1);  // "UseSkinBrowser" is on by default
+  EXPECT_TRUE(dialogs.fileRequests.empty());
+
+  settingsWindows.prefsShown = true;
+  dialogs.fileAnswers = {prog.File("other.skin")};
+  form->DoIt(6);
+  EXPECT_EQ(settingsWindows.browser, 1);
+  ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+  EXPECT_EQ(dialogs.fileRequests[0].title, "Select Skin");
+  EXPECT_EQ(dialogs.fileRequests[0].filter, "Skin Files|*.skin");
+  EXPECT_EQ(form->Settings().skin, prog.File("other.skin"));
+
+  // Cancelled: the skin stays.
+  settingsWindows.prefsShown = false;
+  form->Settings().useSkinBrowser = 0;
+  form->DoIt(6);
+  EXPECT_EQ(dialogs.fileRequests.size(), 2u);
+  EXPECT_EQ(form->Settings().skin, prog.File("other.skin"));
+
+  form->DoIt(5);
+  EXPECT_EQ(settingsWindows.prefs, 1);
+}
+
+TEST_F(SkinSelectTest, TheBrowserListsKindsAndLoadsFilesNamedInAnyCase) {
+  WriteSkin("lower.skin", "Varlo Skin/Clock Player, Both kinds");
+  WriteSkin("UPPER.SKIN", "Varlo Skin/NoPlayer, Not a player");
+  WriteSkin("Legacy.Skin", "tarnix skin, From long ago");
+  WriteSkin("empty.skin", "Varlo Skin/, No kind");
+  prog.Write("notes.skin", "Just some notes\n");
+  Start();
+  SkinBrowserForm browser(form->SettingsLink());
+  int changes = 0;
+  browser.onChanged = [&changes] { ++changes; };
+  browser.Form_Load();
+  std::vector<std::string> texts;
+  for (const SkinEntry& e : browser.Entries()) texts.push_back(e.Text());
+  EXPECT_EQ(texts, (std::vector<std::string>{"DEFAULT > Default", "EMPTY > No kind",
+                                             "LEGACY > From long ago", "LOWER > Both kinds",
+                                             "UPPER > Not a player"}));
+  EXPECT_GT(changes, 0);
+
+  browser.cboShType_Click(2);  // "Player": whole words only
+  texts.clear();
+  for (const SkinEntry& e : browser.Entries()) texts.push_back(e.name);
+  EXPECT_EQ(texts, (std::vector<std::string>{"default", "Legacy", "lower"}));
+
+  browser.cboShType_Click(9);  // "Clock"
+  ASSERT_EQ(browser.Entries().size(), 1u);
+  browser.List1_Click(0);
+  EXPECT_EQ(form->Settings().skin, prog.File("lower.skin"));
+  EXPECT_EQ(browser.Comment(), "Both kinds\nAn info line");
+
+  browser.cboShType_Click(0);
+  browser.List1_Click(4);
+  EXPECT_EQ(form->Settings().skin, prog.File("UPPER.SKIN"));
+  browser.List1_Click(99);  // no such row
+  EXPECT_EQ(form->Settings().skin, prog.File("UPPER.SKIN"));
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(SkinSelectTest, TheFavouriteFilterShowsTheSlotsAndANewFolderRebuildsTheList) {
+  WriteSkin("calculator.skin", "Varlo Skin/Calculator, Sums");
+  WriteSkin("skins/far.skin", "Varlo Skin/Player, Far away");
+  Start();
+  // The bundled skins are preset in their slots; the missing ones leave theirs empty.
+  EXPECT_EQ(form->Settings().favSkin[1], prog.File("default.skin"));
+  EXPECT_EQ(form->Settings().favSkin[2], prog.File("calculator.skin"));
+  EXPECT_EQ(form->Settings().favSkin[6], "");
+  SkinBrowserForm browser(form->SettingsLink());
+  browser.Form_Load();
+  browser.cboShType_Click(1);
+  EXPECT_EQ(browser.Entries().size(), 2u);
+
+  int folderChanges = 0;
+  browser.onFolderChanged = [&folderChanges] { ++folderChanges; };
+  browser.SetSDir_Click();  // cancelled
+  EXPECT_EQ(folderChanges, 0);
+  dialogs.folderAnswer = prog.File("skins");
+  browser.cboShType_Click(0);
+  browser.SetSDir_Click();
+  EXPECT_EQ(folderChanges, 1);
+  EXPECT_EQ(form->Settings().skinPath, prog.File("skins"));
+  ASSERT_EQ(browser.Entries().size(), 1u);
+  EXPECT_EQ(browser.Entries()[0].Text(), "FAR > Far away");
+}
+
+TEST_F(SkinSelectTest, FavouriteSlotsLoadTheirSkinsAndIgnoreMissingFiles) {
+  WriteSkin("zero.skin", "Varlo Skin/Player, Slot zero");
+  Preset("FavSkin0=" + prog.File("zero.skin") + "\nFavSkin9=" + prog.File("gone.skin") + "\n");
+  Start();
+  form->Tray().Choose(kFavouriteSkinItem + 0);
+  EXPECT_EQ(form->Settings().skin, prog.File("zero.skin"));
+  form->Tray().Choose(kFavouriteSkinItem + 9);
+  EXPECT_EQ(form->Settings().skin, prog.File("zero.skin"));
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+}  // namespace
+}  // namespace varlo
