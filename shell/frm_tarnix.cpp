@@ -209,6 +209,11 @@ void FrmTarnix::LoadFavouriteSkin(int slot) {
   });
 }
 
+void FrmTarnix::OpenHandedItem(const std::string& item) {
+  UserInput([this, item] { player_->OpenHandedItem(item); });
+  RestoreWindow();
+}
+
 void FrmTarnix::RestoreWindow() {
   UserInput([this] {
     // A window in view stays as it is.

@@ -167,6 +167,11 @@ class FrmTarnix : public ISkinHost, private TrayHost {
   int TwipX() const override { return twipX_; }
   int TwipY() const override { return twipY_; }
   void ShowLights() override;
+  // Brings the window into view, restored from the tray or minimised (a request of the desktop).
+  void Raise() { RestoreWindow(); }
+  // The command line of a second start, handed over to this one: its item (an absolute path)
+  // joins the playlist and the window comes into view.
+  void OpenHandedItem(const std::string& item);
 
  private:
   void ResetWindowSizeState() override;
