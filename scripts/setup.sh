@@ -12,6 +12,7 @@ packages=(
   libmpv-dev libcdio-dev libcdio-paranoia-dev libfontconfig-dev
   xvfb xauth x11-apps imagemagick ffmpeg fonts-dejavu-core libxcb1-dev
   python3 poppler-utils
+  dbus dbus-bin weston qt6-wayland
 )
 
 missing=()
