@@ -158,6 +158,9 @@ TEST_F(MediaSessionTest, AHandedOverItemJoinsTheListAndPlaysWithAutoPlay) {
   form->OpenHandedItem("");  // nothing to add: playback goes on
   EXPECT_EQ(List().Count(), 3);
   EXPECT_EQ(Player().tNum, 3);
+  // A window already in view is still brought to the front.
+  EXPECT_FALSE(form->Form().window.minimised);
+  EXPECT_EQ(form->Form().window.restoreRequests, restores + 3);
 }
 
 }  // namespace
