@@ -29,6 +29,8 @@ class CdAudioDevice final : public IMediaDevice {
   const std::string& ErrorMessage() const override { return inner_.ErrorMessage(); }
   std::int32_t Length() const override { return inner_.Length(); }
   std::int32_t Position() const override { return inner_.Position(); }
+  // A disc's track titles come from the disc database, never from the audio stream.
+  StreamTags Tags() const override { return inner_.Tags(); }
   void SetDisplayWindow(std::uint64_t windowId) override { inner_.SetDisplayWindow(windowId); }
   void SetVolume(double left, double right) override { inner_.SetVolume(left, right); }
   void SetEndCallback(std::function<void(MediaEnd)> callback) override {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "player/stream_tags.h"
+
 namespace varlo {
 
 // Why a device reports the end of its media.
@@ -61,6 +63,10 @@ class IMediaDevice {
   // At the end of the media the position equals the length.
   virtual std::int32_t Length() const = 0;
   virtual std::int32_t Position() const = 0;
+
+  // Title, artist and album the open media's own tags give, as read at "open"; empty when
+  // nothing is open, when the media carries none, or for a device that reads no tags.
+  virtual StreamTags Tags() const = 0;
 
   // The native window video is drawn into (an X11 window id), 0 for none. Takes effect at the
   // next "open". The caller keeps the window alive while media is open.

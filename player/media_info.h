@@ -23,6 +23,7 @@ class MediaInfo final : public NowPlaying {
   void GetMP3Info(const std::string& path) override;
   std::string TagTitle() const override { return tag_.title; }
   std::string TagArtist() const override { return tag_.artist; }
+  std::string TagAlbum() const override { return tag_.album; }
   void ClearTagTitle() override { tag_.title.clear(); }
   void ClearTag() override { tag_ = TagRecord{}; }
   void LoadTagCover(const std::string& songPath) override;

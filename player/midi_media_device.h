@@ -36,6 +36,7 @@ class MidiMediaDevice final : public IMediaDevice {
     return error_ != 0 ? message_ : inner_.ErrorMessage();
   }
   std::int32_t Length() const override { return inner_.Length(); }
+  StreamTags Tags() const override { return inner_.Tags(); }
   std::int32_t Position() const override { return inner_.Position(); }
   void SetDisplayWindow(std::uint64_t windowId) override { inner_.SetDisplayWindow(windowId); }
   void SetVolume(double left, double right) override { inner_.SetVolume(left, right); }

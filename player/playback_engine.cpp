@@ -83,6 +83,7 @@ void PlaybackEngine::PlayIt() {
   state_.rptA = 0;
   state_.rptB = 0;
   state_.dev.clear();
+  streamTags_ = StreamTags{};
 
   if (state_.cdMode) {
     state_.dev = "cdaudio";
@@ -166,6 +167,7 @@ void PlaybackEngine::PlayIt() {
       state_.songLenMs = device.Length();
       state_.trkStart = 0;
       state_.trkEnd = state_.songLenMs;
+      streamTags_ = device.Tags();
       links_.media.LoadLyrics(state_.songPath);
     }
     state_.elapsedMs = 0;
@@ -260,6 +262,13 @@ void PlaybackEngine::PlayFrom(std::int32_t positionMs) {
   device.Command("stop");
   device.SetFrom(positionMs + state_.trkStart);
   device.Command("Play");
+}
+
+void PlaybackEngine::SeekTo(std::int32_t positionMs) {
+  if (!state_.playing || state_.dev == kDelayDevice) return;
+  PlayFrom(positionMs);
+  state_.paused = false;
+  Lights();
 }
 
 void PlaybackEngine::Reverse() {
@@ -390,8 +399,15 @@ void PlaybackEngine::ShowTitles() {
   form_.SetDD(6, state_.songName);
   Label(13, LengthText(state_.songLenMs));
 
-  const std::string title = links_.media.TagTitle();
-  if (!title.empty()) {
+  // The ID3v1 title comes first; without one the stream's own tags (ID3v2, Vorbis comments
+  // ...) name the entry.
+  std::string title = links_.media.TagTitle();
+  std::string artist = links_.media.TagArtist();
+  if (TrimBlanks(title).empty() && !state_.cdMode) {
+    title = streamTags_.title;
+    artist = streamTags_.artist;
+  }
+  if (!TrimBlanks(title).empty()) {
     if (!state_.cdMode && inRange) {
       std::string& entry = list_.names[static_cast<std::size_t>(state_.tNum - 1)];
       if (title.size() > entry.size()) {
@@ -399,7 +415,6 @@ void PlaybackEngine::ShowTitles() {
         list_.Changed();
       }
     }
-    const std::string artist = links_.media.TagArtist();
     trayTip_ =
         "Varlo - [" + std::string(TrimBlanks(artist)) + "] - " + std::string(TrimBlanks(title));
   } else if (inRange) {
@@ -410,6 +425,20 @@ void PlaybackEngine::ShowTitles() {
   links_.tray.SetTrayTip(trayTip_);
 
   links_.titles.ExDevOut(state_.songName);
+}
+
+StreamTags PlaybackEngine::Titles() const {
+  StreamTags titles;
+  const std::string tagTitle(TrimBlanks(links_.media.TagTitle()));
+  if (!tagTitle.empty()) {
+    titles.title = tagTitle;
+    titles.artist = TrimBlanks(links_.media.TagArtist());
+    titles.album = TrimBlanks(links_.media.TagAlbum());
+  } else if (!state_.cdMode) {
+    titles = streamTags_;
+  }
+  if (titles.title.empty()) titles.title = state_.songName;
+  return titles;
 }
 
 void PlaybackEngine::ShowMixer() {

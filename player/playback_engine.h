@@ -37,6 +37,8 @@ class PlaybackEngine {
   void PauseIt();
   void PlayPause();
   void PlayFrom(std::int32_t positionMs);
+  // Plays on from `positionMs` of the entry playing, also when it was paused.
+  void SeekTo(std::int32_t positionMs);
   void Reverse();
   void Forward();
 
@@ -74,6 +76,9 @@ class PlaybackEngine {
   void SetRepeatB();
 
   const std::string& TrayTip() const { return trayTip_; }
+  // Title, artist and album of the entry playing: its ID3v1 tag when that has a title, else the
+  // tags the media device read from the stream; a title missing from both is the entry's name.
+  StreamTags Titles() const;
   IMediaDevice& Unit() { return Device(static_cast<int>(state_.playUnit)); }
 
   // The text of the error box after a failed open.
@@ -100,6 +105,7 @@ class PlaybackEngine {
   std::int64_t lastTickMs_ = 0;  // steady time of the last tick of a timed display
   std::string shownPosition_;    // the position text shown last
   std::string trayTip_;
+  StreamTags streamTags_;  // what the device read from the entry playing
   std::uint32_t waveOut_ = 0xFFFFFFFFu;
   std::mt19937 random_;
 };

@@ -81,6 +81,7 @@ class NowPlaying {
   virtual void GetMP3Info(const std::string& path) = 0;
   virtual std::string TagTitle() const = 0;
   virtual std::string TagArtist() const = 0;
+  virtual std::string TagAlbum() const = 0;
   virtual void ClearTagTitle() = 0;
   // Forgets the tag of the previous entry when one without a tag starts.
   virtual void ClearTag() = 0;
@@ -97,6 +98,7 @@ class NullNowPlaying final : public NowPlaying {
   void GetMP3Info(const std::string&) override {}
   std::string TagTitle() const override { return {}; }
   std::string TagArtist() const override { return {}; }
+  std::string TagAlbum() const override { return {}; }
   void ClearTagTitle() override {}
   void ClearTag() override {}
   void LoadTagCover(const std::string&) override {}

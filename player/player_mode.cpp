@@ -76,6 +76,13 @@ void PlayerMode::StartWith(const std::string& commandLine) {
   }
 }
 
+void PlayerMode::OpenHandedItem(const std::string& item) {
+  if (item.empty()) return;
+  const int before = list_.Count();
+  AddToPlaylist("Commandline", item, DisplayName(item, settings_.friendlyNames));
+  if (settings_.autoPlay == 1 && list_.Count() > before) PlayEntry(before);
+}
+
 void PlayerMode::AutoPlay() {
   if (settings_.autoPlay == 1) engine_.PlayIt();
 }

@@ -84,6 +84,9 @@ class PlayerMode final : public Mode, private PlaylistHost {
   // to the playlist and plays it (the visual selector's load and its contents list).
   void LoadAndPlay(const std::string& path);
   void AppendAndPlay(const std::string& path);
+  // Adds the item a second start of the program handed over (a file, folder or playlist, as
+  // on the command line) and, with "AutoPlay" on, plays the first entry it added.
+  void OpenHandedItem(const std::string& item);
   AppSettings& Settings() { return settings_; }
   // The quick-find window's logic.
   QuickFind& Finder() { return finder_; }

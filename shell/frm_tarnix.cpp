@@ -216,16 +216,29 @@ void FrmTarnix::LoadFavouriteSkin(int slot) {
   });
 }
 
+void FrmTarnix::OpenHandedItem(const std::string& item) {
+  UserInput([this, item] { player_->OpenHandedItem(item); });
+  Raise();
+}
+
+void FrmTarnix::Raise() {
+  UserInput([this] { ShowRestored(); });
+}
+
 void FrmTarnix::RestoreWindow() {
   UserInput([this] {
     // A window in view stays as it is.
     if (form_.window.shown && !form_.window.minimised) return;
-    form_.window.shown = true;
-    form_.window.minimised = false;
-    ++form_.window.restoreRequests;
-    form_.window.onTop = WantsOnTop(settings_);
-    form_.Notify(kChangeWindowState);
+    ShowRestored();
   });
+}
+
+void FrmTarnix::ShowRestored() {
+  form_.window.shown = true;
+  form_.window.minimised = false;
+  ++form_.window.restoreRequests;
+  form_.window.onTop = WantsOnTop(settings_);
+  form_.Notify(kChangeWindowState);
 }
 
 void FrmTarnix::ApplyOnTop() {

@@ -176,6 +176,12 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   int TwipX() const override { return twipX_; }
   int TwipY() const override { return twipY_; }
   void ShowLights() override;
+  // Brings the window into view and to the front, restored from the tray or minimised (a
+  // request of the desktop or of a second start).
+  void Raise();
+  // The command line of a second start, handed over to this one: its item (an absolute path)
+  // joins the playlist and the window comes into view.
+  void OpenHandedItem(const std::string& item);
 
  private:
   void ResetWindowSizeState() override;
@@ -185,6 +191,8 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   bool CommandAvailable(int code) override;
   void LoadFavouriteSkin(int slot) override;
   void RestoreWindow() override;
+  // Shows the window restored and asks the view to bring it to the front.
+  void ShowRestored();
   void ApplyOnTop() override;
   void SetTrayPresent(bool present) override { form_.window.trayPresent = present; }
   void ScreenPoint(int& x, int& y) override;

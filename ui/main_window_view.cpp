@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QToolTip>
 #include <QUrl>
+#include <QWindow>
 
 #include "platform/qt/path_text.h"
 #include "platform/qt/qt_picture_loader.h"
@@ -117,10 +118,18 @@ void MainWindowView::mousePressEvent(QMouseEvent* event) {
     target_ = Target::Label;
     targetIndex_ = 0;
     frm_.Dig_MouseDown(d, button, p.x(), p.y());
+  } else if (button == 1 && MovedByCompositor() && windowHandle() &&
+             windowHandle()->startSystemMove()) {
+    // Wayland windows cannot place themselves: the compositor moves the window while the button
+    // is held, and the release goes to the compositor, not to us.
   } else {
     target_ = Target::Background;
     frm_.Form_MouseDown(button, p.x(), p.y());
   }
+}
+
+bool MainWindowView::MovedByCompositor() {
+  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 void MainWindowView::mouseMoveEvent(QMouseEvent* event) {
@@ -340,6 +349,9 @@ QRegion MainWindowView::TickRegion(unsigned changes) {
 
 void MainWindowView::paintEvent(QPaintEvent* event) {
   QPainter p(this);
+  // On high-DPI screens the skin's bitmaps are scaled by whole device pixels, never smoothed,
+  // so that their pixel art stays sharp.
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   p.setClipRegion(event->region());
   const SkinForm& form = frm_.Form();
   // The skin's bitmaps are drawn from the form's own pixels; a skin loaded since the last

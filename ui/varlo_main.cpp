@@ -1,5 +1,8 @@
 // The varlo program: builds the platform services, the main window's logic and its view.
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDir>
 #include <QMetaObject>
 #include <array>
@@ -7,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "common/paths.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "platform/cdio/cdio_disc.h"
@@ -26,10 +30,12 @@
 #include "platform/qt/qt_serial_port.h"
 #include "player/midi_media_device.h"
 #include "shell/frm_tarnix.h"
+#include "shell/media_session.h"
 #include "ui/after_first_paint.h"
 #include "ui/app_icon.h"
 #include "ui/font_warmup.h"
 #include "ui/main_window_view.h"
+#include "ui/mpris_service.h"
 #include "ui/quit_signals.h"
 #include "ui/settings_windows_view.h"
 #include "ui/side_windows_view.h"
@@ -55,14 +61,53 @@ void PumpOnGuiThread(varlo::MpvMediaDevice& device, QObject* context) {
   });
 }
 
+// Hands `item` to a Varlo already running on the session bus; false when none runs (or there is
+// no bus), so this start goes on by itself.
+bool HandToRunningInstance(const std::string& item) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected() || !bus.interface()) return false;
+  const QString service = QString::fromLatin1(varlo::MprisService::kServiceName);
+  if (!bus.interface()->isServiceRegistered(service).value()) return false;
+  QDBusMessage call = QDBusMessage::createMethodCall(
+      service, QString::fromLatin1(varlo::MprisService::kObjectPath),
+      QString::fromLatin1(varlo::MprisService::kOwnInterface), QStringLiteral("OpenItems"));
+  QStringList items;
+  if (!item.empty()) items << varlo::PathToQt(item);
+  call << items;
+  // A running program answers at once; one that hangs is not waited for long.
+  const QDBusMessage reply = bus.call(call, QDBus::Block, 3000);
+  return reply.type() == QDBusMessage::ReplyMessage;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const varlo::FontWarmup fonts;  // in parallel with the rest of the start
+  // Whole scale factors only (1.5 becomes 2), so that every skin pixel is drawn as a whole block
+  // of device pixels and the window's shape stays on the skin's pixel grid.
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("varlo"));
   QApplication::setWindowIcon(varlo::VarloIcon());
   std::setlocale(LC_NUMERIC, "C");  // the media engine starts only in the C number locale
+
+  // The arguments as bytes (QApplication has taken out its own options), so that names
+  // that are not UTF-8 stay the files they name. "--new-instance" starts a program of its own
+  // even while another runs.
+  std::string commandLine;
+  bool newInstance = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg(argv[i]);
+    if (arg == "--new-instance") {
+      newInstance = true;
+      continue;
+    }
+    commandLine += (commandLine.empty() ? "" : " ") + arg;
+  }
+  if (!newInstance &&
+      HandToRunningInstance(commandLine.empty() ? commandLine : varlo::AbsoluteItem(commandLine))) {
+    return 0;
+  }
 
   const std::string programFolder = varlo::ProgramFolder();
   varlo::InstallMissingFiles(ShippedDataFolder(), programFolder);
@@ -155,10 +200,16 @@ int main(int argc, char** argv) {
 
   // The arguments as bytes (QApplication has taken out its own options), so that names
   // that are not UTF-8 stay the files they name.
-  std::string commandLine;
-  for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
   frm.Form_Load(commandLine);
   view.OnFormChanged(varlo::kChangeAll);
+  // The desktop's media controls, and the door for later starts' command lines.
+  varlo::MediaSession session(frm);
+  varlo::MprisService mpris(session, QDBusConnection::sessionBus());
+  mpris.onItemsHandedOver = [&frm](const std::vector<std::string>& items) {
+    for (const std::string& item : items) frm.OpenHandedItem(item);
+    if (items.empty()) frm.Raise();
+  };
+  mpris.Register();
   if (frm.Form().window.minimised)
     view.showMinimized();
   else

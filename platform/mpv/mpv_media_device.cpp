@@ -18,6 +18,22 @@ namespace {
 
 constexpr std::uint64_t kEofReachedId = 1;
 
+// The string pairs of an engine node map (other value kinds are left out).
+std::vector<std::pair<std::string, std::string>> StringPairs(const mpv_node& node) {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  if (node.format != MPV_FORMAT_NODE_MAP || node.u.list == nullptr) return pairs;
+  const mpv_node_list& map = *node.u.list;
+  const int count = std::min(map.num, static_cast<int>(kMaxMetadataPairs));
+  for (int i = 0; i < count; ++i) {
+    const mpv_node& value = map.values[i];
+    if (map.keys[i] == nullptr || value.format != MPV_FORMAT_STRING || value.u.string == nullptr) {
+      continue;
+    }
+    pairs.emplace_back(map.keys[i], value.u.string);
+  }
+  return pairs;
+}
+
 MediaFailure FailureOf(int mpvError) {
   switch (mpvError) {
     case MPV_ERROR_NOMEM:
@@ -311,6 +327,15 @@ void MpvMediaDevice::Open() {
   double duration = 0;
   if (mpv_->getProperty(handle_, "duration", MPV_FORMAT_DOUBLE, &duration) < 0) duration = 0;
   length_ = static_cast<std::int32_t>(std::lround(std::clamp(duration, 0.0, 2.0e6) * 1000.0));
+  ReadTags();
+}
+
+void MpvMediaDevice::ReadTags() {
+  tags_ = StreamTags{};
+  mpv_node metadata{};
+  if (mpv_->getProperty(handle_, "metadata", MPV_FORMAT_NODE, &metadata) < 0) return;
+  tags_ = PickStreamTags(StringPairs(metadata));
+  mpv_->freeNodeContents(&metadata);
 }
 
 void MpvMediaDevice::ReportVideo() {
@@ -347,6 +372,7 @@ void MpvMediaDevice::Close(bool report) {
   open_ = false;
   atEnd_ = false;
   length_ = 0;
+  tags_ = StreamTags{};
   seekTarget_.reset();
   entryId_ = -1;
   if (report) ReportVideo();

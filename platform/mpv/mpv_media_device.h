@@ -91,6 +91,7 @@ class MpvMediaDevice final : public IMediaDevice {
   const std::string& ErrorMessage() const override { return errorMessage_; }
   std::int32_t Length() const override { return open_ ? length_ : 0; }
   std::int32_t Position() const override;
+  StreamTags Tags() const override { return open_ ? tags_ : StreamTags{}; }
   void SetDisplayWindow(std::uint64_t windowId) override;
   void SetVolume(double left, double right) override;
   void SetEndCallback(std::function<void(MediaEnd)> callback) override {
@@ -107,6 +108,8 @@ class MpvMediaDevice final : public IMediaDevice {
   void Open();
   // Closes the open media; `report` false leaves telling the video callback to the caller.
   void Close(bool report = true);
+  // Takes title, artist and album from the engine's metadata of the file just opened.
+  void ReadTags();
   void Play();
   void Pause();
   void SeekTo(std::int32_t ms);
@@ -140,6 +143,7 @@ class MpvMediaDevice final : public IMediaDevice {
   bool open_ = false;
   bool atEnd_ = false;
   std::int32_t length_ = 0;
+  StreamTags tags_;
   // Target of a seek not finished yet: reported as the position until playback restarts.
   std::optional<std::int32_t> seekTarget_;
   bool seekLanded_ = false;  // the engine has finished the last seek

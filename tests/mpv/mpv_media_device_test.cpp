@@ -222,6 +222,42 @@ TEST_F(MpvMediaDeviceTest, Mp3FromFfmpegHasTheRightLength) {
   EXPECT_NEAR(device_.Length(), 2000, 50);
 }
 
+// Tagged files as people have them: ID3v2 without ID3v1, and FLAC with Vorbis comments (whose
+// keys the engine reports in upper case).
+TEST_F(MpvMediaDeviceTest, TagsComeFromId3v2AndVorbisCommentsAndGoAtClose) {
+  if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ffmpeg";
+  const std::string wav = Sine(500);
+  const std::string mp3 = dir_.File("v2.mp3");
+  const std::string flac = dir_.File("comments.flac");
+  const std::string makeMp3 = "ffmpeg -loglevel error -y -i '" + wav +
+                              "' -codec:a libmp3lame -id3v2_version 3 -write_id3v1 0 -metadata "
+                              "'title=Grüne Wiese' -metadata artist=Odd -metadata album=First '" +
+                              mp3 + "'";
+  const std::string makeFlac = "ffmpeg -loglevel error -y -i '" + wav +
+                               "' -metadata 'TITLE=Line one\nline two' -metadata ARTIST=Even '" +
+                               flac + "'";
+  if (std::system(makeMp3.c_str()) != 0) GTEST_SKIP() << "ffmpeg cannot write MP3";
+  if (std::system(makeFlac.c_str()) != 0) GTEST_SKIP() << "ffmpeg cannot write FLAC";
+
+  Open(mp3);
+  ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
+  EXPECT_EQ(device_.Tags(), (StreamTags{"Grüne Wiese", "Odd", "First"}));
+
+  Open(flac);  // the next open replaces them
+  ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
+  const StreamTags flacTags = device_.Tags();
+  EXPECT_EQ(flacTags.artist, "Even");
+  EXPECT_EQ(flacTags.album, "");
+  EXPECT_EQ(flacTags.title.find('\n'), std::string::npos) << "one line";
+  EXPECT_EQ(flacTags.title.substr(0, 8), "Line one");
+
+  device_.Command("close");
+  EXPECT_TRUE(device_.Tags().Empty());
+  Open(wav);  // no tags at all
+  ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
+  EXPECT_TRUE(device_.Tags().Empty());
+}
+
 TEST_F(MpvMediaDeviceTest, VideoOpensAndPlaysToItsEndWithoutADisplay) {
   if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ffmpeg";
   const std::string video = dir_.File("clip.avi");

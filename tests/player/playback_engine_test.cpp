@@ -20,13 +20,14 @@ using testing::FakeForm;
 
 // The tag of the entry playing, as the test sets it.
 struct TagStub final : NowPlaying {
-  std::string title, artist;
+  std::string title, artist, album;
   std::vector<std::string> lyricLoads;
   void GetMP3Info(const std::string&) override {}
   std::string TagTitle() const override { return title; }
   std::string TagArtist() const override { return artist; }
+  std::string TagAlbum() const override { return album; }
   void ClearTagTitle() override { title.clear(); }
-  void ClearTag() override { title.clear(), artist.clear(); }
+  void ClearTag() override { title.clear(), artist.clear(), album.clear(); }
   void LoadTagCover(const std::string&) override {}
   void LoadCover(const std::string&) override {}
   void LoadLyrics(const std::string& songPath) override { lyricLoads.push_back(songPath); }
@@ -344,6 +345,32 @@ TEST_F(EngineTest, TagTitleReplacesAShorterNameAndFeedsTheTrayTip) {
   title.clear();
   e.ShowTitles();
   EXPECT_EQ(e.TrayTip(), "Varlo - " + std::string(55, 't'));
+}
+
+// Files with ID3v2 or Vorbis tags and no ID3v1 tag are named by the tags the device read; an
+// ID3v1 title still comes first, and an entry without either keeps its name.
+TEST_F(EngineTest, StreamTagsNameEntriesWithoutAnId3v1Title) {
+  Add("a.flac");
+  Add("b.mp3");
+  Add("c.wav");
+  unit0.tags[list.paths[0]] = {"A Title Longer Than a.flac", "Band", "Record"};
+  unit0.tags[list.paths[1]] = {"Stream Title Of b", "Stream Band", "Stream Album"};
+  engine.PlayIt();
+  EXPECT_EQ(list.names[0], "A Title Longer Than a.flac");
+  EXPECT_EQ(engine.TrayTip(), "Varlo - [Band] - A Title Longer Than a.flac");
+  EXPECT_EQ(engine.Titles(), (StreamTags{"A Title Longer Than a.flac", "Band", "Record"}));
+
+  media.title = "Tag Title";
+  media.artist = "Tag Band";
+  media.album = "";
+  engine.NextTrack();
+  EXPECT_EQ(engine.TrayTip(), "Varlo - [Tag Band] - Tag Title");
+  EXPECT_EQ(engine.Titles(), (StreamTags{"Tag Title", "Tag Band", ""}));
+
+  media.title.clear();
+  engine.NextTrack();  // the tags of b do not stay with c
+  EXPECT_EQ(engine.TrayTip(), "Varlo - c.wav");
+  EXPECT_EQ(engine.Titles(), (StreamTags{"c.wav", "", ""}));
 }
 
 TEST_F(EngineTest, TheTrayTipIsCutOnACharacterBoundary) {

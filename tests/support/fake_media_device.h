@@ -29,6 +29,8 @@ class FakeMediaDevice : public IMediaDevice {
   std::map<std::string, std::int32_t> lengths;
   // An "open" of one of these file names fails with the given error.
   std::map<std::string, ScriptedError> openErrors;
+  // Tags reported while one of these file names is open.
+  std::map<std::string, StreamTags> tags;
 
   std::vector<Call> calls;
   bool open = false;
@@ -57,6 +59,10 @@ class FakeMediaDevice : public IMediaDevice {
   const std::string& ErrorMessage() const override { return errorMessage_; }
   std::int32_t Length() const override { return open ? length_ : 0; }
   std::int32_t Position() const override { return open ? position_ : 0; }
+  StreamTags Tags() const override {
+    const auto it = tags.find(fileName_);
+    return open && it != tags.end() ? it->second : StreamTags{};
+  }
   void SetDisplayWindow(std::uint64_t windowId) override { displayWindow = windowId; }
   void SetVolume(double leftFactor, double rightFactor) override {
     left = leftFactor;

@@ -117,6 +117,37 @@ TEST_F(MainWindowViewTest, DrawsAndShapesTheWindowFromTheSkin) {
 
 namespace varlo {
 
+// On a screen of device-pixel ratio 2 every skin pixel becomes a 2 x 2 block of its own colour:
+// the bitmaps are scaled by whole pixels and never smoothed.
+TEST_F(MainWindowViewTest, AtDevicePixelRatioTwoTheSkinIsScaledWithoutSmoothing) {
+  WriteSkin(prog);
+  Start();
+  view.OnFormChanged(kChangeAll);
+  QImage shot(240, 120, QImage::Format_RGB32);
+  shot.setDevicePixelRatio(2.0);
+  shot.fill(Qt::black);
+  view.render(&shot);
+  // The cut-out corner ends at skin pixel 4, device pixel 8, on a whole pixel.
+  for (int y = 0; y < 8; ++y) {
+    EXPECT_EQ(shot.pixelColor(7, y), QColor(Qt::black)) << y;
+    EXPECT_EQ(shot.pixelColor(8, y), QColor(20, 40, 200)) << y;
+  }
+  // Along the volume slider (its track and knob from the bitmaps) each skin pixel is a block
+  // of four equal device pixels.
+  int blocks = 0;
+  for (int y = 100; y < 118; y += 2) {
+    for (int x = 0; x < 238; x += 2) {
+      const QColor c = shot.pixelColor(x, y);
+      EXPECT_TRUE(c == shot.pixelColor(x + 1, y) && c == shot.pixelColor(x, y + 1) &&
+                  c == shot.pixelColor(x + 1, y + 1))
+          << x << "," << y;
+      ++blocks;
+    }
+  }
+  EXPECT_GT(blocks, 0);
+  EXPECT_EQ(shot.pixelColor(24, 104), QColor(250, 250, 0));
+}
+
 TEST_F(MainWindowViewTest, TheDefaultSkinsPlayButtonPressesAndRuns) {
   InstallMissingFiles(VARLO_TEST_DATA_DIR, prog.Path());
   std::vector<int> commands;

@@ -11,7 +11,9 @@ home=$(mktemp -d "${TMPDIR:-/tmp}/varlo-run-XXXXXX")
 trap 'rm -rf "$home"' EXIT
 
 status=0
+# No session bus: the program must run alone without one.
 VARLO_HOME=$home/program XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home \
+  DBUS_SESSION_BUS_ADDRESS=unix:path=$home/no-bus \
   QT_QPA_PLATFORM=offscreen \
   timeout --preserve-status -k 10 -s TERM "$seconds" "$program" ${3:+"$3"} || status=$?
 if [ "$status" -ne 0 ]; then

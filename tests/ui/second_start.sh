@@ -1,0 +1,71 @@
+#!/bin/sh
+# One instance: on a private session bus, a second `varlo FILE` hands FILE to the program
+# already running and ends at once; the first adds it and, with AutoPlay on, plays it, which its
+# MPRIS metadata then shows. `--new-instance` starts a program of its own instead.
+# Usage: second_start.sh PROGRAM     (exit 77: skipped, no dbus-daemon or ffmpeg)
+set -eu
+program=$1
+command -v dbus-daemon >/dev/null && command -v dbus-send >/dev/null || exit 77
+command -v ffmpeg >/dev/null || exit 77
+home=$(mktemp -d "${TMPDIR:-/tmp}/varlo-second-XXXXXX")
+first=""
+bus_pid=""
+cleanup() {
+  [ -n "$first" ] && kill "$first" 2>/dev/null && wait "$first" 2>/dev/null || true
+  [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null || true
+  rm -rf "$home"
+}
+trap cleanup EXIT
+
+dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$home/address" 4>"$home/pid"
+bus_pid=$(cat "$home/pid")
+DBUS_SESSION_BUS_ADDRESS=$(cat "$home/address")
+export DBUS_SESSION_BUS_ADDRESS
+export VARLO_HOME="$home/program" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home"
+export QT_QPA_PLATFORM=offscreen
+mkdir -p "$home/config/varlo" "$home/music"
+printf '[config]\nAutoPlay=1\n' >"$home/config/varlo/varlo.ini"
+ffmpeg -loglevel error -f lavfi -i sine=frequency=440:duration=20 -metadata title=Handed \
+  -metadata artist=Second "$home/music/handed over.ogg"
+
+owner() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:"$1" 2>/dev/null | grep -q 'boolean true'
+}
+metadata() {
+  dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.varlo /org/mpris/MediaPlayer2 \
+    org.freedesktop.DBus.Properties.Get string:org.mpris.MediaPlayer2.Player string:Metadata
+}
+
+"$program" &
+first=$!
+i=0
+until owner org.mpris.MediaPlayer2.varlo; do
+  i=$((i + 1))
+  [ $i -lt 100 ] || { echo "the first program never came onto the bus" >&2; exit 1; }
+  sleep 0.1
+done
+
+# The second start hands over and ends by itself, well before a time-out.
+timeout 10 "$program" "$home/music/handed over.ogg"
+i=0
+until metadata | grep -q 'Handed'; do
+  i=$((i + 1))
+  [ $i -lt 100 ] || { echo "the handed file does not play:" >&2; metadata >&2; exit 1; }
+  sleep 0.1
+done
+metadata | grep -q 'handed%20over.ogg' || { echo "no file URL in the metadata" >&2; exit 1; }
+
+# --new-instance runs beside the first, under a name of its own.
+"$program" --new-instance &
+second=$!
+i=0
+until dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+  org.freedesktop.DBus.ListNames | grep -q 'org.mpris.MediaPlayer2.varlo.instance'; do
+  i=$((i + 1))
+  [ $i -lt 100 ] || { kill "$second"; echo "--new-instance did not start its own program" >&2; exit 1; }
+  sleep 0.1
+done
+kill "$second"
+wait "$second" || true
+echo "the second start handed its file to the first"
