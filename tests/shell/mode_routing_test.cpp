@@ -71,6 +71,7 @@ TEST(CommandRoutes, EveryCodeRangeHasItsOwner) {
   EXPECT_EQ(RouteOfLabel(35), ModeSlot::Clock);
   EXPECT_EQ(RouteOfLabel(29), ModeSlot::None);
   EXPECT_EQ(RouteOfList(ListArea::FmPreset), ModeSlot::Fm);
+  EXPECT_EQ(RouteOfEntry(2), ModeSlot::Browser);
   EXPECT_EQ(RouteOfEntry(3), ModeSlot::WebRadio);
   EXPECT_EQ(RouteOfEntry(4), ModeSlot::None);
 }
@@ -81,7 +82,7 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   form = std::make_unique<FrmTarnix>(
       ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
 
-                    sideWindows, tuner, tray, serial, printer, drive, http},
+                    sideWindows, tuner, tray, serial, printer, drive, http, stream, web, linkOpener},
       *store, prog.Path());
   form->Plug(ModeSlot::Fm, fm);
   form->Plug(ModeSlot::Clock, clockMode);

@@ -41,6 +41,9 @@ class ShellTest : public ::testing::Test {
   testing::FakeTuner tuner;
   testing::FakeDrive drive;
   testing::FakeHttp http;
+  NullStreamPlayer stream;
+  NullWebView web;
+  NullLinkOpener linkOpener;
   testing::FakePrinter printer;
   testing::FakeTray tray;
   testing::FakeSerialPort serial;
@@ -64,7 +67,7 @@ class ShellTest : public ::testing::Test {
     form = std::make_unique<FrmTarnix>(
         ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
 
-                      sideWindows, tuner, tray, serial, printer, drive, http},
+                      sideWindows, tuner, tray, serial, printer, drive, http, stream, web, linkOpener},
         *store, prog.Path());
     form->Form_Load(commandLine);
   }

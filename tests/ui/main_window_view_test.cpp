@@ -64,11 +64,14 @@ class MainWindowViewTest : public ::testing::Test {
   NullTuner tuner;
   NullCdDrive drive;
   NullHttpGetter http;
+  NullStreamPlayer stream;
+  NullWebView web;
+  NullLinkOpener linkOpener;
   NullTrayIcon tray;
   NullSerialPort serial;
   NullPrinter printer;
   FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                 sideWindows, tuner, tray, serial, printer, drive, http},
+                 sideWindows, tuner, tray, serial, printer, drive, http, stream, web, linkOpener},
                 store,
                 prog.Path()};
   MainWindowView view{frm};
