@@ -43,9 +43,10 @@ void BM_TickAndRepaint(benchmark::State& state) {
   varlo::NullPrinter printer;
   varlo::NullTrayIcon tray;
   varlo::NullSerialPort serial;
-  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner, tray, serial, printer, drive, http, stream, web, linkOpener},
-                       store, prog);
+  varlo::FrmTarnix frm(
+      {screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1, sideWindows, tuner,
+       tray, serial, printer, drive, http, stream, web, linkOpener},
+      store, prog);
   varlo::MainWindowView view(frm);
   frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };
   frm.Form_Load("");

@@ -6,25 +6,25 @@ namespace varlo {
 
 // What the internet-radio player is doing.
 enum class StreamState {
-  Idle,     // nothing open: never started, stopped, or the stream ended
+  Idle,     // nothing open: never started, or stopped
   Opening,  // contacting the server and reading the stream's start
   Playing,
   Paused,
-  Failed,  // the last stream could not be opened or broke off with an error
+  Failed,  // the last stream could not be opened, broke off or ended
 };
 
 // The player's state as last reported by its engine. `changes` counts reports of the station
 // name and title, so a reader sees each new title once.
 struct StreamStatus {
   StreamState state = StreamState::Idle;
-  bool buffering = false;     // playback waits for the cache to fill
-  double cacheSeconds = 0;    // audio held ahead of the play position
+  bool buffering = false;   // playback waits for the cache to fill
+  double cacheSeconds = 0;  // audio held ahead of the play position
   double positionSeconds = 0;
-  double bitRate = 0;         // bits per second of the audio, 0 when unknown
-  std::string stationName;    // the stream's own name (ICY "icy-name")
-  std::string title;          // the stream title (ICY "StreamTitle")
+  double bitRate = 0;       // bits per second of the audio, 0 when unknown
+  std::string stationName;  // the stream's own name (ICY "icy-name")
+  std::string title;        // the stream title (ICY "StreamTitle")
   std::uint64_t changes = 0;
-  std::string error;          // why it failed, for the user
+  std::string error;  // why it failed, for the user
 };
 
 // Plays one internet stream at a time. Every call returns at once: opening, buffering and

@@ -43,10 +43,9 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   clock_ = std::make_unique<ClockMode>(access_, settings_, services_.clock, autoList_,
                                        ClockLinks{*presence_, *radioSwitch_, *playerSwitch_});
 
-  webRadio_ =
-      std::make_unique<WebRadioMode>(access_, settings_, programFolder_, services_.stream);
-  browser_ = std::make_unique<BrowserMode>(access_, programFolder_, services_.web,
-                                           services_.links, form_.tables.links);
+  webRadio_ = std::make_unique<WebRadioMode>(access_, settings_, programFolder_, services_.stream);
+  browser_ = std::make_unique<BrowserMode>(access_, programFolder_, services_.web, services_.links,
+                                           form_.tables.links);
 
   // Every slot holds a mode; those of subsystems still to come hold the null mode.
   modes_.fill(&absent_);

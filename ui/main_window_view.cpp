@@ -69,9 +69,8 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
     history.onChanged = fill;
     history.onSelected = fill;
     fill();
-    connect(combo, &QComboBox::activated, this, [this, combo](int) {
-      frm_.Combo_Chosen(PathFromQt(combo->currentText()));
-    });
+    connect(combo, &QComboBox::activated, this,
+            [this, combo](int) { frm_.Combo_Chosen(PathFromQt(combo->currentText())); });
   };
   // The notepad's text lives in the form; the editor shows it and is asked for it when the
   // notepad saves or prints. Bytes that are not UTF-8 survive the trip through the editor.

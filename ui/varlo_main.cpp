@@ -93,9 +93,10 @@ int main(int argc, char** argv) {
   varlo::QtLinkOpener linkOpener;
   varlo::TrayView tray;
   varlo::QtSerialPort serial;
-  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner, tray, serial, printer, drive, http, stream, web, linkOpener},
-                       store, programFolder);
+  varlo::FrmTarnix frm(
+      {screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1, sideWindows, tuner,
+       tray, serial, printer, drive, http, stream, web, linkOpener},
+      store, programFolder);
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder, &printer);
   varlo::MainWindowView view(frm);
   web.SetParent(&view);

@@ -55,13 +55,11 @@ void WebBrowserView::Make() {
   });
   QObject::connect(view_, &QWebEngineView::loadFinished, view_, [this](bool ok) {
     if (!listener_) return;
-    listener_->LoadFinished(ok, PathFromQt(view_->url().toString()),
-                            PathFromQt(view_->title()));
+    listener_->LoadFinished(ok, PathFromQt(view_->url().toString()), PathFromQt(view_->title()));
   });
-  QObject::connect(view_->page(), &QWebEnginePage::linkHovered, view_,
-                   [this](const QString& url) {
-                     if (listener_) listener_->StatusText(PathFromQt(url));
-                   });
+  QObject::connect(view_->page(), &QWebEnginePage::linkHovered, view_, [this](const QString& url) {
+    if (listener_) listener_->StatusText(PathFromQt(url));
+  });
   if (pending_) {
     view_->setUrl(QUrl::fromUserInput(PathToQt(*pending_)));
     pending_.reset();

@@ -1,13 +1,12 @@
 #pragma once
 #include <QPointer>
+#include <QWebEngineView>
 #include <QWidget>
 #include <optional>
 #include <string>
 
 #include "platform/web_view.h"
 #include "skin/widgets.h"
-
-#include <QWebEngineView>
 class QWebEngineProfile;
 
 namespace varlo {

@@ -17,7 +17,10 @@ std::string HomeAddress(const std::string& programFolder) {
 
 BrowserMode::BrowserMode(FormAccess& form, std::string programFolder, IWebView& web,
                          ILinkOpener& opener, const std::array<std::string, 21>& links)
-    : form_(form), programFolder_(std::move(programFolder)), web_(web), opener_(opener),
+    : form_(form),
+      programFolder_(std::move(programFolder)),
+      web_(web),
+      opener_(opener),
       links_(links) {
   web_.SetListener(this);
 }

@@ -50,7 +50,8 @@ std::string CaptionAddress(std::string_view caption) {
 
 std::string LinkCaption(std::string_view address) {
   address = TrimBlanks(address);
-  if (address.size() >= 7 && EqualsNoCase(address.substr(0, 7), "http://")) address.remove_prefix(7);
+  if (address.size() >= 7 && EqualsNoCase(address.substr(0, 7), "http://"))
+    address.remove_prefix(7);
   return std::string(address);
 }
 

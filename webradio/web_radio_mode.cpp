@@ -19,14 +19,14 @@ std::string WholeNumber(double value) {
 
 WebRadioMode::WebRadioMode(FormAccess& form, AppSettings& settings, std::string programFolder,
                            IStreamPlayer& player)
-    : form_(form), settings_(settings), programFolder_(std::move(programFolder)),
-      player_(player) {}
+    : form_(form), settings_(settings), programFolder_(std::move(programFolder)), player_(player) {}
 
 void WebRadioMode::Load() {
   stations_ = LoadWebStations(programFolder_);
   ListBox& list = List();
   list.rows.clear();
-  for (const WebStation& s : stations_) list.rows.push_back(s.name.empty() ? kUnnamedStation : s.name);
+  for (const WebStation& s : stations_)
+    list.rows.push_back(s.name.empty() ? kUnnamedStation : s.name);
   list.selected = -1;
   list.Changed();
 }
@@ -183,7 +183,8 @@ void WebRadioMode::ShowPreset(int n) {
 void WebRadioMode::StationsChanged(int select) {
   ListBox& list = List();
   list.rows.clear();
-  for (const WebStation& s : stations_) list.rows.push_back(s.name.empty() ? kUnnamedStation : s.name);
+  for (const WebStation& s : stations_)
+    list.rows.push_back(s.name.empty() ? kUnnamedStation : s.name);
   list.selected = std::min(select, static_cast<int>(stations_.size()) - 1);
   list.Changed();
   SaveWebStations(programFolder_, stations_);

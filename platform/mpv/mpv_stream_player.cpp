@@ -176,11 +176,14 @@ void MpvStreamPlayer::Handle(const mpv_event& event) {
     case MPV_EVENT_END_FILE: {
       const auto* end = static_cast<const mpv_event_end_file*>(event.data);
       if (!current) break;
+      // A radio stream has no end of its own: a server that closes the stream or falls
+      // silent past the network time-out (which the engine reports as the end) has failed.
       if (end->reason == MPV_END_FILE_REASON_ERROR) {
         status_.state = StreamState::Failed;
-        status_.error = end->error < 0 ? "The stream is not available" : "";
+        status_.error = "The stream is not available";
       } else if (end->reason == MPV_END_FILE_REASON_EOF) {
-        status_.state = StreamState::Idle;
+        status_.state = StreamState::Failed;
+        status_.error = "The stream ended";
       }
       status_.buffering = false;
       loaded_ = false;
@@ -191,8 +194,8 @@ void MpvStreamPlayer::Handle(const mpv_event& event) {
       switch (event.reply_userdata) {
         case kPause:
           paused_ = FlagOf(p);
-          if (loaded_ && current && (status_.state == StreamState::Playing ||
-                                     status_.state == StreamState::Paused))
+          if (loaded_ && current &&
+              (status_.state == StreamState::Playing || status_.state == StreamState::Paused))
             status_.state = paused_ ? StreamState::Paused : StreamState::Playing;
           break;
         case kPausedForCache:

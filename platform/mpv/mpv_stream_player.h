@@ -18,7 +18,7 @@ struct MpvLibrary;
 
 // Options of the stream engine.
 struct MpvStreamOptions {
-  std::string audioOutput;     // "ao"; empty keeps the engine's default ("null" for tests)
+  std::string audioOutput;         // "ao"; empty keeps the engine's default ("null" for tests)
   int networkTimeoutSeconds = 30;  // a server silent this long fails the stream
 };
 

@@ -82,7 +82,8 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   form = std::make_unique<FrmTarnix>(
       ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
 
-                    sideWindows, tuner, tray, serial, printer, drive, http, stream, web, linkOpener},
+                    sideWindows, tuner, tray, serial, printer, drive, http, stream, web,
+                    linkOpener},
       *store, prog.Path());
   form->Plug(ModeSlot::Fm, fm);
   form->Plug(ModeSlot::Clock, clockMode);

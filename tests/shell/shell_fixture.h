@@ -67,7 +67,8 @@ class ShellTest : public ::testing::Test {
     form = std::make_unique<FrmTarnix>(
         ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
 
-                      sideWindows, tuner, tray, serial, printer, drive, http, stream, web, linkOpener},
+                      sideWindows, tuner, tray, serial, printer, drive, http, stream, web,
+                      linkOpener},
         *store, prog.Path());
     form->Form_Load(commandLine);
   }

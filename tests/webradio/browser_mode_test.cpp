@@ -1,5 +1,7 @@
 // The browser mode on a fake form, web view and link opener: commands, the address entry and
 // its history file, link buttons and their captions, web links and what pages report.
+#include "webradio/browser_mode.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,7 +10,6 @@
 #include "tests/support/fake_form.h"
 #include "tests/support/temp_dir.h"
 #include "tests/webradio/web_fakes.h"
-#include "webradio/browser_mode.h"
 
 namespace varlo {
 namespace {
@@ -45,7 +46,8 @@ TEST_F(BrowserTest, CommandsDriveTheViewAndTheActivityLight) {
   browser->DoIt(104);
   browser->DoIt(102);
   browser->DoIt(101);
-  EXPECT_EQ(web.calls, (std::vector<std::string>{"back", "stop", "forward", "reload", "go about:blank"}));
+  EXPECT_EQ(web.calls,
+            (std::vector<std::string>{"back", "stop", "forward", "reload", "go about:blank"}));
   prog.Write("home.html", "<p>home</p>");
   browser->DoIt(101);
   EXPECT_EQ(web.calls.back(), "go file://" + prog.Path() + "/home.html");

@@ -1,14 +1,16 @@
 // The station strings and "webradio.txt": splitting, the saved form, bounds and real files.
+#include "webradio/station_file.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_dir.h"
-#include "webradio/station_file.h"
 
 namespace varlo {
 namespace {
 
 TEST(WebStations, SplitAtTheAtSignTrimmingBothParts) {
-  EXPECT_EQ(SplitStation("Jazz FM @ http://host/jazz "), (WebStation{"Jazz FM", "http://host/jazz"}));
+  EXPECT_EQ(SplitStation("Jazz FM @ http://host/jazz "),
+            (WebStation{"Jazz FM", "http://host/jazz"}));
   EXPECT_EQ(SplitStation("@http://x/"), (WebStation{"", "http://x/"}));
   // Without "@" there is neither name nor address.
   EXPECT_EQ(SplitStation("Just a name"), WebStation{});
@@ -18,8 +20,7 @@ TEST(WebStations, SplitAtTheAtSignTrimmingBothParts) {
 
 TEST(WebStations, NamesHoldingAtSignsSplitBeforeTheAddress) {
   EXPECT_EQ(SplitStation("Radio @ Home @http://h/s"), (WebStation{"Radio @ Home", "http://h/s"}));
-  EXPECT_EQ(SplitStation("me@home @https://u:p@h/s"),
-            (WebStation{"me@home", "https://u:p@h/s"}));
+  EXPECT_EQ(SplitStation("me@home @https://u:p@h/s"), (WebStation{"me@home", "https://u:p@h/s"}));
 }
 
 TEST(WebStations, ParseSkipsBlankLinesAndKeepsUnnamedEntries) {
@@ -52,7 +53,8 @@ TEST(WebStations, SaveAndLoadRoundTripOnARealFile) {
   const std::vector<WebStation> stations{
       {"me@home", "http://h/a"}, {"", "https://b/"}, {"Station", "http://"}};
   ASSERT_TRUE(SaveWebStations(prog.Path(), stations));
-  EXPECT_EQ(prog.Read("webradio.txt"), "me@home @http://h/a\r\n @https://b/\r\nStation @http://\r\n");
+  EXPECT_EQ(prog.Read("webradio.txt"),
+            "me@home @http://h/a\r\n @https://b/\r\nStation @http://\r\n");
   EXPECT_EQ(LoadWebStations(prog.Path()), stations);
 }
 

@@ -67,9 +67,11 @@ TEST(StreamPlayer, MissingRefusedAndStalledStreamsFail) {
   }
   MpvStreamPlayer player(Quiet(2));
   player.Play(server.Url("/stall"));
+  // The stall ends in a failure, not in an ordinary end of the stream.
   EXPECT_TRUE(WaitFor(player, 25, [](const StreamStatus& s) {
     return s.state == StreamState::Failed || s.state == StreamState::Idle;
   }));
+  EXPECT_EQ(player.Status().state, StreamState::Failed);
 }
 
 TEST(StreamPlayer, ASlowServerNeverHoldsUpTheCallingThread) {
@@ -91,7 +93,8 @@ TEST(StreamPlayer, ASlowServerNeverHoldsUpTheCallingThread) {
   while (Clock::now() - start < std::chrono::seconds(25)) {
     wr.Timer1Step();
     const auto now = Clock::now();
-    longestGapMs = std::max(longestGapMs, std::chrono::duration<double, std::milli>(now - last).count());
+    longestGapMs =
+        std::max(longestGapMs, std::chrono::duration<double, std::milli>(now - last).count());
     last = now;
     if (form.captions[61] == "Loopback Song") {
       played = true;
@@ -100,8 +103,8 @@ TEST(StreamPlayer, ASlowServerNeverHoldsUpTheCallingThread) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  std::printf("play call %.2f ms, longest gap between ticks %.1f ms, title after %.1f s\n",
-              playMs, longestGapMs, seconds);
+  std::printf("play call %.2f ms, longest gap between ticks %.1f ms, title after %.1f s\n", playMs,
+              longestGapMs, seconds);
   EXPECT_TRUE(played);
   EXPECT_GE(seconds, 9.5);
   EXPECT_LT(playMs, 100);

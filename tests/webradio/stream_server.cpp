@@ -65,17 +65,16 @@ void Stream(LoopbackServer& server, int socket, bool stallAfterFirst) {
 }  // namespace
 
 StreamServer::StreamServer() {
-  server_ = std::make_unique<LoopbackServer>(
-      [](LoopbackServer& server, int socket, const std::string& target) {
-        if (target == "/live") return Stream(server, socket, false);
-        if (target == "/stall") return Stream(server, socket, true);
-        if (target == "/slow") {
-          if (!server.Sleep(10000)) return;
-          return Stream(server, socket, false);
-        }
-        LoopbackServer::Send(socket,
-                             "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nNot found");
-      });
+  server_ = std::make_unique<LoopbackServer>([](LoopbackServer& server, int socket,
+                                                const std::string& target) {
+    if (target == "/live") return Stream(server, socket, false);
+    if (target == "/stall") return Stream(server, socket, true);
+    if (target == "/slow") {
+      if (!server.Sleep(10000)) return;
+      return Stream(server, socket, false);
+    }
+    LoopbackServer::Send(socket, "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nNot found");
+  });
 }
 
 std::string StreamServer::Url(const std::string& path) const {

@@ -1,8 +1,9 @@
 // The browser's address history: order, repeats, the bound of 100 and the file.
+#include "webradio/url_history.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_dir.h"
-#include "webradio/url_history.h"
 
 namespace varlo {
 namespace {

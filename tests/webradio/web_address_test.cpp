@@ -1,7 +1,7 @@
 // Which addresses are played, opened on the desktop or navigated to.
-#include <gtest/gtest.h>
-
 #include "webradio/web_address.h"
+
+#include <gtest/gtest.h>
 
 namespace varlo {
 namespace {
@@ -19,9 +19,9 @@ TEST(WebAddress, LinksOpenOnlyForWebAndMailWithoutBlanksOrControls) {
   EXPECT_TRUE(IsOpenableLink("mailto:me@example.org"));
   // What a shell would run: semicolons are harmless in a URL handed over whole, but blanks,
   // line breaks and other schemes are refused outright.
-  for (const char* refused :
-       {"http://x/; touch /tmp/p", "http://x/\ntouch /tmp/p", "file:///tmp/p", "javascript:alert(1)",
-        "sh -c 'touch /tmp/p'", "`touch /tmp/p`", "mailto:", "ssh://host", "x-scheme:run"})
+  for (const char* refused : {"http://x/; touch /tmp/p", "http://x/\ntouch /tmp/p", "file:///tmp/p",
+                              "javascript:alert(1)", "sh -c 'touch /tmp/p'", "`touch /tmp/p`",
+                              "mailto:", "ssh://host", "x-scheme:run"})
     EXPECT_FALSE(IsOpenableLink(refused)) << refused;
 }
 

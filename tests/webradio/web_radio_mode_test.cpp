@@ -1,5 +1,7 @@
 // The web-radio mode on a fake form and a fake stream player: states and labels, presets
 // with store mode, and the station list with its file.
+#include "webradio/web_radio_mode.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,7 +11,6 @@
 #include "tests/support/fake_form.h"
 #include "tests/support/temp_dir.h"
 #include "tests/webradio/web_fakes.h"
-#include "webradio/web_radio_mode.h"
 
 namespace varlo {
 namespace {
