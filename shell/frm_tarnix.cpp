@@ -189,7 +189,8 @@ void FrmTarnix::Form_Unload() {
 
 void FrmTarnix::PresetFavourites() {
   // The bundled skins of each kind are the favourites until the user picks others.
-  const std::pair<std::size_t, const char*> bundled[] = {{1, "default.skin"}, {5, "fm.skin"}};
+  const std::pair<std::size_t, const char*> bundled[] = {
+      {1, "default.skin"}, {5, "fm.skin"}, {6, "browser.skin"}, {7, "webradio.skin"}};
   for (const auto& [slot, file] : bundled) {
     const std::string path = AddSlash(programFolder_) + file;
     if (settings_.favSkin[slot].empty() && FileExists(path)) settings_.favSkin[slot] = path;

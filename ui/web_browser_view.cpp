@@ -48,20 +48,21 @@ void WebBrowserView::Make() {
   profile_->setPersistentStoragePath(QDir(data).filePath(QStringLiteral("browser")));
   profile_->setCachePath(QDir(data).filePath(QStringLiteral("browser-cache")));
   profile_->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
-  view_ = new SameWindowView(parent_);
-  view_->setPage(new QWebEnginePage(profile_, view_));
-  QObject::connect(view_, &QWebEngineView::loadStarted, view_, [this] {
+  auto* view = new SameWindowView(parent_);
+  view_ = view;
+  view->setPage(new QWebEnginePage(profile_, view));
+  QObject::connect(view, &QWebEngineView::loadStarted, view, [this] {
     if (listener_) listener_->LoadStarted();
   });
-  QObject::connect(view_, &QWebEngineView::loadFinished, view_, [this](bool ok) {
+  QObject::connect(view, &QWebEngineView::loadFinished, view, [this, view](bool ok) {
     if (!listener_) return;
-    listener_->LoadFinished(ok, PathFromQt(view_->url().toString()), PathFromQt(view_->title()));
+    listener_->LoadFinished(ok, PathFromQt(view->url().toString()), PathFromQt(view->title()));
   });
-  QObject::connect(view_->page(), &QWebEnginePage::linkHovered, view_, [this](const QString& url) {
+  QObject::connect(view->page(), &QWebEnginePage::linkHovered, view, [this](const QString& url) {
     if (listener_) listener_->StatusText(PathFromQt(url));
   });
   if (pending_) {
-    view_->setUrl(QUrl::fromUserInput(PathToQt(*pending_)));
+    view->setUrl(QUrl::fromUserInput(PathToQt(*pending_)));
     pending_.reset();
   }
 }
@@ -71,29 +72,32 @@ void WebBrowserView::Sync(const SkinWidget& area) {
     if (!area.visible || parent_ == nullptr) return;
     Make();
   }
-  view_->setGeometry(area.left, area.top, area.width, area.height);
-  view_->setVisible(area.visible);
+  QWebEngineView* view = view_.data();
+  if (view == nullptr) return;
+  view->setGeometry(area.left, area.top, area.width, area.height);
+  view->setVisible(area.visible);
 }
 
 void WebBrowserView::Navigate(const std::string& address) {
-  if (view_ == nullptr) {
+  QWebEngineView* view = view_.data();
+  if (view == nullptr) {
     pending_ = address;
     return;
   }
-  view_->setUrl(QUrl::fromUserInput(PathToQt(address)));
+  view->setUrl(QUrl::fromUserInput(PathToQt(address)));
 }
 
 void WebBrowserView::Back() {
-  if (view_) view_->back();
+  if (QWebEngineView* view = view_.data()) view->back();
 }
 void WebBrowserView::Forward() {
-  if (view_) view_->forward();
+  if (QWebEngineView* view = view_.data()) view->forward();
 }
 void WebBrowserView::Reload() {
-  if (view_) view_->reload();
+  if (QWebEngineView* view = view_.data()) view->reload();
 }
 void WebBrowserView::Stop() {
-  if (view_) view_->stop();
+  if (QWebEngineView* view = view_.data()) view->stop();
 }
 
 }  // namespace varlo

@@ -3,6 +3,9 @@
 // waits while a slow server takes ten seconds to answer.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <functional>
@@ -110,6 +113,46 @@ TEST(StreamPlayer, ASlowServerNeverHoldsUpTheCallingThread) {
   EXPECT_LT(playMs, 100);
   EXPECT_LT(longestGapMs, 100);
   EXPECT_EQ(form.captions[62], "Loopback FM");
+}
+
+// The same inside an event loop, as the window runs it: the main timer's tick every 100 ms
+// and a 10 ms timer that notes the longest time the loop went without serving it.
+TEST(StreamPlayer, TheEventLoopKeepsRunningWhileASlowServerAnswers) {
+  static int argc = 1;
+  static char name[] = "stream_player_tests";
+  static char* argv[] = {name, nullptr};
+  static QCoreApplication* app = new QCoreApplication(argc, argv);
+  testing::StreamServer server;
+  AppSettings settings;
+  testing::TempDir prog;
+  testing::FakeForm form;
+  MpvStreamPlayer player(Quiet());
+  WebRadioMode wr(form, settings, prog.Path(), player);
+  wr.Load();
+  QTimer timer1;
+  QObject::connect(&timer1, &QTimer::timeout, [&wr] { wr.Timer1Step(); });
+  timer1.start(100);
+  QElapsedTimer clock;
+  clock.start();
+  qint64 last = 0, longest = 0;
+  QTimer probe;
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    const qint64 now = clock.elapsed();
+    longest = std::max(longest, now - last);
+    last = now;
+    if (form.captions[61] == "Loopback Song" || now > 25000) app->quit();
+  });
+  probe.start(10);
+  QTimer::singleShot(0, [&] {
+    last = clock.elapsed();
+    wr.WRPlay("Slow @" + server.Url("/slow"));
+  });
+  app->exec();
+  std::printf("event loop: longest gap %lld ms, title after %.1f s\n",
+              static_cast<long long>(longest), static_cast<double>(clock.elapsed()) / 1000.0);
+  EXPECT_EQ(form.captions[61], "Loopback Song");
+  EXPECT_GE(clock.elapsed(), 9500);
+  EXPECT_LT(longest, 100);
 }
 
 }  // namespace
