@@ -1,103 +1,93 @@
 #include "ui/web_browser_view.h"
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
-#include <QUrl>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/qt/path_text.h"
 
 namespace varlo {
-namespace {
-
-// A view whose pages' new windows (links with a target, window.open) open in the view itself.
-class SameWindowView final : public QWebEngineView {
- public:
-  using QWebEngineView::QWebEngineView;
-
- protected:
-  QWebEngineView* createWindow(QWebEnginePage::WebWindowType) override { return this; }
-};
-
-}  // namespace
 
 void PrepareWebEngine() {
   if (geteuid() == 0 && std::getenv("QTWEBENGINE_DISABLE_SANDBOX") == nullptr) {
     setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
     std::fprintf(stderr, "varlo: running as root: the web browser's sandbox is turned off\n");
   }
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // Qt::AA_ShareOpenGLContexts is deliberately not set: it makes Qt load the GL drivers at
+  // start (some 50 MB), which only the web engine would use. The engine then warns once, when
+  // the browser first shows, and draws through its own contexts.
 }
 
-WebBrowserView::~WebBrowserView() {
-  // The page must go before its profile.
-  delete view_;
-  delete profile_;
-}
+WebBrowserView::WebBrowserView(std::string plugin) : plugin_(std::move(plugin)) {}
+
+WebBrowserView::~WebBrowserView() = default;
 
 void WebBrowserView::Make() {
-  const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  profile_ = new QWebEngineProfile(QStringLiteral("browser"));
-  profile_->setPersistentStoragePath(QDir(data).filePath(QStringLiteral("browser")));
-  profile_->setCachePath(QDir(data).filePath(QStringLiteral("browser-cache")));
-  profile_->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
-  auto* view = new SameWindowView(parent_);
-  view_ = view;
-  view->setPage(new QWebEnginePage(profile_, view));
-  QObject::connect(view, &QWebEngineView::loadStarted, view, [this] {
-    if (listener_) listener_->LoadStarted();
-  });
-  QObject::connect(view, &QWebEngineView::loadFinished, view, [this, view](bool ok) {
-    if (!listener_) return;
-    listener_->LoadFinished(ok, PathFromQt(view->url().toString()), PathFromQt(view->title()));
-  });
-  QObject::connect(view->page(), &QWebEnginePage::linkHovered, view, [this](const QString& url) {
-    if (listener_) listener_->StatusText(PathFromQt(url));
-  });
+  std::string path = plugin_;
+  if (path.empty())
+    path = PathFromQt(QDir(QCoreApplication::applicationDirPath())
+                          .absoluteFilePath(QStringLiteral("../lib/libvarlo_browser.so")));
+  // The plugin stays loaded for the life of the process, as the web engine's threads do.
+  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  const auto make =
+      library ? reinterpret_cast<VarloMakeWebEngineArea>(dlsym(library, kVarloMakeWebEngineArea))
+              : nullptr;
+  if (make == nullptr) {
+    std::fprintf(stderr, "varlo: the web browser is not available: %s\n", dlerror());
+    failed_ = true;
+    return;
+  }
+  area_.reset(make(parent_, this));
   if (pending_) {
-    view->setUrl(QUrl::fromUserInput(PathToQt(*pending_)));
+    area_->Navigate(*pending_);
     pending_.reset();
   }
 }
 
 void WebBrowserView::Sync(const SkinWidget& area) {
-  if (view_ == nullptr) {
-    if (!area.visible || parent_ == nullptr) return;
+  if (!area_) {
+    if (!area.visible || parent_ == nullptr || failed_) return;
     Make();
   }
-  QWebEngineView* view = view_.data();
+  QWidget* view = View();
   if (view == nullptr) return;
   view->setGeometry(area.left, area.top, area.width, area.height);
   view->setVisible(area.visible);
 }
 
 void WebBrowserView::Navigate(const std::string& address) {
-  QWebEngineView* view = view_.data();
-  if (view == nullptr) {
+  if (!area_) {
     pending_ = address;
     return;
   }
-  view->setUrl(QUrl::fromUserInput(PathToQt(address)));
+  area_->Navigate(address);
 }
 
 void WebBrowserView::Back() {
-  if (QWebEngineView* view = view_.data()) view->back();
+  if (area_) area_->Back();
 }
 void WebBrowserView::Forward() {
-  if (QWebEngineView* view = view_.data()) view->forward();
+  if (area_) area_->Forward();
 }
 void WebBrowserView::Reload() {
-  if (QWebEngineView* view = view_.data()) view->reload();
+  if (area_) area_->Reload();
 }
 void WebBrowserView::Stop() {
-  if (QWebEngineView* view = view_.data()) view->stop();
+  if (area_) area_->Stop();
+}
+
+void WebBrowserView::LoadStarted() {
+  if (listener_) listener_->LoadStarted();
+}
+void WebBrowserView::LoadFinished(bool ok, const std::string& address, const std::string& title) {
+  if (listener_) listener_->LoadFinished(ok, address, title);
+}
+void WebBrowserView::StatusText(const std::string& text) {
+  if (listener_) listener_->StatusText(text);
 }
 
 }  // namespace varlo

@@ -148,8 +148,10 @@ void WebRadioMode::WRUpdate() {
   if (s.changes != lastChanges_) ShowMetadata(s);
   const bool playing = s.state == StreamState::Playing && !s.buffering;
   form_.SetLight(kStreamLight, playing);
-  if (s.state == StreamState::Playing)
+  if (s.state == StreamState::Playing) {
     form_.SetDD(kPositionDisplay, std::floor(std::max(0.0, s.positionSeconds)));
+    if (!s.buffering) form_.SetCaption(kCacheLabel, WholeNumber(s.cacheSeconds));
+  }
   form_.SetCaption(kRateLabel, WholeNumber(s.bitRate / 1000.0));
 }
 

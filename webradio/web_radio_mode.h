@@ -11,7 +11,8 @@
 
 namespace varlo {
 
-// Internet radio as a mode of the main window: the stream player's states on labels 60-65,
+// Internet radio as a mode of the main window: the stream player's states on labels 60-65
+// (65: the seconds of audio held in the cache),
 // the position on digit display 12, the ten quick presets ("RadioURL0"-"RadioURL9") with
 // store mode, and the station list "webradio.txt" in the web-radio list area with its edit
 // box (text entry 3). Commands 130-145, 147 and 148 come here.

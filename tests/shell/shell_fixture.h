@@ -12,6 +12,7 @@
 #include "tests/support/fake_tuner.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
+#include "tests/webradio/web_fakes.h"
 
 namespace varlo {
 
@@ -41,9 +42,9 @@ class ShellTest : public ::testing::Test {
   testing::FakeTuner tuner;
   testing::FakeDrive drive;
   testing::FakeHttp http;
-  NullStreamPlayer stream;
-  NullWebView web;
-  NullLinkOpener linkOpener;
+  testing::FakeStreamPlayer stream;
+  testing::FakeWebView web;
+  testing::FakeLinkOpener linkOpener;
   testing::FakePrinter printer;
   testing::FakeTray tray;
   testing::FakeSerialPort serial;
@@ -66,7 +67,6 @@ class ShellTest : public ::testing::Test {
     store = std::make_unique<SettingsStore>(SettingsPath());
     form = std::make_unique<FrmTarnix>(
         ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
-
                       sideWindows, tuner, tray, serial, printer, drive, http, stream, web,
                       linkOpener},
         *store, prog.Path());

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <QWidget>
 #include <cstdlib>
 #include <string>
@@ -49,7 +50,7 @@ class WebViewTest : public ::testing::Test {
  protected:
   testing::TempDir site;
   QWidget window;
-  WebBrowserView web;
+  WebBrowserView web{VARLO_BROWSER_PLUGIN};
   Recorder events;
   SkinWidget area;
 
@@ -82,13 +83,14 @@ TEST_F(WebViewTest, TheViewIsMadeOnFirstShowAndLoadsWhatWasAskedBefore) {
   EXPECT_EQ(events.finished.back().address, Url("page.html"));
 
   // The profile is a persistent one in the user's data folder.
-  const QWebEngineProfile* profile = web.View()->page()->profile();
+  auto* view = qobject_cast<QWebEngineView*>(web.View());
+  ASSERT_NE(view, nullptr);
+  const QWebEngineProfile* profile = view->page()->profile();
   EXPECT_FALSE(profile->isOffTheRecord());
   EXPECT_TRUE(profile->persistentStoragePath().startsWith(
       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
 
   // A link asking for a new window opens in the same view.
-  QWebEngineView* view = web.View();
   view->page()->runJavaScript(QStringLiteral("document.getElementById('l').click();"));
   ASSERT_TRUE(Spin([&] { return events.finished.back().title == "Second Page"; }));
   EXPECT_EQ(web.View(), view);
@@ -99,6 +101,19 @@ TEST_F(WebViewTest, TheViewIsMadeOnFirstShowAndLoadsWhatWasAskedBefore) {
   ASSERT_TRUE(Spin([&] { return !events.finished.back().ok; }));
   web.Back();
   ASSERT_TRUE(Spin([&] { return events.finished.back().title == "Second Page"; }));
+}
+
+TEST(WebView, WithoutThePluginTheAreaStaysEmpty) {
+  QWidget window;
+  WebBrowserView web("/nonexistent/libvarlo_browser.so");
+  web.SetParent(&window);
+  SkinWidget area;
+  area.Place(0, 0, 100, 100);
+  area.visible = true;
+  web.Sync(area);
+  EXPECT_EQ(web.View(), nullptr);
+  web.Navigate("http://example.org/");  // kept, harmlessly
+  web.Back();
 }
 
 TEST(LinkOpener, RefusesEverythingButWebAndMailAddresses) {
