@@ -115,7 +115,8 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   EXPECT_FALSE(form->Entry_KeyDown(1, 38));
   EXPECT_TRUE(fm.Saw("entry:1,13"));
   EXPECT_EQ(form->Access().EntryText(1), "Jazz");
-  EXPECT_FALSE(form->Entry_KeyDown(2, 13));  // web radio's entry: not FM's
+  EXPECT_TRUE(form->Entry_KeyDown(2, 13));  // the browser's address entry takes Enter
+  EXPECT_FALSE(fm.Saw("entry:2,13"));       // and FM never sees it
   form->Form_MouseDown(2, 7, 8);
   EXPECT_TRUE(trayMode.Saw("menu:7,8"));
 

@@ -74,8 +74,10 @@ TEST_F(WebViewTest, TheViewIsMadeOnFirstShowAndLoadsWhatWasAskedBefore) {
   EXPECT_EQ(web.View(), nullptr) << "a hidden area costs nothing";
   area.visible = true;
   web.Sync(area);
-  ASSERT_NE(web.View(), nullptr);
-  EXPECT_EQ(web.View()->geometry(), QRect(10, 10, 600, 400));
+  QWidget* shown = web.View();
+  ASSERT_NE(shown, nullptr);
+  if (shown == nullptr) return;
+  EXPECT_EQ(shown->geometry(), QRect(10, 10, 600, 400));
   ASSERT_TRUE(Spin([&] { return !events.finished.empty(); }));
   EXPECT_GE(events.started, 1);
   EXPECT_TRUE(events.finished.back().ok);
@@ -85,6 +87,7 @@ TEST_F(WebViewTest, TheViewIsMadeOnFirstShowAndLoadsWhatWasAskedBefore) {
   // The profile is a persistent one in the user's data folder.
   auto* view = qobject_cast<QWebEngineView*>(web.View());
   ASSERT_NE(view, nullptr);
+  if (view == nullptr) return;
   const QWebEngineProfile* profile = view->page()->profile();
   EXPECT_FALSE(profile->isOffTheRecord());
   EXPECT_TRUE(profile->persistentStoragePath().startsWith(
