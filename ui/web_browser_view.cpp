@@ -17,9 +17,10 @@ void PrepareWebEngine() {
     setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
     std::fprintf(stderr, "varlo: running as root: the web browser's sandbox is turned off\n");
   }
-  // Qt::AA_ShareOpenGLContexts is deliberately not set: it makes Qt load the GL drivers at
-  // start (57 MB more resident, measured), which only the web engine would use. The engine then warns once, when
-  // the browser first shows, and draws through its own contexts.
+  // The web engine draws through an OpenGL context shared with the whole application, which
+  // must exist before the application object; without it the engine ends the program when the
+  // browser first shows. It costs every run the GL drivers (57 MB more resident, measured).
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
 WebBrowserView::WebBrowserView(std::string plugin) : plugin_(std::move(plugin)) {}
