@@ -37,12 +37,16 @@ void BM_TickAndRepaint(benchmark::State& state) {
   varlo::NullTuner tuner;
   varlo::NullCdDrive drive;
   varlo::NullHttpGetter http;
+  varlo::NullStreamPlayer stream;
+  varlo::NullWebView web;
+  varlo::NullLinkOpener linkOpener;
   varlo::NullPrinter printer;
   varlo::NullTrayIcon tray;
   varlo::NullSerialPort serial;
   varlo::NullSettingsWindows settingsWindows;
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows},
+                        sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
+                        stream, web, linkOpener},
                        store, prog);
   varlo::MainWindowView view(frm);
   frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };

@@ -252,7 +252,8 @@ void FmMode::ScanStep() {
       form_.SetCaption(kStatusLabel, "");
     }
   }
-  form_.SetLight(kStereoLight, tuner_.StereoDetect());
+  // Light 1 is the stereo light only in the radio's skins; the web modes' skins use it too.
+  if (Shown()) form_.SetLight(kStereoLight, tuner_.StereoDetect());
 }
 
 void FmMode::FindStation() {

@@ -52,7 +52,8 @@ ModeSlot RouteOfLabel(int label) {
 
 ModeSlot RouteOfEntry(int entry) {
   if (entry == 1) return ModeSlot::Fm;
-  if (entry == 2 || entry == 3) return ModeSlot::WebRadio;
+  if (entry == 2) return ModeSlot::Browser;
+  if (entry == 3) return ModeSlot::WebRadio;
   return ModeSlot::None;
 }
 

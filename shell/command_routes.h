@@ -37,8 +37,8 @@ ModeSlot RouteOfSlider(int slider);
 // 28, 30 and 31-40 the clock's timer table).
 ModeSlot RouteOfLabel(int label);
 
-// Which subsystem text entry n belongs to (1 the FM station name, 2 and 3 web radio's
-// address and station name).
+// Which subsystem text entry n belongs to (1 the FM station name, 2 the browser's address,
+// 3 web radio's station edit box).
 ModeSlot RouteOfEntry(int entry);
 
 // Which subsystem fills list area `area`.

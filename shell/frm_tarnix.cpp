@@ -45,6 +45,10 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   clock_ = std::make_unique<ClockMode>(access_, settings_, services_.clock, autoList_,
                                        ClockLinks{*presence_, *radioSwitch_, *playerSwitch_});
 
+  webRadio_ = std::make_unique<WebRadioMode>(access_, settings_, programFolder_, services_.stream);
+  browser_ = std::make_unique<BrowserMode>(access_, programFolder_, services_.web, services_.links,
+                                           form_.tables.links);
+
   // Every slot holds a mode; those of subsystems still to come hold the null mode.
   modes_.fill(&absent_);
   Plug(ModeSlot::Player, *player_);
@@ -54,6 +58,8 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   Plug(ModeSlot::Calculator, *calculator_);
   Plug(ModeSlot::Notepad, *notepad_);
   Plug(ModeSlot::Clock, *clock_);
+  Plug(ModeSlot::WebRadio, *webRadio_);
+  Plug(ModeSlot::Browser, *browser_);
 }
 
 void FrmTarnix::Plug(ModeSlot slot, Mode& mode) {
@@ -185,8 +191,6 @@ void FrmTarnix::Form_Unload() {
 
 void FrmTarnix::PresetFavourites() {
   // The bundled skins of each kind are the favourites until the user picks others.
-  // The browser and web-radio skins come with their modes; until they are shipped their slots
-  // stay empty.
   const std::pair<std::size_t, const char*> bundled[] = {
       {1, "default.skin"}, {2, "calculator.skin"}, {3, "notepad.skin"}, {4, "clock.skin"},
       {5, "fm.skin"},      {6, "browser.skin"},    {7, "webradio.skin"}};

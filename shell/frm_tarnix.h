@@ -27,7 +27,9 @@
 #include "platform/printer.h"
 #include "platform/screen.h"
 #include "platform/serial_port.h"
+#include "platform/stream_player.h"
 #include "platform/tray_icon.h"
+#include "platform/web_view.h"
 #include "player/media_device.h"
 #include "player/player_links.h"
 #include "player/player_mode.h"
@@ -43,6 +45,8 @@
 #include "skin/skin_form.h"
 #include "skin/skin_loader.h"
 #include "skin/slider_drag.h"
+#include "webradio/browser_mode.h"
+#include "webradio/web_radio_mode.h"
 
 namespace varlo {
 
@@ -72,6 +76,10 @@ struct ShellServices {
   HttpGetter& http;
   // The preferences window and the skin browser.
   SettingsWindows& settingsWindows;
+  // The internet-radio player, the browser area and the desktop's handler of web links.
+  IStreamPlayer& stream;
+  IWebView& web;
+  ILinkOpener& links;
 };
 
 // The main window's logic. It composes the modes (one member per subsystem), routes command
@@ -133,6 +141,8 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   // in it; true when the key was swallowed (always while other work runs: it waits).
   void Entry_Changed(int entry, const std::string& text);
   bool Entry_KeyDown(int entry, int key);
+  // An address chosen or typed and confirmed in the browser's address box.
+  void Combo_Chosen(const std::string& text);
   // A double-click on the cover image.
   void iCover_DblClick();
   // Each command, as it runs; lets a front end or a test follow what runs.
@@ -168,6 +178,8 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   Notepad& Note() { return *notepad_; }
   ClockMode& Clock() { return *clock_; }
   CdPlayer& Cd() { return *cd_; }
+  WebRadioMode& WebRadio() { return *webRadio_; }
+  BrowserMode& Browser() { return *browser_; }
   std::vector<std::string>& AutoList() override { return autoList_; }
   InputGate& Gate() { return gate_; }
   bool Unloaded() const { return unloaded_; }
@@ -253,6 +265,8 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   std::unique_ptr<FmRadioSwitch> radioSwitch_;
   std::unique_ptr<PlaylistSwitch> playerSwitch_;
   std::unique_ptr<ClockMode> clock_;
+  std::unique_ptr<WebRadioMode> webRadio_;
+  std::unique_ptr<BrowserMode> browser_;
   NullMode absent_;
   std::array<Mode*, kModeSlots> modes_{};
   std::vector<Mode*> distinctModes_;

@@ -109,6 +109,8 @@ bool MainForm::ListVisible(FormList list) const {
       return form_.fmPreset.visible;
     case FormList::WrList:
       return form_.wrList.visible;
+    case FormList::UrlHistory:
+      return form_.combo[1].visible;
   }
   return false;
 }

@@ -54,7 +54,7 @@ class MainForm final : public FormAccess {
   const IClock& clock_;
   const AppSettings& settings_;
   const SliderDrag& drag_;
-  std::array<ListBox, 4> lists_{};
+  std::array<ListBox, 5> lists_{};
   std::array<bool, 2> armed_{};
   TextBox note_;
 };

@@ -127,6 +127,10 @@ bool FrmTarnix::Entry_KeyDown(int entry, int key) {
   return swallowed;
 }
 
+void FrmTarnix::Combo_Chosen(const std::string& text) {
+  UserInput([this, text] { browser_->SetURL(text); });
+}
+
 void FrmTarnix::iCover_DblClick() {
   UserInput([this] { player_->iCover_DblClick(); });
 }

@@ -9,8 +9,9 @@
 
 namespace varlo {
 
-// The list and edit areas of the main window that the modes fill.
-enum class FormList { Lyrics, CvtList, FmPreset, WrList };
+// The list and edit areas of the main window that the modes fill (UrlHistory: the rows of the
+// address box).
+enum class FormList { Lyrics, CvtList, FmPreset, WrList, UrlHistory };
 
 // Which of the indicator lights 1-22 are lit (element 0 unused).
 using LightSet = std::array<bool, 23>;

@@ -102,6 +102,9 @@ void AreaViews::Sync(const SkinForm& form) {
       [this] {
         auto* combo = new QComboBox(parent_);
         combo->setEditable(true);
+        // A confirmed address goes to the browser, which keeps the history itself.
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        if (onComboMade) onComboMade(combo);
         return combo;
       },
       area(form.combo[1]));

@@ -35,6 +35,8 @@ class AreaViews {
   std::function<void(FormList list, QListWidget* widget)> onListMade;
   // Called with the notepad's editor when it is made.
   std::function<void(QPlainTextEdit* edit)> onNoteMade;
+  // Called with the browser's address box when it is made.
+  std::function<void(QComboBox* combo)> onComboMade;
   // Called with each text entry when it is made.
   std::function<void(std::size_t n, QLineEdit* entry)> onEntryMade;
 

@@ -17,6 +17,7 @@ ListArea AreaOf(FormList list) {
     case FormList::FmPreset:
       return ListArea::FmPreset;
     case FormList::WrList:
+    case FormList::UrlHistory:  // shown by the address box, not a list widget
       return ListArea::WrList;
   }
   return ListArea::Lyrics;

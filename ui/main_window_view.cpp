@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QToolTip>
 #include <QUrl>
 #include <QWindow>
@@ -50,6 +51,27 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
     connect(entry, &QLineEdit::textEdited, this,
             [this, n](const QString& text) { frm_.Entry_Changed(n, PathFromQt(text)); });
     entry->installEventFilter(this);
+  };
+  // The address box shows the browser's history, newest first; a chosen or typed address is
+  // the browser's to open.
+  areas_.onComboMade = [this](QComboBox* combo) {
+    ListBox& history = frm_.Access().List(FormList::UrlHistory);
+    const auto fill = [combo, &history] {
+      const QSignalBlocker block(combo);
+      const QString typed = combo->currentText();
+      combo->clear();
+      for (const std::string& row : history.rows) combo->addItem(PathToQt(row));
+      combo->setCurrentIndex(-1);
+      combo->setEditText(history.selected >= 0 &&
+                                 history.selected < static_cast<int>(history.rows.size())
+                             ? PathToQt(history.rows[static_cast<std::size_t>(history.selected)])
+                             : typed);
+    };
+    history.onChanged = fill;
+    history.onSelected = fill;
+    fill();
+    connect(combo, &QComboBox::activated, this,
+            [this, combo](int) { frm_.Combo_Chosen(PathFromQt(combo->currentText())); });
   };
   // The notepad's text lives in the form; the editor shows it and is asked for it when the
   // notepad saves or prints. Bytes that are not UTF-8 survive the trip through the editor.
@@ -294,6 +316,7 @@ void MainWindowView::OnFormChanged(unsigned changes) {
   }
   if (changes & kChangeWidgets) {
     areas_.Sync(form);
+    if (onBrowserArea) onBrowserArea(form.webBrowser);
     coverLyrics_.ApplyCover();
     // The skin's video window becomes the display of the media devices, or none does.
     const std::uint64_t video =

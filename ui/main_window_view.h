@@ -30,6 +30,8 @@ class MainWindowView : public QWidget {
   void OnFormChanged(unsigned changes);
   // Told the native window the media devices draw video into, or 0 when the skin has none.
   std::function<void(std::uint64_t windowId)> onVideoWindow;
+  // The skin's browser area changed (placed, shown or hidden).
+  std::function<void(const SkinWidget& area)> onBrowserArea;
   // The window closed: the side windows close with it.
   std::function<void()> onClosed;
   // The character a key press types for the skin's hot keys (27 for Escape), or 0.

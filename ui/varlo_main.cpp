@@ -18,12 +18,14 @@
 #include "platform/fluidsynth/midi_stream.h"
 #include "platform/halvern/halvern_tuner.h"
 #include "platform/mpv/mpv_media_device.h"
+#include "platform/mpv/mpv_stream_player.h"
 #include "platform/qt/path_text.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_events.h"
 #include "platform/qt/qt_http_getter.h"
 #include "platform/qt/qt_launcher.h"
+#include "platform/qt/qt_link_opener.h"
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_screen.h"
@@ -41,6 +43,7 @@
 #include "ui/side_windows_view.h"
 #include "ui/tray_view.h"
 #include "ui/video_window.h"
+#include "ui/web_browser_view.h"
 
 namespace {
 
@@ -86,6 +89,7 @@ int main(int argc, char** argv) {
   // Whole scale factors only (1.5 becomes 2), so that every skin pixel is drawn as a whole block
   // of device pixels and the window's shape stays on the skin's pixel grid.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
+  varlo::PrepareWebEngine();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("varlo"));
   QApplication::setWindowIcon(varlo::VarloIcon());
@@ -140,15 +144,23 @@ int main(int argc, char** argv) {
   varlo::HalvernTuner tuner;
   varlo::QtHttpGetter http;
   varlo::QtPrinter printer;
+  // Internet radio plays on an engine of its own; the browser's web engine starts only when a
+  // skin first shows the browser.
+  varlo::MpvStreamPlayer stream;
+  varlo::WebBrowserView web;
+  varlo::QtLinkOpener linkOpener;
   varlo::TrayView tray;
   varlo::QtSerialPort serial;
   varlo::SettingsWindowsView settingsWindows;
   varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, midi0, midi1,
-                        sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows},
+                        sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
+                        stream, web, linkOpener},
                        store, programFolder);
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder, &printer);
   settingsWindows.Attach(frm.SettingsLink(), frm.Gate());
   varlo::MainWindowView view(frm);
+  web.SetParent(&view);
+  view.onBrowserArea = [&web](const varlo::SkinWidget& area) { web.Sync(area); };
   PumpOnGuiThread(unit0, &view);
   PumpOnGuiThread(unit1, &view);
   // Video plays in the skin's video area, or else in a window of the program's own, which shows

@@ -112,6 +112,12 @@ TEST_F(FmTest, ScanningStepsOncePerTickAndStopsOnAStationOrTheEdge) {
   EXPECT_EQ(form.Caption(42), "FM");
   fm->Timer1Step();
   EXPECT_FALSE(form.lights[1]);
+
+  // With another mode's skin showing, light 1 is that mode's: the tuner leaves it alone.
+  form.visibleLists.erase(FormList::FmPreset);
+  form.lights[1] = true;
+  fm->Timer1Step();
+  EXPECT_TRUE(form.lights[1]);
 }
 
 TEST_F(FmTest, AStationWithoutAPresetNameShowsTheNameItsRdsSends) {

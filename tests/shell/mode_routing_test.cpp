@@ -71,6 +71,7 @@ TEST(CommandRoutes, EveryCodeRangeHasItsOwner) {
   EXPECT_EQ(RouteOfLabel(35), ModeSlot::Clock);
   EXPECT_EQ(RouteOfLabel(29), ModeSlot::None);
   EXPECT_EQ(RouteOfList(ListArea::FmPreset), ModeSlot::Fm);
+  EXPECT_EQ(RouteOfEntry(2), ModeSlot::Browser);
   EXPECT_EQ(RouteOfEntry(3), ModeSlot::WebRadio);
   EXPECT_EQ(RouteOfEntry(4), ModeSlot::None);
 }
@@ -81,7 +82,8 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   form = std::make_unique<FrmTarnix>(
       ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
 
-                    sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows},
+                    sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
+                    stream, web, linkOpener},
       *store, prog.Path());
   form->Plug(ModeSlot::Fm, fm);
   form->Plug(ModeSlot::Clock, clockMode);
@@ -113,7 +115,8 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   EXPECT_FALSE(form->Entry_KeyDown(1, 38));
   EXPECT_TRUE(fm.Saw("entry:1,13"));
   EXPECT_EQ(form->Access().EntryText(1), "Jazz");
-  EXPECT_FALSE(form->Entry_KeyDown(2, 13));  // web radio's entry: not FM's
+  EXPECT_TRUE(form->Entry_KeyDown(2, 13));  // the browser's address entry takes Enter
+  EXPECT_FALSE(fm.Saw("entry:2,13"));       // and FM never sees it
   form->Form_MouseDown(2, 7, 8);
   EXPECT_TRUE(trayMode.Saw("menu:7,8"));
 

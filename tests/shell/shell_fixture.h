@@ -12,6 +12,7 @@
 #include "tests/support/fake_tuner.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
+#include "tests/webradio/web_fakes.h"
 
 namespace varlo {
 
@@ -51,6 +52,9 @@ class ShellTest : public ::testing::Test {
   testing::FakeTuner tuner;
   testing::FakeDrive drive;
   testing::FakeHttp http;
+  testing::FakeStreamPlayer stream;
+  testing::FakeWebView web;
+  testing::FakeLinkOpener linkOpener;
   testing::FakePrinter printer;
   testing::FakeTray tray;
   testing::FakeSerialPort serial;
@@ -75,7 +79,8 @@ class ShellTest : public ::testing::Test {
     form = std::make_unique<FrmTarnix>(
         ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
 
-                      sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows},
+                      sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
+                      stream, web, linkOpener},
         *store, prog.Path());
     form->Form_Load(commandLine);
   }

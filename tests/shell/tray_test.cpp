@@ -31,8 +31,9 @@ TEST_F(ShellTest, TheMenuListsEveryItemInOrderAndDisablesModesNotPresent) {
   EXPECT_TRUE(menu[0].enabled);  // the preferences and skin selection are there
   EXPECT_TRUE(menu[1].enabled);
   EXPECT_FALSE(Find(menu, "&Calculator")->enabled);
-  EXPECT_FALSE(Find(menu, "&Web Browser")->enabled);
-  EXPECT_FALSE(Find(menu, "Searc&h")->enabled);
+  // The browser is part of the program: its menu and the store toggle it owns are offered.
+  EXPECT_TRUE(Find(menu, "&Web Browser")->enabled);
+  EXPECT_TRUE(Find(menu, "Searc&h")->enabled);
   EXPECT_EQ(menu[7].caption, "&FM Tuner");
   EXPECT_TRUE(menu[7].enabled);
   EXPECT_EQ(Find(menu, "Tune Up")->id, 83);

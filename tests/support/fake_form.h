@@ -28,7 +28,7 @@ struct FakeForm : FormAccess {
   std::set<int> visibleButtons;
   std::set<FormList> visibleLists;
   bool coverVisible = true;
-  std::array<ListBox, 4> lists{};
+  std::array<ListBox, 5> lists{};
   std::array<bool, 5> animations{};
   std::array<bool, 2> armed{};
   int repaints = 0;

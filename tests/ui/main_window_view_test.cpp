@@ -64,12 +64,16 @@ class MainWindowViewTest : public ::testing::Test {
   NullTuner tuner;
   NullCdDrive drive;
   NullHttpGetter http;
+  NullStreamPlayer stream;
+  NullWebView web;
+  NullLinkOpener linkOpener;
   NullTrayIcon tray;
   NullSerialPort serial;
   NullPrinter printer;
   NullSettingsWindows settingsWindows;
   FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                 sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows},
+                 sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
+                 stream, web, linkOpener},
                 store,
                 prog.Path()};
   MainWindowView view{frm};

@@ -393,6 +393,37 @@ void DrawIcon(QPainter& p, Icon icon, const QRectF& box, const QColor& c) {
       DotText(p, static_cast<int>(std::lround(m.x() - 5.5)),
               static_cast<int>(std::lround(m.y() - 3.5)), "FM", c);
       break;
+    case Icon::WebRadio:
+      p.setRenderHint(QPainter::Antialiasing, false);
+      DotText(p, static_cast<int>(std::lround(m.x() - 5.5)),
+              static_cast<int>(std::lround(m.y() - 3.5)), "WR", c);
+      break;
+    case Icon::Globe:
+      p.setBrush(Qt::NoBrush);
+      p.setPen(QPen(c, 1.2));
+      p.drawEllipse(m, 5.5, 5.5);
+      p.drawEllipse(m, 2.3, 5.5);
+      p.drawLine(QPointF(m.x() - 5.5, m.y()), QPointF(m.x() + 5.5, m.y()));
+      break;
+    case Icon::Reload: {
+      p.setBrush(Qt::NoBrush);
+      p.setPen(QPen(c, 1.6, Qt::SolidLine, Qt::RoundCap));
+      p.drawArc(QRectF(m.x() - 5, m.y() - 5, 10, 10), 60 * 16, 280 * 16);
+      p.setPen(Qt::NoPen);
+      p.setBrush(c);
+      p.drawPolygon(QPolygonF({QPointF(m.x() + 1.5, m.y() - 7.5), QPointF(m.x() + 5.5, m.y() - 4.5),
+                               QPointF(m.x() + 1.5, m.y() - 1.5)}));
+      break;
+    }
+    case Icon::Home:
+      p.setPen(Qt::NoPen);
+      p.setBrush(c);
+      p.drawPolygon(QPolygonF({QPointF(m.x() - 6, m.y() - 0.5), QPointF(m.x(), m.y() - 6.5),
+                               QPointF(m.x() + 6, m.y() - 0.5)}));
+      p.drawRect(QRectF(m.x() - 4, m.y() - 0.5, 8, 6));
+      p.setBrush(kResFill);
+      p.drawRect(QRectF(m.x() - 1.2, m.y() + 1.5, 2.4, 4));
+      break;
     case Icon::Keypad:
       p.setPen(QPen(c, 1.2));
       p.setBrush(Qt::NoBrush);
@@ -1005,6 +1036,8 @@ Bitmaps PaintSkin(const Skin& s) {
       ClockBackground(p, s);
     else if (s.kind == SkinKind::Screensaver)
       SaverBackground(p, s);
+    else if (s.kind == SkinKind::WebRadio || s.kind == SkinKind::Browser)
+      WebBackground(p, s);
     else
       Background(p, s);
   }

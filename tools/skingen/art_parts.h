@@ -83,6 +83,9 @@ void RadioBackground(QPainter& p, const Skin& s);
 void ClockBackground(QPainter& p, const Skin& s);
 void SaverBackground(QPainter& p, const Skin& s);
 
+// Draws every fixed part of the web radio's or the browser's window.
+void WebBackground(QPainter& p, const Skin& s);
+
 // Draws every fixed part of the calculator's or the notepad's window.
 void DeskBackground(QPainter& p, const Skin& s);
 

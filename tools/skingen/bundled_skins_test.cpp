@@ -53,7 +53,8 @@ class BundledSkinsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     NeedApp();
-    for (const Skin& s : {DefaultSkin(), FmSkin(), CalculatorSkin(), NotepadSkin(), ClockSkin()}) {
+    for (const Skin& s : {DefaultSkin(), FmSkin(), CalculatorSkin(), NotepadSkin(), ClockSkin(),
+                          WebRadioSkin(), BrowserSkin()}) {
       const Bitmaps bm = PaintSkin(s);
       folder.Write(s.file, SkinText(s));
       pictures.pictures[folder.Write(s.mainBitmap, "bitmap")] = ToPicture(bm.main);
@@ -259,12 +260,63 @@ TEST_F(BundledSkinsTest, TheDeskSkinsPlaceEveryControlAndLinkToEachOther) {
   EXPECT_EQ(links(), (std::vector<std::string>{"default.skin", "calculator.skin"}));
 
   Load("default.skin");
-  EXPECT_EQ(links(),
-            (std::vector<std::string>{"fm.skin", "calculator.skin", "notepad.skin", "clock.skin"}));
+  EXPECT_EQ(links(), (std::vector<std::string>{"fm.skin", "calculator.skin", "notepad.skin",
+                                               "clock.skin", "webradio.skin", "browser.skin"}));
   for (const char* file : {"calculator.skin", "notepad.skin"}) {
     Load(file);
     ExpectButtonsApartAndInside(file);
   }
+}
+
+// Internet radio and the browser: every command of each has a button, the labels, displays,
+// lights, lists, entries and the page area have their places, and the player, the radio and
+// the browser link to one another.
+TEST_F(BundledSkinsTest, TheWebSkinsPlaceEveryControlAndLinkToEachOther) {
+  const auto placed = [this](int code) {
+    const int i = SlotOf(code);
+    return i > 0 && form.btn[static_cast<std::size_t>(i)].visible &&
+           form.btn[static_cast<std::size_t>(i)].width >= 12;
+  };
+  const auto links = [this] {
+    std::vector<std::string> out;
+    for (int i = 1; i <= form.tables.buttonCount; ++i) {
+      const int code = form.btn[static_cast<std::size_t>(i)].code;
+      if (code >= 1001 && code <= 1010)
+        out.push_back(form.tables.links[static_cast<std::size_t>(code - 1000)]);
+    }
+    return out;
+  };
+  Load("webradio.skin");
+  EXPECT_EQ(SkinText(WebRadioSkin()).rfind("Varlo Skin/WebRadio,", 0), 0u);
+  for (int code = 130; code <= 148; ++code) EXPECT_TRUE(placed(code)) << code;
+  EXPECT_TRUE(form.wrList.visible);
+  EXPECT_TRUE(form.txtEntry[3].visible);
+  EXPECT_FALSE(form.webBrowser.visible);
+  for (std::size_t l : {60u, 61u, 62u, 63u, 64u, 65u, 67u}) EXPECT_TRUE(form.lbl[l].visible) << l;
+  for (std::size_t d : {12u, 13u}) EXPECT_TRUE(form.dig[d].visible) << "D" << d;
+  EXPECT_GT(form.ind[1].width, 0) << "the stream light";
+  EXPECT_EQ(links(), (std::vector<std::string>{"default.skin", "browser.skin"}));
+  ExpectButtonsApartAndInside("webradio.skin");
+
+  Load("browser.skin");
+  EXPECT_EQ(SkinText(BrowserSkin()).rfind("Varlo Skin/Browser,", 0), 0u);
+  for (int code = 101; code <= 106; ++code) EXPECT_TRUE(placed(code)) << code;
+  for (int code = 110; code <= 119; ++code) EXPECT_TRUE(placed(code)) << code;
+  EXPECT_TRUE(form.webBrowser.visible);
+  EXPECT_GT(form.webBrowser.width, 400);
+  EXPECT_TRUE(form.txtEntry[2].visible);
+  EXPECT_TRUE(form.combo[1].visible);
+  EXPECT_FALSE(form.wrList.visible);
+  for (std::size_t l : {45u, 46u, 50u, 51u, 52u, 53u, 54u, 55u, 56u, 57u, 58u, 59u})
+    EXPECT_TRUE(form.lbl[l].visible) << l;
+  EXPECT_GT(form.ind[1].width, 0) << "the activity light";
+  EXPECT_EQ(links(), (std::vector<std::string>{"default.skin", "webradio.skin"}));
+  ExpectButtonsApartAndInside("browser.skin");
+
+  Load("default.skin");
+  ExpectButtonsApartAndInside("default.skin");
+  for (const Skin& web : {WebRadioSkin(), BrowserSkin()})
+    EXPECT_TRUE(Problems(web, PaintSkin(web)).empty()) << web.file;
 }
 
 // A frequency or a preset number is typed on the keyboard and confirmed with Enter.

@@ -76,14 +76,18 @@ void Header(Skin& s) {
   // The radio is one click away, in the same place its way back has in the radio's header.
   Add(s, 1001, {314, y, size, size}, "U", "FM radio", ButtonLook::Window, Icon::Radio).link =
       "fm.skin";
-  // The desk tools beside it, left of the radio.
-  Add(s, 1002, {270, y, size, size}, "Q", "Calculator", ButtonLook::Window, Icon::Keypad).link =
+  // The desk tools left of the internet's two, which stand left of the radio.
+  Add(s, 1002, {226, y, size, size}, "Q", "Calculator", ButtonLook::Window, Icon::Keypad).link =
       "calculator.skin";
-  Add(s, 1003, {292, y, size, size}, "J", "Notepad", ButtonLook::Window, Icon::Page).link =
+  Add(s, 1003, {248, y, size, size}, "J", "Notepad", ButtonLook::Window, Icon::Page).link =
       "notepad.skin";
   // The clock sits left of them, the marquee making room for it.
-  Add(s, 1004, {248, y, size, size}, "none", "Clock and timers", ButtonLook::Window, Icon::Clock)
+  Add(s, 1004, {204, y, size, size}, "none", "Clock and timers", ButtonLook::Window, Icon::Clock)
       .link = "clock.skin";
+  Add(s, 1005, {270, y, size, size}, "none", "Web radio", ButtonLook::Window, Icon::WebRadio).link =
+      "webradio.skin";
+  Add(s, 1006, {292, y, size, size}, "none", "Web browser", ButtonLook::Window, Icon::Globe).link =
+      "browser.skin";
   Add(s, 3, {338, y, size, size}, "T", "Show or hide the playlist and lyrics", ButtonLook::Window,
       Icon::Playlist);
   Add(s, 6, {358, y, size, size}, "K", "Choose a skin", ButtonLook::Window, Icon::Skin);
@@ -92,7 +96,7 @@ void Header(Skin& s) {
   Add(s, 2, {426, y, size, size}, "none", "Hide to the tray", ButtonLook::Window, Icon::Hide);
   Add(s, 1, {446, y, size, size}, "none", "Close Varlo", ButtonLook::Window, Icon::Close);
 
-  s.marquee = {104, 8, 134, 24};
+  s.marquee = {104, 8, 92, 24};
   DigitDisplay name;
   name.n = 6;
   name.x = 110;
@@ -100,7 +104,7 @@ void Header(Skin& s) {
   name.w = 12;
   name.h = 18;
   name.d1 = 1;
-  name.style = 10;
+  name.style = 7;
   name.tip = "Now playing";
   s.digits.push_back(name);
 
@@ -362,6 +366,10 @@ const char* KindWord(SkinKind kind) {
       return "Clock";
     case SkinKind::Screensaver:
       return "Screensaver";
+    case SkinKind::WebRadio:
+      return "WebRadio";
+    case SkinKind::Browser:
+      return "Browser";
   }
   return "Player";
 }

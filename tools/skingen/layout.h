@@ -69,8 +69,12 @@ enum class Icon {
   Remove,
   MoveUp,
   MoveDown,
-  Keypad,  // a calculator: the link to the calculator skin
-  Page,    // a written page: the link to the notepad skin
+  Keypad,    // a calculator: the link to the calculator skin
+  Page,      // a written page: the link to the notepad skin
+  Globe,     // the link to the browser skin
+  WebRadio,  // "WR": the link to the web-radio skin
+  Reload,    // a circling arrow
+  Home,      // a house
 };
 
 // A button with an empty rectangle is a hot key only: the loader gives it its key and
@@ -204,6 +208,8 @@ enum class SkinKind {
   Notepad,      // the notepad
   Clock,        // the clock and its stopwatches
   Screensaver,  // the screen saver's clock
+  WebRadio,     // internet radio
+  Browser,      // the web browser
 };
 
 struct Skin {
@@ -265,6 +271,10 @@ Skin DefaultSkin();
 
 // The FM radio, with a link back to the default skin.
 Skin FmSkin();
+
+// Internet radio and the web browser, each with links to the player and to each other.
+Skin WebRadioSkin();
+Skin BrowserSkin();
 
 // The calculator and the notepad, each with links to the player and to each other.
 Skin CalculatorSkin();

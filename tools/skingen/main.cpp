@@ -168,6 +168,8 @@ int main(int argc, char** argv) {
   ok = WriteSkin(skingen::FmSkin(), out, previews) && ok;
   ok = WriteSkin(skingen::CalculatorSkin(), out, QString()) && ok;
   ok = WriteSkin(skingen::NotepadSkin(), out, QString()) && ok;
+  ok = WriteSkin(skingen::WebRadioSkin(), out, QString()) && ok;
+  ok = WriteSkin(skingen::BrowserSkin(), out, QString()) && ok;
   ok = WriteSkin(skingen::ClockSkin(), out, previews) && ok;
   ok = WriteSkin(skingen::SaverSkin(), out, previews) && ok;
   ok = Save(skingen::NoCoverPicture(), out + "/nocover.bmp", "BMP") && ok;

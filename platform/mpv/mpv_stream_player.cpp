@@ -1,0 +1,231 @@
+#include "platform/mpv/mpv_stream_player.h"
+
+#include <chrono>
+#include <cstring>
+
+#include "platform/mpv/mpv_library.h"
+
+namespace varlo {
+namespace {
+
+// Reply numbers of the observed properties.
+enum Observed : std::uint64_t {
+  kPause = 1,
+  kPausedForCache,
+  kCacheDuration,
+  kTimePos,
+  kBitRate,
+  kIcyName,
+  kIcyTitle,
+  kIdle,
+};
+
+double DoubleOf(const mpv_event_property& p) {
+  return p.format == MPV_FORMAT_DOUBLE ? *static_cast<const double*>(p.data) : 0.0;
+}
+bool FlagOf(const mpv_event_property& p) {
+  return p.format == MPV_FORMAT_FLAG && *static_cast<const int*>(p.data) != 0;
+}
+std::string TextOf(const mpv_event_property& p) {
+  if (p.format != MPV_FORMAT_STRING) return {};
+  const char* text = *static_cast<char* const*>(p.data);
+  return text ? std::string(text) : std::string();
+}
+
+}  // namespace
+
+MpvStreamPlayer::MpvStreamPlayer(MpvStreamOptions options) : options_(std::move(options)) {}
+
+MpvStreamPlayer::~MpvStreamPlayer() {
+  quit_ = true;
+  if (worker_.joinable()) worker_.join();
+}
+
+void MpvStreamPlayer::Play(const std::string& address) {
+  std::lock_guard lock(mutex_);
+  requests_.push_back({true, address});
+  status_.state = StreamState::Opening;
+  status_.buffering = false;
+  status_.positionSeconds = 0;
+  status_.title.clear();
+  status_.stationName.clear();
+  status_.error.clear();
+  ++status_.changes;
+  if (engineFailed_) {
+    status_.state = StreamState::Failed;
+    status_.error = "The media engine is not available";
+    return;
+  }
+  // The engine starts with the first stream, off the calling thread.
+  if (!worker_.joinable()) worker_ = std::thread([this] { Run(); });
+}
+
+void MpvStreamPlayer::Stop() {
+  std::lock_guard lock(mutex_);
+  if (!worker_.joinable()) return;
+  requests_.push_back({false, {}});
+  status_.state = StreamState::Idle;
+  status_.buffering = false;
+}
+
+StreamStatus MpvStreamPlayer::Status() const {
+  std::lock_guard lock(mutex_);
+  return status_;
+}
+
+bool MpvStreamPlayer::Start() {
+  mpv_ = LoadMpvLibrary();
+  if (mpv_ == nullptr) return false;
+  handle_ = mpv_->create();
+  if (handle_ == nullptr) return false;
+  auto set = [this](const char* name, const std::string& value) {
+    mpv_->setOptionString(handle_, name, value.c_str());
+  };
+  // No user configuration, scripts, or the video-site hook: only the stream given is opened.
+  set("config", "no");
+  set("terminal", "no");
+  set("load-scripts", "no");
+  set("ytdl", "no");
+  set("osc", "no");
+  set("load-stats-overlay", "no");
+  set("load-osd-console", "no");
+  set("load-auto-profiles", "no");
+  set("input-default-bindings", "no");
+  set("input-terminal", "no");
+  set("idle", "yes");
+  set("video", "no");
+  set("audio-display", "no");
+  set("vo", "null");
+  set("cache", "yes");
+  set("audio-fallback-to-null", "yes");
+  set("network-timeout", std::to_string(options_.networkTimeoutSeconds));
+  // A playlist fetched from the network may not lead to local files.
+  set("load-unsafe-playlists", "no");
+  if (!options_.audioOutput.empty()) set("ao", options_.audioOutput);
+  if (mpv_->initialize(handle_) < 0) {
+    mpv_->terminateDestroy(handle_);
+    handle_ = nullptr;
+    return false;
+  }
+  mpv_->observeProperty(handle_, kPause, "pause", MPV_FORMAT_FLAG);
+  mpv_->observeProperty(handle_, kPausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
+  mpv_->observeProperty(handle_, kCacheDuration, "demuxer-cache-duration", MPV_FORMAT_DOUBLE);
+  mpv_->observeProperty(handle_, kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
+  mpv_->observeProperty(handle_, kBitRate, "audio-bitrate", MPV_FORMAT_DOUBLE);
+  mpv_->observeProperty(handle_, kIcyName, "metadata/by-key/icy-name", MPV_FORMAT_STRING);
+  mpv_->observeProperty(handle_, kIcyTitle, "metadata/by-key/icy-title", MPV_FORMAT_STRING);
+  mpv_->observeProperty(handle_, kIdle, "idle-active", MPV_FORMAT_FLAG);
+  return true;
+}
+
+void MpvStreamPlayer::Run() {
+  if (!Start()) {
+    std::lock_guard lock(mutex_);
+    engineFailed_ = true;
+    status_.state = StreamState::Failed;
+    status_.error = "The media engine is not available";
+    requests_.clear();
+    return;
+  }
+  while (!quit_) {
+    std::deque<Request> requests;
+    {
+      std::lock_guard lock(mutex_);
+      requests.swap(requests_);
+    }
+    for (const Request& r : requests) Send(r);
+    // Short waits, so that new requests and the end are seen soon.
+    for (;;) {
+      mpv_event* event = mpv_->waitEvent(handle_, requests.empty() ? 0.05 : 0.0);
+      if (event->event_id == MPV_EVENT_NONE) break;
+      Handle(*event);
+    }
+  }
+  mpv_->terminateDestroy(handle_);
+  handle_ = nullptr;
+}
+
+void MpvStreamPlayer::Send(const Request& request) {
+  if (request.play) {
+    const char* args[] = {"loadfile", request.address.c_str(), "replace", nullptr};
+    loaded_ = false;
+    if (mpv_->command(handle_, args) < 0) {
+      std::lock_guard lock(mutex_);
+      status_.state = StreamState::Failed;
+      status_.error = "The stream could not be opened";
+      return;
+    }
+    mpv_->setPropertyString(handle_, "pause", "no");
+  } else {
+    const char* args[] = {"stop", nullptr};
+    mpv_->command(handle_, args);
+    loaded_ = false;
+  }
+}
+
+void MpvStreamPlayer::Handle(const mpv_event& event) {
+  std::lock_guard lock(mutex_);
+  // What a stopped or replaced stream still reports must not undo the newer request.
+  const bool current = requests_.empty();
+  switch (event.event_id) {
+    case MPV_EVENT_PLAYBACK_RESTART:
+      loaded_ = true;
+      if (current && status_.state == StreamState::Opening)
+        status_.state = paused_ ? StreamState::Paused : StreamState::Playing;
+      break;
+    case MPV_EVENT_END_FILE: {
+      const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+      if (!current) break;
+      // A radio stream has no end of its own: a server that closes the stream or falls
+      // silent past the network time-out (which the engine reports as the end) has failed.
+      if (end->reason == MPV_END_FILE_REASON_ERROR) {
+        status_.state = StreamState::Failed;
+        status_.error = "The stream is not available";
+      } else if (end->reason == MPV_END_FILE_REASON_EOF) {
+        status_.state = StreamState::Failed;
+        status_.error = "The stream ended";
+      }
+      status_.buffering = false;
+      loaded_ = false;
+      break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE: {
+      const auto& p = *static_cast<const mpv_event_property*>(event.data);
+      switch (event.reply_userdata) {
+        case kPause:
+          paused_ = FlagOf(p);
+          if (loaded_ && current &&
+              (status_.state == StreamState::Playing || status_.state == StreamState::Paused))
+            status_.state = paused_ ? StreamState::Paused : StreamState::Playing;
+          break;
+        case kPausedForCache:
+          status_.buffering = FlagOf(p);
+          break;
+        case kCacheDuration:
+          status_.cacheSeconds = DoubleOf(p);
+          break;
+        case kTimePos:
+          status_.positionSeconds = DoubleOf(p);
+          break;
+        case kBitRate:
+          status_.bitRate = DoubleOf(p);
+          break;
+        case kIcyName:
+          status_.stationName = TextOf(p);
+          ++status_.changes;
+          break;
+        case kIcyTitle:
+          status_.title = TextOf(p);
+          ++status_.changes;
+          break;
+        default:
+          break;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace varlo

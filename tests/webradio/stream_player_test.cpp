@@ -1,0 +1,159 @@
+// The stream player on a real libmpv (null audio output) against the loopback stream server:
+// playing with ICY name and titles, the failure kinds, and that no call on the calling thread
+// waits while a slow server takes ten seconds to answer.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <thread>
+
+#include "common/app_settings.h"
+#include "platform/mpv/mpv_stream_player.h"
+#include "tests/support/fake_form.h"
+#include "tests/support/temp_dir.h"
+#include "tests/webradio/stream_server.h"
+#include "webradio/web_radio_mode.h"
+
+namespace varlo {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+MpvStreamOptions Quiet(int networkTimeout = 30) {
+  MpvStreamOptions options;
+  options.audioOutput = "null";
+  options.networkTimeoutSeconds = networkTimeout;
+  return options;
+}
+
+// Polls the player every 10 ms until `done` holds or `seconds` pass.
+bool WaitFor(const IStreamPlayer& player, double seconds,
+             const std::function<bool(const StreamStatus&)>& done) {
+  const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+  while (Clock::now() < end) {
+    if (done(player.Status())) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return done(player.Status());
+}
+
+TEST(StreamPlayer, PlaysTheStreamWithItsIcyNameTitlesAndBitRate) {
+  testing::StreamServer server;
+  MpvStreamPlayer player(Quiet());
+  player.Play(server.Url("/live"));
+  EXPECT_EQ(player.Status().state, StreamState::Opening);
+  ASSERT_TRUE(WaitFor(player, 20, [](const StreamStatus& s) {
+    return s.state == StreamState::Playing && s.title == "Loopback Song";
+  })) << player.Status().error;
+  EXPECT_EQ(player.Status().stationName, "Loopback FM");
+  // A later metadata block changes the title while playing.
+  EXPECT_TRUE(WaitFor(player, 20, [](const StreamStatus& s) { return s.title == "Second Song"; }));
+  EXPECT_TRUE(WaitFor(player, 10, [](const StreamStatus& s) {
+    return s.bitRate > 100000 && s.bitRate < 160000 && s.positionSeconds > 0;
+  })) << player.Status().bitRate;
+  player.Stop();
+  EXPECT_EQ(player.Status().state, StreamState::Idle);
+}
+
+TEST(StreamPlayer, MissingRefusedAndStalledStreamsFail) {
+  testing::StreamServer server;
+  for (const std::string& url : {server.Url("/missing"), testing::RefusedUrl()}) {
+    MpvStreamPlayer player(Quiet());
+    player.Play(url);
+    EXPECT_TRUE(WaitFor(player, 15, [](const StreamStatus& s) {
+      return s.state == StreamState::Failed;
+    })) << url;
+  }
+  MpvStreamPlayer player(Quiet(2));
+  player.Play(server.Url("/stall"));
+  // The stall ends in a failure, not in an ordinary end of the stream.
+  EXPECT_TRUE(WaitFor(player, 25, [](const StreamStatus& s) {
+    return s.state == StreamState::Failed || s.state == StreamState::Idle;
+  }));
+  EXPECT_EQ(player.Status().state, StreamState::Failed);
+}
+
+TEST(StreamPlayer, ASlowServerNeverHoldsUpTheCallingThread) {
+  testing::StreamServer server;
+  AppSettings settings;
+  testing::TempDir prog;
+  testing::FakeForm form;
+  MpvStreamPlayer player(Quiet());
+  WebRadioMode wr(form, settings, prog.Path(), player);
+  wr.Load();
+  // The main timer's work, every 10 ms, while the server takes ten seconds to answer: the
+  // longest gap between two ticks is what the window's event loop would see.
+  const auto start = Clock::now();
+  wr.WRPlay("Slow @" + server.Url("/slow"));
+  const double playMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  double longestGapMs = 0;
+  auto last = Clock::now();
+  bool played = false;
+  while (Clock::now() - start < std::chrono::seconds(25)) {
+    wr.Timer1Step();
+    const auto now = Clock::now();
+    longestGapMs =
+        std::max(longestGapMs, std::chrono::duration<double, std::milli>(now - last).count());
+    last = now;
+    if (form.captions[61] == "Loopback Song") {
+      played = true;
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  std::printf("play call %.2f ms, longest gap between ticks %.1f ms, title after %.1f s\n", playMs,
+              longestGapMs, seconds);
+  EXPECT_TRUE(played);
+  EXPECT_GE(seconds, 9.5);
+  EXPECT_LT(playMs, 100);
+  EXPECT_LT(longestGapMs, 100);
+  EXPECT_EQ(form.captions[62], "Loopback FM");
+}
+
+// The same inside an event loop, as the window runs it: the main timer's tick every 100 ms
+// and a 10 ms timer that notes the longest time the loop went without serving it.
+TEST(StreamPlayer, TheEventLoopKeepsRunningWhileASlowServerAnswers) {
+  static int argc = 1;
+  static char name[] = "stream_player_tests";
+  static char* argv[] = {name, nullptr};
+  static QCoreApplication* app = new QCoreApplication(argc, argv);
+  testing::StreamServer server;
+  AppSettings settings;
+  testing::TempDir prog;
+  testing::FakeForm form;
+  MpvStreamPlayer player(Quiet());
+  WebRadioMode wr(form, settings, prog.Path(), player);
+  wr.Load();
+  QTimer timer1;
+  QObject::connect(&timer1, &QTimer::timeout, [&wr] { wr.Timer1Step(); });
+  timer1.start(100);
+  QElapsedTimer clock;
+  clock.start();
+  qint64 last = 0, longest = 0;
+  QTimer probe;
+  QObject::connect(&probe, &QTimer::timeout, [&] {
+    const qint64 now = clock.elapsed();
+    longest = std::max(longest, now - last);
+    last = now;
+    if (form.captions[61] == "Loopback Song" || now > 25000) app->quit();
+  });
+  probe.start(10);
+  QTimer::singleShot(0, [&] {
+    last = clock.elapsed();
+    wr.WRPlay("Slow @" + server.Url("/slow"));
+  });
+  app->exec();
+  std::printf("event loop: longest gap %lld ms, title after %.1f s\n",
+              static_cast<long long>(longest), static_cast<double>(clock.elapsed()) / 1000.0);
+  EXPECT_EQ(form.captions[61], "Loopback Song");
+  EXPECT_GE(clock.elapsed(), 9500);
+  EXPECT_LT(longest, 100);
+}
+
+}  // namespace
+}  // namespace varlo

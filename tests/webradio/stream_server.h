@@ -1,0 +1,29 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "tests/cd/loopback_server.h"
+
+namespace varlo::testing {
+
+// An Icecast-like stream server on 127.0.0.1 for the tests. Its paths:
+//   /live     an endless MP3 stream (silent 128 kbit/s mono frames) with ICY metadata every
+//             16000 bytes: station "Loopback FM", title "Loopback Song", and from the third
+//             block on "Second Song";
+//   /slow     the same, answered only after 10 seconds;
+//   /missing  404 Not Found;
+//   /stall    the stream's headers and one block, then silence with the connection open.
+class StreamServer {
+ public:
+  StreamServer();
+  std::string Url(const std::string& path) const;
+  static constexpr int kMetaInt = 16000;
+
+ private:
+  std::unique_ptr<LoopbackServer> server_;
+};
+
+// An address on which nothing listens.
+std::string RefusedUrl();
+
+}  // namespace varlo::testing
