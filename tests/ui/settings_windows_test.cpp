@@ -50,6 +50,9 @@ class SettingsWindowsTest : public ::testing::Test {
   NullSerialPort serial;
   NullPrinter printer;
   SettingsWindowsView windows;
+  NullStreamPlayer stream;
+  NullWebView web;
+  NullLinkOpener linkOpener;
   std::unique_ptr<FrmTarnix> frm;
 
   void SetUp() override {
@@ -62,7 +65,8 @@ class SettingsWindowsTest : public ::testing::Test {
     prog.Write("varlo.txt", "The guide.\n");
     frm = std::make_unique<FrmTarnix>(
         ShellServices{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                      sideWindows, tuner, tray, serial, printer, drive, http, windows},
+                      sideWindows, tuner, tray, serial, printer, drive, http, windows, stream,
+                      web, linkOpener},
         store, prog.Path());
     windows.Attach(frm->SettingsLink(), frm->Gate());
     frm->Form_Load("");
