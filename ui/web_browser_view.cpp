@@ -5,10 +5,16 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QOpenGLContext>
+#include <QSurfaceFormat>
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/qt/path_text.h"
+
+// Qt's own, exported by Qt GUI for the web engine's use.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
 
 namespace varlo {
 
@@ -17,10 +23,27 @@ void PrepareWebEngine() {
     setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
     std::fprintf(stderr, "varlo: running as root: the web browser's sandbox is turned off\n");
   }
-  // The web engine draws through an OpenGL context shared with the whole application, which
-  // must exist before the application object; without it the engine ends the program when the
-  // browser first shows. It costs every run the GL drivers (57 MB more resident, measured).
+}
+
+// The web engine draws through an OpenGL context shared with the whole application. Qt makes
+// one with the application object when asked beforehand, which loads the GL drivers in every
+// run (57 MB more resident, measured); instead it is made here, the first time the browser
+// shows, the way the application object would have made it.
+void ShareOpenGLContextsNow() {
+  if (qt_gl_global_share_context() != nullptr) return;
+  // Qt warns that the attribute comes late; the context below is what it would have made.
+  const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  qInstallMessageHandler(previous);
+  auto* context = new QOpenGLContext(QCoreApplication::instance());
+  context->setFormat(QSurfaceFormat::defaultFormat());
+  if (!context->create()) {
+    std::fprintf(stderr, "varlo: no OpenGL context for the web browser\n");
+    delete context;
+    return;
+  }
+  qt_gl_set_global_share_context(context);
 }
 
 WebBrowserView::WebBrowserView(std::string plugin) : plugin_(std::move(plugin)) {}
@@ -28,6 +51,7 @@ WebBrowserView::WebBrowserView(std::string plugin) : plugin_(std::move(plugin)) 
 WebBrowserView::~WebBrowserView() = default;
 
 void WebBrowserView::Make() {
+  ShareOpenGLContextsNow();
   std::string path = plugin_;
   if (path.empty())
     path = PathFromQt(QDir(QCoreApplication::applicationDirPath())
