@@ -33,6 +33,7 @@
 #include "player/midi_media_device.h"
 #include "shell/frm_tarnix.h"
 #include "shell/media_session.h"
+#include "shell/web_radio_session.h"
 #include "ui/after_first_paint.h"
 #include "ui/app_icon.h"
 #include "ui/font_warmup.h"
@@ -152,9 +153,9 @@ int main(int argc, char** argv) {
   varlo::TrayView tray;
   varlo::QtSerialPort serial;
   varlo::SettingsWindowsView settingsWindows;
-  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, midi0, midi1,
-                        sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                        stream, web, linkOpener},
+  varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,    launcher,
+                        midi0,  midi1,   sideWindows,     tuner,  tray,  serial,    printer,
+                        drive,  http,    settingsWindows, stream, web,   linkOpener},
                        store, programFolder);
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder, &printer);
   settingsWindows.Attach(frm.SettingsLink(), frm.Gate());
@@ -216,6 +217,8 @@ int main(int argc, char** argv) {
   view.OnFormChanged(varlo::kChangeAll);
   // The desktop's media controls, and the door for later starts' command lines.
   varlo::MediaSession session(frm);
+  session.SetExternalSource(
+      [&] { return varlo::WebRadioPlaying(stream.Status(), frm.WebRadio().WRCurrent()); });
   varlo::MprisService mpris(session, QDBusConnection::sessionBus());
   mpris.onItemsHandedOver = [&frm](const std::vector<std::string>& items) {
     for (const std::string& item : items) frm.OpenHandedItem(item);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "shell/web_radio_session.h"
 #include "shell_fixture.h"
 
 namespace varlo {
@@ -161,6 +162,34 @@ TEST_F(MediaSessionTest, AHandedOverItemJoinsTheListAndPlaysWithAutoPlay) {
   // A window already in view is still brought to the front.
   EXPECT_FALSE(form->Form().window.minimised);
   EXPECT_EQ(form->Form().window.restoreRequests, restores + 3);
+}
+
+}  // namespace
+}  // namespace varlo
+
+namespace varlo {
+namespace {
+
+TEST(WebRadioSessionTest, AStreamThatPlaysIsNamedByItsTitleAndStation) {
+  StreamStatus status;
+  EXPECT_FALSE(WebRadioPlaying(status, "Jazz @http://radio.test/jazz")) << "idle";
+  status.state = StreamState::Opening;
+  auto playing = WebRadioPlaying(status, "Jazz @http://radio.test/jazz");
+  ASSERT_TRUE(playing);
+  EXPECT_EQ(playing->titles.title, "Jazz") << "the station until the stream names itself";
+  EXPECT_EQ(playing->url, "http://radio.test/jazz");
+
+  status.state = StreamState::Paused;
+  status.stationName = "Harbour Jazz";
+  status.title = "Northern Lights - Session";
+  playing = WebRadioPlaying(status, "Jazz @http://radio.test/jazz");
+  ASSERT_TRUE(playing);
+  EXPECT_EQ(playing->titles.title, "Northern Lights - Session");
+  EXPECT_EQ(playing->titles.album, "Harbour Jazz");
+  EXPECT_TRUE(playing->paused);
+
+  status.state = StreamState::Failed;
+  EXPECT_FALSE(WebRadioPlaying(status, "Jazz @http://radio.test/jazz"));
 }
 
 }  // namespace
