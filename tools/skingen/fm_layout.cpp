@@ -147,27 +147,12 @@ void Tuning(Skin& s) {
 void Presets(Skin& s) {
   const int top = kPresetsTop + 10;
   s.radio.listFrame = {14, top, 196, 82};
-  ListArea list;
-  list.n = 6;
-  list.r = {16, top + 2, 192, 78};
-  list.text = kListText;
-  list.back = kListBack;
-  list.size = 8;
-  list.font = "DejaVu Sans";
-  list.tip = "Presets: click to name a station, double-click to tune to it";
-  s.areas.push_back(list);
+  AddList(s, 6, {16, top + 2, 192, 78},
+          "Presets: click to name a station, double-click to tune to it");
 
   const int entryTop = top + 88;
   s.radio.entryFrame = {14, entryTop, 196, 20};
-  Label entry;
-  entry.n = 1;
-  entry.r = {16, entryTop + 2, 192, 16};
-  entry.colour = {24, 30, 38};
-  entry.size = 8;
-  entry.font = "DejaVu Sans";
-  entry.sample = "Harbour Jazz";
-  entry.tip = "Edit station  name";
-  s.entries.push_back(entry);
+  AddEntry(s, 1, {16, entryTop + 2, 192, 16}, "Harbour Jazz", "Edit station  name");
 
   // The keys fill the column from 222 to 384 in every row.
   const int col = 222;

@@ -51,6 +51,30 @@ void AddLight(Skin& s, int n, Rect r, Rgb colour, int shape) {
   s.lights.push_back(Light{n, r, colour, shape});
 }
 
+void AddList(Skin& s, int n, Rect r, const char* tip) {
+  ListArea list;
+  list.n = n;
+  list.r = r;
+  list.text = kListText;
+  list.back = kListBack;
+  list.size = 8;
+  list.font = "DejaVu Sans";
+  list.tip = tip;
+  s.areas.push_back(list);
+}
+
+void AddEntry(Skin& s, int n, Rect r, const char* sample, const char* tip) {
+  Label entry;
+  entry.n = n;
+  entry.r = r;
+  entry.colour = {24, 30, 38};
+  entry.size = 8;
+  entry.font = "DejaVu Sans";
+  entry.sample = sample;
+  entry.tip = tip;
+  s.entries.push_back(entry);
+}
+
 }  // namespace layout_parts
 
 namespace {
@@ -219,15 +243,7 @@ void Deck(Skin& s) {
 
 void Playlist(Skin& s) {
   s.listFrame = {14, 192, 310, 98};
-  ListArea list;
-  list.n = 1;
-  list.r = {16, 194, 306, 94};
-  list.text = kListText;
-  list.back = kListBack;
-  list.size = 8;
-  list.font = "DejaVu Sans";
-  list.tip = "~";
-  s.areas.push_back(list);
+  AddList(s, 1, {16, 194, 306, 94}, "~");
 
   const int col = 336;
   const int row1 = 194;

@@ -30,5 +30,9 @@ Button& Add(Skin& s, int code, Rect r, const char* key, const char* tip, ButtonL
             const char* caption = "");
 void AddLabel(Skin& s, int n, Rect r, Rgb colour, int size, const char* font, const char* sample);
 void AddLight(Skin& s, int n, Rect r, Rgb colour, int shape);
+// A list area of the graphite look: light text on the dark well, 8-point DejaVu Sans.
+void AddList(Skin& s, int n, Rect r, const char* tip);
+// A text entry on its white frame, 8-point DejaVu Sans.
+void AddEntry(Skin& s, int n, Rect r, const char* sample, const char* tip);
 
 }  // namespace skingen::layout_parts

@@ -115,26 +115,11 @@ Skin WebRadioSkin() {
   // The station list, its edit box and its tools.
   const int top = kListTop + 16;
   s.listFrame = {14, top, 240, 86};
-  ListArea list;
-  list.n = 8;
-  list.r = {16, top + 2, 236, 82};
-  list.text = kListText;
-  list.back = kListBack;
-  list.size = 8;
-  list.font = "DejaVu Sans";
-  list.tip = "Stations: click to edit, double-click to play";
-  s.areas.push_back(list);
+  AddList(s, 8, {16, top + 2, 236, 82}, "Stations: click to edit, double-click to play");
   const int entryTop = top + 92;
   s.radio.entryFrame = {14, entryTop, 240, 20};
-  Label entry;
-  entry.n = 3;
-  entry.r = {16, entryTop + 2, 236, 16};
-  entry.colour = {24, 30, 38};
-  entry.size = 8;
-  entry.font = "DejaVu Sans";
-  entry.sample = "Harbour Jazz @http://radio.example/jazz";
-  entry.tip = "Station: name @address, Enter to keep";
-  s.entries.push_back(entry);
+  AddEntry(s, 3, {16, entryTop + 2, 236, 16}, "Harbour Jazz @http://radio.example/jazz",
+           "Station: name @address, Enter to keep");
 
   const int col = 266;
   Add(s, 142, {col, top, 58, 20}, "A", "Add a station", ButtonLook::Tool, Icon::Add);
