@@ -37,6 +37,7 @@
 #include "ui/after_first_paint.h"
 #include "ui/app_icon.h"
 #include "ui/font_warmup.h"
+#include "ui/instance_socket.h"
 #include "ui/main_window_view.h"
 #include "ui/mpris_service.h"
 #include "ui/quit_signals.h"
@@ -109,9 +110,9 @@ int main(int argc, char** argv) {
     }
     commandLine += (commandLine.empty() ? "" : " ") + arg;
   }
-  if (!newInstance &&
-      HandToRunningInstance(commandLine.empty() ? commandLine : varlo::AbsoluteItem(commandLine))) {
-    return 0;
+  if (!newInstance) {
+    const std::string item = commandLine.empty() ? commandLine : varlo::AbsoluteItem(commandLine);
+    if (HandToRunningInstance(item) || varlo::HandOverBySocket(item)) return 0;
   }
 
   const std::string programFolder = varlo::ProgramFolder();
@@ -225,6 +226,14 @@ int main(int argc, char** argv) {
     if (items.empty()) frm.Raise();
   };
   mpris.Register();
+  // Without a session bus later starts come through a local socket instead.
+  varlo::InstanceSocketServer instanceSocket([&frm](const std::string& item) {
+    if (item.empty())
+      frm.Raise();
+    else
+      frm.OpenHandedItem(item);
+  });
+  if (!newInstance) instanceSocket.Listen();
   if (frm.Form().window.minimised)
     view.showMinimized();
   else
