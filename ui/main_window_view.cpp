@@ -33,7 +33,11 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
       lyrics_(frm, FormList::Lyrics, areas_.Lyrics(), this),
       playlist_(frm, areas_.PlNames(), this) {
   setWindowTitle(QStringLiteral("Varlo"));
-  setAttribute(Qt::WA_OpaquePaintEvent);
+  paintsShape_ = MovedByCompositor();
+  if (paintsShape_)
+    setAttribute(Qt::WA_TranslucentBackground);
+  else
+    setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   // The playlist view shows the model; its events go to the playlist's handlers.
@@ -285,10 +289,13 @@ void MainWindowView::OnFormChanged(unsigned changes) {
   }
   if (changes & kChangeRegion) {
     const QRegion mask = RegionMask(form.window.region);
-    if (form.window.region.kind == WindowRegion::Kind::None)
+    const bool rectangular = form.window.region.kind == WindowRegion::Kind::None;
+    shape_ = rectangular ? QRegion() : mask;
+    if (rectangular)
       clearMask();
     else
-      setMask(mask);
+      setMask(mask);  // on Wayland this is where the window takes input
+    if (paintsShape_) update();
   }
   if (changes & kChangeWindowState) {
     setCursor(form.window.storePointer ? Qt::WhatsThisCursor : Qt::ArrowCursor);
@@ -375,7 +382,15 @@ void MainWindowView::paintEvent(QPaintEvent* event) {
   // On high-DPI screens the skin's bitmaps are scaled by whole device pixels, never smoothed,
   // so that their pixel art stays sharp.
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  p.setClipRegion(event->region());
+  QRegion region = event->region();
+  if (paintsShape_) {
+    // Outside the shape the window stays transparent.
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(event->rect(), Qt::transparent);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (!shape_.isEmpty()) region &= shape_;
+  }
+  p.setClipRegion(region);
   const SkinForm& form = frm_.Form();
   // The skin's bitmaps are drawn from the form's own pixels; a skin loaded since the last
   // paint has replaced them, so the images over them are made afresh for every paint.
@@ -383,7 +398,7 @@ void MainWindowView::paintEvent(QPaintEvent* event) {
   const QImage resBitmap = ImageOverPicture(form.window.resBitmap);
   p.fillRect(rect(), ToQColor(form.window.backColour));
   if (!picture.isNull()) p.drawImage(0, 0, picture);
-  SkinPainter(form, resBitmap).Paint(p, &event->region());
+  SkinPainter(form, resBitmap).Paint(p, &region);
 }
 
 void MainWindowView::closeEvent(QCloseEvent* event) {

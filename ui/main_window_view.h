@@ -72,6 +72,10 @@ class MainWindowView : public QWidget {
   QTimer timer1_;
   QTimer timer2_;
   std::uint64_t videoWindow_ = 0;
+  // Wayland has no window shapes: there the window is translucent and only the skin's shape
+  // is painted, which the compositor then shows as the window's outline.
+  bool paintsShape_ = false;
+  QRegion shape_;         // empty for a rectangular window
   int restoresDone_ = 0;  // the form's requests to come back in front, carried out
   // The captions as last repainted, so a tick repaints only the labels that changed.
   std::array<std::string, std::tuple_size_v<decltype(SkinForm::lbl)>>
