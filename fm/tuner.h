@@ -31,6 +31,9 @@ class Tuner {
   virtual std::string RdsStationName() { return {}; }
   // The radio text the station sends, when the card has RDS.
   virtual std::string RdsRadioText() { return {}; }
+  // The sound capture device the card's audio arrives on (a USB receiver's, "plughw:1,0"),
+  // which the program has to play itself; empty when the card's audio has a line out.
+  virtual std::string CaptureDevice() { return {}; }
 };
 
 // No card at all: every call does nothing.

@@ -87,5 +87,8 @@ std::int32_t rds_station_name(char* buffer, std::int32_t size) {
 std::int32_t rds_radio_text(char* buffer, std::int32_t size) {
   return CopyOut(TheTuner().RadioText(), buffer, size);
 }
+std::int32_t radio_capture_device(char* buffer, std::int32_t size) {
+  return CopyOut(TheTuner().CaptureDevice(), buffer, size);
+}
 
 }  // extern "C"

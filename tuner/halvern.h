@@ -25,6 +25,9 @@ std::int32_t init_NT();
 // UTF-8 in `buffer` of `size` bytes; the returned length is 0 while none is known.
 std::int32_t rds_station_name(char* buffer, std::int32_t size);
 std::int32_t rds_radio_text(char* buffer, std::int32_t size);
+// The ALSA capture device ("plughw:1,0") a V4L2 radio's sound arrives on, the same way; 0 when
+// the selected card has none and its audio leaves through a line out.
+std::int32_t radio_capture_device(char* buffer, std::int32_t size);
 }
 
 namespace halvern {
@@ -46,6 +49,7 @@ using GetVolumeFn = decltype(&get_volume);
 using DllVerFn = decltype(&dll_ver);
 using ReadCardFn = decltype(&read_card);
 using InitNtFn = decltype(&init_NT);
+// The three text exports (the RDS texts and the capture device) share one type.
 using RdsTextFn = decltype(&rds_station_name);
 
 }  // namespace halvern

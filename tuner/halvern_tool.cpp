@@ -20,7 +20,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: halvern-tool COMMAND...\n"
     "  card N      select the card: 0 Aztech/PB/CompExpress, 1 Aims Labs RadioTrack,\n"
-    "              2 Aims Labs RadioTrack II\n"
+    "              2 Aims Labs RadioTrack II, 3 V4L2 radio ($HALVERN_V4L2 or /dev/radio0)\n"
     "  port P      set the card's base port, e.g. 0x350\n"
     "  tune MHZ    tune to MHZ megahertz, e.g. 101.1 (follow with 'on' to hear it)\n"
     "  on, off     switch the audio on or off\n"
@@ -28,11 +28,27 @@ constexpr const char* kUsage =
     "  volume N    set the volume byte (0, 1, 4, 5 on the Aztech card)\n"
     "  detect      print the stereo and signal lines\n"
     "  read        print one raw byte read from the port\n"
+    "  rds         print the RDS station name and radio text (card 3)\n"
+    "  capture     print the sound capture device the radio's audio arrives on (card 3)\n"
     "  version     print the library's version\n"
     "Before any 'card' or 'port' the library drives card 0 at port 0x30C.\n"
     "HALVERN_PORT=sim uses an emulated card with the stations in HALVERN_SIM_STATIONS.\n";
 
-enum class Op { kCard, kPort, kTune, kOn, kOff, kUp, kDown, kVolume, kDetect, kRead, kVersion };
+enum class Op {
+  kCard,
+  kPort,
+  kTune,
+  kOn,
+  kOff,
+  kUp,
+  kDown,
+  kVolume,
+  kDetect,
+  kRead,
+  kRds,
+  kCapture,
+  kVersion
+};
 
 struct Command {
   Op op;
@@ -99,6 +115,10 @@ bool Parse(int argc, char** argv, std::vector<Command>* commands) {
       command.op = Op::kDetect;
     } else if (word == "read") {
       command.op = Op::kRead;
+    } else if (word == "rds") {
+      command.op = Op::kRds;
+    } else if (word == "capture") {
+      command.op = Op::kCapture;
     } else if (word == "version") {
       command.op = Op::kVersion;
     } else {
@@ -120,6 +140,16 @@ Fn Need(const halvern::Library& library, const char* name) {
   const Fn fn = library.Bind<Fn>(name);
   if (!fn) std::fprintf(stderr, "halvern-tool: %s has no '%s'\n", library.path().c_str(), name);
   return fn;
+}
+
+// Prints what one of the text exports copies out, after `label`.
+bool PrintText(const halvern::Library& lib, const char* name, const char* label) {
+  const auto fn = Need<halvern::RdsTextFn>(lib, name);
+  if (!fn) return false;
+  char text[128] = {};
+  fn(text, sizeof text);
+  std::printf("%s%s%s\n", label, text[0] ? " " : "", text);
+  return true;
 }
 
 bool Run(const halvern::Library& lib, const Command& c) {
@@ -169,6 +199,10 @@ bool Run(const halvern::Library& lib, const Command& c) {
       if (fn) std::printf("read 0x%02X\n", static_cast<unsigned>(fn()));
       return fn != nullptr;
     }
+    case Op::kRds:
+      return PrintText(lib, "rds_station_name", "name") && PrintText(lib, "rds_radio_text", "text");
+    case Op::kCapture:
+      return PrintText(lib, "radio_capture_device", "capture");
     case Op::kVersion: {
       const auto fn = Need<DllVerFn>(lib, "dll_ver");
       if (fn) std::printf("version %d\n", static_cast<int>(fn()));

@@ -20,12 +20,9 @@ class NodeDevice final : public RadioDevice {
     tried_ = true;
     const char* env = std::getenv("HALVERN_V4L2");
     if (env && *env) {
-      fd_ = ::open(env, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+      OpenNode(env);
     } else {
-      for (int n = 0; n < 10 && fd_ < 0; ++n) {
-        const std::string path = "/dev/radio" + std::to_string(n);
-        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-      }
+      for (int n = 0; n < 10 && fd_ < 0; ++n) OpenNode("/dev/radio" + std::to_string(n));
     }
     return fd_ >= 0;
   }
@@ -35,10 +32,17 @@ class NodeDevice final : public RadioDevice {
   long Read(void* buffer, std::size_t size) override {
     return fd_ < 0 ? -1 : ::read(fd_, buffer, size);
   }
+  std::string Path() const override { return fd_ < 0 ? std::string() : path_; }
 
  private:
+  void OpenNode(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ >= 0) path_ = path;
+  }
+
   int fd_ = -1;
   bool tried_ = false;
+  std::string path_;
 };
 
 }  // namespace

@@ -16,6 +16,8 @@ class RadioDevice {
   virtual int Ioctl(unsigned long request, void* argument) = 0;
   // Reads waiting RDS data without waiting; the byte count, 0 or -1 when none is waiting.
   virtual long Read(void* buffer, std::size_t size) = 0;
+  // The node the device was opened from; empty while it is not open.
+  virtual std::string Path() const = 0;
 };
 
 // The device $HALVERN_V4L2 names, else the first of /dev/radio0 to /dev/radio9 there is.

@@ -1,6 +1,7 @@
 #include "tuner/tuner.h"
 
 #include "tuner/aztech.h"
+#include "tuner/capture_device.h"
 #include "tuner/radiotrack.h"
 #include "tuner/radiotrack2.h"
 
@@ -140,6 +141,11 @@ std::string Tuner::RadioText() {
   if (radio == nullptr) return {};
   radio->PollRds();
   return radio->Rds().RadioText();
+}
+
+std::string Tuner::CaptureDevice(const std::string& sysRoot) {
+  if (Radio() == nullptr || !radioDevice_->Open()) return {};
+  return CaptureDeviceOf(radioDevice_->Path(), sysRoot);
 }
 
 std::int32_t Tuner::ReadCard() {

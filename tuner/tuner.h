@@ -28,6 +28,7 @@ class Tuner {
   // `radio`, when given, is the V4L2 device card type 3 drives; it must outlive the tuner.
   explicit Tuner(PortIo& io, RadioDevice* radio = nullptr) : io_(io) {
     if (radio != nullptr) v4l2_.emplace(*radio);
+    radioDevice_ = radio;
   }
 
   // The 16-bit argument is zero-extended, so a negative 16-bit value selects no card.
@@ -51,6 +52,9 @@ class Tuner {
   // What the V4L2 radio's RDS has said about the tuned station; empty for other cards.
   std::string StationName();
   std::string RadioText();
+  // The ALSA capture device the V4L2 radio's sound arrives on (a USB receiver's), found under
+  // `sysRoot`; empty for other cards and for radios with an audio line out of their own.
+  std::string CaptureDevice(const std::string& sysRoot = "/sys");
 
   std::int32_t card_type() const { return card_type_; }
   std::uint16_t port() const { return port_; }
@@ -65,6 +69,7 @@ class Tuner {
   std::uint16_t port_ = kDefaultPort;
   std::uint8_t volume_ = kDefaultVolume;
   std::optional<V4l2Radio> v4l2_;
+  RadioDevice* radioDevice_ = nullptr;
 };
 
 }  // namespace halvern

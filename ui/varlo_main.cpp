@@ -13,6 +13,7 @@
 #include "common/paths.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
+#include "fm/captured_tuner.h"
 #include "platform/cdio/cdio_disc.h"
 #include "platform/cdio/cdio_drive.h"
 #include "platform/fluidsynth/midi_stream.h"
@@ -143,7 +144,14 @@ int main(int argc, char** argv) {
       midi1(unit1, &varlo::MidiMissingText);
 
   varlo::SideWindowsView sideWindows;
-  varlo::HalvernTuner tuner;
+  // A USB FM receiver's sound arrives on a capture device, played on an engine of its own
+  // while the radio is on.
+  varlo::HalvernTuner card;
+  varlo::MpvStreamOptions captureOptions;
+  captureOptions.capture = true;
+  varlo::MpvStreamPlayer radioCapture(captureOptions);
+  varlo::StreamRadioAudio radioAudio(radioCapture);
+  varlo::CapturedTuner tuner(card, radioAudio);
   varlo::QtHttpGetter http;
   varlo::QtPrinter printer;
   // Internet radio plays on an engine of its own; the browser's web engine starts only when a

@@ -94,7 +94,8 @@ std::uint8_t HalvernTuner::GetVolume() {
 }
 namespace {
 
-std::string RdsText(halvern::RdsTextFn fn) {
+// A text one of the library's optional exports copies out.
+std::string TextOf(halvern::RdsTextFn fn) {
   if (!fn) return {};
   char text[128] = {};
   const std::int32_t length = fn(text, sizeof text);
@@ -104,10 +105,13 @@ std::string RdsText(halvern::RdsTextFn fn) {
 }  // namespace
 
 std::string HalvernTuner::RdsStationName() {
-  return RdsText(Get(rdsStationName_));
+  return TextOf(Get(rdsStationName_));
 }
 std::string HalvernTuner::RdsRadioText() {
-  return RdsText(Get(rdsRadioText_));
+  return TextOf(Get(rdsRadioText_));
+}
+std::string HalvernTuner::CaptureDevice() {
+  return TextOf(Get(captureDevice_));
 }
 
 }  // namespace varlo

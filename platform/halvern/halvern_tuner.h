@@ -36,6 +36,7 @@ class HalvernTuner final : public Tuner {
   // From the library's optional RDS export; empty with a library that lacks it.
   std::string RdsStationName() override;
   std::string RdsRadioText() override;
+  std::string CaptureDevice() override;
 
   // The library's path once loaded.
   std::string Path();
@@ -70,6 +71,7 @@ class HalvernTuner final : public Tuner {
   Bound<halvern::GetVolumeFn> getVolume_{"get_volume"};
   Bound<halvern::RdsTextFn> rdsStationName_{"rds_station_name"};
   Bound<halvern::RdsTextFn> rdsRadioText_{"rds_radio_text"};
+  Bound<halvern::RdsTextFn> captureDevice_{"radio_capture_device"};
 };
 
 }  // namespace varlo

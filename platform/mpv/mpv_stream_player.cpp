@@ -96,7 +96,12 @@ bool MpvStreamPlayer::Start() {
   set("video", "no");
   set("audio-display", "no");
   set("vo", "null");
-  set("cache", "yes");
+  set("cache", options_.capture ? "no" : "yes");
+  if (options_.capture) {
+    set("demuxer-lavf-analyzeduration", "0.1");
+    set("demuxer-lavf-probe-info", "nostreams");
+    set("audio-buffer", "0.1");
+  }
   set("audio-fallback-to-null", "yes");
   set("network-timeout", std::to_string(options_.networkTimeoutSeconds));
   // A playlist fetched from the network may not lead to local files.

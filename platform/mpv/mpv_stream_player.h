@@ -20,6 +20,9 @@ struct MpvLibrary;
 struct MpvStreamOptions {
   std::string audioOutput;         // "ao"; empty keeps the engine's default ("null" for tests)
   int networkTimeoutSeconds = 30;  // a server silent this long fails the stream
+  // Plays a local capture device (a radio's sound) rather than a network stream: no cache and
+  // little probing, so what the tuner receives is heard within a fraction of a second.
+  bool capture = false;
 };
 
 // The internet-radio player: a libmpv instance of its own, separate from the media player's,

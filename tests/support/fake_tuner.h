@@ -21,6 +21,7 @@ struct FakeTuner final : Tuner {
   std::uint8_t volume = 1;
   std::map<std::int32_t, std::string> rdsNames;  // hertz -> station name sent by RDS
   std::map<std::int32_t, std::string> rdsTexts;  // hertz -> radio text sent by RDS
+  std::string captureDevice;                     // where the card's sound arrives, if anywhere
 
   bool Loaded() override { return loaded; }
   void SetCardType(std::uint16_t type) override { calls.push_back("type " + std::to_string(type)); }
@@ -54,6 +55,7 @@ struct FakeTuner final : Tuner {
     calls.push_back("volume " + std::to_string(v));
   }
   std::uint8_t GetVolume() override { return volume; }
+  std::string CaptureDevice() override { return captureDevice; }
 
   // Whether `call` was made.
   bool Saw(const std::string& call) const {

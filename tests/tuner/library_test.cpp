@@ -20,6 +20,7 @@ namespace {
 TEST(SharedLibrary, ExportsEveryFunctionByNameOnTheEmulatedCard) {
   ::setenv("HALVERN_PORT", "sim", 1);
   ::setenv("HALVERN_SIM_STATIONS", "101.1s,104.3", 1);
+  ::setenv("HALVERN_V4L2", "/nonexistent/radio", 1);
   void* handle = ::dlopen(HALVERN_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(handle, nullptr) << ::dlerror();
   auto bind = [&](auto* type_tag, const char* name) {
@@ -41,6 +42,7 @@ TEST(SharedLibrary, ExportsEveryFunctionByNameOnTheEmulatedCard) {
   const auto version = bind(static_cast<DllVerFn*>(nullptr), "dll_ver");
   const auto read = bind(static_cast<ReadCardFn*>(nullptr), "read_card");
   const auto init_nt = bind(static_cast<InitNtFn*>(nullptr), "init_NT");
+  const auto capture = bind(static_cast<RdsTextFn*>(nullptr), "radio_capture_device");
   if (::testing::Test::HasFailure()) return;
 
   EXPECT_EQ(get_volume(), 1);
@@ -75,6 +77,9 @@ TEST(SharedLibrary, ExportsEveryFunctionByNameOnTheEmulatedCard) {
   set_card(3);
   EXPECT_EQ(stereo(), 0);
   EXPECT_EQ(signal(), 0);
+  char device[32] = "untouched";
+  EXPECT_EQ(capture(device, sizeof device), 0) << "no radio device, no capture device";
+  EXPECT_STREQ(device, "");
   ::dlclose(handle);
 }
 
@@ -113,7 +118,8 @@ int RunTool(const std::vector<std::string>& args, std::string* output) {
   argv.push_back(nullptr);
   std::string port_env = "HALVERN_PORT=sim";
   std::string stations_env = "HALVERN_SIM_STATIONS=101.1s";
-  char* envp[] = {port_env.data(), stations_env.data(), nullptr};
+  std::string radio_env = "HALVERN_V4L2=/nonexistent/radio";
+  char* envp[] = {port_env.data(), stations_env.data(), radio_env.data(), nullptr};
 
   pid_t pid = 0;
   const int spawned = ::posix_spawn(&pid, HALVERN_TOOL_PATH, &actions, nullptr, argv.data(), envp);
@@ -138,6 +144,10 @@ TEST(HalvernTool, FindsTheLibraryByNameAndRunsCommandsInOrder) {
                     &output),
             0);
   EXPECT_EQ(output, "stereo 1\nsignal 1\nread 0xFC\nversion 1207\nvolume 4\n");
+
+  output.clear();
+  EXPECT_EQ(RunTool({"card", "3", "tune", "101.1", "rds", "capture"}, &output), 0);
+  EXPECT_EQ(output, "name\ntext\ncapture\nvolume 1\n") << "no radio device: nothing known";
 
   output.clear();
   EXPECT_EQ(RunTool({"tune"}, &output), 2);

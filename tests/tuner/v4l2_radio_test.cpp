@@ -1,13 +1,17 @@
 // Card type 3 over a fake V4L2 device node, and RDS decoding from raw blocks.
 #include <gtest/gtest.h>
 #include <linux/videodev2.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "tests/tuner/recording_port.h"
+#include "tuner/capture_device.h"
 #include "tuner/rds_decoder.h"
 #include "tuner/tuner.h"
 
@@ -24,6 +28,7 @@ struct FakeRadio final : RadioDevice {
   std::uint32_t frequency = 0;
   std::int32_t mute = 0, volume = 5;
   bool hasVolume = true;
+  std::string path = "/dev/radio0";
   std::deque<v4l2_rds_data> rds;
 
   bool Open() override {
@@ -69,6 +74,7 @@ struct FakeRadio final : RadioDevice {
     }
     return n == 0 ? -1 : static_cast<long>(n * sizeof(v4l2_rds_data));
   }
+  std::string Path() const override { return present ? path : std::string(); }
 
   void Block(std::uint16_t word, std::uint8_t position, std::uint8_t flags = 0) {
     rds.push_back({static_cast<std::uint8_t>(word), static_cast<std::uint8_t>(word >> 8),
@@ -171,6 +177,69 @@ TEST_F(V4l2RadioTest, StationNameAndRadioTextComeFromGroups0AAnd2A) {
   tuner.SetFrequency(95'000'000);
   EXPECT_EQ(tuner.StationName(), "");
   EXPECT_EQ(tuner.RadioText(), "");
+}
+
+// A sysfs tree as the kernel lays it out for a USB FM receiver (radio and sound card on two
+// interfaces of one USB device), the machine's own PCI sound card, and a TV card whose radio
+// and sound card are one PCI device.
+struct FakeSysfs {
+  std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("varlo-sysfs-" + std::to_string(::getpid()));
+  FakeSysfs() {
+    namespace fs = std::filesystem;
+    fs::remove_all(root);
+    const fs::path usb = root / "devices/pci0000:00/0000:00:14.0/usb1/1-2";
+    const fs::path onboard = root / "devices/pci0000:00/0000:00:1f.3";
+    const fs::path tv = root / "devices/pci0000:00/0000:03:00.0";
+    for (const fs::path& d : {usb / "1-2:1.0", usb / "1-2:1.2", onboard, tv})
+      fs::create_directories(d);
+    std::ofstream(usb / "idVendor") << "10c4\n";
+    std::ofstream(usb.parent_path() / "idVendor") << "1d6b\n";  // the root hub
+    Link("video4linux/radio0", usb / "1-2:1.2");
+    Link("video4linux/radio1", tv);
+    Link("video4linux/radio2", onboard / "missing");
+    Link("sound/card0", onboard);
+    Link("sound/card1", usb / "1-2:1.0");
+    Link("sound/card2", tv);
+    for (const char* pcm : {"pcmC0D0p", "pcmC0D0c", "pcmC1D1c", "pcmC1D0p", "pcmC2D0p"})
+      fs::create_directories(root / "class/sound" / pcm);
+    fs::create_directories(root / "dev");
+    for (const char* node : {"radio0", "radio1", "radio2", "radio3"})
+      std::ofstream(root / "dev" / node) << "";
+  }
+  ~FakeSysfs() { std::filesystem::remove_all(root); }
+  void Link(const std::string& classDevice, const std::filesystem::path& device) {
+    const auto dir = root / "class" / classDevice;
+    std::filesystem::create_directories(dir);
+    std::filesystem::create_directory_symlink(device, dir / "device");
+  }
+  std::string Node(const std::string& name) const { return (root / "dev" / name).string(); }
+};
+
+TEST(CaptureDeviceTest, TheSoundCardOnTheRadiosOwnDeviceCarriesItsSound) {
+  FakeSysfs sys;
+  const std::string root = sys.root.string();
+  EXPECT_EQ(CaptureDeviceOf(sys.Node("radio0"), root), "plughw:1,1")
+      << "the USB receiver's sound card, its capture device";
+  EXPECT_EQ(CaptureDeviceOf(sys.Node("radio1"), root), "")
+      << "the TV card's sound card has no capture device: its audio leaves by line out";
+  std::filesystem::create_directories(sys.root / "class/sound/pcmC2D3c");
+  EXPECT_EQ(CaptureDeviceOf(sys.Node("radio1"), root), "plughw:2,3");
+  EXPECT_EQ(CaptureDeviceOf(sys.Node("radio2"), root), "") << "a dangling device link";
+  EXPECT_EQ(CaptureDeviceOf(sys.Node("radio3"), root), "") << "no sysfs entry at all";
+  EXPECT_EQ(CaptureDeviceOf(sys.Node("radio9"), root), "") << "no node";
+  EXPECT_EQ(CaptureDeviceOf(sys.Node("radio0"), root + "/nothing"), "");
+
+  // The tuner asks only while the V4L2 card is the selected one.
+  testing::RecordingPort port;
+  FakeRadio radio;
+  radio.path = sys.Node("radio0");
+  Tuner tuner{port, &radio};
+  EXPECT_EQ(tuner.CaptureDevice(root), "");
+  tuner.SetCardType(kV4l2Radio);
+  EXPECT_EQ(tuner.CaptureDevice(root), "plughw:1,1");
+  radio.present = false;
+  EXPECT_EQ(tuner.CaptureDevice(root), "");
 }
 
 TEST(RdsDecoderTest, DamagedOrMissingBlocksSpoilOnlyTheirGroup) {

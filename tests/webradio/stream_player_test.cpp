@@ -59,6 +59,21 @@ TEST(StreamPlayer, PlaysTheStreamWithItsIcyNameTitlesAndBitRate) {
   EXPECT_EQ(player.Status().state, StreamState::Idle);
 }
 
+// A capture device as a USB FM receiver's sound is played: ALSA's null device stands in for
+// the receiver's sound card, and a card that is not there fails.
+TEST(StreamPlayer, PlaysAnAlsaCaptureDeviceAndFailsOnAMissingOne) {
+  MpvStreamOptions options = Quiet();
+  options.capture = true;
+  MpvStreamPlayer player(options);
+  player.Play("av://alsa:null");
+  EXPECT_TRUE(WaitFor(player, 20, [](const StreamStatus& s) {
+    return s.state == StreamState::Playing;
+  })) << player.Status().error;
+  player.Play("av://alsa:plughw:77,0");
+  EXPECT_TRUE(
+      WaitFor(player, 20, [](const StreamStatus& s) { return s.state == StreamState::Failed; }));
+}
+
 TEST(StreamPlayer, MissingRefusedAndStalledStreamsFail) {
   testing::StreamServer server;
   for (const std::string& url : {server.Url("/missing"), testing::RefusedUrl()}) {
