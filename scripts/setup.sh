@@ -13,7 +13,7 @@ packages=(
   libfluidsynth-dev fluid-soundfont-gm
   xvfb xauth x11-apps imagemagick ffmpeg fonts-dejavu-core libxcb1-dev
   python3 poppler-utils
-  dbus dbus-bin weston qt6-wayland
+  dbus dbus-bin weston qt6-wayland sway grim libwayland-dev libwayland-bin
 )
 
 missing=()
