@@ -3,8 +3,10 @@
 namespace varlo {
 
 void CapturedTuner::SetCardType(std::uint16_t type) {
-  // Another card has its own audio path; the old card's capture must not keep playing.
-  StopCapture();
+  // Another card has its own audio path; the old card's capture must not keep playing. The
+  // same card chosen again (a new port) keeps playing as it did.
+  if (type != cardType_) StopCapture();
+  cardType_ = type;
   card_.SetCardType(type);
 }
 

@@ -42,6 +42,7 @@ class CapturedTuner final : public Tuner {
   Tuner& card_;
   RadioAudio& audio_;
   std::string playing_;
+  int cardType_ = -1;  // none chosen yet
 };
 
 }  // namespace varlo

@@ -80,7 +80,10 @@ TEST_F(CapturedFmTest, CardsWithALineOutAndOtherCardsPlayNothing) {
 
   StartCaptured();
   ASSERT_EQ(audio.calls, Calls{"play plughw:1,0"});
-  // Choosing another card (the preferences) ends the old card's capture at once.
+  // The same card again (another port in the preferences) plays on; another card ends the
+  // old card's capture at once.
+  SetTunerCard(captured, 3, 1);
+  EXPECT_EQ(audio.calls.size(), 1u);
   SetTunerCard(captured, 0, 0);
   EXPECT_EQ(audio.calls.back(), "stop");
   tuner.captureDevice.clear();

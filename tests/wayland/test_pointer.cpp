@@ -82,9 +82,9 @@ int main(int argc, char** argv) {
                step == "right-release") {
       const bool right = step.starts_with("right");
       const bool down = step.ends_with("press");
-      zwlr_virtual_pointer_v1_button(pointer, Now(), right ? BTN_RIGHT : BTN_LEFT,
-                                     down ? WL_POINTER_BUTTON_STATE_PRESSED
-                                          : WL_POINTER_BUTTON_STATE_RELEASED);
+      zwlr_virtual_pointer_v1_button(
+          pointer, Now(), right ? BTN_RIGHT : BTN_LEFT,
+          down ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
     } else if (step == "wait" && i + 1 < argc) {
       wl_display_roundtrip(display);
       std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(argv[++i])));
