@@ -32,6 +32,9 @@ class CapturedTuner final : public Tuner {
   std::string RdsStationName() override { return card_.RdsStationName(); }
   std::string RdsRadioText() override { return card_.RdsRadioText(); }
   std::string CaptureDevice() override { return card_.CaptureDevice(); }
+  std::string AudioProblem() override {
+    return playing_.empty() ? std::string() : audio_.Problem();
+  }
 
   // The capture device being played; empty when none is.
   const std::string& Playing() const { return playing_; }

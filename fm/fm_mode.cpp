@@ -149,6 +149,7 @@ void FmMode::Timer1Step() {
   ScanStep();
   if (++rdsTicks_ >= 10) {
     rdsTicks_ = 0;
+    audioProblem_ = tuner_.AudioProblem();
     ShowRdsName();
   }
 }
@@ -157,7 +158,9 @@ void FmMode::Timer1Step() {
 void FmMode::Timer2Step() {
   // The player's song name has the display whenever the radio's skin is not up.
   if (!Shown()) return;
-  const std::string& text = radioText_.empty() ? kMarqueeIdle : radioText_;
+  const std::string& text = !audioProblem_.empty() ? audioProblem_
+                            : radioText_.empty()   ? kMarqueeIdle
+                                                   : radioText_;
   const int cells = form_.DisplayCells(kMarqueeDigits);
   if (cells <= 0) return;
   if (settings_.scrollName == 1)

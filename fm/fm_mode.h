@@ -93,6 +93,7 @@ class FmMode final : public Mode {
   int rdsTicks_ = 0;           // ticks until the RDS name is asked for again
   std::string rdsName_;        // the RDS name label 42 shows; empty when it shows none
   std::string radioText_;      // the RDS radio text; empty when there is none
+  std::string audioProblem_;   // why the radio is not heard; shown instead of the radio text
   ScrollName marquee_;
   int pStation_ = 0;    // the slot previous/next step from and store mode writes
   int lastPreset_ = 0;  // the entry rename, move and delete act on

@@ -34,6 +34,9 @@ class Tuner {
   // The sound capture device the card's audio arrives on (a USB receiver's, "plughw:1,0"),
   // which the program has to play itself; empty when the card's audio has a line out.
   virtual std::string CaptureDevice() { return {}; }
+  // Why the radio on is not heard though the card plays (its capture device failed), for the
+  // user; empty while all is well.
+  virtual std::string AudioProblem() { return {}; }
 };
 
 // No card at all: every call does nothing.

@@ -13,13 +13,16 @@ struct RecordingAudio final : RadioAudio {
   std::vector<std::string> calls;
   void Play(const std::string& device) override { calls.push_back("play " + device); }
   void Stop() override { calls.push_back("stop"); }
+  std::string problem;
+  std::string Problem() const override { return problem; }
 };
 
 struct RecordingStreams final : IStreamPlayer {
   std::string address;
+  StreamStatus status;
   void Play(const std::string& a) override { address = a; }
   void Stop() override { address.clear(); }
-  StreamStatus Status() const override { return {}; }
+  StreamStatus Status() const override { return status; }
 };
 
 class CapturedFmTest : public FmTest {
@@ -91,11 +94,30 @@ TEST_F(CapturedFmTest, CardsWithALineOutAndOtherCardsPlayNothing) {
   EXPECT_EQ(audio.calls.size(), 2u);
 }
 
+TEST_F(CapturedFmTest, ACaptureThatGivesNoSoundSaysSoOnTheHeaderDisplay) {
+  settings.scrollName = 0;
+  form.cells[6] = 40;
+  StartCaptured();
+  audio.problem = "No sound from plughw:1,0";
+  for (int tick = 0; tick < 10; ++tick) fm->Timer1Step();
+  fm->Timer2Step();
+  EXPECT_EQ(form.digits[6], "No sound from plughw:1,0");
+  // Muted, nothing is meant to be heard.
+  fm->DoIt(9);
+  for (int tick = 0; tick < 10; ++tick) fm->Timer1Step();
+  fm->Timer2Step();
+  EXPECT_EQ(form.digits[6], "FM RADIO");
+}
+
 TEST(StreamRadioAudio, CaptureDevicesPlayAsAlsaInputs) {
   RecordingStreams streams;
   StreamRadioAudio audio(streams);
   audio.Play("plughw:1,0");
   EXPECT_EQ(streams.address, "av://alsa:plughw:1,0");
+  EXPECT_EQ(audio.Problem(), "");
+  streams.status.state = StreamState::Failed;
+  EXPECT_EQ(audio.Problem(), "No sound from plughw:1,0");
+  streams.status.state = StreamState::Idle;
   audio.Stop();
   EXPECT_EQ(streams.address, "");
   {
