@@ -19,6 +19,7 @@
 
 #include "platform/qt/path_text.h"
 #include "platform/qt/qt_picture_loader.h"
+#include "ui/owned_window.h"
 #include "ui/plain_text.h"
 #include "ui/region_mask.h"
 #include "ui/skin_painter.h"
@@ -33,7 +34,7 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
       lyrics_(frm, FormList::Lyrics, areas_.Lyrics(), this),
       playlist_(frm, areas_.PlNames(), this) {
   setWindowTitle(QStringLiteral("Varlo"));
-  paintsShape_ = MovedByCompositor();
+  paintsShape_ = OnWayland();
   if (paintsShape_)
     setAttribute(Qt::WA_TranslucentBackground);
   else
@@ -144,18 +145,13 @@ void MainWindowView::mousePressEvent(QMouseEvent* event) {
     target_ = Target::Label;
     targetIndex_ = 0;
     frm_.Dig_MouseDown(d, button, p.x(), p.y());
-  } else if (button == 1 && MovedByCompositor() && windowHandle() &&
-             windowHandle()->startSystemMove()) {
+  } else if (button == 1 && OnWayland() && windowHandle() && windowHandle()->startSystemMove()) {
     // Wayland windows cannot place themselves: the compositor moves the window while the button
     // is held, and the release goes to the compositor, not to us.
   } else {
     target_ = Target::Background;
     frm_.Form_MouseDown(button, p.x(), p.y());
   }
-}
-
-bool MainWindowView::MovedByCompositor() {
-  return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 void MainWindowView::mouseMoveEvent(QMouseEvent* event) {
@@ -281,11 +277,12 @@ QRect MainWindowView::PixelGeometry() const {
 void MainWindowView::OnFormChanged(unsigned changes) {
   const SkinForm& form = frm_.Form();
   if (changes & kChangeGeometry) {
+    const QRect geometry = PixelGeometry();
+    // The skin fixes the size. Saying so to the window system keeps the window from being
+    // resized, and makes tiling compositors (sway) float it rather than stretch it.
+    setFixedSize(geometry.size());
     // Until the program has a position of its own, the window system places the window.
-    if (form.window.placed)
-      setGeometry(PixelGeometry());
-    else
-      resize(PixelGeometry().size());
+    if (form.window.placed) setGeometry(geometry);
   }
   if (changes & kChangeRegion) {
     const QRegion mask = RegionMask(form.window.region);

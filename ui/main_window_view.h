@@ -56,8 +56,6 @@ class MainWindowView : public QWidget {
   // What a change made only by the timers (digits, frames, captions, knobs) needs repainted.
   QRegion TickRegion(unsigned changes);
   const SkinWidget* WidgetAt(int x, int y) const;
-  // Whether the window system, not the program, places windows (Wayland).
-  static bool MovedByCompositor();
 
   // Where the held mouse button went down: mouse events go there until it is released.
   enum class Target { None, Background, Button, PressedImage, Label, Slider };

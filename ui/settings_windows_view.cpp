@@ -1,5 +1,7 @@
 #include "ui/settings_windows_view.h"
 
+#include "ui/owned_window.h"
+
 namespace varlo {
 
 SettingsWindowsView::SettingsWindowsView() = default;
@@ -9,8 +11,7 @@ void SettingsWindowsView::ShowPrefs() {
   if (!host_ || !gate_) return;
   // A window the user closed is gone: the next opening starts from the settings again.
   if (!prefs_ || !prefs_->isVisible()) prefs_ = std::make_unique<FrmPrefView>(*host_, *gate_);
-  prefs_->show();
-  prefs_->raise();
+  ShowOwned(*prefs_, owner_);
   prefs_->activateWindow();
 }
 
@@ -24,8 +25,7 @@ void SettingsWindowsView::ShowSkinBrowser() {
   } else {
     browser_->Refill();
   }
-  browser_->show();
-  browser_->raise();
+  ShowOwned(*browser_, owner_);
   browser_->activateWindow();
 }
 

@@ -22,6 +22,8 @@ class SettingsWindowsView final : public SettingsWindows {
     host_ = &host;
     gate_ = &gate;
   }
+  // The main window, which these windows belong to.
+  void SetOwner(QWidget* owner) { owner_ = owner; }
   void ShowPrefs() override;
   void ShowSkinBrowser() override;
   bool PrefsShown() const override { return prefs_ && prefs_->isVisible(); }
@@ -33,6 +35,7 @@ class SettingsWindowsView final : public SettingsWindows {
  private:
   SettingsHost* host_ = nullptr;
   InputGate* gate_ = nullptr;
+  QWidget* owner_ = nullptr;
   std::unique_ptr<FrmPrefView> prefs_;
   std::unique_ptr<FrmSkinBrowseView> browser_;
 };

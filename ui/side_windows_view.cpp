@@ -1,5 +1,7 @@
 #include "ui/side_windows_view.h"
 
+#include "ui/owned_window.h"
+
 namespace varlo {
 
 SideWindowsView::SideWindowsView() = default;
@@ -8,24 +10,21 @@ SideWindowsView::~SideWindowsView() = default;
 void SideWindowsView::ShowTrackInfo() {
   if (!player_) return;
   if (!info_) info_ = std::make_unique<FrmInfoView>(player_->TrackInfo());
-  info_->show();
-  info_->raise();
+  ShowOwned(*info_, owner_);
   info_->activateWindow();
 }
 
 void SideWindowsView::ShowCoverWindow() {
   if (!player_) return;
   if (!album_) album_ = std::make_unique<FrmAlbumView>(*player_);
-  album_->show();
-  album_->raise();
+  ShowOwned(*album_, owner_);
 }
 
 void SideWindowsView::ShowQuickFind() {
   if (!player_ || !gate_ || !settings_) return;
   if (!qfind_) qfind_ = std::make_unique<FrmQFindView>(*player_, *gate_, *settings_);
   qfind_->Refill();
-  qfind_->show();
-  qfind_->raise();
+  ShowOwned(*qfind_, owner_);
   qfind_->activateWindow();
 }
 
@@ -33,7 +32,7 @@ void SideWindowsView::ShowVisualSelector() {
   if (!player_ || !gate_) return;
   // A fresh window for every opening: it scans the folder as it is now.
   selector_ = std::make_unique<FrmVisLoaderView>(*player_, *gate_, programFolder_, printer_);
-  selector_->show();
+  ShowOwned(*selector_, owner_);
   selector_->Start();
 }
 

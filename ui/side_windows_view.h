@@ -28,6 +28,8 @@ class SideWindowsView final : public SideWindows {
     settings_ = &settings;
     programFolder_ = std::move(programFolder);
   }
+  // The main window, which the side windows belong to.
+  void SetOwner(QWidget* owner) { owner_ = owner; }
   void ShowTrackInfo() override;
   void ShowCoverWindow() override;
   void ShowQuickFind() override;
@@ -47,6 +49,7 @@ class SideWindowsView final : public SideWindows {
   const AppSettings* settings_ = nullptr;
   std::string programFolder_;
   QtPrinter* printer_ = nullptr;
+  QWidget* owner_ = nullptr;
   std::unique_ptr<FrmInfoView> info_;
   std::unique_ptr<FrmAlbumView> album_;
   std::unique_ptr<FrmQFindView> qfind_;

@@ -169,6 +169,8 @@ int main(int argc, char** argv) {
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder, &printer);
   settingsWindows.Attach(frm.SettingsLink(), frm.Gate());
   varlo::MainWindowView view(frm);
+  sideWindows.SetOwner(&view);
+  settingsWindows.SetOwner(&view);
   web.SetParent(&view);
   view.onBrowserArea = [&web](const varlo::SkinWidget& area) { web.Sync(area); };
   PumpOnGuiThread(unit0, &view);

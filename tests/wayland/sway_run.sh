@@ -1,6 +1,6 @@
 #!/bin/sh
 # The program as a Wayland client under sway's headless backend, driven by a virtual pointer:
-# a drag on the skin's background moves the window through the compositor (Qt's system move),
+# its fixed-size window floats rather than being tiled, a drag on the skin's background moves the window through the compositor (Qt's system move),
 # a click on the song name opens the track information window and the preferences button the
 # preferences window, each a window of its own; SIGTERM then ends the program cleanly.
 # Usage: sway_run.sh PROGRAM TEST_POINTER SONG [SCREENSHOT]
@@ -33,7 +33,6 @@ cat >"$home/sway.conf" <<'CONF'
 output HEADLESS-1 resolution 1024x768 position 0 0
 default_border none
 focus_follows_mouse no
-for_window [app_id="varlo"] floating enable
 CONF
 chmod 644 "$home/sway.conf"
 # sway refuses to run as root: there it runs as nobody, and the program (root) still reaches
@@ -97,6 +96,8 @@ main=$(await_window Varlo 30) || fail "the main window did not show"
 set -- $main
 x=$1
 y=$2
+[ "$3" -eq 480 ] && [ "$4" -eq 386 ] ||
+  fail "the window is $3 x $4, not the default skin's 480 x 386: it was tiled"
 sleep 1
 
 # A drag on the frame left of the cover, 100 right and 50 down, in steps.
