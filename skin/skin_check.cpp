@@ -139,7 +139,12 @@ class Checker {
               "window size \"" + wf + "," + hf + "\" is not two whole numbers; it counts as 0");
         w = h = 0;
       }
-      sizes_[i] = {static_cast<int>(w), static_cast<int>(h)};
+      if (w > std::numeric_limits<std::int16_t>::max() ||
+          h > std::numeric_limits<std::int16_t>::max())
+        Warn("size " + std::to_string(i + 1),
+             "window size \"" + wf + "," + hf + "\" is larger than 32767; it is cut to 32767");
+      // The program keeps sizes in 16 bits, as the loader does.
+      sizes_[i] = {ToInt16(w), ToInt16(h)};
     }
     if (sizes_[0].width < 1 || sizes_[0].height < 1)
       Error("size 1", "the normal window size is empty");

@@ -113,6 +113,14 @@ TEST_F(SkinCheckTest, ABadHeaderStopsTheCheckAndAShapeMustHaveItsPoints) {
   ASSERT_EQ(found.size(), 2u);
   EXPECT_EQ(found[0].line, 3);  // no kinds: shown only under "All"
   EXPECT_NE(found[1].why.find("asks for 3 points and has 2"), std::string::npos);
+
+  // A window size past any integer is cut as the loader cuts it, with a warning.
+  found =
+      CheckSkin("Varlo Skin/Player,x\n5e58,100\n0,0\n0,0\nmain.bmp,res.bmp\n0,0,0,0,0,0,0,0\nE\n",
+                dir.Path(), sizer);
+  ASSERT_FALSE(found.empty());
+  EXPECT_EQ(found[0].element, "size 1");
+  EXPECT_NE(found[0].why.find("cut to 32767"), std::string::npos);
 }
 
 }  // namespace
