@@ -90,6 +90,7 @@ TEST_F(MainWindowViewTest, DrawsAndShapesTheWindowFromTheSkin) {
 
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(view.size(), QSize(120, 60));
+  EXPECT_EQ(view.minimumSize(), view.maximumSize()) << "the skin fixes the size";
   EXPECT_FALSE(view.mask().contains(QPoint(1, 1)));  // the magenta corner is cut out
   EXPECT_TRUE(view.mask().contains(QPoint(60, 30)));
 
