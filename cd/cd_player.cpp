@@ -263,6 +263,7 @@ void CdPlayer::Eject() {
   ClearList();
   state_.tNum = 0;
   engine_.ShowTitles();
+  engine_.ResetPosition();
   for (int label : {2, 4, 13}) form_.SetCaption(label, "");
 }
 

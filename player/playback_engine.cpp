@@ -235,6 +235,14 @@ void PlaybackEngine::StopIt() {
   links_.titles.ExDevOut("Varlo stopped");
 }
 
+void PlaybackEngine::ResetPosition() {
+  state_.elapsedMs = 0;
+  state_.timeDisp = 0;
+  shownPosition_.clear();
+  form_.SetDD(1, 0);
+  form_.PlaceSlider(1, 0.0);
+}
+
 void PlaybackEngine::PauseIt() {
   if (!state_.playing) return;
   if (!state_.paused) {

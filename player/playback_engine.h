@@ -57,6 +57,9 @@ class PlaybackEngine {
 
   void ShowTitles();
   void ShowMixer();
+  // The time display and the position slider back at the start: what played is gone (a disc
+  // taken out).
+  void ResetPosition();
 
   // Volume and balance.
   void VolStep(int stepPercent);

@@ -113,6 +113,15 @@ TEST_F(CdTest, ReadsTheDiscIntoTheListAndPlaysTracksFromTheTable) {
   Tick();
   EXPECT_EQ(cd.CurrentTrack(), 3);
   EXPECT_FALSE(state.playing);
+
+  // Taken out, the disc leaves no position on the time display.
+  engine.PlayIt();
+  inner1.SetPosition(45000);
+  Tick();
+  EXPECT_EQ(form.digits[1], "15");
+  cd.DoIt(13);
+  EXPECT_EQ(form.digits[1], "0");
+  EXPECT_EQ(state.elapsedMs, 0);
 }
 
 TEST_F(CdTest, DriveStatesAndRetries) {
