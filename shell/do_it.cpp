@@ -46,6 +46,7 @@ void FrmTarnix::LoadSkin(const std::string& path, bool firstLoad) {
     throw;
   }
   skinLoading_ = false;
+  services_.settingsWindows.SkinLoaded();
 }
 
 void FrmTarnix::SelectSkin() {

@@ -42,6 +42,8 @@ class SettingsWindows {
   // Opens the skin browser without waiting for it, or raises it.
   virtual void ShowSkinBrowser() = 0;
   virtual bool PrefsShown() const = 0;
+  // A skin was loaded (from anywhere): an open preferences window shows it at once.
+  virtual void SkinLoaded() {}
 };
 class NullSettingsWindows final : public SettingsWindows {
  public:

@@ -571,6 +571,10 @@ void FrmPrefView::SkinFolderChanged() {
   Act([this] { logic_.SkinFolderChanged(); });
 }
 
+void FrmPrefView::SkinLoaded() {
+  Act([this] { ShowFields(); });
+}
+
 void FrmPrefView::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow())

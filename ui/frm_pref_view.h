@@ -27,6 +27,8 @@ class FrmPrefView final : public QWidget {
   QTabWidget* Tabs() const { return tabs_; }
   // The skin folder changed in the skin browser.
   void SkinFolderChanged();
+  // Another skin was loaded: the Info tab shows it, other edits are kept.
+  void SkinLoaded();
 
  protected:
   void changeEvent(QEvent* event) override;

@@ -27,6 +27,9 @@ class SettingsWindowsView final : public SettingsWindows {
   void ShowPrefs() override;
   void ShowSkinBrowser() override;
   bool PrefsShown() const override { return prefs_ && prefs_->isVisible(); }
+  void SkinLoaded() override {
+    if (PrefsShown()) prefs_->SkinLoaded();
+  }
   void CloseAll();
 
   FrmPrefView* Prefs() const { return prefs_.get(); }

@@ -64,9 +64,9 @@ class SettingsWindowsTest : public ::testing::Test {
                "main.bmp,res.bmp\n0,1,0,0,0,0,0,0\n/,Its info line\nE\n");
     prog.Write("varlo.txt", "The guide.\n");
     frm = std::make_unique<FrmTarnix>(
-        ShellServices{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                      sideWindows, tuner, tray, serial, printer, drive, http, windows, stream,
-                      web, linkOpener},
+        ShellServices{screen, dialogs, pictures,    events, clock, closer,    launcher,
+                      unit0,  unit1,   sideWindows, tuner,  tray,  serial,    printer,
+                      drive,  http,    windows,     stream, web,   linkOpener},
         store, prog.Path());
     windows.Attach(frm->SettingsLink(), frm->Gate());
     frm->Form_Load("");
@@ -111,10 +111,18 @@ TEST_F(SettingsWindowsTest, SelectSkinOpensTheBrowserWhoseClickLoadsTheSkin) {
   EXPECT_EQ(browser->List()->item(1)->text(), "SECOND > Another one");
   EXPECT_EQ(browser->Filter()->count(), 11);
 
+  // The preferences open beside the browser show the skin it loads at once.
+  frm->DoIt(5);
+  ASSERT_TRUE(windows.PrefsShown());
+  QApplication::processEvents();  // its activation, which refreshes it, is over
+  const QString second = QString::fromStdString(prog.File("Second.SKIN"));
+  EXPECT_EQ(Named<QLabel>(windows.Prefs(), second), nullptr);
   const QRect row = browser->List()->visualItemRect(browser->List()->item(1));
   QTest::mouseClick(browser->List()->viewport(), Qt::LeftButton, {}, row.center());
   EXPECT_EQ(frm->Settings().skin, prog.File("Second.SKIN"));
   EXPECT_EQ(browser->Comment()->text(), "Another one\nIts info line");
+  EXPECT_NE(Named<QLabel>(windows.Prefs(), second), nullptr);
+  EXPECT_NE(Named<QLabel>(windows.Prefs(), "Another one\nIts info line"), nullptr);
 
   browser->Filter()->setCurrentIndex(3);  // "Karaoke"
   emit browser->Filter()->activated(3);
