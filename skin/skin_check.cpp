@@ -260,8 +260,9 @@ class Checker {
           Warn(token, "the polygon count is not a number; the shape is ignored");
           break;
         }
-        for (long long i = 0; i < static_cast<long long>(k) && !reader_.AtEnd(); ++i)
-          reader_.Next();
+        // The fields run out long before any count past a billion.
+        const auto count = static_cast<long long>(std::clamp(k, 0.0, 1e9));
+        for (long long i = 0; i < count && !reader_.AtEnd(); ++i) reader_.Next();
         break;
       }
       case 'P': {

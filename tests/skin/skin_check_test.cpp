@@ -121,6 +121,11 @@ TEST_F(SkinCheckTest, ABadHeaderStopsTheCheckAndAShapeMustHaveItsPoints) {
   ASSERT_FALSE(found.empty());
   EXPECT_EQ(found[0].element, "size 1");
   EXPECT_NE(found[0].why.find("cut to 32767"), std::string::npos);
+  // A polygon count past any integer skips what fields there are, the end element too.
+  const auto lines = Check("M1,5e41\nE\n");
+  ASSERT_EQ(lines.size(), 2u) << ::testing::PrintToString(lines);
+  EXPECT_NE(lines[0].find("no end element"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[1].find("asks for 1 points and has 0"), std::string::npos) << lines[1];
 }
 
 }  // namespace
