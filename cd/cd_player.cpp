@@ -260,9 +260,11 @@ void CdPlayer::Eject() {
   engine_.Unit().Command("close");
   drive_.Eject();
   ForgetDisc();
-  ClearList();
+  // No track is current while the list still holds the disc's tracks: the titles, the track
+  // number and the song name are cleared (an empty list would leave them standing).
   state_.tNum = 0;
   engine_.ShowTitles();
+  ClearList();
   engine_.ResetPosition();
   for (int label : {2, 4, 13}) form_.SetCaption(label, "");
 }

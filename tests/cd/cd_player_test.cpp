@@ -122,6 +122,10 @@ TEST_F(CdTest, ReadsTheDiscIntoTheListAndPlaysTracksFromTheTable) {
   cd.DoIt(13);
   EXPECT_EQ(form.digits[1], "0");
   EXPECT_EQ(state.elapsedMs, 0);
+  EXPECT_EQ(form.digits[2], "0");
+  EXPECT_EQ(form.digits[6], "") << "the song name";
+  EXPECT_EQ(form.Caption(2), "");
+  EXPECT_TRUE(list.names.empty());
 }
 
 TEST_F(CdTest, DriveStatesAndRetries) {
