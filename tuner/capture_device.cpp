@@ -75,18 +75,22 @@ std::string CaptureDeviceOf(const std::string& radioNode, const std::string& sys
   const auto radio = OwnerOf(root / "class" / "video4linux" / node.filename(), devices);
   if (!radio) return {};
 
+  // The lowest-numbered sound card on the radio's device that can capture.
   const fs::path soundClass = root / "class" / "sound";
-  std::optional<int> bestCard;
+  std::optional<int> bestCard, bestDevice;
   int seen = 0;
   for (fs::directory_iterator it(soundClass, ec), end; !ec && it != end; it.increment(ec)) {
     if (++seen > kMaxEntries) break;
     const auto card = NumberAfter(it->path().filename().string(), "card");
     if (!card || (bestCard && *bestCard < *card)) continue;
-    if (OwnerOf(it->path(), devices) == radio && CaptureOf(*card, soundClass)) bestCard = card;
+    if (OwnerOf(it->path(), devices) != radio) continue;
+    if (const auto device = CaptureOf(*card, soundClass)) {
+      bestCard = card;
+      bestDevice = device;
+    }
   }
   if (!bestCard) return {};
-  return "plughw:" + std::to_string(*bestCard) + "," +
-         std::to_string(*CaptureOf(*bestCard, soundClass));
+  return "plughw:" + std::to_string(*bestCard) + "," + std::to_string(*bestDevice);
 }
 
 }  // namespace halvern

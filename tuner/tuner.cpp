@@ -1,7 +1,6 @@
 #include "tuner/tuner.h"
 
 #include "tuner/aztech.h"
-#include "tuner/capture_device.h"
 #include "tuner/radiotrack.h"
 #include "tuner/radiotrack2.h"
 
@@ -144,8 +143,8 @@ std::string Tuner::RadioText() {
 }
 
 std::string Tuner::CaptureDevice(const std::string& sysRoot) {
-  if (Radio() == nullptr || !radioDevice_->Open()) return {};
-  return CaptureDeviceOf(radioDevice_->Path(), sysRoot);
+  V4l2Radio* radio = Radio();
+  return radio == nullptr ? std::string() : radio->CaptureDevice(sysRoot);
 }
 
 std::int32_t Tuner::ReadCard() {

@@ -28,7 +28,6 @@ class Tuner {
   // `radio`, when given, is the V4L2 device card type 3 drives; it must outlive the tuner.
   explicit Tuner(PortIo& io, RadioDevice* radio = nullptr) : io_(io) {
     if (radio != nullptr) v4l2_.emplace(*radio);
-    radioDevice_ = radio;
   }
 
   // The 16-bit argument is zero-extended, so a negative 16-bit value selects no card.
@@ -69,7 +68,6 @@ class Tuner {
   std::uint16_t port_ = kDefaultPort;
   std::uint8_t volume_ = kDefaultVolume;
   std::optional<V4l2Radio> v4l2_;
-  RadioDevice* radioDevice_ = nullptr;
 };
 
 }  // namespace halvern

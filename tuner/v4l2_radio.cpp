@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "tuner/capture_device.h"
+
 namespace halvern {
 namespace {
 
@@ -15,6 +17,10 @@ constexpr std::int32_t kSignalThreshold = 0x4000;
 
 bool V4l2Radio::Ready() {
   return device_.Open();
+}
+
+std::string V4l2Radio::CaptureDevice(const std::string& sysRoot) {
+  return Ready() ? CaptureDeviceOf(device_.Path(), sysRoot) : std::string();
 }
 
 bool V4l2Radio::TunerState(std::uint32_t& capability, std::uint32_t& subchannels,

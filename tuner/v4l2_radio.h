@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "tuner/radio_device.h"
 #include "tuner/rds_decoder.h"
@@ -21,6 +22,9 @@ class V4l2Radio {
   // Reads the RDS blocks that have arrived.
   void PollRds();
   const RdsDecoder& Rds() const { return rds_; }
+  // The ALSA capture device the radio's sound arrives on, looked up under `sysRoot`; empty
+  // when the device is not there or its sound leaves by a line out.
+  std::string CaptureDevice(const std::string& sysRoot);
 
  private:
   bool Ready();
