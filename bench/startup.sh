@@ -9,7 +9,7 @@
 #
 #   bench/startup.sh [BUILD_DIR]      (default: build/ beside this folder)
 #
-# Needs the targets varlo, bare_qt and map_timer built, and Xvfb.
+# Needs the targets varlo, varlo_skins, bare_qt and map_timer built, and Xvfb.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,6 +20,9 @@ for tool in varlo bare_qt map_timer; do
   [ -x "$bin/$tool" ] || { echo "startup.sh: $bin/$tool is missing (build it first)" >&2; exit 1; }
 done
 command -v Xvfb >/dev/null || { echo "startup.sh: Xvfb is not installed" >&2; exit 1; }
+# Without the skins every start would time a message box instead of the main window.
+[ -f "$build/share/varlo/default.skin" ] ||
+  { echo "startup.sh: $build/share/varlo has no default skin (build varlo_skins)" >&2; exit 1; }
 
 scratch=$(mktemp -d /tmp/varlo-startup.XXXXXX)
 xvfb=""

@@ -31,7 +31,7 @@ QLabel* PlainLabel(QWidget* parent, const QString& text = {}) {
 }  // namespace
 
 FrmVisLoaderView::FrmVisLoaderView(PlayerMode& player, InputGate& gate,
-                                   const std::string& programFolder, QtPrinter* printer)
+                                   const std::string& programFolder, PicturePrinter* printer)
     : QWidget(nullptr, Qt::Window),
       player_(player),
       gate_(gate),

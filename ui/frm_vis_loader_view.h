@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/qt/qt_printer.h"
+#include "platform/qt/picture_printer.h"
 #include "player/player_mode.h"
 #include "shell/input_gate.h"
 
@@ -24,7 +24,7 @@ namespace varlo {
 class FrmVisLoaderView final : public QWidget {
  public:
   FrmVisLoaderView(PlayerMode& player, InputGate& gate, const std::string& programFolder,
-                   QtPrinter* printer = nullptr);
+                   PicturePrinter* printer = nullptr);
   // Prints the window as it looks.
   void PrintWindow();
   ~FrmVisLoaderView() override;
@@ -90,7 +90,7 @@ class FrmVisLoaderView final : public QWidget {
   QPushButton* background_;
   QCheckBox* setDefault_;
   QPushButton* print_;
-  QtPrinter* printer_;
+  PicturePrinter* printer_;
 };
 
 }  // namespace varlo

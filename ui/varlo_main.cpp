@@ -9,28 +9,28 @@
 #include <clocale>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "common/paths.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "fm/captured_tuner.h"
-#include "platform/cdio/cdio_disc.h"
-#include "platform/cdio/cdio_drive.h"
+#include "platform/cdio/lazy_cd_drive.h"
 #include "platform/fluidsynth/midi_stream.h"
 #include "platform/halvern/halvern_tuner.h"
 #include "platform/mpv/mpv_media_device.h"
 #include "platform/mpv/mpv_stream_player.h"
+#include "platform/qt/lazy_http_getter.h"
+#include "platform/qt/lazy_printer.h"
+#include "platform/qt/lazy_serial_port.h"
 #include "platform/qt/path_text.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_events.h"
-#include "platform/qt/qt_http_getter.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_link_opener.h"
 #include "platform/qt/qt_picture_loader.h"
-#include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_screen.h"
-#include "platform/qt/qt_serial_port.h"
 #include "player/midi_media_device.h"
 #include "shell/frm_tarnix.h"
 #include "shell/media_session.h"
@@ -111,12 +111,15 @@ int main(int argc, char** argv) {
     }
     commandLine += (commandLine.empty() ? "" : " ") + arg;
   }
+  const std::string programFolder = varlo::ProgramFolder();
+  // Later starts hand over only to a program the user sees: same display, same program folder.
+  const std::string instanceKey = varlo::InstanceKey(varlo::CurrentDisplay(), programFolder);
+  const std::string socketPath = varlo::InstanceSocketPath(instanceKey);
   if (!newInstance) {
     const std::string item = commandLine.empty() ? commandLine : varlo::AbsoluteItem(commandLine);
-    if (HandToRunningInstance(item) || varlo::HandOverBySocket(item)) return 0;
+    if (HandToRunningInstance(item) || varlo::HandOverBySocket(socketPath, item)) return 0;
   }
 
-  const std::string programFolder = varlo::ProgramFolder();
   varlo::InstallMissingFiles(ShippedDataFolder(), programFolder);
   varlo::RemoveStaleProgramTemporaries(programFolder, varlo::DefaultSettingsPath());
 
@@ -131,8 +134,9 @@ int main(int argc, char** argv) {
   // Declared before the devices so that it is destroyed after them: until a device is
   // destroyed its engine may still draw into the window.
   std::unique_ptr<varlo::VideoWindow> videoWindow;
-  // The CD drive (or $VARLO_CDROM's image): the second device plays the disc through its stream.
-  varlo::CdioDrive drive(varlo::DefaultCdSource(), [](std::function<void()> call) {
+  // The CD drive (or $VARLO_CDROM's image), loaded when CD mode first asks for it: the second
+  // device plays the disc through its stream.
+  varlo::LazyCdDrive drive(std::nullopt, [](std::function<void()> call) {
     QMetaObject::invokeMethod(qApp, std::move(call), Qt::QueuedConnection);
   });
   // Both devices play MIDI files rendered by the synthesiser; the second also plays the disc.
@@ -152,15 +156,16 @@ int main(int argc, char** argv) {
   varlo::MpvStreamPlayer radioCapture(captureOptions);
   varlo::StreamRadioAudio radioAudio(radioCapture);
   varlo::CapturedTuner tuner(card, radioAudio);
-  varlo::QtHttpGetter http;
-  varlo::QtPrinter printer;
+  // Printing, the serial port and HTTP load their libraries on first use.
+  varlo::LazyHttpGetter http;
+  varlo::LazyPrinter printer;
   // Internet radio plays on an engine of its own; the browser's web engine starts only when a
   // skin first shows the browser.
   varlo::MpvStreamPlayer stream;
   varlo::WebBrowserView web;
   varlo::QtLinkOpener linkOpener;
   varlo::TrayView tray;
-  varlo::QtSerialPort serial;
+  varlo::LazySerialPort serial;
   varlo::SettingsWindowsView settingsWindows;
   varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,    launcher,
                         midi0,  midi1,   sideWindows,     tuner,  tray,  serial,    printer,
@@ -235,15 +240,18 @@ int main(int argc, char** argv) {
     for (const std::string& item : items) frm.OpenHandedItem(item);
     if (items.empty()) frm.Raise();
   };
-  mpris.Register();
   // Without a session bus later starts come through a local socket instead.
-  varlo::InstanceSocketServer instanceSocket([&frm](const std::string& item) {
+  varlo::InstanceSocketServer instanceSocket(socketPath, [&frm](const std::string& item) {
     if (item.empty())
       frm.Raise();
     else
       frm.OpenHandedItem(item);
   });
-  if (!newInstance) instanceSocket.Listen();
+  // Both doors open once the window is on the screen: a start is not kept waiting for the bus.
+  varlo::AfterFirstPaint(&view, 1000, [&] {
+    mpris.Register();
+    if (!newInstance) instanceSocket.Listen();
+  });
   if (frm.Form().window.minimised)
     view.showMinimized();
   else

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "cd/cddb_lookup.h"
-#include "platform/qt/qt_http_getter.h"
+#include "platform/qt/lazy_http_getter.h"
 #include "tests/cd/loopback_server.h"
 #include "tests/support/fake_form.h"
 
@@ -46,7 +46,7 @@ Outcome LookUp(LoopbackServer& server) {
   AppSettings settings;
   settings.cddbCmd = server.CommandPrefix();
   settings.emailID = "me+cd@example.org";
-  QtHttpGetter http;
+  LazyHttpGetter http;
   CddbLookup lookup(http, form, settings);
   DiscToc toc;
   toc.tracks = {{0, true}, {750, true}, {2250, true}};

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cd/cd_audio_device.h"
-#include "platform/cdio/cdio_drive.h"
+#include "platform/cdio/lazy_cd_drive.h"
 #include "tests/cdio/disc_image.h"
 #include "tests/cdio/gui_queue.h"
 #include "tests/mpv/test_audio.h"
@@ -20,7 +20,7 @@ TEST(CdPlaybackTest, AnImagePlaysSeeksAndPausesInTheDiscsTimeBase) {
   // Track 1: 2 s, track 2 from 150 sectors (2000 ms) for 4 s.
   const std::string cue = WriteCueBin(dir, "disc", {{150, true}, {300, true}}, true);
   GuiQueue gui;
-  CdioDrive drive(cue, gui.Poster(), 10);
+  LazyCdDrive drive(cue, gui.Poster(), 10);
   MpvOptions options = testing::NullOutputs();
   options.protocols.push_back(drive.Protocol());
   MpvMediaDevice mpv(options);
@@ -63,7 +63,7 @@ TEST(CdPlaybackTest, AnImagePlaysSeeksAndPausesInTheDiscsTimeBase) {
 TEST(CdPlaybackTest, ADiscThatIsNotThereFailsToOpenAndFilesStillPlayOnTheSameDevice) {
   TempDir dir;
   GuiQueue gui;
-  CdioDrive drive(dir.File("none.cue"), gui.Poster(), 10);
+  LazyCdDrive drive(dir.File("none.cue"), gui.Poster(), 10);
   MpvOptions options = testing::NullOutputs();
   options.protocols.push_back(drive.Protocol());
   MpvMediaDevice mpv(options);

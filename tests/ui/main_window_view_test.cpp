@@ -71,9 +71,9 @@ class MainWindowViewTest : public ::testing::Test {
   NullSerialPort serial;
   NullPrinter printer;
   NullSettingsWindows settingsWindows;
-  FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                 sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                 stream, web, linkOpener},
+  FrmTarnix frm{{screen, dialogs, pictures,        events, clock, closer,    launcher,
+                 unit0,  unit1,   sideWindows,     tuner,  tray,  serial,    printer,
+                 drive,  http,    settingsWindows, stream, web,   linkOpener},
                 store,
                 prog.Path()};
   MainWindowView view{frm};
@@ -617,7 +617,9 @@ TEST_F(MainWindowViewTest, VideoPlaysInAWindowOfTheProgramThatGoesWithTheMainWin
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPrinter>
 
+#include "platform/qt/lazy_printer.h"
 #include "ui/frm_vis_loader_view.h"
 
 namespace varlo {
@@ -648,7 +650,7 @@ TEST_F(MainWindowViewTest, TheSelectorPagesSeventeenPlaylistsAndLoadsOne) {
   frm.Player().Settings().visPLPath = prog.File("lists");
 
   const std::string pdf = prog.File("page.pdf");
-  QtPrinter pdfPrinter([pdf](QPrinter& p) {
+  LazyPrinter pdfPrinter([pdf](QPrinter& p) {
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setOutputFileName(QString::fromStdString(pdf));
     return true;
