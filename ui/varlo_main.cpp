@@ -183,6 +183,10 @@ int main(int argc, char** argv) {
   // Video plays in the skin's video area, or else in a window of the program's own, which shows
   // while a device plays video.
   videoWindow = std::make_unique<varlo::VideoWindow>(&view);
+  // Until a skin names its video area, video goes to the program's window, whose native window
+  // is made only when an engine starts.
+  for (varlo::MpvMediaDevice* unit : {&unit0, &unit1})
+    unit->SetDefaultDisplayWindow([&videoWindow] { return videoWindow->NativeId(); });
   bool skinHasVideo = false;
   view.onVideoWindow = [&](std::uint64_t windowId) {
     skinHasVideo = windowId != 0;
@@ -223,9 +227,6 @@ int main(int argc, char** argv) {
     if (mainCoverChanged) mainCoverChanged();
     sideWindows.CoverChanged();
   };
-
-  // Until a skin names its video area, video goes to the program's window.
-  view.onVideoWindow(0);
 
   // The arguments as bytes (QApplication has taken out its own options), so that names
   // that are not UTF-8 stay the files they name.

@@ -101,7 +101,12 @@ MpvMediaDevice::~MpvMediaDevice() {
 void MpvMediaDevice::StartInBackground() {
   if (state_ != State::NotStarted) return;
   state_ = State::Starting;
-  starter_ = std::thread([this, window = displayWindow_] { StartEngine(window); });
+  starter_ = std::thread([this, window = DisplayWindow()] { StartEngine(window); });
+}
+
+std::uint64_t MpvMediaDevice::DisplayWindow() {
+  if (displayWindow_ == 0 && defaultWindow_) displayWindow_ = defaultWindow_();
+  return displayWindow_;
 }
 
 bool MpvMediaDevice::Available() {
@@ -114,7 +119,7 @@ void MpvMediaDevice::EnsureStarted() {
   if (state_ == State::Starting)
     starter_.join();
   else
-    StartEngine(displayWindow_);
+    StartEngine(DisplayWindow());
   state_ = State::Started;
   // What was set before the engine ran takes effect now.
   if (displayWindow_ != 0) SetDisplayWindow(displayWindow_);
