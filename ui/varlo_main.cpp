@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusVariant>
 #include <QDir>
 #include <QMetaObject>
 #include <array>
@@ -67,22 +68,33 @@ void PumpOnGuiThread(varlo::MpvMediaDevice& device, QObject* context) {
   });
 }
 
-// Hands `item` to a Varlo already running on the session bus; false when none runs (or there is
-// no bus), so this start goes on by itself.
-bool HandToRunningInstance(const std::string& item) {
+// Hands `item` to a Varlo already running on the session bus with the same `key` (display and
+// program folder); false when none runs (or there is no bus), so this start goes on by itself.
+bool HandToRunningInstance(const std::string& item, const std::string& key) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface()) return false;
   const QString service = QString::fromLatin1(varlo::MprisService::kServiceName);
-  if (!bus.interface()->isServiceRegistered(service).value()) return false;
-  QDBusMessage call = QDBusMessage::createMethodCall(
-      service, QString::fromLatin1(varlo::MprisService::kObjectPath),
-      QString::fromLatin1(varlo::MprisService::kOwnInterface), QStringLiteral("OpenItems"));
-  QStringList items;
-  if (!item.empty()) items << varlo::PathToQt(item);
-  call << items;
-  // A running program answers at once; one that hangs is not waited for long.
-  const QDBusMessage reply = bus.call(call, QDBus::Block, 3000);
-  return reply.type() == QDBusMessage::ReplyMessage;
+  const QString path = QString::fromLatin1(varlo::MprisService::kObjectPath);
+  const QString own = QString::fromLatin1(varlo::MprisService::kOwnInterface);
+  const QStringList names = bus.interface()->registeredServiceNames().value();
+  for (const QString& name : names) {
+    if (name != service && !name.startsWith(service + QLatin1Char('.'))) continue;
+    // A running program answers at once; one that hangs is not waited for long.
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        name, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << own << QStringLiteral("InstanceKey");
+    const QDBusMessage answer = bus.call(get, QDBus::Block, 3000);
+    if (answer.type() != QDBusMessage::ReplyMessage || answer.arguments().isEmpty() ||
+        answer.arguments()[0].value<QDBusVariant>().variant().toString().toStdString() != key)
+      continue;
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(name, path, own, QStringLiteral("OpenItems"));
+    QStringList items;
+    if (!item.empty()) items << varlo::PathToQt(item);
+    call << items;
+    return bus.call(call, QDBus::Block, 3000).type() == QDBusMessage::ReplyMessage;
+  }
+  return false;
 }
 
 }  // namespace
@@ -117,7 +129,8 @@ int main(int argc, char** argv) {
   const std::string socketPath = varlo::InstanceSocketPath(instanceKey);
   if (!newInstance) {
     const std::string item = commandLine.empty() ? commandLine : varlo::AbsoluteItem(commandLine);
-    if (HandToRunningInstance(item) || varlo::HandOverBySocket(socketPath, item)) return 0;
+    if (HandToRunningInstance(item, instanceKey) || varlo::HandOverBySocket(socketPath, item))
+      return 0;
   }
 
   varlo::InstallMissingFiles(ShippedDataFolder(), programFolder);
@@ -237,6 +250,7 @@ int main(int argc, char** argv) {
   session.SetExternalSource(
       [&] { return varlo::WebRadioPlaying(stream.Status(), frm.WebRadio().WRCurrent()); });
   varlo::MprisService mpris(session, QDBusConnection::sessionBus());
+  mpris.SetInstanceKey(instanceKey);
   mpris.onItemsHandedOver = [&frm](const std::vector<std::string>& items) {
     for (const std::string& item : items) frm.OpenHandedItem(item);
     if (items.empty()) frm.Raise();
