@@ -24,6 +24,11 @@ struct MpvLibrary {
   decltype(&mpv_stream_cb_add_ro) streamCbAddRo = nullptr;
 };
 
+// The sound outputs the engines try, in the engine's own order, when none is named: its SDL
+// output is left out, since on Linux it goes through these same systems (and costs a start of
+// SDL, 0.8 MB resident, where none of them answers).
+inline constexpr const char* kDesktopAudioOutputs = "pipewire,pulse,alsa,jack";
+
 // Loads libmpv and binds every function above, once per process; later calls return the same
 // result. Null when the library or one of its functions is missing (a line on standard error
 // says which). Thread-safe: callers on several threads wait for the one load.

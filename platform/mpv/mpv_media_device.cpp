@@ -155,7 +155,7 @@ void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
   // Without a working sound device the entry still plays out silently, so the position moves,
   // the next entry follows and video still shows.
   set("audio-fallback-to-null", "yes");
-  if (!options_.audioOutput.empty()) set("ao", options_.audioOutput);
+  set("ao", options_.audioOutput.empty() ? kDesktopAudioOutputs : options_.audioOutput);
   // By default only the video outputs that draw into a given window, so that video never opens a
   // window of the engine's own (its SDL output, for one, ignores the display window).
   set("vo",
