@@ -42,10 +42,12 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   presence_ = std::make_unique<FormPresence>(form_);
   radioSwitch_ = std::make_unique<FmRadioSwitch>(*fm_);
   playerSwitch_ = std::make_unique<PlaylistSwitch>(*player_);
-  clock_ = std::make_unique<ClockMode>(access_, settings_, services_.clock, autoList_,
-                                       ClockLinks{*presence_, *radioSwitch_, *playerSwitch_});
-
   webRadio_ = std::make_unique<WebRadioMode>(access_, settings_, programFolder_, services_.stream);
+  streamSwitch_ = std::make_unique<WebRadioSwitch>(*webRadio_);
+  clock_ = std::make_unique<ClockMode>(
+      access_, settings_, services_.clock, autoList_,
+      ClockLinks{*presence_, *radioSwitch_, *playerSwitch_, *streamSwitch_});
+
   browser_ = std::make_unique<BrowserMode>(access_, programFolder_, services_.web, services_.links,
                                            form_.tables.links);
 
