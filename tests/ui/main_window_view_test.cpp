@@ -71,9 +71,9 @@ class MainWindowViewTest : public ::testing::Test {
   NullSerialPort serial;
   NullPrinter printer;
   NullSettingsWindows settingsWindows;
-  FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                 sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                 stream, web, linkOpener},
+  FrmTarnix frm{{screen, dialogs, pictures,        events, clock, closer,    launcher,
+                 unit0,  unit1,   sideWindows,     tuner,  tray,  serial,    printer,
+                 drive,  http,    settingsWindows, stream, web,   linkOpener},
                 store,
                 prog.Path()};
   MainWindowView view{frm};
@@ -718,6 +718,14 @@ TEST_F(MainWindowViewTest, TheNotepadEditorKeepsTheNotesBytesAndTakesTheKeys) {
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(edit->toPlainText().size(), 6);  // each stray byte one character
   EXPECT_EQ(frm.Access().NoteText(), "caf\xe9 \xff");
+  // A pasted note comes back as it went in: no-break spaces and line separators included.
+  const std::string pasted =
+      "a\xc2\xa0"
+      "b\xe2\x80\xa8"
+      "c\nd\n\ne";
+  frm.Access().SetNoteText(pasted);
+  EXPECT_EQ(frm.Access().NoteText(), pasted);
+  frm.Access().SetNoteText("caf\xe9 \xff");
 
   view.show();
   edit->setFocus();
