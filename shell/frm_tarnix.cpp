@@ -257,11 +257,18 @@ void FrmTarnix::ScreenPoint(int& x, int& y) {
   y += form_.window.top / std::max(1, twipY_);
 }
 
-void FrmTarnix::ButtonCorner(int button, int& x, int& y) {
+void FrmTarnix::ButtonCorner(int code, int& x, int& y) {
   x = y = 0;
-  if (button < 1 || static_cast<std::size_t>(button) >= form_.btn.size()) return;
-  x = form_.btn[static_cast<std::size_t>(button)].left;
-  y = form_.btn[static_cast<std::size_t>(button)].top;
+  // Skins fill the button slots in file order, and a slot the skin leaves unused keeps an
+  // older skin's place: the button is found by its command, among those shown.
+  for (std::size_t i = 1; i < form_.btn.size(); ++i) {
+    const ButtonWidget& b = form_.btn[i];
+    if (b.visible && b.code == code) {
+      x = b.left;
+      y = b.top;
+      return;
+    }
+  }
 }
 
 void FrmTarnix::Quit() {

@@ -208,7 +208,7 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   void ApplyOnTop() override;
   void SetTrayPresent(bool present) override { form_.window.trayPresent = present; }
   void ScreenPoint(int& x, int& y) override;
-  void ButtonCorner(int button, int& x, int& y) override;
+  void ButtonCorner(int code, int& x, int& y) override;
   void PresetFavourites();
 
   // SettingsHost.
