@@ -1,5 +1,8 @@
 #include "shell/skin_browser_form.h"
 
+#include <string>
+#include <utility>
+
 #include "common/file_select.h"
 #include "common/paths.h"
 
@@ -13,8 +16,17 @@ std::string SkinBrowserForm::SkinFolder() const {
 void SkinBrowserForm::ReadSkinDir() {
   const auto& slots = host_.Settings().favSkin;
   const std::vector<std::string> favourites(slots.begin(), slots.end());
-  entries_ =
-      varlo::ReadSkinDir(SkinFolder(), kSkinKinds[static_cast<std::size_t>(filter_)], favourites);
+  SkinDir dir = varlo::ReadSkinDir(SkinFolder(), kSkinKinds[static_cast<std::size_t>(filter_)],
+                                   favourites, bounds_);
+  entries_ = std::move(dir.entries);
+  cutNote_.clear();
+  if (dir.moreEntries)
+    cutNote_ = "This folder holds more than " + std::to_string(bounds_.entries) +
+               " files: skins among the rest are not listed.";
+  if (dir.moreSkins) {
+    if (!cutNote_.empty()) cutNote_ += ' ';
+    cutNote_ += "Only the first " + std::to_string(bounds_.skins) + " skins are listed.";
+  }
 }
 
 void SkinBrowserForm::cboShType_Click(int item) {

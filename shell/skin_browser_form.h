@@ -12,7 +12,8 @@ namespace varlo {
 // with a click, and the folder changed with "Set Skin Directory...".
 class SkinBrowserForm {
  public:
-  explicit SkinBrowserForm(SettingsHost& host) : host_(host) {}
+  explicit SkinBrowserForm(SettingsHost& host, SkinDirBounds bounds = {})
+      : host_(host), bounds_(bounds) {}
 
   std::function<void()> onChanged;
   // The skin folder changed (the preferences show it too).
@@ -32,6 +33,8 @@ class SkinBrowserForm {
   int Filter() const { return filter_; }
   const std::vector<SkinEntry>& Entries() const { return entries_; }
   const std::string& Comment() const { return comment_; }
+  // What the bounds left out of the list, in words; empty when the whole folder is listed.
+  const std::string& CutNote() const { return cutNote_; }
   bool InfoShown() const { return infoShown_; }
 
  private:
@@ -41,9 +44,11 @@ class SkinBrowserForm {
   void ReadSkinDir();
 
   SettingsHost& host_;
+  SkinDirBounds bounds_;
   int filter_ = 0;
   std::vector<SkinEntry> entries_;
   std::string comment_ = "Please select a skin...";
+  std::string cutNote_;
   bool infoShown_ = true;
 };
 

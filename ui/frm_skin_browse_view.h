@@ -22,6 +22,8 @@ class FrmSkinBrowseView final : public QWidget {
   QComboBox* Filter() const { return filter_; }
   QListWidget* List() const { return list_; }
   QLabel* Comment() const { return comment_; }
+  // Says what the bounds left out of a folder; hidden when nothing was.
+  QLabel* CutNote() const { return cutNote_; }
   // The skin folder changed here.
   std::function<void()> onFolderChanged;
   // Opening: every skin ("All"), the list read from the disk again.
@@ -35,6 +37,7 @@ class FrmSkinBrowseView final : public QWidget {
   InputGate& gate_;
   QComboBox* filter_;
   QListWidget* list_;
+  QLabel* cutNote_;
   QGroupBox* info_;
   QLabel* comment_;
 };

@@ -47,7 +47,8 @@ TEST_F(SkinSelectTest, SelectSkinOpensTheBrowserUnlessItIsOffOrThePreferencesAre
 TEST_F(SkinSelectTest, TheBrowserListsKindsAndLoadsFilesNamedInAnyCase) {
   WriteSkin("lower.skin", "Varlo Skin/Clock Player, Both kinds");
   WriteSkin("UPPER.SKIN", "Varlo Skin/NoPlayer, Not a player");
-  WriteSkin("Legacy.Skin", "tarnix skin, From long ago");
+  WriteSkin("Legacy.Skin", "Tarnix Skin, From long ago");
+  WriteSkin("shouting.skin", "TARNIX SKIN, Refused by the loader");
   WriteSkin("empty.skin", "Varlo Skin/, No kind");
   prog.Write("notes.skin", "Just some notes\n");
   Start();
@@ -78,7 +79,26 @@ TEST_F(SkinSelectTest, TheBrowserListsKindsAndLoadsFilesNamedInAnyCase) {
   EXPECT_EQ(form->Settings().skin, prog.File("UPPER.SKIN"));
   browser.List1_Click(99);  // no such row
   EXPECT_EQ(form->Settings().skin, prog.File("UPPER.SKIN"));
+  // Every skin listed loads: the list and the loader take the same headers.
+  for (int row = 0; row < static_cast<int>(browser.Entries().size()); ++row) {
+    browser.List1_Click(row);
+    EXPECT_EQ(form->Settings().skin, browser.Entries()[static_cast<std::size_t>(row)].path);
+  }
   EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(browser.CutNote(), "");
+}
+
+TEST_F(SkinSelectTest, TheBrowserSaysWhenAFolderWasCut) {
+  for (int i = 0; i < 4; ++i) WriteSkin("s" + std::to_string(i) + ".skin", "Varlo Skin/Player, S");
+  Start();
+  SkinBrowserForm fewSkins(form->SettingsLink(), {3, 1000});
+  fewSkins.Form_Load();
+  EXPECT_EQ(fewSkins.Entries().size(), 3u);
+  EXPECT_EQ(fewSkins.CutNote(), "Only the first 3 skins are listed.");
+  SkinBrowserForm fewEntries(form->SettingsLink(), {1000, 2});
+  fewEntries.Form_Load();
+  EXPECT_EQ(fewEntries.CutNote(),
+            "This folder holds more than 2 files: skins among the rest are not listed.");
 }
 
 TEST_F(SkinSelectTest, TheFavouriteFilterShowsTheSlotsAndANewFolderRebuildsTheList) {
