@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,5 +61,23 @@ struct SkinDir {
 // filter shows.
 SkinDir ReadSkinDir(const std::string& folder, std::string_view filter,
                     const std::vector<std::string>& favourites = {}, SkinDirBounds bounds = {});
+
+// Reads skin folders for the browser. `done` gets the result once, on the thread that asked
+// (the GUI thread), and may come later; it is not called once the asker is gone.
+class SkinDirReader {
+ public:
+  virtual ~SkinDirReader() = default;
+  virtual void Read(std::string folder, std::string filter, std::vector<std::string> favourites,
+                    SkinDirBounds bounds, std::function<void(SkinDir)> done) = 0;
+};
+
+// Reads at once, before Read returns (tests and headless runs).
+class DirectSkinDirReader final : public SkinDirReader {
+ public:
+  void Read(std::string folder, std::string filter, std::vector<std::string> favourites,
+            SkinDirBounds bounds, std::function<void(SkinDir)> done) override {
+    done(ReadSkinDir(folder, filter, favourites, bounds));
+  }
+};
 
 }  // namespace varlo

@@ -13,7 +13,8 @@ namespace varlo {
 
 FrmSkinBrowseView::FrmSkinBrowseView(SettingsHost& host, InputGate& gate)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint),
-      logic_(host),
+      reader_(this),
+      logic_(host, reader_),
       gate_(gate),
       filter_(new QComboBox(this)),
       list_(new QListWidget(this)),

@@ -8,6 +8,7 @@
 
 #include "shell/input_gate.h"
 #include "shell/skin_browser_form.h"
+#include "ui/gui_mailbox.h"
 
 namespace varlo {
 
@@ -33,6 +34,7 @@ class FrmSkinBrowseView final : public QWidget {
   void Act(std::function<void()> action);
   void ShowLogic();
 
+  PooledSkinDirReader reader_;
   SkinBrowserForm logic_;
   InputGate& gate_;
   QComboBox* filter_;

@@ -1,29 +1,11 @@
 #include "ui/selector_tasks.h"
 
-#include <QMetaObject>
 #include <QThreadPool>
 #include <utility>
 
 #include "platform/qt/qt_picture_loader.h"
 
 namespace varlo {
-
-void GuiMailbox::Post(std::function<void()> call) {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  if (!receiver_) return;
-  // Checked again on delivery: a call posted just before Close() is not run after it.
-  QMetaObject::invokeMethod(
-      receiver_,
-      [self = shared_from_this(), call = std::move(call)] {
-        if (self->receiver_) call();
-      },
-      Qt::QueuedConnection);
-}
-
-void GuiMailbox::Close() {
-  const std::lock_guard<std::mutex> lock(mutex_);
-  receiver_ = nullptr;
-}
 
 QtSelectorTasks::QtSelectorTasks(QObject* receiver, SelectorAnswers& answers, int cell)
     : mailbox_(std::make_shared<GuiMailbox>(receiver)), answers_(answers), cell_(cell) {}

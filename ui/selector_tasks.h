@@ -3,30 +3,14 @@
 #include <QObject>
 #include <atomic>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "player/visual_selector_form.h"
+#include "ui/gui_mailbox.h"
 
 namespace varlo {
-
-// Hands work done on other threads back to an object on the GUI thread, and drops it once
-// that object is gone: Close() is called before the receiver goes, and a call posted before
-// is removed with the receiver's pending events.
-class GuiMailbox : public std::enable_shared_from_this<GuiMailbox> {
- public:
-  explicit GuiMailbox(QObject* receiver) : receiver_(receiver) {}
-  // Any thread: runs `call` later on the receiver's thread, unless the mailbox is closed.
-  void Post(std::function<void()> call);
-  void Close();
-
- private:
-  std::mutex mutex_;
-  QObject* receiver_;
-};
 
 // Where the selector's tasks answer, on the GUI thread.
 class SelectorAnswers {

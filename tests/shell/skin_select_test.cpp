@@ -91,14 +91,53 @@ TEST_F(SkinSelectTest, TheBrowserListsKindsAndLoadsFilesNamedInAnyCase) {
 TEST_F(SkinSelectTest, TheBrowserSaysWhenAFolderWasCut) {
   for (int i = 0; i < 4; ++i) WriteSkin("s" + std::to_string(i) + ".skin", "Varlo Skin/Player, S");
   Start();
-  SkinBrowserForm fewSkins(form->SettingsLink(), {3, 1000});
+  DirectSkinDirReader direct;
+  SkinBrowserForm fewSkins(form->SettingsLink(), direct, {3, 1000});
   fewSkins.Form_Load();
   EXPECT_EQ(fewSkins.Entries().size(), 3u);
   EXPECT_EQ(fewSkins.CutNote(), "Only the first 3 skins are listed.");
-  SkinBrowserForm fewEntries(form->SettingsLink(), {1000, 2});
+  SkinBrowserForm fewEntries(form->SettingsLink(), direct, {1000, 2});
   fewEntries.Form_Load();
   EXPECT_EQ(fewEntries.CutNote(),
             "This folder holds more than 2 files: skins among the rest are not listed.");
+}
+
+// Reads that answer when the test says, in any order.
+struct DeferredReader final : SkinDirReader {
+  struct Asked {
+    std::string filter;
+    std::function<void()> done;
+  };
+  std::vector<Asked> asked;
+  void Read(std::string folder, std::string filter, std::vector<std::string> favourites,
+            SkinDirBounds bounds, std::function<void(SkinDir)> done) override {
+    asked.push_back({filter, [=, done = std::move(done)] {
+                       done(ReadSkinDir(folder, filter, favourites, bounds));
+                     }});
+  }
+};
+
+TEST_F(SkinSelectTest, TheListStaysUntilTheFolderIsReadAndAnOvertakenReadIsDropped) {
+  WriteSkin("clock.skin", "Varlo Skin/Clock, Tick");
+  Start();
+  DeferredReader reader;
+  SkinBrowserForm browser(form->SettingsLink(), reader);
+  browser.Form_Load();
+  EXPECT_TRUE(browser.Reading());
+  EXPECT_EQ(browser.CutNote(), "Reading the skin folder...");
+  EXPECT_TRUE(browser.Entries().empty());
+  reader.asked[0].done();
+  EXPECT_EQ(browser.Entries().size(), 2u);  // "All"
+  EXPECT_EQ(browser.CutNote(), "");
+
+  browser.cboShType_Click(2);  // "Player", then "Clock" before the first answers
+  browser.cboShType_Click(9);
+  EXPECT_EQ(browser.Entries().size(), 2u);  // the list shown stays meanwhile
+  reader.asked[2].done();
+  reader.asked[1].done();  // late: dropped
+  ASSERT_EQ(browser.Entries().size(), 1u);
+  EXPECT_EQ(browser.Entries()[0].name, "clock");
+  EXPECT_FALSE(browser.Reading());
 }
 
 TEST_F(SkinSelectTest, TheFavouriteFilterShowsTheSlotsAndANewFolderRebuildsTheList) {
