@@ -74,6 +74,12 @@ struct AppSettings {
 inline constexpr std::string_view kDefaultCddbCmd = "http://gnudb.gnudb.org/~cddb/cddb.cgi?cmd=";
 inline constexpr std::string_view kDefaultEmailID = "varlo-user@localhost";
 
+// Whether "WinOnTop" asks for a topmost window: any value but 0 (a -1 written by older
+// versions means yes). The tray menu and the preferences both read it so.
+inline bool WantsOnTop(const AppSettings& settings) {
+  return settings.winOnTop != 0;
+}
+
 // Names of the favourite-skin slots 0-9.
 extern const std::array<std::string_view, 10> kFavouriteSlotNames;
 

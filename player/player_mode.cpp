@@ -223,8 +223,6 @@ void PlayerMode::DoIt(int code) {
     case 39:
       return engine_.JumpTo(form_.Caption(23));
     default:
-      // 35 and 150 open the visual playlist selector and quick find, which are not part of
-      // the program yet.
       return;
   }
 }

@@ -42,10 +42,12 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   presence_ = std::make_unique<FormPresence>(form_);
   radioSwitch_ = std::make_unique<FmRadioSwitch>(*fm_);
   playerSwitch_ = std::make_unique<PlaylistSwitch>(*player_);
-  clock_ = std::make_unique<ClockMode>(access_, settings_, services_.clock, autoList_,
-                                       ClockLinks{*presence_, *radioSwitch_, *playerSwitch_});
-
   webRadio_ = std::make_unique<WebRadioMode>(access_, settings_, programFolder_, services_.stream);
+  streamSwitch_ = std::make_unique<WebRadioSwitch>(*webRadio_);
+  clock_ = std::make_unique<ClockMode>(
+      access_, settings_, services_.clock, autoList_,
+      ClockLinks{*presence_, *radioSwitch_, *playerSwitch_, *streamSwitch_});
+
   browser_ = std::make_unique<BrowserMode>(access_, programFolder_, services_.web, services_.links,
                                            form_.tables.links);
 
@@ -255,11 +257,18 @@ void FrmTarnix::ScreenPoint(int& x, int& y) {
   y += form_.window.top / std::max(1, twipY_);
 }
 
-void FrmTarnix::ButtonCorner(int button, int& x, int& y) {
+void FrmTarnix::ButtonCorner(int code, int& x, int& y) {
   x = y = 0;
-  if (button < 1 || static_cast<std::size_t>(button) >= form_.btn.size()) return;
-  x = form_.btn[static_cast<std::size_t>(button)].left;
-  y = form_.btn[static_cast<std::size_t>(button)].top;
+  // Skins fill the button slots in file order, and a slot the skin leaves unused keeps an
+  // older skin's place: the button is found by its command, among those shown.
+  for (std::size_t i = 1; i < form_.btn.size(); ++i) {
+    const ButtonWidget& b = form_.btn[i];
+    if (b.visible && b.code == code) {
+      x = b.left;
+      y = b.top;
+      return;
+    }
+  }
 }
 
 void FrmTarnix::Quit() {

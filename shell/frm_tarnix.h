@@ -208,7 +208,7 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   void ApplyOnTop() override;
   void SetTrayPresent(bool present) override { form_.window.trayPresent = present; }
   void ScreenPoint(int& x, int& y) override;
-  void ButtonCorner(int button, int& x, int& y) override;
+  void ButtonCorner(int code, int& x, int& y) override;
   void PresetFavourites();
 
   // SettingsHost.
@@ -264,8 +264,9 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   std::unique_ptr<FormPresence> presence_;
   std::unique_ptr<FmRadioSwitch> radioSwitch_;
   std::unique_ptr<PlaylistSwitch> playerSwitch_;
-  std::unique_ptr<ClockMode> clock_;
   std::unique_ptr<WebRadioMode> webRadio_;
+  std::unique_ptr<WebRadioSwitch> streamSwitch_;
+  std::unique_ptr<ClockMode> clock_;
   std::unique_ptr<BrowserMode> browser_;
   NullMode absent_;
   std::array<Mode*, kModeSlots> modes_{};

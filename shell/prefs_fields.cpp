@@ -22,7 +22,7 @@ std::int16_t Index(int index) {
 
 PrefsFields FieldsFromSettings(const AppSettings& s) {
   PrefsFields f;
-  f.onTop = On(s.winOnTop);
+  f.onTop = WantsOnTop(s);
   f.snap = On(s.winSnap);
   f.saveWin = On(s.winSavePos);
   f.startOpt = std::clamp<int>(s.startMd, 0, 2);

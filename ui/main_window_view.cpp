@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QUrl>
 #include <QWindow>
@@ -83,7 +84,13 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
   areas_.onNoteMade = [this](QPlainTextEdit* edit) {
     TextBox& note = frm_.Access().Note();
     note.onChanged = [edit, &note] { edit->setPlainText(PathToQt(note.text)); };
-    note.current = [edit] { return PathFromQt(edit->toPlainText()); };
+    // The document's own characters: toPlainText() would turn no-break spaces into blanks
+    // and line separators into line feeds. Only the paragraph breaks become line feeds.
+    note.current = [edit] {
+      QString text = edit->document()->toRawText();
+      text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+      return PathFromQt(text);
+    };
     edit->setPlainText(PathToQt(note.text));
   };
   list->setAcceptDrops(false);  // drops land on the window, which takes them for the list

@@ -170,6 +170,7 @@ int main(int argc, char** argv) {
   settingsWindows.Attach(frm.SettingsLink(), frm.Gate());
   varlo::MainWindowView view(frm);
   sideWindows.SetOwner(&view);
+  sideWindows.SetMainWindow(frm.SettingsLink());
   settingsWindows.SetOwner(&view);
   web.SetParent(&view);
   view.onBrowserArea = [&web](const varlo::SkinWidget& area) { web.Sync(area); };

@@ -99,6 +99,13 @@ void WebRadioMode::WRStop() {
   lastBuffering_ = false;
 }
 
+void WebRadioMode::SwitchOff() {
+  const StreamState state = player_.Status().state;
+  if (state == StreamState::Opening || state == StreamState::Playing ||
+      state == StreamState::Paused)
+    WRStop();
+}
+
 void WebRadioMode::Timer1Step() {
   if (wrMode_) WRUpdate();
 }

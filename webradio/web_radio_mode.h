@@ -32,6 +32,8 @@ class WebRadioMode final : public Mode {
   // Starts `station` (a station string), or the current station again when empty.
   void WRPlay(const std::string& station);
   void WRStop();
+  // Stops the stream when one is open or opening (the clock's switch-off); else nothing.
+  void SwitchOff();
   // The display refresh of each main-timer tick while a stream has been started.
   void WRUpdate();
 

@@ -111,6 +111,23 @@ TEST_F(PrefsTest, ClosingWithoutApplyKeepsTheSettingsExceptTheControlsThatActAtO
   EXPECT_EQ(s.favSkin[8], "/skins/mine.skin");
 }
 
+// "WinOnTop" other than 0 is on here as in the tray: the box is ticked, and Apply for another
+// change keeps the window on top.
+TEST_F(PrefsTest, AnyWinOnTopButZeroTicksTheBoxAndApplyKeepsItOn) {
+  Preset("WinOnTop=-1\n");
+  Start();
+  ASSERT_TRUE(form->Form().window.onTop);
+  Open();
+  EXPECT_TRUE(prefs->Fields().onTop);
+  prefs->Fields().noRMB = true;
+  prefs->cmdApply_Click();
+  EXPECT_NE(form->Settings().winOnTop, 0);
+  EXPECT_TRUE(form->Form().window.onTop);
+  const TrayMenu menu = form->Tray().Menu();
+  ASSERT_EQ(menu[10].caption, "&Always On Top");
+  EXPECT_TRUE(menu[10].checked);
+}
+
 TEST_F(PrefsTest, OverlapIsClampedAndTextsThatAreNoNumberCountAsZero) {
   Start();
   Open();

@@ -71,9 +71,9 @@ class MainWindowViewTest : public ::testing::Test {
   NullSerialPort serial;
   NullPrinter printer;
   NullSettingsWindows settingsWindows;
-  FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                 sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                 stream, web, linkOpener},
+  FrmTarnix frm{{screen, dialogs, pictures,        events, clock, closer,    launcher,
+                 unit0,  unit1,   sideWindows,     tuner,  tray,  serial,    printer,
+                 drive,  http,    settingsWindows, stream, web,   linkOpener},
                 store,
                 prog.Path()};
   MainWindowView view{frm};
@@ -673,12 +673,47 @@ TEST_F(MainWindowViewTest, TheSelectorPagesSeventeenPlaylistsAndLoadsOne) {
   EXPECT_GT(QFileInfo(QString::fromStdString(pdf)).size(), 1000);
 
   selector.ShowContents(0);
-  ASSERT_EQ(selector.Contents()->count(), 1);
+  ASSERT_TRUE(WaitFor([&] { return selector.Contents()->count() == 1; }));  // read off-thread
   EXPECT_EQ(selector.Contents()->item(0)->text(), "song.mp3");
   selector.OpenSelected();
   QCoreApplication::processEvents();
   EXPECT_EQ(frm.Player().List().Count(), 1);
   EXPECT_EQ(frm.Player().List().paths[0], prog.File("lists/song.mp3"));
+  EXPECT_FALSE(selector.isVisible());
+}
+
+// The list view's rows turn the page they are on, so the grid, the status and what a
+// double-click loads agree; Exit gives the main window its on-top state back.
+TEST_F(MainWindowViewTest, TheSelectorsListViewTurnsThePageAndExitRestoresOnTop) {
+  WriteSkin(prog);
+  Start();
+  for (int i = 0; i < 20; ++i)
+    prog.Write("lists/list" + std::to_string(10 + i) + ".m3u",
+               "song" + std::to_string(i) + ".mp3\r\n");
+  frm.Player().Settings().visPLPath = prog.File("lists");
+  FrmVisLoaderView selector(frm.Player(), frm.Gate(), prog.Path(), nullptr, &frm.SettingsLink());
+  selector.show();
+  selector.Start();
+  ASSERT_TRUE(WaitFor([&] { return !selector.Busy(); }));
+  selector.ListButton()->click();
+  EXPECT_TRUE(selector.Entries()->isVisibleTo(&selector));
+  ASSERT_EQ(selector.Entries()->count(), 20);
+  QListWidget* rows = selector.Entries();
+  const QRect row = rows->visualItemRect(rows->item(17));
+  QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, row.center());
+  ASSERT_TRUE(WaitFor([&] { return !selector.Busy() && selector.Contents()->count() == 1; }));
+  EXPECT_EQ(selector.Status()->text(), "Page 2 of 2.  Total Playlists: 20");
+  EXPECT_EQ(selector.Contents()->item(0)->text(), "song17.mp3");
+  selector.ListButton()->click();  // back to the pictures: page 2 as the list left it
+  EXPECT_TRUE(selector.Picture(1)->isVisibleTo(&selector));
+  EXPECT_TRUE(selector.Picture(1)->toolTip().contains("list27"));
+  EXPECT_FALSE(selector.Picture(4)->isVisibleTo(&selector));
+
+  frm.Settings().winOnTop = 1;
+  frm.Form().window.onTop = false;  // something took the main window off the top
+  selector.ExitButton()->click();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(frm.Form().window.onTop);
   EXPECT_FALSE(selector.isVisible());
 }
 
@@ -718,6 +753,14 @@ TEST_F(MainWindowViewTest, TheNotepadEditorKeepsTheNotesBytesAndTakesTheKeys) {
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(edit->toPlainText().size(), 6);  // each stray byte one character
   EXPECT_EQ(frm.Access().NoteText(), "caf\xe9 \xff");
+  // A pasted note comes back as it went in: no-break spaces and line separators included.
+  const std::string pasted =
+      "a\xc2\xa0"
+      "b\xe2\x80\xa8"
+      "c\nd\n\ne";
+  frm.Access().SetNoteText(pasted);
+  EXPECT_EQ(frm.Access().NoteText(), pasted);
+  frm.Access().SetNoteText("caf\xe9 \xff");
 
   view.show();
   edit->setFocus();

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -101,11 +102,22 @@ TEST_F(SettingsWindowsTest, ThePreferencesShowEightTabsAndOnlyApplyChangesTheSet
   EXPECT_FALSE(windows.PrefsShown());
 }
 
+// Lets events run until the browser has the folder it asked for (read off the GUI thread).
+bool FolderRead(FrmSkinBrowseView& browser) {
+  QElapsedTimer timer;
+  timer.start();
+  while (browser.Logic().Reading() && timer.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return !browser.Logic().Reading();
+}
+
 TEST_F(SettingsWindowsTest, SelectSkinOpensTheBrowserWhoseClickLoadsTheSkin) {
   frm->DoIt(6);
   FrmSkinBrowseView* browser = windows.Browser();
   ASSERT_NE(browser, nullptr);
   EXPECT_EQ(browser->windowTitle(), "Skin Browser");
+  ASSERT_TRUE(FolderRead(*browser));
+  EXPECT_FALSE(browser->CutNote()->isVisibleTo(browser));
   ASSERT_EQ(browser->List()->count(), 2);
   EXPECT_EQ(browser->List()->item(0)->text(), "DEFAULT > UI test");
   EXPECT_EQ(browser->List()->item(1)->text(), "SECOND > Another one");
@@ -126,6 +138,7 @@ TEST_F(SettingsWindowsTest, SelectSkinOpensTheBrowserWhoseClickLoadsTheSkin) {
 
   browser->Filter()->setCurrentIndex(3);  // "Karaoke"
   emit browser->Filter()->activated(3);
+  ASSERT_TRUE(FolderRead(*browser));
   ASSERT_EQ(browser->List()->count(), 1);
   EXPECT_EQ(browser->List()->item(0)->text(), "DEFAULT > UI test");
 }
