@@ -212,6 +212,27 @@ TEST_F(CdTest, OnlineLookUpAppliesTitlesOfItsOwnDiscOnly) {
   late(HttpReply{true, 200, "200 rock 1 x\r\n", {}});
   EXPECT_EQ(http.urls.size(), 3u);
   EXPECT_TRUE(list.names.empty());
+
+  // A list the user loaded while the look-up ran (CD mode lets them) keeps its names, even
+  // one with as many entries as the disc has tracks.
+  InsertDisc();
+  http.Reply("200 jazz 0d003c0f Band / Album\r\n");
+  list.names = {"a", "b", "c"};
+  list.paths = {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"};
+  list.Changed();
+  http.Reply("210 jazz 0d003c0f\r\nTTITLE0=One\r\n.\r\n");
+  EXPECT_EQ(list.names, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_NE(Status(), "Album data loaded.");
+}
+
+TEST_F(CdTest, AnUnsetAddressIntroducesNobody) {
+  settings.useCDDB = 1;
+  testing::TempDir config;
+  settings.emailID = ReadAppSettings(SettingsStore(config.File("none.ini"))).emailID;
+  InsertDisc();
+  ASSERT_EQ(http.urls.size(), 1u);
+  EXPECT_NE(http.urls[0].find("&hello=anonymous+localhost+Varlo+0.1&proto=6"), std::string::npos)
+      << http.urls[0];
 }
 
 TEST_F(CdTest, CdTextNamesTracksAfterTheLocalDatabaseAndBeforeTheServer) {
@@ -284,8 +305,30 @@ TEST_F(CdTest, LookUpMessagesAndErrors) {
   EXPECT_EQ(Status(), "CDDB error: 0");
   cd.DoIt(13);
   InsertDisc();
-  http.Fail(500);
-  EXPECT_EQ(Status(), "CDDB error: 500");
+  http.Fail(404);
+  EXPECT_EQ(Status(), "CDDB error: 404");
+
+  // Errors of the server, and replies past the cap, say what happened.
+  cd.DoIt(13);
+  InsertDisc();
+  http.Fail(503);
+  EXPECT_EQ(Status(), "CDDB error: server error 503");
+  cd.DoIt(13);
+  InsertDisc();
+  http.Fail(200, true);
+  EXPECT_EQ(Status(), "CDDB error: reply too long");
+  for (const char* refused : {"409 No handshake\r\n", "530 Server load too high\r\n"}) {
+    cd.DoIt(13);
+    InsertDisc();
+    http.Reply(refused);
+    EXPECT_EQ(Status(), "CDDB error: server error " + std::string(refused, 3)) << refused;
+  }
+  cd.DoIt(13);
+  InsertDisc();
+  http.Reply("200 rock 0a003c03 x\r\n");
+  http.Reply("402 Server error\r\n");
+  EXPECT_EQ(Status(), "CDDB error: server error 402");
+  EXPECT_EQ(list.names[0], "01 - Track  1  (00:10)");
 }
 
 TEST_F(CdTest, ModeChangeDropsTheDiscAndAModalMessageKeepsThePollOut) {
