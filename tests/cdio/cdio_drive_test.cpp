@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <optional>
+#include <thread>
 
 #include "cd/disc_toc.h"
 #include "platform/cdio/cdio_disc.h"
@@ -165,6 +168,48 @@ TEST(CdioDriveTest, ReadsAskedWhileOneRunsShareItsAnswerAndAGoneDriveAnswersNoth
   }
   gui.RunPosted();
   EXPECT_EQ(answers, 2);
+}
+
+TEST(CdioDriveTest, AReadAskedAfterAnEjectNeverTakesTheAnswerOfAReadBeforeIt) {
+  TempDir dir;
+  const std::string cue = WriteCueBin(dir, "disc", {{750, true}});
+  GuiQueue gui;
+  CdioDrive drive(cue, gui.Poster(), 10);
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+  std::optional<DiscToc> before, after;
+  bool beforeAnswered = false, afterAnswered = false;
+  drive.ReadDisc([&](std::optional<DiscToc> toc) {
+    before = std::move(toc);
+    beforeAnswered = true;
+  });
+  // The drive thread reads the table and posts its answer, which the GUI has not run yet
+  // when the user ejects and the next tick asks again.
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  drive.Eject();
+  drive.ReadDisc([&](std::optional<DiscToc> toc) {
+    after = std::move(toc);
+    afterAnswered = true;
+  });
+  ASSERT_TRUE(gui.Until([&] { return beforeAnswered && afterAnswered; }));
+  EXPECT_TRUE(before) << "the read before the eject found the disc";
+  EXPECT_FALSE(after) << "the read after it finds the tray open";
+  EXPECT_EQ(drive.State(), DriveState::TrayOpen);
+}
+
+TEST(CdioDriveTest, ADeviceThatGoesAwayIsOpenedAgain) {
+  // A file stands in for the device node: it opens, and the drive calls fail on it as they
+  // fail on a drive that was unplugged.
+  TempDir dir;
+  const std::string node = dir.Write("sr9", "");
+  GuiQueue gui;
+  CdioDrive drive(node, gui.Poster(), 10);
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Unknown; }, 1000));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::filesystem::remove(node);
+  EXPECT_TRUE(gui.Until([&] { return drive.State() == DriveState::NoDisc; }, 2000))
+      << "a descriptor kept from before would still say unknown";
+  dir.Write("sr9", "");
+  EXPECT_TRUE(gui.Until([&] { return drive.State() == DriveState::Unknown; }, 2000));
 }
 
 TEST(CdioDiscTest, TheStreamOfAnImageCarriesItsSectorsAfterTheWaveHeader) {
