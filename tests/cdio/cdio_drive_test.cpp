@@ -111,6 +111,38 @@ TEST(CdioDriveTest, ACueSheetsCdTextGivesArtistAlbumAndTitles) {
   EXPECT_EQ(toc->text.album, "");
 }
 
+TEST(CdioDriveTest, AnEnhancedCdImageEndsItsLastAudioTrackBeforeTheDataSession) {
+  // Two audio tracks in the first session, a data track in the second, 11 400 sectors after
+  // the audio: the addresses a drive reports for such a disc.
+  TempDir dir;
+  const std::vector<testing::NrgTrack> tracks = {
+      {0, 300, true}, {300, 300, true}, {12000, 300, false}};
+  const std::string nrg = testing::WriteNrg(dir, "enhanced", tracks, {2, 1});
+  GuiQueue gui;
+  CdioDrive drive(nrg, gui.Poster(), 10);
+  const std::optional<DiscToc> toc = ReadThrough(drive, gui);
+  ASSERT_TRUE(toc);
+  ASSERT_EQ(toc->tracks.size(), 3u);
+  EXPECT_EQ(toc->tracks[2].lba, 12000);
+  EXPECT_FALSE(toc->tracks[2].audio);
+  EXPECT_EQ(toc->lastSessionLba, 12000);
+  const TrackTable table = MakeTrackTable(*toc);
+  EXPECT_EQ(table.Track(2)->lengthMs, 4000) << "not the session gap's 2.5 minutes of silence";
+
+  // The same tracks in a single session keep their lengths.
+  const std::optional<DiscToc> single =
+      CdioDisc::Open(testing::WriteNrg(dir, "single", tracks, {3}))->ReadToc();
+  ASSERT_TRUE(single);
+  EXPECT_EQ(single->lastSessionLba, 0);
+  EXPECT_EQ(MakeTrackTable(*single).Track(2)->lengthMs, 156000);
+
+  // An image with a track list per session stops the CD library (a failed assertion): it is
+  // refused, and the program goes on.
+  const std::string perSession = testing::WriteNrg(dir, "lists", tracks, {2, 1}, true);
+  EXPECT_FALSE(CdioDisc::Open(perSession));
+  EXPECT_FALSE(OpenDiscStream(perSession));
+}
+
 TEST(CdioDriveTest, EjectTakesTheImageOutAndPutsItBack) {
   TempDir dir;
   const std::string cue = WriteCueBin(dir, "disc", {{750, true}});
