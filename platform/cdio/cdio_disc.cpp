@@ -177,12 +177,13 @@ bool CdioDisc::ReadAudio(std::int32_t lsn, std::int32_t count, std::uint8_t* out
          DRIVER_OP_SUCCESS;
 }
 
-std::unique_ptr<ByteStream> OpenDiscStream(const std::string& source) {
+std::unique_ptr<ByteStream> OpenDiscStream(const std::string& source,
+                                           const std::optional<DiscToc>& toc) {
   std::unique_ptr<CdioDisc> disc = CdioDisc::Open(source);
   if (!disc) return nullptr;
-  const std::optional<DiscToc> toc = disc->ReadToc();
-  if (!toc) return nullptr;
-  return std::make_unique<DiscAudioStream>(*toc,
+  const std::optional<DiscToc> table = toc ? toc : disc->ReadToc();
+  if (!table) return nullptr;
+  return std::make_unique<DiscAudioStream>(*table,
                                            std::make_unique<CdioSectorSource>(std::move(disc)));
 }
 

@@ -51,7 +51,9 @@ class CdioSectorSource final : public SectorSource {
   std::unique_ptr<CdioDisc> disc_;
 };
 
-// The disc in `source` as a WAV stream; null when no readable disc is there.
-std::unique_ptr<ByteStream> OpenDiscStream(const std::string& source);
+// The disc in `source` as a WAV stream; null when no readable disc is there. With `toc`, the
+// table of contents already read is taken instead of reading it again.
+std::unique_ptr<ByteStream> OpenDiscStream(const std::string& source,
+                                           const std::optional<DiscToc>& toc = std::nullopt);
 
 }  // namespace varlo

@@ -45,7 +45,9 @@ DriveState CdioDrive::State() const {
 }
 
 StreamProtocol CdioDrive::Protocol() const {
-  return {"varlocd", [source = source_](const std::string&) { return OpenDiscStream(source); }};
+  return {"varlocd", [source = source_, known = knownToc_](const std::string&) {
+            return OpenDiscStream(source, known->Get());
+          }};
 }
 
 void CdioDrive::ReadDisc(std::function<void(std::optional<DiscToc>)> done) {
@@ -157,11 +159,14 @@ void CdioDrive::Run() {
     if (eject) DoEject();
     const DriveState state = Look();
     state_.store(state);
+    if (eject || (state != DriveState::Ready && state != DriveState::Unknown))
+      knownToc_->Set(std::nullopt);
     if (read) {
       std::optional<DiscToc> toc;
       if (state == DriveState::Ready || state == DriveState::Unknown) {
         if (std::unique_ptr<CdioDisc> disc = CdioDisc::Open(source_)) toc = disc->ReadToc();
       }
+      knownToc_->Set(toc);
       Deliver([this, asked, toc = std::move(toc)] { Answer(asked, toc); });
     }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -42,6 +43,8 @@ class CdioDrive final : public CdDrive {
 
   const std::string& Source() const { return source_; }
   // What the media engine opens the disc's sound through: addresses of StreamAddress()'s kind.
+  // The stream takes the table of contents the drive read last, so that opening it reads
+  // the disc no further than its sectors; until a table is read it reads one itself.
   StreamProtocol Protocol() const;
 
  private:
@@ -82,6 +85,21 @@ class CdioDrive final : public CdDrive {
   // The drive thread's own.
   int fd_ = -1;
   bool imageOut_ = false;
+
+  // The table the drive read last, for the stream; cleared once the disc may have changed.
+  struct KnownToc {
+    std::mutex mutex;
+    std::optional<DiscToc> toc;
+    void Set(std::optional<DiscToc> value) {
+      std::lock_guard lock(mutex);
+      toc = std::move(value);
+    }
+    std::optional<DiscToc> Get() {
+      std::lock_guard lock(mutex);
+      return toc;
+    }
+  };
+  std::shared_ptr<KnownToc> knownToc_ = std::make_shared<KnownToc>();
 
   // Calls posted before the drive went away find it gone and do nothing.
   std::shared_ptr<std::atomic<bool>> alive_ = std::make_shared<std::atomic<bool>>(true);

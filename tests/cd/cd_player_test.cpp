@@ -82,6 +82,7 @@ TEST_F(CdTest, ReadsTheDiscIntoTheListAndPlaysTracksFromTheTable) {
   state.tNum = 2;
   engine.PlayIt();
   EXPECT_EQ(inner1.FileName(), "cd-test://disc");
+  EXPECT_FALSE(inner1.Wait()) << "the disc opens without holding the window";
   EXPECT_EQ(inner1.calls.back().from, 10000);
   EXPECT_EQ(state.songLenMs, 20000);
   EXPECT_EQ(form.Caption(69), "CDA");
