@@ -169,7 +169,9 @@ void FmMode::Timer2Step() {
                                                        : radioText_;
   const int cells = form_.DisplayCells(kMarqueeDigits);
   if (cells <= 0) return;
-  if (settings_.scrollName == 1)
+  // The notice about the stations file is no song name: it moves whatever the setting says,
+  // so that it can be read whole.
+  if (settings_.scrollName == 1 || &text == &stationsNotice_)
     form_.SetDD(kMarqueeDigits, marquee_.Step(text, cells));
   else
     form_.SetDD(kMarqueeDigits, text);

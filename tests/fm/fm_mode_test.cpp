@@ -313,12 +313,15 @@ TEST_F(FmTest, WithoutTheLibraryCommandsDoNothingAndTheStatusSaysSo) {
 TEST_F(FmTest, AStationsFileReadOnlyInPartIsNeverWrittenBackUnlessTheListIsEdited) {
   std::string many;
   for (int i = 0; i < 5000; ++i) many += "90.0 Station " + std::to_string(i) + "\r\n";
-  form.cells[6] = 60;
+  form.cells[6] = 10;
   Start(many);
   EXPECT_EQ(Rows().size(), 4096u);
   EXPECT_EQ(form.Caption(42), "stations.txt: first 4096 stations shown");
+  // The header's display moves it along, so that it can be read whole.
   fm->Timer2Step();
-  EXPECT_EQ(form.digits[6], "stations.txt: first 4096 stations shown");
+  EXPECT_EQ(form.digits[6], "stations.t");
+  fm->Timer2Step();
+  EXPECT_EQ(form.digits[6], "tations.tx");
   fm->SaveState();
   EXPECT_EQ(File(), many) << "the stations past the first 4096 are kept";
 
