@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "cd/cd_audio_device.h"
 #include "tests/cd/cd_fakes.h"
-#include "tests/support/fake_form.h"
-#include "tests/support/fake_media_device.h"
+#include "tests/cd/cd_rig.h"
 #include "tests/support/temp_dir.h"
 
 namespace varlo {
@@ -24,31 +25,23 @@ DiscToc ThreeTracks() {
 
 struct CdTest : ::testing::Test {
   testing::TempDir prog;
-  PlayerState state;
-  Playlist list;
-  AppSettings settings;
-  testing::FakeMediaDevice unit0, inner1;
+  testing::FakeMediaDevice inner1;
   FakeDrive drive;
   FakeHttp http;
   CdAudioDevice unit1{inner1, drive};
-  testing::FakeClock clock;
-  testing::FakeForm form;
-  NullNowPlaying media;
-  testing::NullPlayerLinks links;
-  DiscTracksRelay relay;
-  PlaybackEngine engine{
-      state, list,  settings, unit0,
-      unit1, clock, form,     PlayerLinks{media, links.titles, links.tray, relay, links.mixer}};
-  CdPlayer cd{form, settings, prog.Path(), state, list, engine, drive, http};
+  testing::CdRig rig{unit1, drive, http, prog.Path()};
+  PlayerState& state = rig.state;
+  Playlist& list = rig.list;
+  AppSettings& settings = rig.settings;
+  testing::FakeForm& form = rig.form;
+  PlaybackEngine& engine = rig.engine;
+  CdPlayer& cd = rig.cd;
 
   void SetUp() override {
-    relay.Attach(cd);
     settings.useCDP = 1;
     settings.useCDDB = 0;
     settings.emailID = "me+cd@example.org";
     settings.cddbCmd = "http://cddb.test/cgi?cmd=";
-    state.cdMode = true;
-    state.playUnit = PlayUnit::CD;
     inner1.lengths["cd-test://disc"] = 60000;
     cd.Load();
   }
@@ -300,35 +293,27 @@ TEST_F(CdTest, LookUpMessagesAndErrors) {
   EXPECT_EQ(Status(), "The CD was not found in CDDB database!");
   EXPECT_EQ(list.names[0], "01 - Track  1  (00:10)");
 
-  cd.DoIt(13);
-  InsertDisc();
-  http.Fail(0);
-  EXPECT_EQ(Status(), "CDDB error: 0");
-  cd.DoIt(13);
-  InsertDisc();
-  http.Fail(404);
-  EXPECT_EQ(Status(), "CDDB error: 404");
-
-  // Errors of the server, and replies past the cap, say what happened.
-  cd.DoIt(13);
-  InsertDisc();
-  http.Fail(503);
-  EXPECT_EQ(Status(), "CDDB error: server error 503");
-  cd.DoIt(13);
-  InsertDisc();
-  http.Fail(200, true);
-  EXPECT_EQ(Status(), "CDDB error: reply too long");
-  for (const char* refused : {"409 No handshake\r\n", "530 Server load too high\r\n"}) {
+  // A failed transfer gives its status; errors of the server, and replies past the cap, say
+  // what happened.
+  const auto statusAfter = [&](const std::function<void()>& answer) {
     cd.DoIt(13);
     InsertDisc();
-    http.Reply(refused);
-    EXPECT_EQ(Status(), "CDDB error: server error " + std::string(refused, 3)) << refused;
-  }
-  cd.DoIt(13);
-  InsertDisc();
-  http.Reply("200 rock 0a003c03 x\r\n");
-  http.Reply("402 Server error\r\n");
-  EXPECT_EQ(Status(), "CDDB error: server error 402");
+    answer();
+    return Status();
+  };
+  EXPECT_EQ(statusAfter([&] { http.Fail(0); }), "CDDB error: 0");
+  EXPECT_EQ(statusAfter([&] { http.Fail(404); }), "CDDB error: 404");
+  EXPECT_EQ(statusAfter([&] { http.Fail(503); }), "CDDB error: server error 503");
+  EXPECT_EQ(statusAfter([&] { http.Fail(200, true); }), "CDDB error: reply too long");
+  EXPECT_EQ(statusAfter([&] { http.Reply("409 No handshake\r\n"); }),
+            "CDDB error: server error 409");
+  EXPECT_EQ(statusAfter([&] { http.Reply("530 Server load too high\r\n"); }),
+            "CDDB error: server error 530");
+  EXPECT_EQ(statusAfter([&] {
+              http.Reply("200 rock 0a003c03 x\r\n");
+              http.Reply("402 Server error\r\n");
+            }),
+            "CDDB error: server error 402");
   EXPECT_EQ(list.names[0], "01 - Track  1  (00:10)");
 }
 

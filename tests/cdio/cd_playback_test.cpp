@@ -7,14 +7,11 @@
 #include <thread>
 
 #include "cd/cd_audio_device.h"
-#include "cd/cd_player.h"
 #include "platform/cdio/cdio_drive.h"
+#include "tests/cd/cd_rig.h"
 #include "tests/cdio/disc_image.h"
 #include "tests/cdio/gui_queue.h"
 #include "tests/mpv/test_audio.h"
-#include "tests/support/fake_form.h"
-#include "tests/support/fake_media_device.h"
-#include "tests/support/fakes.h"
 #include "tests/support/time_budget.h"
 
 namespace varlo {
@@ -80,20 +77,13 @@ struct SlowDiscTest : ::testing::Test {
   std::atomic<bool> openFails{false};
   MpvMediaDevice mpv{Options()};
   CdAudioDevice unit1{mpv, drive};
-  testing::FakeMediaDevice unit0;
-  PlayerState state;
-  Playlist list;
-  AppSettings settings;
-  testing::FakeClock clock;
-  testing::FakeForm form;
-  NullNowPlaying media;
-  testing::NullPlayerLinks links;
-  DiscTracksRelay relay;
-  PlaybackEngine engine{
-      state, list,  settings, unit0,
-      unit1, clock, form,     PlayerLinks{media, links.titles, links.tray, relay, links.mixer}};
   NullHttpGetter http;
-  CdPlayer cd{form, settings, dir.Path(), state, list, engine, drive, http};
+  testing::CdRig rig{unit1, drive, http, dir.Path()};
+  PlayerState& state = rig.state;
+  Playlist& list = rig.list;
+  testing::FakeForm& form = rig.form;
+  PlaybackEngine& engine = rig.engine;
+  CdPlayer& cd = rig.cd;
 
   MpvOptions Options() {
     MpvOptions options = testing::NullOutputs();
@@ -106,11 +96,8 @@ struct SlowDiscTest : ::testing::Test {
     return options;
   }
   void SetUp() override {
-    relay.Attach(cd);
-    settings.useCDP = 0;
-    settings.useCDDB = 0;
-    state.cdMode = true;
-    state.playUnit = PlayUnit::CD;
+    rig.settings.useCDP = 0;
+    rig.settings.useCDDB = 0;
     cd.Load();
   }
   // The main timer's CD and position steps, with the drive's and the engine's events, until

@@ -143,12 +143,17 @@ TEST(CdioDriveTest, AnEnhancedCdImageEndsItsLastAudioTrackBeforeTheDataSession) 
   EXPECT_FALSE(OpenDiscStream(perSession));
 }
 
-TEST(CdioDriveTest, EjectTakesTheImageOutAndPutsItBack) {
+// A one-track image in a drive that has looked at it.
+struct OneTrackDisc : ::testing::Test {
   TempDir dir;
-  const std::string cue = WriteCueBin(dir, "disc", {{750, true}});
   GuiQueue gui;
-  CdioDrive drive(cue, gui.Poster(), 10);
-  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+  CdioDrive drive{WriteCueBin(dir, "disc", {{750, true}}), gui.Poster(), 10};
+  void SetUp() override {
+    ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+  }
+};
+
+TEST_F(OneTrackDisc, EjectTakesTheImageOutAndPutsItBack) {
   drive.Eject();
   ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::TrayOpen; }));
   EXPECT_FALSE(ReadThrough(drive, gui)) << "no table while the disc is out";
@@ -202,12 +207,7 @@ TEST(CdioDriveTest, ReadsAskedWhileOneRunsShareItsAnswerAndAGoneDriveAnswersNoth
   EXPECT_EQ(answers, 2);
 }
 
-TEST(CdioDriveTest, AReadAskedAfterAnEjectNeverTakesTheAnswerOfAReadBeforeIt) {
-  TempDir dir;
-  const std::string cue = WriteCueBin(dir, "disc", {{750, true}});
-  GuiQueue gui;
-  CdioDrive drive(cue, gui.Poster(), 10);
-  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+TEST_F(OneTrackDisc, AReadAskedAfterAnEjectNeverTakesTheAnswerOfAReadBeforeIt) {
   std::optional<DiscToc> before, after;
   bool beforeAnswered = false, afterAnswered = false;
   drive.ReadDisc([&](std::optional<DiscToc> toc) {
