@@ -195,9 +195,11 @@ TEST_F(MpvMediaDeviceTest, AnOpenThatDoesNotWaitLoadsFromWhereThePlayOrSeekPutsI
   device_.Command("play");
   ASSERT_EQ(device_.Error(), 0);
   EXPECT_EQ(device_.Position(), 1500) << "where it will start, while it loads";
-  ASSERT_TRUE(pump_.Until([&] { return device_.Length() > 0 && device_.Position() > 1700; }));
+  ASSERT_TRUE(pump_.Until([&] { return device_.Length() > 0; }));
   EXPECT_NEAR(device_.Length(), 3000, 50);
-  EXPECT_LT(device_.Position(), 2900) << "it started at 1.5 s, not at the beginning";
+  pump_.For(300);
+  EXPECT_GE(device_.Position(), 1600) << "it started at 1.5 s, not at the beginning";
+  EXPECT_LT(device_.Position(), 2900);
 
   // Stopped and moved while it loads: it waits where it was put.
   device_.Command("open");
@@ -211,6 +213,7 @@ TEST_F(MpvMediaDeviceTest, AnOpenThatDoesNotWaitLoadsFromWhereThePlayOrSeekPutsI
 
   // Closed while it loads: nothing ends and nothing stays open.
   device_.Command("open");
+  device_.SetFrom(2500);
   device_.Command("play");
   device_.Command("close");
   pump_.For(200);
