@@ -4,7 +4,6 @@
 #include <variant>
 
 #include "common/numtext.h"
-#include "common/system_identity.h"
 
 namespace varlo {
 
@@ -117,8 +116,6 @@ AppSettings ReadAppSettings(const SettingsStore& store) {
     s.url[slot] = ReadSetting(store, DigitKey("URL", i), "");
     s.radioURL[slot] = ReadSetting(store, DigitKey("RadioURL", i), "");
   }
-  // Without an address of the user's own, the look-up introduces this account and machine.
-  if (!store.Has(kSettingsSection, "EmailID")) s.emailID = SystemEmailId();
   s.lastTrack = ReadSettingNum(store, "LastTrack", "0");
   s.lastCover = ReadSetting(store, "LastCover", "");
   return s;

@@ -70,9 +70,10 @@ struct AppSettings {
   std::array<std::string, 10> url;  // the web-link captions as read; labels 50-59 own them after
 };
 
-// The default query prefix and e-mail placeholder of the disc look-up.
+// The default query prefix and e-mail placeholder of the disc look-up. The placeholder names
+// nobody: the look-up goes to a third party, which learns an address only if the user gives it.
 inline constexpr std::string_view kDefaultCddbCmd = "http://gnudb.gnudb.org/~cddb/cddb.cgi?cmd=";
-inline constexpr std::string_view kDefaultEmailID = "varlo-user@localhost";
+inline constexpr std::string_view kDefaultEmailID = "anonymous@localhost";
 
 // Whether "WinOnTop" asks for a topmost window: any value but 0 (a -1 written by older
 // versions means yes). The tray menu and the preferences both read it so.

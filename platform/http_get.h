@@ -6,10 +6,11 @@ namespace varlo {
 
 // The outcome of one HTTP GET.
 struct HttpReply {
-  bool ok = false;    // a whole reply arrived with a 2xx status
-  int status = 0;     // the HTTP status, 0 when none arrived (no connection, time-out, reset)
-  std::string body;   // the reply's bytes, at most the getter's cap
-  std::string error;  // what went wrong, for people; empty when ok
+  bool ok = false;       // a whole reply arrived with a 2xx status
+  int status = 0;        // the HTTP status, 0 when none arrived (no connection, time-out, reset)
+  std::string body;      // the reply's bytes, at most the getter's cap
+  std::string error;     // what went wrong, for people; empty when ok
+  bool tooLong = false;  // failed because the reply was longer than the getter's cap
 };
 
 // Asynchronous HTTP GET requests, one at a time.

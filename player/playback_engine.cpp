@@ -147,7 +147,9 @@ void PlaybackEngine::PlayIt() {
   if (state_.dev != kDelayDevice) {
     const bool cd = state_.dev == "cdaudio";
     device.SetFileName(cd ? std::string() : state_.songPath);
-    device.SetWait(true);
+    // The disc's table is known already: its stream opens in the background, so a drive
+    // spinning up never holds the window. A failure then shows at a later tick.
+    device.SetWait(!cd);
     device.Command("open");
     if (device.Error() != mci_error::kNone) {
       form_.Dialogs().MsgBox(
@@ -156,6 +158,7 @@ void PlaybackEngine::PlayIt() {
       state_.dev.clear();
       return;
     }
+    openingInBackground_ = cd;
     if (cd) {
       const auto [start, length] = links_.disc.Track(state_.tNum);
       device.SetFrom(start);
@@ -216,6 +219,22 @@ std::string PlaybackEngine::OpenErrorText(const std::string& dev, const std::str
   }
   return "MCI Device: " + dev + kCr + "Filename: " + fileName + kCr + kCr +
          "Error: " + errorMessage + kCr + kCr + advice;
+}
+
+bool PlaybackEngine::OpenedInBackground() {
+  IMediaDevice& device = Unit();
+  if (device.Error() == mci_error::kNone) {
+    if (device.Length() > 0) openingInBackground_ = false;
+    return true;
+  }
+  // The open that did not wait failed: said as a failed open would have said it at once.
+  openingInBackground_ = false;
+  const std::string text =
+      OpenErrorText(state_.dev, device.FileName(), device.Error(), device.ErrorMessage());
+  StopIt();
+  state_.dev.clear();
+  form_.Dialogs().MsgBox(text, MsgButtons::Ok, "Varlo");
+  return false;
 }
 
 void PlaybackEngine::StopIt() {
@@ -344,6 +363,7 @@ void PlaybackEngine::AdvanceTrack() {
 
 void PlaybackEngine::UpdatePosition() {
   if (!timerOn_ || !state_.playing || state_.songLenMs == 0) return;
+  if (openingInBackground_ && !OpenedInBackground()) return;
 
   if (state_.dev != kDelayDevice) {
     state_.elapsedMs = Unit().Position() - (state_.cdMode ? state_.trkStart : 0);

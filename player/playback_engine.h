@@ -94,6 +94,9 @@ class PlaybackEngine {
   void Label(int n, const std::string& text) const;
   void Lights() const;
   void SelectEntry(int index);
+  // Whether the media opened without waiting is still on its way or open; false (the player
+  // stopped and the failure shown) once its open failed.
+  bool OpenedInBackground();
 
   PlayerState& state_;
   Playlist& list_;
@@ -105,8 +108,9 @@ class PlaybackEngine {
   PlayerLinks links_;
 
   bool timerOn_ = false;
-  std::int64_t lastTickMs_ = 0;  // steady time of the last tick of a timed display
-  std::string shownPosition_;    // the position text shown last
+  bool openingInBackground_ = false;  // the entry playing was opened without waiting
+  std::int64_t lastTickMs_ = 0;       // steady time of the last tick of a timed display
+  std::string shownPosition_;         // the position text shown last
   std::string trayTip_;
   StreamTags streamTags_;  // what the device read from the entry playing
   std::uint32_t waveOut_ = 0xFFFFFFFFu;

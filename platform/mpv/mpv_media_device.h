@@ -106,6 +106,11 @@ class MpvMediaDevice final : public IMediaDevice {
   bool Ready() const { return state_ == State::Started && handle_ != nullptr; }
   void Fail(MediaFailure failure);
   void Open();
+  // Sends the load of a media opened without waiting, to start at `startMs`.
+  void IssueLoad(std::int32_t startMs, bool paused);
+  // What follows the engine's report that the media opened: its length and tags, and what
+  // was asked of it while it loaded.
+  void Loaded();
   // Closes the open media; `report` false leaves telling the video callback to the caller.
   void Close(bool report = true);
   // Takes title, artist and album from the engine's metadata of the file just opened.
@@ -141,6 +146,12 @@ class MpvMediaDevice final : public IMediaDevice {
   std::string errorMessage_;
 
   bool open_ = false;
+  // Opened without waiting and not loaded yet: the load goes out with the first "play" or
+  // "seek", which say where it starts (`loadIssued_`), and is reported by events.
+  bool loading_ = false;
+  bool loadIssued_ = false;
+  bool loadStarted_ = false;                   // the engine has started the entry of that load
+  std::optional<std::int32_t> seekAfterLoad_;  // a seek asked while the load ran
   bool atEnd_ = false;
   std::int32_t length_ = 0;
   StreamTags tags_;

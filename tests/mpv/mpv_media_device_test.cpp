@@ -183,6 +183,65 @@ TEST_F(MpvMediaDeviceTest, AnOpenGivenUpAfterItsTimeDoesNotDisturbTheNextOne) {
   EXPECT_TRUE(ends_.empty());
 }
 
+TEST_F(MpvMediaDeviceTest, AnOpenThatDoesNotWaitLoadsFromWhereThePlayOrSeekPutsIt) {
+  ASSERT_TRUE(device_.Available());
+  const std::string sine = Sine(3000);
+  device_.SetFileName(sine);
+  device_.SetWait(false);
+  device_.Command("open");
+  ASSERT_EQ(device_.Error(), 0);
+  EXPECT_EQ(device_.Length(), 0) << "not loaded yet";
+  device_.SetFrom(1500);
+  device_.Command("play");
+  ASSERT_EQ(device_.Error(), 0);
+  EXPECT_EQ(device_.Position(), 1500) << "where it will start, while it loads";
+  ASSERT_TRUE(pump_.Until([&] { return device_.Length() > 0; }));
+  EXPECT_NEAR(device_.Length(), 3000, 50);
+  pump_.For(300);
+  EXPECT_GE(device_.Position(), 1600) << "it started at 1.5 s, not at the beginning";
+  EXPECT_LT(device_.Position(), 2900);
+
+  // Stopped and moved while it loads: it waits where it was put.
+  device_.Command("open");
+  device_.SetFrom(500);
+  device_.Command("play");
+  device_.SetFrom(2000);
+  device_.Command("seek");
+  ASSERT_TRUE(pump_.Until([&] { return device_.Length() > 0; }));
+  pump_.For(200);
+  EXPECT_NEAR(device_.Position(), 2000, 30);
+
+  // Closed while it loads: nothing ends and nothing stays open.
+  device_.Command("open");
+  device_.SetFrom(2500);
+  device_.Command("play");
+  device_.Command("close");
+  pump_.For(200);
+  EXPECT_EQ(device_.Position(), 0);
+  EXPECT_EQ(device_.Length(), 0);
+
+  // The next open that waits starts at its beginning again.
+  device_.SetWait(true);
+  device_.Command("open");
+  ASSERT_EQ(device_.Error(), 0);
+  device_.Command("play");
+  ASSERT_TRUE(pump_.Until([&] { return device_.Position() > 100; }));
+  EXPECT_LT(device_.Position(), 1400);
+  EXPECT_TRUE(ends_.empty());
+
+  // A load that fails says so afterwards, and ends the media.
+  device_.SetFileName(dir_.Write("noise.wav", std::string(4096, '\x55')));
+  device_.SetWait(false);
+  device_.Command("open");
+  EXPECT_EQ(device_.Error(), 0);
+  device_.Command("play");
+  ASSERT_TRUE(pump_.Until([&] { return device_.Error() != 0; }));
+  EXPECT_EQ(device_.Error(), 277) << device_.ErrorMessage();
+  EXPECT_EQ(ends_, std::vector<MediaEnd>{MediaEnd::Failed});
+  EXPECT_EQ(device_.Position(), 0);
+  device_.SetWait(true);
+}
+
 TEST_F(MpvMediaDeviceTest, OpeningAnotherFileReplacesThePlayingOneSilently) {
   Open(Sine(2000));
   device_.Command("play");
