@@ -75,7 +75,9 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
     history.onChanged = fill;
     history.onSelected = fill;
     fill();
-    combo->lineEdit()->installEventFilter(this);
+    // The box has the focus and hands keys to its line edit itself, past the line edit's
+    // filters: Enter is taken from the box.
+    combo->installEventFilter(this);
     connect(combo, &QComboBox::activated, this,
             [this, combo](int) { frm_.Combo_Chosen(PathFromQt(combo->currentText())); });
   };
@@ -220,7 +222,7 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
   if (QComboBox* combo = areas_.Combo();
-      combo && watched == combo->lineEdit() && event->type() == QEvent::KeyPress) {
+      combo && watched == combo && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       frm_.Combo_Chosen(PathFromQt(combo->currentText()));
