@@ -24,25 +24,24 @@
 
 namespace {
 
-// Pixels of the skin's teal ink: green and blue well above red.
-int InkPixels(const QImage& image) {
+template <typename Test>
+int PixelsWhere(const QImage& image, Test test) {
   int count = 0;
   for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      if (c.green() > 150 && c.blue() > 120 && c.red() < 110) ++count;
-    }
+    for (int x = 0; x < image.width(); ++x) count += test(image.pixelColor(x, y)) ? 1 : 0;
   return count;
 }
 
+// Pixels of the skin's teal ink: green and blue well above red.
+int InkPixels(const QImage& image) {
+  return PixelsWhere(image,
+                     [](QColor c) { return c.green() > 150 && c.blue() > 120 && c.red() < 110; });
+}
+
+// Pixels of the host window's own colour.
 int MagentaPixels(const QImage& image) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const QColor c = image.pixelColor(x, y);
-      if (c.red() > 200 && c.blue() > 200 && c.green() < 60) ++count;
-    }
-  return count;
+  return PixelsWhere(image,
+                     [](QColor c) { return c.red() > 200 && c.blue() > 200 && c.green() < 60; });
 }
 
 // The box of what is drawn below row `top` (the bundled skin's clock corner ends above it),

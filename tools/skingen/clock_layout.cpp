@@ -158,28 +158,23 @@ Skin SaverSkin() {
   s.digits.push_back(seconds);
   s.contents.push_back(ContentArea{1, {412, 40, 100, 100}});
 
-  // The saver reads a1 as the frame columns and a2 as the rows: square grids read alike.
-  Animation eq;
-  eq.n = 1;
-  eq.x = 352;
-  eq.y = 56;
-  eq.w = 28;
-  eq.h = 32;
-  eq.rows = eq.cols = 4;
-  eq.ticks = 1;
-  eq.tip = "~";
-  s.animations.push_back(eq);
-  Animation orbit;
-  orbit.n = 2;
-  orbit.x = 528;
-  orbit.y = 72;
-  orbit.w = 36;
-  orbit.h = 36;
-  orbit.rows = orbit.cols = 4;
-  orbit.ticks = 1;
-  orbit.tip = "~";
-  orbit.look = AnimLook::Orbit;
-  s.animations.push_back(orbit);
+  // Sixteen frames a tick each. The saver reads a1 as the frame columns and a2 as the rows:
+  // square grids read alike.
+  const auto animation = [&s](int n, Rect r, AnimLook look) {
+    Animation a;
+    a.n = n;
+    a.x = r.x;
+    a.y = r.y;
+    a.w = r.w;
+    a.h = r.h;
+    a.rows = a.cols = 4;
+    a.ticks = 1;
+    a.tip = "~";
+    a.look = look;
+    s.animations.push_back(a);
+  };
+  animation(1, {352, 56, 28, 32}, AnimLook::Equaliser);
+  animation(2, {528, 72, 36, 36}, AnimLook::Orbit);
 
   s.digit(3).sx = 0;
   s.digit(3).sy = 0;
