@@ -218,6 +218,7 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   void ChooseSnoozeMinutes(int minutes) override { clock_->ChooseSnoozeMinutes(minutes); }
   void SetSnoozeEnabled(bool enabled) override { clock_->SetSnoozeEnabled(enabled); }
   void LoadSkinFile(const std::string& path) override { LoadSkin(path, false); }
+  void ApplyDisplaySettings() override { titles_.ApplySettings(); }
   std::string SkinInfo() const override { return skinLoader_->State().infoText; }
 
   // The mode of a routing slot; slots without a subsystem hold a null mode.

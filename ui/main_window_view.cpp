@@ -76,6 +76,9 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
     history.onChanged = fill;
     history.onSelected = fill;
     fill();
+    // The box has the focus and hands keys to its line edit itself, past the line edit's
+    // filters: Enter is taken from the box.
+    combo->installEventFilter(this);
     connect(combo, &QComboBox::activated, this,
             [this, combo](int) { frm_.Combo_Chosen(PathFromQt(combo->currentText())); });
   };
@@ -225,6 +228,14 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+  if (QComboBox* combo = areas_.Combo();
+      combo && watched == combo && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      frm_.Combo_Chosen(PathFromQt(combo->currentText()));
+      return true;
+    }
+  }
   for (std::size_t i = 1; i <= 3; ++i) {
     if (!areas_.Entry(i) || watched != areas_.Entry(i) || event->type() != QEvent::KeyPress)
       continue;

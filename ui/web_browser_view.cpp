@@ -85,11 +85,20 @@ void WebBrowserView::Sync(const SkinWidget& area) {
 }
 
 void WebBrowserView::Navigate(const std::string& address) {
+  Open(QUrl::fromUserInput(PathToQt(address)));
+}
+
+void WebBrowserView::OpenFile(const std::string& path) {
+  // Built from the path itself: "#", "%" or "?" in a folder's name are part of the name.
+  Open(QUrl::fromLocalFile(PathToQt(path)));
+}
+
+void WebBrowserView::Open(const QUrl& url) {
   if (!area_) {
-    pending_ = address;
+    pending_ = url;
     return;
   }
-  area_->Navigate(address);
+  area_->Navigate(url);
 }
 
 void WebBrowserView::Back() {
@@ -108,8 +117,9 @@ void WebBrowserView::Stop() {
 void WebBrowserView::LoadStarted() {
   if (listener_) listener_->LoadStarted();
 }
-void WebBrowserView::LoadFinished(bool ok, const std::string& address, const std::string& title) {
-  if (listener_) listener_->LoadFinished(ok, address, title);
+void WebBrowserView::LoadFinished(LoadEnd end, const std::string& address,
+                                  const std::string& title) {
+  if (listener_) listener_->LoadFinished(end, address, title);
 }
 void WebBrowserView::StatusText(const std::string& text) {
   if (listener_) listener_->StatusText(text);

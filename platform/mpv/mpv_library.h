@@ -2,6 +2,8 @@
 #include <mpv/client.h>
 #include <mpv/stream_cb.h>
 
+#include <cstdint>
+
 namespace varlo {
 
 // The libmpv functions the media device calls, bound by name from the library loaded at run
@@ -23,6 +25,9 @@ struct MpvLibrary {
   decltype(&mpv_set_wakeup_callback) setWakeupCallback = nullptr;
   decltype(&mpv_stream_cb_add_ro) streamCbAddRo = nullptr;
 };
+
+// The "playlist_entry_id" of a loadfile command's reply; -1 when the reply has none.
+std::int64_t MpvEntryId(const mpv_node& reply);
 
 // Loads libmpv and binds every function above, once per process; later calls return the same
 // result. Null when the library or one of its functions is missing (a line on standard error

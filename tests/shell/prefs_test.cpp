@@ -226,6 +226,32 @@ TEST_F(PrefsTest, TheTunerCardIsSetUpAgainWhenItsTypeOrAddressChanges) {
                                                    "type 2", "port " + std::to_string(0x30C)}));
 }
 
+// The external display's port settings act on Apply: a new port or line is opened at once and
+// shows the last text again, and a sign switched off lets its device go.
+TEST_F(PrefsTest, TheExternalDisplaysPortFollowsApplyAtOnce) {
+  Preset("ExEnable=1\nExParm=9600,N,8,1\n");
+  Start();
+  ASSERT_EQ(serial.opened, std::vector<std::string>{"/dev/ttyS0"});
+  Open();
+  prefs->Fields().exPort = 1;
+  prefs->cmdApply_Click();
+  EXPECT_EQ(serial.opened, (std::vector<std::string>{"/dev/ttyS0", "/dev/ttyS1"}));
+  EXPECT_EQ(serial.closes, 1);
+  EXPECT_TRUE(serial.IsOpen());
+  const std::string frame = "<ID01><PA><CG>  Welcome to Varlo!   \r\n";
+  EXPECT_EQ(serial.written, frame + frame);
+  prefs->Fields().exParm = "19200,N,8,1";
+  prefs->cmdApply_Click();
+  EXPECT_EQ(serial.line.baud, 19200);
+  EXPECT_EQ(serial.opened.size(), 3u);
+  prefs->cmdApply_Click();  // nothing changed: the port stays as it is
+  EXPECT_EQ(serial.opened.size(), 3u);
+  prefs->Fields().exEnable = false;
+  prefs->cmdApply_Click();
+  EXPECT_FALSE(serial.IsOpen());
+  EXPECT_EQ(serial.opened.size(), 3u);
+}
+
 TEST_F(PrefsTest, DocumentsComeFromTheProgramFolderAndAMissingOneSaysSo) {
   prog.Write("varlo.txt", "The guide.\n");
   prog.Write("faq.txt", "Questions.\n");

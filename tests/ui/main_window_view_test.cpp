@@ -15,6 +15,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/test_app.h"
+#include "tests/webradio/web_fakes.h"
 
 namespace varlo {
 namespace {
@@ -65,7 +66,7 @@ class MainWindowViewTest : public ::testing::Test {
   NullCdDrive drive;
   NullHttpGetter http;
   NullStreamPlayer stream;
-  NullWebView web;
+  testing::FakeWebView web;
   NullLinkOpener linkOpener;
   NullTrayIcon tray;
   NullSerialPort serial;
@@ -533,6 +534,45 @@ TEST_F(MainWindowViewTest, FileNamesThatAreNotUtf8KeepTheirBytes) {
 #include "ui/area_views.h"
 
 namespace varlo {
+
+// An address typed into the address box and confirmed with Enter is opened and heads the
+// history, once, whether or not the history holds it already.
+TEST_F(MainWindowViewTest, EnterInTheAddressBoxOpensTheTypedAddress) {
+  WriteSkin(prog);
+  prog.Write("browser.skin",
+             "Varlo Skin/Browser, UI test\n120,60,120,60,60,30\nmain.bmp,res.bmp\n0,1,0,0,0,0,0,"
+             "0\nX7,5,5,110,20,0,0,0,255,255,255,8,Sans,Addresses\nE\n");
+  prog.Write("url-list.txt", "http://old.example/\r\nhttp://older.example/\r\n");
+  Start();
+  frm.Form().tables.links[1] = prog.File("browser.skin");
+  frm.DoIt(1001);
+  view.show();
+  app.processEvents();
+  auto* combo = view.findChild<QComboBox*>();
+  ASSERT_NE(combo, nullptr);
+  if (combo == nullptr) return;
+  // Typed as the window system delivers keys: to the widget with the focus.
+  const auto enter = [&](const char* text) {
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClicks(focus, text);
+    QTest::keyClick(focus, Qt::Key_Return);
+    app.processEvents();
+  };
+  enter("www.typed.example");
+  EXPECT_EQ(web.calls, std::vector<std::string>{"go http://www.typed.example"});
+  const ListBox& history = frm.Access().List(FormList::UrlHistory);
+  ASSERT_FALSE(history.rows.empty());
+  EXPECT_EQ(history.rows.front(), "http://www.typed.example");
+  EXPECT_EQ(combo->itemText(0).toStdString(), "http://www.typed.example");
+  EXPECT_EQ(combo->count(), 3);
+  enter("http://older.example/");
+  EXPECT_EQ(web.calls.size(), 2u);
+  EXPECT_EQ(web.calls.back(), "go http://older.example/");
+  EXPECT_EQ(history.rows.front(), "http://older.example/");
+}
 
 // The widgets of areas the skin does not show are made only when a skin first shows them, and
 // are then kept in step like the others.
