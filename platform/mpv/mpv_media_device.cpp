@@ -70,19 +70,6 @@ std::string Lower(std::string_view word) {
   return out;
 }
 
-// The playlist entry a "loadfile" reply names; -1 when the reply has none.
-std::int64_t EntryIdOf(const mpv_node& reply) {
-  if (reply.format != MPV_FORMAT_NODE_MAP) return -1;
-  for (int i = 0; i < reply.u.list->num; ++i) {
-    const mpv_node& value = reply.u.list->values[i];
-    if (std::strcmp(reply.u.list->keys[i], "playlist_entry_id") == 0 &&
-        value.format == MPV_FORMAT_INT64) {
-      return value.u.int64;
-    }
-  }
-  return -1;
-}
-
 bool IsAddress(const std::string& path) {
   return path.find("://") != std::string::npos;
 }
@@ -311,7 +298,7 @@ void MpvMediaDevice::IssueLoad(std::int32_t startMs, bool paused) {
     open_ = loading_ = false;
     return Fail(MediaFailure::Other);
   }
-  entryId_ = EntryIdOf(reply);
+  entryId_ = MpvEntryId(reply);
   mpv_->freeNodeContents(&reply);
   loadIssued_ = true;
   loadStarted_ = false;
@@ -362,7 +349,7 @@ void MpvMediaDevice::Open() {
   const char* load[] = {"loadfile", fileName_.c_str(), "replace", nullptr};
   mpv_node reply{};
   if (mpv_->commandRet(handle_, load, &reply) < 0) return Fail(MediaFailure::Other);
-  const std::int64_t entry = EntryIdOf(reply);
+  const std::int64_t entry = MpvEntryId(reply);
   mpv_->freeNodeContents(&reply);
 
   // Wait for this entry to load or to end in an error. Events of earlier entries (the one

@@ -64,11 +64,12 @@ WId RootWindow(QApplication& app) {
   return screen ? screen->root : 0;
 }
 
-std::string BundledSkin() {
-  if (const char* data = std::getenv("VARLO_DATA_DIR"); data && *data)
-    return std::string(data) + "/VarloSS.skin";
+// Where the files shipped with the program are: $VARLO_DATA_DIR, else share/varlo beside the
+// folder of the executable, as for varlo itself.
+std::string ShippedDataFolder() {
+  if (const char* data = std::getenv("VARLO_DATA_DIR"); data && *data) return data;
   return varlo::PathFromQt(QDir(QCoreApplication::applicationDirPath())
-                               .absoluteFilePath(QStringLiteral("../share/varlo/VarloSS.skin")));
+                               .absoluteFilePath(QStringLiteral("../share/varlo")));
 }
 
 }  // namespace
@@ -82,6 +83,9 @@ int main(int argc, char** argv) {
 
   varlo::SettingsStore store(varlo::DefaultSettingsPath());
   const std::string programFolder = varlo::ProgramFolder();
+  // The program folder is shared with varlo: a saver started before varlo ever ran still finds
+  // its skin there.
+  varlo::InstallMissingFiles(ShippedDataFolder(), programFolder);
   if (command.action == varlo::SaverAction::Settings) {
     varlo::SaverSettings settings = varlo::ReadSaverSettings(store);
     varlo::RunSaverSettings(settings, store, programFolder, nullptr);
@@ -93,7 +97,8 @@ int main(int argc, char** argv) {
   if (!embedded && !FirstInstance()) return 0;
 
   varlo::QtSaverPrompts prompts;
-  varlo::SaverSession session(store, programFolder, BundledSkin(), embedded, prompts);
+  varlo::SaverSession session(store, programFolder, ShippedDataFolder() + "/VarloSS.skin", embedded,
+                              prompts);
   if (!session.LoadSkin()) return 0;  // no skin, and none chosen
   if (!embedded) {
     session.ShowFullScreen();
