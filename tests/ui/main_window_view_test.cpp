@@ -572,6 +572,18 @@ TEST_F(MainWindowViewTest, EnterInTheAddressBoxOpensTheTypedAddress) {
   EXPECT_EQ(web.calls.size(), 2u);
   EXPECT_EQ(web.calls.back(), "go http://older.example/");
   EXPECT_EQ(history.rows.front(), "http://older.example/");
+  // Leaving the box with a history entry's text in it opens nothing; a choice from the list
+  // does.
+  combo->setFocus();
+  combo->setEditText(QStringLiteral("http://old.example/"));
+  combo->clearFocus();
+  app.processEvents();
+  EXPECT_EQ(web.calls.size(), 2u);
+  const std::string chosen = combo->itemText(1).toStdString();
+  combo->setCurrentIndex(1);  // as a click in the list does before it reports the choice
+  emit combo->activated(1);
+  ASSERT_EQ(web.calls.size(), 3u);
+  EXPECT_EQ(web.calls.back(), "go " + chosen);
 }
 
 // The widgets of areas the skin does not show are made only when a skin first shows them, and
