@@ -498,6 +498,14 @@ void PlaybackEngine::ApplyVolume() {
   unit1_.SetVolume(l, r);
 }
 
+void PlaybackEngine::ApplyReplayGain() {
+  const ReplayGain mode = settings_.replayGain == 1   ? ReplayGain::Track
+                          : settings_.replayGain == 2 ? ReplayGain::Album
+                                                      : ReplayGain::Off;
+  unit0_.SetReplayGain(mode);
+  unit1_.SetReplayGain(mode);
+}
+
 void PlaybackEngine::ToggleIntro() {
   state_.intro = !state_.intro;
   Lights();

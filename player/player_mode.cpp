@@ -55,6 +55,7 @@ void PlayerMode::InitVolumeAndBalance() {
   state_.volume = std::clamp(thousandths, 0, 1000) / 1000.0;
   state_.balance = 0.5;
   engine_.ApplyVolume();
+  engine_.ApplyReplayGain();
   form_.PlaceSlider(2, state_.volume);
   form_.PlaceSlider(3, 0.5);
 }

@@ -250,6 +250,10 @@ void FrmTarnix::ApplyOnTop() {
   form_.Notify(kChangeWindowState);
 }
 
+void FrmTarnix::ApplyReplayGain() {
+  player_->Engine().ApplyReplayGain();
+}
+
 void FrmTarnix::ScreenPoint(int& x, int& y) {
   x += form_.window.left / std::max(1, twipX_);
   y += form_.window.top / std::max(1, twipY_);

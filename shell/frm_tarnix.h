@@ -206,6 +206,7 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   // Shows the window restored and asks the view to bring it to the front.
   void ShowRestored();
   void ApplyOnTop() override;
+  void ApplyReplayGain() override;
   void SetTrayPresent(bool present) override { form_.window.trayPresent = present; }
   void ScreenPoint(int& x, int& y) override;
   void ButtonCorner(int button, int& x, int& y) override;

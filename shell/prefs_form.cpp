@@ -35,6 +35,7 @@ void PrefsForm::Apply() {
   shownSkinPath_ = fields_.skinPath = s.skinPath;
   fields_.pbOverlap = std::to_string(s.pbOverlap);
   host_.ApplyOnTop();
+  host_.ApplyReplayGain();
 }
 
 void PrefsForm::cmdApply_Click() {

@@ -119,6 +119,7 @@ void MpvMediaDevice::EnsureStarted() {
   // What was set before the engine ran takes effect now.
   if (displayWindow_ != 0) SetDisplayWindow(displayWindow_);
   ApplyVolume();
+  ApplyReplayGain();
 }
 
 void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
@@ -150,6 +151,8 @@ void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
   // Without a working sound device the entry still plays out silently, so the position moves,
   // the next entry follows and video still shows.
   set("audio-fallback-to-null", "yes");
+  // Gain taken from the tags is lowered where the peaks it would reach clip.
+  set("replaygain-clip", "yes");
   if (!options_.audioOutput.empty()) set("ao", options_.audioOutput);
   // By default only the video outputs that draw into a given window, so that video never opens a
   // window of the engine's own (its SDL output, for one, ignores the display window).
@@ -455,6 +458,20 @@ void MpvMediaDevice::ApplyVolume() {
   if (filter == balanceFilter_) return;
   balanceFilter_ = filter;
   mpv_->setPropertyString(handle_, "af", filter.c_str());
+}
+
+void MpvMediaDevice::SetReplayGain(ReplayGain mode) {
+  replayGain_ = mode;
+  ApplyReplayGain();
+}
+
+void MpvMediaDevice::ApplyReplayGain() {
+  if (!Ready()) return;
+  const char* value = replayGain_ == ReplayGain::Track   ? "track"
+                      : replayGain_ == ReplayGain::Album ? "album"
+                                                         : "no";
+  // The engine recomputes the level of what plays when this changes.
+  mpv_->setPropertyString(handle_, "replaygain", value);
 }
 
 }  // namespace varlo
