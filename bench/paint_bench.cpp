@@ -50,7 +50,7 @@ void BM_TickAndRepaint(benchmark::State& state) {
                        store, prog);
   varlo::MainWindowView view(frm);
   frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };
-  frm.Form_Load("");
+  frm.Form_Load({});
   view.OnFormChanged(varlo::kChangeAll);
   view.show();
   QCoreApplication::processEvents();

@@ -66,9 +66,16 @@ void PlayerMode::AddToPlaylist(const std::string& name, const std::string& path,
   playlists_.AddToPlaylist();
 }
 
-void PlayerMode::StartWith(const std::string& commandLine) {
-  if (!commandLine.empty()) {
-    AddToPlaylist("Commandline", commandLine, DisplayName(commandLine, settings_.friendlyNames));
+void PlayerMode::AddCommandLineItems(const std::vector<std::string>& items) {
+  const Playlist::Batch batch(list_);
+  for (const std::string& item : items)
+    if (!item.empty())
+      AddToPlaylist("Commandline", item, DisplayName(item, settings_.friendlyNames));
+}
+
+void PlayerMode::StartWith(const std::vector<std::string>& items) {
+  if (!items.empty()) {
+    AddCommandLineItems(items);
     state_.tNum = 1;
   } else if (settings_.startMd == 1) {
     RestoreLastState();
@@ -77,10 +84,9 @@ void PlayerMode::StartWith(const std::string& commandLine) {
   }
 }
 
-void PlayerMode::OpenHandedItem(const std::string& item) {
-  if (item.empty()) return;
+void PlayerMode::OpenHandedItems(const std::vector<std::string>& items) {
   const int before = list_.Count();
-  AddToPlaylist("Commandline", item, DisplayName(item, settings_.friendlyNames));
+  AddCommandLineItems(items);
   if (settings_.autoPlay == 1 && list_.Count() > before) PlayEntry(before);
 }
 

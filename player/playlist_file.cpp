@@ -105,9 +105,10 @@ void ForEachLine(std::string_view text, Take take) {
 // Appends one entry: `title` names it when friendly names are on, else its file name does.
 void AppendEntry(std::string_view entry, std::string_view title, const std::string& playlistFolder,
                  int friendlyNames, Playlist& list) {
-  // A file URI is decoded to the path it names, which is a host path as it stands.
+  // A file URI is decoded to the path it names; "\" is a separator there too, as everywhere in
+  // the lists.
   std::optional<std::string> local = FileUriPath(entry);
-  std::string host = local ? std::move(*local) : ToHostPath(std::string(entry));
+  std::string host = ToHostPath(local ? std::move(*local) : std::string(entry));
   std::string name;
   if (friendlyNames > 0 && !title.empty()) {
     name = title;

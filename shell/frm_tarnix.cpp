@@ -86,7 +86,7 @@ void FrmTarnix::PrepareWidgets() {
   form_.lbl[18].rightAligned = true;
 }
 
-void FrmTarnix::Form_Load(const std::string& commandLine) {
+void FrmTarnix::Form_Load(const std::vector<std::string>& items) {
   gate_.RunIfIdle([&] {
     // 1-3.
     twipX_ = services_.screen.TwipsPerPixelX();
@@ -151,7 +151,10 @@ void FrmTarnix::Form_Load(const std::string& commandLine) {
     }
 
     // 20. What the playlist starts with.
-    player_->StartWith(commandLine.empty() ? commandLine : AbsoluteItem(commandLine));
+    std::vector<std::string> absolute;
+    for (const std::string& item : items)
+      if (!item.empty()) absolute.push_back(AbsoluteItem(item));
+    player_->StartWith(absolute);
 
     // 21-22.
     form_.window.timer1Enabled = true;
@@ -220,8 +223,8 @@ void FrmTarnix::LoadFavouriteSkin(int slot) {
   });
 }
 
-void FrmTarnix::OpenHandedItem(const std::string& item) {
-  UserInput([this, item] { player_->OpenHandedItem(item); });
+void FrmTarnix::OpenHandedItems(const std::vector<std::string>& items) {
+  UserInput([this, items] { player_->OpenHandedItems(items); });
   Raise();
 }
 

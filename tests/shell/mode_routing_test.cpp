@@ -88,7 +88,7 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   form->Plug(ModeSlot::Fm, fm);
   form->Plug(ModeSlot::Clock, clockMode);
   form->Plug(ModeSlot::Tray, trayMode);
-  form->Form_Load("");
+  form->Form_Load({});
   EXPECT_TRUE(fm.Saw("load"));
   EXPECT_TRUE(fm.Saw("paint"));  // the skin load repaints every mode's displays
 

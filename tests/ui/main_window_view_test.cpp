@@ -46,7 +46,7 @@ class MainWindowViewTest : public ::testing::Test {
   void Start() {
     frm.Form().onChange = [this](unsigned c) { view.OnFormChanged(c); };
     closer.SetView(&view);
-    frm.Form_Load("");
+    frm.Form_Load({});
   }
 
   QApplication& app = App();  // first: every widget below needs it

@@ -69,7 +69,7 @@ class SettingsWindowsTest : public ::testing::Test {
                       drive,  http,    windows,     stream, web,   linkOpener},
         store, prog.Path());
     windows.Attach(frm->SettingsLink(), frm->Gate());
-    frm->Form_Load("");
+    frm->Form_Load({});
   }
   void TearDown() override { windows.CloseAll(); }
 };
