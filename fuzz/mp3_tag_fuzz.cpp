@@ -65,6 +65,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto info = varlo::ReadMp3StreamInfo(path);
   Check(info.found || (info.bitRate.empty() && info.sampleRate.empty() && info.mode.empty()));
   Check(!info.found || size >= varlo::kMinMpegFileSize);
+  // The input as the bytes from a first frame on: a frame header always gives a bit rate, a
+  // measured or averaged one no stream could exceed.
+  const auto stream = varlo::DescribeMpegStream(input, size);
+  if (stream.found) {
+    Check(!stream.bitRate.empty() && !stream.sampleRate.empty() && !stream.mode.empty());
+    const int kbps = std::atoi(stream.bitRate.c_str());
+    Check(stream.bitRate == "free" || (kbps > 0 && kbps <= 1000));
+  }
 
   const varlo::TagRecord read = varlo::ReadTag(path);
   const std::string_view last = size >= varlo::kMinMpegFileSize

@@ -30,15 +30,15 @@ MediaInfo::MediaInfo(FormAccess& form, PlayerState& player, const AppSettings& s
       programFolder_(std::move(programFolder)) {}
 
 void MediaInfo::GetMP3Info(const std::string& path) {
-  tag_ = TagRecord{};
+  ClearTag();
   if (path.empty() || !FileExists(path)) return;
-  const Mp3StreamInfo info = ReadMp3StreamInfo(path);
-  if (info.found) {
-    form_.SetCaption(10, info.bitRate);
-    form_.SetCaption(11, info.sampleRate);
-    form_.SetCaption(12, info.mode);
-    form_.SetDD(kBitRateDigits, info.bitRate);
-    form_.SetDD(kSampleRateDigits, info.sampleRate);
+  stream_ = ReadMp3StreamInfo(path);
+  if (stream_.found) {
+    form_.SetCaption(10, stream_.bitRate);
+    form_.SetCaption(11, stream_.sampleRate);
+    form_.SetCaption(12, stream_.mode);
+    form_.SetDD(kBitRateDigits, stream_.bitRate);
+    form_.SetDD(kSampleRateDigits, stream_.sampleRate);
   }
   // The tag sits at the end of the file whatever the stream looks like.
   tag_ = ReadTag(path);

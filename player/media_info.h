@@ -6,6 +6,7 @@
 #include "player/cover_pictures.h"
 #include "player/id3v1_tag.h"
 #include "player/lyric_follower.h"
+#include "player/mp3_header.h"
 #include "player/player_links.h"
 #include "player/player_state.h"
 #include "skin/form_access.h"
@@ -25,7 +26,10 @@ class MediaInfo final : public NowPlaying {
   std::string TagArtist() const override { return tag_.artist; }
   std::string TagAlbum() const override { return tag_.album; }
   void ClearTagTitle() override { tag_.title.clear(); }
-  void ClearTag() override { tag_ = TagRecord{}; }
+  void ClearTag() override {
+    tag_ = TagRecord{};
+    stream_ = Mp3StreamInfo{};
+  }
   void LoadTagCover(const std::string& songPath) override;
   // Shows the picture `path` (a file, or a base name tried as .BMP, .GIF, .JPG) as the cover.
   void LoadCover(const std::string& path) override;
@@ -44,6 +48,8 @@ class MediaInfo final : public NowPlaying {
   void iCover_DblClick();
 
   const TagRecord& Tag() const { return tag_; }
+  // The stream properties labels 10-12 show, of the MPEG audio entry playing.
+  const Mp3StreamInfo& Stream() const { return stream_; }
   CoverPictures& Covers() { return covers_; }
 
  private:
@@ -56,6 +62,7 @@ class MediaInfo final : public NowPlaying {
   SideWindows& sideWindows_;
   std::string programFolder_;
   TagRecord tag_;
+  Mp3StreamInfo stream_;
   CoverPictures covers_;
   LyricFollower follower_;
 };

@@ -63,6 +63,13 @@ TEST_F(MediaInfoTest, AnMpegEntryShowsItsHeaderAndTagAndOthersForgetIt) {
   EXPECT_EQ(Caption(10), "128");
   EXPECT_EQ(Caption(11), "44");
   EXPECT_EQ(Caption(12), "jstereo");
+  // An MPEG-2 file at 24 kHz reads with its own tables.
+  std::string lsf = TaggedMp3("Low Rate", "", "");
+  lsf.replace(0, 4, "\xFF\xF3\x84\xC4");
+  list.Append("c", Song("c.mp3", lsf));
+  form->Player().PlayEntry(2);
+  EXPECT_EQ(Caption(10) + " " + Caption(11) + " " + Caption(12), "64 24 mono");
+  form->Player().PlayEntry(0);
   EXPECT_EQ(form->Player().Media().Tag().title, "Aurora Drift");
   EXPECT_EQ(list.names[0], "Aurora Drift");
   EXPECT_EQ(form->Player().Engine().TrayTip(), "Varlo - [Low Tide] - Aurora Drift");
@@ -173,6 +180,8 @@ TEST_F(MediaInfoTest, TheTrackInfoWindowShowsFollowsAndSavesTheTag) {
   EXPECT_EQ(f.year, "1999");
   EXPECT_EQ(f.track, "05");
   EXPECT_EQ(f.genre, 0x11 + 1);
+  // The stream as labels 10-12 show it.
+  EXPECT_EQ(f.bitRate + " " + f.sampleRate + " " + f.mode, "128 44 jstereo");
   info.cmdMem_Click();
 
   // It follows the player until "Edit" is ticked.
@@ -181,6 +190,7 @@ TEST_F(MediaInfoTest, TheTrackInfoWindowShowsFollowsAndSavesTheTag) {
   EXPECT_EQ(f.fileName, other);
   EXPECT_EQ(f.artist, "");
   EXPECT_EQ(f.genre, 0);
+  EXPECT_EQ(f.bitRate + f.sampleRate + f.mode, "");  // no frame header in it
   info.cmdSetTitle_Click();
   EXPECT_EQ(f.title, "Second Song.mp3");
   EXPECT_EQ(f.artist, "Low Tide");  // from mem*
