@@ -10,6 +10,7 @@
 #include "common/atomic_file.h"
 #include "common/numtext.h"
 #include "common/paths.h"
+#include "common/text_lines.h"
 #include "common/utf8_text.h"
 #include "common/write_protect.h"
 #include "player/display_name.h"
@@ -79,27 +80,13 @@ bool PlsKey(std::string_view line, std::string_view key, std::string_view& numbe
   return true;
 }
 
-// Calls `take(line)` for each line of `text` trimmed of blanks, while it returns true. Lines end
-// in LF, CR LF or a lone CR; the next CR and LF are found with a fast search and kept until the
-// scan passes them.
+// Calls `take(line)` for each line of `text` trimmed of blanks, while it returns true.
 template <typename Take>
 void ForEachLine(std::string_view text, Take take) {
-  constexpr auto npos = std::string_view::npos;
-  std::size_t pos = 0;
-  std::size_t cr = text.find('\r'), lf = text.find('\n');
-  while (pos < text.size()) {
-    if (cr != npos && cr < pos) cr = text.find('\r', pos);
-    if (lf != npos && lf < pos) lf = text.find('\n', pos);
-    const std::size_t end = std::min(cr, lf);
-    const std::string_view line = text.substr(pos, end == npos ? npos : end - pos);
-    if (end == npos) {
-      pos = text.size();
-    } else {
-      const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-      pos = end + (crlf ? 2 : 1);
-    }
+  LineReader reader(text);
+  std::string_view line;
+  while (reader.Next(line))
     if (!take(TrimBlanks(line))) return;
-  }
 }
 
 // Appends one entry: `title` names it when friendly names are on, else its file name does.
