@@ -284,6 +284,12 @@ std::optional<std::uint64_t> FindMp3FrameHeader(const std::string& path) {
   return header->offset;
 }
 
+std::optional<MpegFrameHeader> ReadFirstMpegHeader(const std::string& path) {
+  const auto header = FindFrameHeader(path);
+  if (!header) return std::nullopt;
+  return ParseMpegHeader(header->bytes);
+}
+
 Mp3StreamInfo ReadMp3StreamInfo(const std::string& path) {
   std::error_code ec;
   const auto size = std::filesystem::file_size(path, ec);

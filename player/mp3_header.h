@@ -90,6 +90,9 @@ std::uint64_t Id3v2TagSize(std::string_view firstBytes);
 // the file cannot be read.
 std::optional<std::uint64_t> FindMp3FrameHeader(const std::string& path);
 
+// The fields of the file's first frame header (at FindMp3FrameHeader); nullopt without one.
+std::optional<MpegFrameHeader> ReadFirstMpegHeader(const std::string& path);
+
 // The stream properties of the file (DescribeMpegStream from its first frame header on, the
 // ID3v1 tag at its end not counted as audio). Not found (empty texts) for missing files, files
 // shorter than kMinMpegFileSize and files without a frame header.

@@ -107,7 +107,7 @@ void PlaybackEngine::PlayIt() {
     switch (choice.kind) {
       case EntryKind::Mpeg:
         links_.media.GetMP3Info(path);
-        if (settings_.useTagCover == 1) links_.media.LoadTagCover(path);
+        links_.media.LoadEntryCover(path, settings_.useTagCover == 1);
         break;
       case EntryKind::Device:
       case EntryKind::CdTrack:
@@ -130,6 +130,7 @@ void PlaybackEngine::PlayIt() {
         timerOn_ = false;
         return;
       case EntryKind::Default:
+        links_.media.LoadEntryCover(path, false);
         break;
     }
   }

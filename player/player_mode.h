@@ -6,6 +6,7 @@
 #include "common/app_settings.h"
 #include "common/settings_store.h"
 #include "platform/clock.h"
+#include "platform/embedded_media.h"
 #include "platform/events.h"
 #include "platform/launcher.h"
 #include "platform/pictures.h"
@@ -34,6 +35,8 @@ struct PlayerServices {
   IEvents& events;
   IPictureLoader& pictures;
   ILauncher& launcher;
+  // The pictures and lyrics inside media files.
+  IEmbeddedMediaReader& embedded;
 };
 
 // The subsystems around the player it reports to.

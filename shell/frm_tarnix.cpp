@@ -24,7 +24,7 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   player_ = std::make_unique<PlayerMode>(
       access_, settings_, store_, programFolder_,
       PlayerServices{services_.unit0, cdUnit_, services_.clock, services_.events,
-                     services_.pictures, services_.launcher},
+                     services_.pictures, services_.launcher, services_.embedded},
       PlayerModeLinks{titles_, tray_, discTracks_, services_.sideWindows});
 
   cd_ = std::make_unique<CdPlayer>(access_, settings_, programFolder_, player_->State(),

@@ -19,6 +19,7 @@
 #include "fm/tuner.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/embedded_media.h"
 #include "platform/events.h"
 #include "platform/http_get.h"
 #include "platform/launcher.h"
@@ -80,6 +81,8 @@ struct ShellServices {
   IStreamPlayer& stream;
   IWebView& web;
   ILinkOpener& links;
+  // The pictures and lyrics inside media files.
+  IEmbeddedMediaReader& embedded;
 };
 
 // The main window's logic. It composes the modes (one member per subsystem), routes command

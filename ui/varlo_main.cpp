@@ -24,6 +24,7 @@
 #include "platform/qt/path_text.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_embedded_media_reader.h"
 #include "platform/qt/qt_events.h"
 #include "platform/qt/qt_http_getter.h"
 #include "platform/qt/qt_launcher.h"
@@ -122,6 +123,8 @@ int main(int argc, char** argv) {
   varlo::QtScreen screen;
   varlo::QtDialogs dialogs;
   varlo::QtPictureLoader pictures;
+  // Covers and lyrics inside media files, read on a thread of its own.
+  varlo::QtEmbeddedMediaReader embedded;
   varlo::QtEvents events;
   varlo::QtClock clock;
   varlo::QtLauncher launcher;
@@ -161,9 +164,9 @@ int main(int argc, char** argv) {
   varlo::TrayView tray;
   varlo::QtSerialPort serial;
   varlo::SettingsWindowsView settingsWindows;
-  varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,    launcher,
-                        midi0,  midi1,   sideWindows,     tuner,  tray,  serial,    printer,
-                        drive,  http,    settingsWindows, stream, web,   linkOpener},
+  varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,     launcher,
+                        midi0,  midi1,   sideWindows,     tuner,  tray,  serial,     printer,
+                        drive,  http,    settingsWindows, stream, web,   linkOpener, embedded},
                        store, programFolder);
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder, &printer);
   settingsWindows.Attach(frm.SettingsLink(), frm.Gate());

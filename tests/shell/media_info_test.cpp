@@ -252,7 +252,7 @@ TEST_F(MediaInfoTest, TheTagIsReadWithoutAFrameHeaderAndRatesGoToDisplaysFourAnd
   // With a header the rates sit on the displays beside labels 10 and 11, as a repaint puts them.
   form->Player().List().Append("b", Song("b.mp3", TaggedMp3("T", "A", "B")));
   testing::FakeForm probe;
-  MediaInfo info(probe, form->Player().State(), form->Settings(), pictures, sideWindows,
+  MediaInfo info(probe, form->Player().State(), form->Settings(), pictures, embedded, sideWindows,
                  prog.Path());
   info.GetMP3Info(prog.File("music/b.mp3"));
   EXPECT_EQ(probe.digits[4], "128");

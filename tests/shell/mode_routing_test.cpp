@@ -83,7 +83,7 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
       ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
 
                     sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                    stream, web, linkOpener},
+                    stream, web, linkOpener, embedded},
       *store, prog.Path());
   form->Plug(ModeSlot::Fm, fm);
   form->Plug(ModeSlot::Clock, clockMode);

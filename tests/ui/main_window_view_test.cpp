@@ -67,13 +67,14 @@ class MainWindowViewTest : public ::testing::Test {
   NullStreamPlayer stream;
   NullWebView web;
   NullLinkOpener linkOpener;
+  NullEmbeddedMediaReader embedded;
   NullTrayIcon tray;
   NullSerialPort serial;
   NullPrinter printer;
   NullSettingsWindows settingsWindows;
   FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
                  sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                 stream, web, linkOpener},
+                 stream, web, linkOpener, embedded},
                 store,
                 prog.Path()};
   MainWindowView view{frm};

@@ -53,6 +53,7 @@ class SettingsWindowsTest : public ::testing::Test {
   NullStreamPlayer stream;
   NullWebView web;
   NullLinkOpener linkOpener;
+  NullEmbeddedMediaReader embedded;
   std::unique_ptr<FrmTarnix> frm;
 
   void SetUp() override {
@@ -66,7 +67,7 @@ class SettingsWindowsTest : public ::testing::Test {
     frm = std::make_unique<FrmTarnix>(
         ShellServices{screen, dialogs, pictures,    events, clock, closer,    launcher,
                       unit0,  unit1,   sideWindows, tuner,  tray,  serial,    printer,
-                      drive,  http,    windows,     stream, web,   linkOpener},
+                      drive,  http,    windows,     stream, web,   linkOpener, embedded},
         store, prog.Path());
     windows.Attach(frm->SettingsLink(), frm->Gate());
     frm->Form_Load({});
