@@ -151,8 +151,10 @@ void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
   // Without a working sound device the entry still plays out silently, so the position moves,
   // the next entry follows and video still shows.
   set("audio-fallback-to-null", "yes");
-  // Gain taken from the tags is lowered where the peaks it would reach clip.
-  set("replaygain-clip", "yes");
+  // Gain taken from the tags is lowered where the peaks it would reach clip. The engine (0.35,
+  // Debian 12's) reads this option the other way round from its manual: "no" is the setting
+  // that prevents clipping, as the device's test of a tone raised by 20 dB shows.
+  set("replaygain-clip", "no");
   if (!options_.audioOutput.empty()) set("ao", options_.audioOutput);
   // By default only the video outputs that draw into a given window, so that video never opens a
   // window of the engine's own (its SDL output, for one, ignores the display window).

@@ -24,6 +24,7 @@
 #include <taglib/opusfile.h>
 #include <taglib/rifffile.h>
 #include <taglib/synchronizedlyricsframe.h>
+#include <taglib/textidentificationframe.h>
 #include <taglib/tfilestream.h>
 #include <taglib/unsynchronizedlyricsframe.h>
 #include <taglib/vorbisfile.h>
@@ -104,8 +105,17 @@ void FromId3v2(TagLib::ID3v2::Tag* tag, EmbeddedTags& out) {
   for (TagLib::ID3v2::Frame* frame : tag->frameList("USLT")) {
     if (auto* uslt = dynamic_cast<TagLib::ID3v2::UnsynchronizedLyricsFrame*>(frame)) {
       out.lyrics = Utf8(uslt->text());
-      if (!out.lyrics.empty()) break;
+      if (!out.lyrics.empty()) return;
     }
+  }
+  // Some taggers keep lyrics in a user text frame instead; ffmpeg names that one "USLT".
+  for (TagLib::ID3v2::Frame* frame : tag->frameList("TXXX")) {
+    auto* text = dynamic_cast<TagLib::ID3v2::UserTextIdentificationFrame*>(frame);
+    if (text == nullptr || text->fieldList().size() < 2) continue;
+    const TagLib::String key = text->description().upper();
+    if (key != "LYRICS" && key != "UNSYNCEDLYRICS" && key != "USLT") continue;
+    out.lyrics = Utf8(text->fieldList()[1]);
+    if (!out.lyrics.empty()) return;
   }
 }
 

@@ -112,6 +112,13 @@ TEST(EmbeddedTags, LyricsOfId3v2AndVorbisComments) {
   EXPECT_EQ(tags.synced[1], (std::pair<std::int64_t, std::string>{3000, "second"}));
   EXPECT_FALSE(tags.syncedInFrames);
 
+  // ffmpeg keeps lyrics in a user text frame of MP3s and in the lyrics atom of M4As.
+  for (const char* name : {"ffmpeg.mp3", "ffmpeg.m4a"}) {
+    const std::string path = dir.File(name);
+    ASSERT_TRUE(testing::MakeAudio(path, "", {"-metadata", "lyrics=[00:01.00]one\ntwo"}));
+    EXPECT_EQ(Read(path).lyrics, "[00:01.00]one\ntwo") << name;
+  }
+
   // A LYRICS comment as taggers write it into FLAC, Ogg Vorbis and Opus; a picture in the
   // Vorbis comment of Ogg files.
   const std::string lrc = "[00:01.00]timed\n[00:02.00]words";
