@@ -22,6 +22,15 @@ constexpr int kPreviousLyricLabel = 72;
 constexpr int kBitRateDigits = 4;
 constexpr int kSampleRateDigits = 5;
 
+// A file of a media kind whose tags may hold a picture: it is not decoded as a picture itself.
+bool HoldsMedia(const std::string& file) {
+  static constexpr std::string_view kKinds[] = {
+      "MP1", "MP2", "MP3", "MPA", "FLAC", "OGG",  "OGA", "OPUS", "SPX", "M4A", "M4B", "MP4",
+      "AAC", "WMA", "ASF", "WAV", "AIF",  "AIFF", "APE", "WV",   "MPC", "MKA", "MKV", "WEBM"};
+  const std::string ext = UpperCase(GetExt(GetFileName(file)));
+  return std::find(std::begin(kKinds), std::end(kKinds), ext) != std::end(kKinds);
+}
+
 // The sheet of the lyrics inside a media file: its synchronised lines, else its lyric text.
 LyricSheet EmbeddedLyrics(const EmbeddedMedia& media, const std::string& path) {
   if (media.synced.empty()) return LyricSheetOfTagText(media.lyrics);
@@ -109,7 +118,8 @@ void MediaInfo::LoadCover(const std::string& path) {
   if (path == player_.coverPath) return;
   const std::string file = CoverFile(path);
   if (file.empty() || !FileExists(file)) return ClearCover();
-  if (pictures_.Load(file)) return ShowCover(file, DisplayName(path, settings_.friendlyNames), {});
+  if (!HoldsMedia(file) && pictures_.Load(file))
+    return ShowCover(file, DisplayName(path, settings_.friendlyNames), {});
   // A media file shows the picture inside it; a file that holds none, or that is no picture,
   // leaves the cover as it is.
   asked_.path = file;

@@ -79,7 +79,11 @@ Mp3HeaderBytes HeaderAt(std::string_view bytes, std::size_t at) {
   return {b(0), b(1), b(2), b(3)};
 }
 
-int RoundedKbps(double bitsPerSecond) {
+// A measured or averaged bit rate in whole kbit/s. No MPEG audio stream runs faster than its
+// highest bit rate: a figure beyond it comes of a damaged header or of a false frame sync, and
+// the frame's own bit rate then shows instead.
+std::optional<int> RoundedKbps(double bitsPerSecond) {
+  if (!(bitsPerSecond >= 500.0 && bitsPerSecond <= kMaxAverageBitsPerSecond)) return std::nullopt;
   return static_cast<int>(bitsPerSecond / 1000.0 + 0.5);
 }
 
@@ -176,11 +180,7 @@ std::optional<int> VbrAverageKbps(std::string_view frame, const MpegFrameHeader&
   if (frames == 0 || bytes == 0 || header.sampleRateHz == 0) return std::nullopt;
   const double seconds = static_cast<double>(frames) * header.SamplesPerFrame() /
                          static_cast<double>(header.sampleRateHz);
-  const double bitsPerSecond = static_cast<double>(bytes) * 8.0 / seconds;
-  // No MPEG audio stream averages more than its highest bit rate: counts that say otherwise
-  // belong to a damaged header, and the frame's own bit rate shows instead.
-  if (bitsPerSecond < 500.0 || bitsPerSecond > kMaxAverageBitsPerSecond) return std::nullopt;
-  return RoundedKbps(bitsPerSecond);
+  return RoundedKbps(static_cast<double>(bytes) * 8.0 / seconds);
 }
 
 std::optional<int> FreeFormatKbps(std::string_view bytes, const MpegFrameHeader& header) {

@@ -219,6 +219,9 @@ TEST(Mp3Header, VbrHeadersGiveTheAverageAndFreeFormatIsMeasured) {
     stream += FrameWith(i == 1 ? Bytes({0xFF, 0xFB, 0x02, 0x44}) : freeHeader, 0, "", 417);
   EXPECT_EQ(DescribeMpegStream(stream, stream.size()).bitRate, "128");
   EXPECT_EQ(DescribeMpegStream(FrameWith(freeHeader, 0, "", 417), 417).bitRate, "free");
+  // A "next frame" so far off that the stream would run above 1000 kbit/s is a false sync.
+  const std::string layerOne = Bytes({0xFF, 0xFF, 0x00, 0x00});
+  EXPECT_EQ(DescribeMpegStream(FrameWith(layerOne, 0, "", 1424) + layerOne, 1428).bitRate, "free");
   EXPECT_FALSE(DescribeMpegStream("\xFF\xFB", 2).found);
 }
 

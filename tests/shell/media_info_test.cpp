@@ -1,5 +1,6 @@
 #include "player/media_info.h"
 
+#include <algorithm>
 #include <string>
 
 #include "shell_fixture.h"
@@ -359,6 +360,8 @@ TEST_F(MediaInfoTest, APictureStillBeingReadGivesWayToTheNextEntryAndToAChosenPi
   embedded.Deliver();
   EXPECT_EQ(covers.picture, b);
   ASSERT_TRUE(covers.image);
+  // A media file is not decoded as a picture on the way.
+  EXPECT_EQ(std::count(pictures.loads.begin(), pictures.loads.end(), b), 0);
 }
 
 TEST_F(MediaInfoTest, LyricsInsideTheFileShowWhereNoLyricFileIsFoundAndTimedOnesFollow) {
