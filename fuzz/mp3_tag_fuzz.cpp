@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_folder.h"
 #include "player/id3v1_tag.h"
 #include "player/mp3_header.h"
 
@@ -20,26 +21,9 @@ using varlo::fuzz::Check;
 
 namespace {
 
-std::string fuzzDir;
-
-void RemoveFuzzDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(fuzzDir, ec);
-}
-
-// One file in a fresh folder, in memory where there is a /dev/shm, reused by every run.
+// One file in the fuzz folder, reused by every run.
 const std::string& FuzzFile() {
-  static const std::string path = [] {
-    std::error_code ec;
-    const bool shm = std::filesystem::is_directory("/dev/shm", ec);
-    std::string dir =
-        (shm ? std::string("/dev/shm") : std::filesystem::temp_directory_path().string()) +
-        "/varlo-mp3-fuzz-XXXXXX";
-    if (!mkdtemp(dir.data())) std::abort();
-    fuzzDir = dir;
-    std::atexit(RemoveFuzzDir);
-    return dir + "/input.mp3";
-  }();
+  static const std::string path = varlo::fuzz::FuzzFolder("mp3") + "/input.mp3";
   return path;
 }
 

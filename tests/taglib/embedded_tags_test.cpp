@@ -5,22 +5,7 @@
 #include <chrono>
 #include <fstream>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wshadow"
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-#pragma GCC diagnostic ignored "-Wconversion"
-#pragma GCC diagnostic ignored "-Wsign-conversion"
-#pragma GCC diagnostic ignored "-Wold-style-cast"
-#include <taglib/attachedpictureframe.h>
-#include <taglib/flacpicture.h>
-#include <taglib/id3v2tag.h>
-#include <taglib/mpegfile.h>
-#include <taglib/opusfile.h>
-#include <taglib/synchronizedlyricsframe.h>
-#include <taglib/unsynchronizedlyricsframe.h>
-#include <taglib/vorbisfile.h>
-#pragma GCC diagnostic pop
-
+#include "platform/taglib/taglib_headers.h"
 #include "tests/support/temp_dir.h"
 #include "tests/taglib/taglib_files.h"
 
