@@ -76,6 +76,8 @@ bool PlsKey(std::string_view line, std::string_view key, std::string_view& numbe
   const auto eq = line.find('=');
   if (eq == std::string_view::npos) return false;
   number = TrimBlanks(line.substr(key.size(), eq - key.size()));
+  // "Title01" belongs to "File1".
+  while (number.size() > 1 && number.front() == '0') number.remove_prefix(1);
   value = TrimBlanks(line.substr(eq + 1));
   return true;
 }

@@ -124,7 +124,7 @@ TEST(PlaylistFile, PlsKeysInAnyCaseAndTitlesByNumber) {
                                    "file1=x.mp3\nTitle1=Station X\nFile2 no equals\n"
                                    "FILE3=\\music\\b.mp3\nfile4=rel\\c.mp3\ntitle4=  \n"
                                    "File5=http://host/stream\nLength5=-1\nFile6=\n"
-                                   "TITLE5=Jazz, Blues & More\nTitle12=Drive A\nVersion=2\n");
+                                   "TITLE05=Jazz, Blues & More\nTitle12=Drive A\nVersion=2\n");
   const Playlist list = Read(pl);
   ASSERT_EQ(list.Count(), 5);
   EXPECT_EQ(list.paths[0], "C:/a.mp3");  // a drive path stays as it is
