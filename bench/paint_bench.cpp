@@ -45,9 +45,9 @@ void BM_TickAndRepaint(benchmark::State& state) {
   varlo::NullTrayIcon tray;
   varlo::NullSerialPort serial;
   varlo::NullSettingsWindows settingsWindows;
-  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                        stream, web, linkOpener, embedded},
+  varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,     launcher,
+                        unit0,  unit1,   sideWindows,     tuner,  tray,  serial,     printer,
+                        drive,  http,    settingsWindows, stream, web,   linkOpener, embedded},
                        store, prog);
   varlo::MainWindowView view(frm);
   frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };

@@ -195,7 +195,9 @@ void MediaInfo::LoadLyrics(const std::string& songPath) {
   // the entry's file show once read.
   const bool noFile = sheet.lines.empty();
   SetLyrics(std::move(sheet));
-  if (noFile && entry_.path == songPath) {
+  // An entry that was not looked into (a module, a disc track) takes nothing of the one before.
+  if (entry_.path != songPath) entry_ = EmbeddedRequest{};
+  if (noFile && !entry_.path.empty()) {
     entry_.lyricsWait = true;
     ApplyEmbedded(entry_);
   }

@@ -346,6 +346,13 @@ TEST_F(MediaInfoTest, APictureStillBeingReadGivesWayToTheNextEntryAndToAChosenPi
   embedded.Deliver();  // the answer for "a" comes late and is dropped
   ASSERT_TRUE(covers.image);
   EXPECT_EQ(covers.image->width, 9);
+  // Nor does a late answer reach an entry whose file is not looked into (a module).
+  list.Append("m", Song("m.mod", "x"));
+  embedded.media[a] = Inside(7);
+  form->Player().PlayEntry(0);
+  form->Player().PlayEntry(2);
+  embedded.Deliver();
+  EXPECT_EQ(covers.image->width, 9);
 
   form->DoIt(14);
   dialogs.fileAnswers.push_back(Picture("chosen.bmp"));

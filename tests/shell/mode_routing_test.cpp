@@ -80,10 +80,11 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   RecordingMode fm, clockMode, trayMode;
   store = std::make_unique<SettingsStore>(SettingsPath());
   form = std::make_unique<FrmTarnix>(
-      ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
+      ShellServices{screen,      dialogs,         pictures, events, clock,      window,
+                    launcher,    unit0,           unit1,
 
-                    sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                    stream, web, linkOpener, embedded},
+                    sideWindows, tuner,           tray,     serial, printer,    drive,
+                    http,        settingsWindows, stream,   web,    linkOpener, embedded},
       *store, prog.Path());
   form->Plug(ModeSlot::Fm, fm);
   form->Plug(ModeSlot::Clock, clockMode);

@@ -72,9 +72,9 @@ class MainWindowViewTest : public ::testing::Test {
   NullSerialPort serial;
   NullPrinter printer;
   NullSettingsWindows settingsWindows;
-  FrmTarnix frm{{screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                 sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                 stream, web, linkOpener, embedded},
+  FrmTarnix frm{{screen, dialogs, pictures,        events, clock, closer,     launcher,
+                 unit0,  unit1,   sideWindows,     tuner,  tray,  serial,     printer,
+                 drive,  http,    settingsWindows, stream, web,   linkOpener, embedded},
                 store,
                 prog.Path()};
   MainWindowView view{frm};
