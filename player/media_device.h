@@ -14,6 +14,9 @@ enum class MediaEnd {
   Failed,    // decoding or output broke off during playback
 };
 
+// How playback follows the loudness the media's ReplayGain tags give.
+enum class ReplayGain { Off, Track, Album };
+
 // A multimedia device in the manner of the old multimedia control: properties are set, then a
 // command word is sent, then `Error()` tells how that command went.
 //
@@ -79,6 +82,10 @@ class IMediaDevice {
   // Output level of the left and right channels as linear factors from 0 to 1 (level times the
   // balance factor of each side). Takes effect at once and is kept across "open".
   virtual void SetVolume(double left, double right) = 0;
+
+  // Levels playback by the media's track or album gain, lowered where it would clip; media
+  // without the tags play as they are. Takes effect at once and is kept across "open".
+  virtual void SetReplayGain(ReplayGain mode) = 0;
 
   // Called once each time the open media ends; replaces any earlier callback. Not called for
   // "close" or a following "open".

@@ -107,7 +107,7 @@ void PlaybackEngine::PlayIt() {
     switch (choice.kind) {
       case EntryKind::Mpeg:
         links_.media.GetMP3Info(path);
-        if (settings_.useTagCover == 1) links_.media.LoadTagCover(path);
+        links_.media.LoadEntryCover(path, settings_.useTagCover == 1);
         break;
       case EntryKind::Device:
       case EntryKind::CdTrack:
@@ -130,6 +130,7 @@ void PlaybackEngine::PlayIt() {
         timerOn_ = false;
         return;
       case EntryKind::Default:
+        links_.media.LoadEntryCover(path, false);
         break;
     }
   }
@@ -516,6 +517,14 @@ void PlaybackEngine::ApplyVolume() {
   const double r = right / 65535.0;
   unit0_.SetVolume(l, r);
   unit1_.SetVolume(l, r);
+}
+
+void PlaybackEngine::ApplyReplayGain() {
+  const ReplayGain mode = settings_.replayGain == 1   ? ReplayGain::Track
+                          : settings_.replayGain == 2 ? ReplayGain::Album
+                                                      : ReplayGain::Off;
+  unit0_.SetReplayGain(mode);
+  unit1_.SetReplayGain(mode);
 }
 
 void PlaybackEngine::ToggleIntro() {

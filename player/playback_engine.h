@@ -67,6 +67,8 @@ class PlaybackEngine {
   void SetBalance(float balance);
   // Applies the level and balance to both devices.
   void ApplyVolume();
+  // Levels both devices by the loudness tags as "ReplayGain" says (1 track, 2 album, else off).
+  void ApplyReplayGain();
   // The last volume as the packed wave-out value: left in the low 16 bits, right in the high.
   std::uint32_t WaveOutVolume() const { return waveOut_; }
 

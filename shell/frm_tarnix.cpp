@@ -24,7 +24,7 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   player_ = std::make_unique<PlayerMode>(
       access_, settings_, store_, programFolder_,
       PlayerServices{services_.unit0, cdUnit_, services_.clock, services_.events,
-                     services_.pictures, services_.launcher},
+                     services_.pictures, services_.launcher, services_.embedded},
       PlayerModeLinks{titles_, tray_, discTracks_, services_.sideWindows});
 
   cd_ = std::make_unique<CdPlayer>(access_, settings_, programFolder_, player_->State(),
@@ -88,7 +88,7 @@ void FrmTarnix::PrepareWidgets() {
   form_.lbl[18].rightAligned = true;
 }
 
-void FrmTarnix::Form_Load(const std::string& commandLine) {
+void FrmTarnix::Form_Load(const std::vector<std::string>& items) {
   gate_.RunIfIdle([&] {
     // 1-3.
     twipX_ = services_.screen.TwipsPerPixelX();
@@ -153,7 +153,10 @@ void FrmTarnix::Form_Load(const std::string& commandLine) {
     }
 
     // 20. What the playlist starts with.
-    player_->StartWith(commandLine.empty() ? commandLine : AbsoluteItem(commandLine));
+    std::vector<std::string> absolute;
+    for (const std::string& item : items)
+      if (!item.empty()) absolute.push_back(AbsoluteItem(item));
+    player_->StartWith(absolute);
 
     // 21-22.
     form_.window.timer1Enabled = true;
@@ -222,8 +225,8 @@ void FrmTarnix::LoadFavouriteSkin(int slot) {
   });
 }
 
-void FrmTarnix::OpenHandedItem(const std::string& item) {
-  UserInput([this, item] { player_->OpenHandedItem(item); });
+void FrmTarnix::OpenHandedItems(const std::vector<std::string>& items) {
+  UserInput([this, items] { player_->OpenHandedItems(items); });
   Raise();
 }
 
@@ -250,6 +253,10 @@ void FrmTarnix::ShowRestored() {
 void FrmTarnix::ApplyOnTop() {
   form_.window.onTop = WantsOnTop(settings_);
   form_.Notify(kChangeWindowState);
+}
+
+void FrmTarnix::ApplyReplayGain() {
+  player_->Engine().ApplyReplayGain();
 }
 
 void FrmTarnix::ScreenPoint(int& x, int& y) {

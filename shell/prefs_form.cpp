@@ -36,6 +36,7 @@ void PrefsForm::Apply() {
   fields_.pbOverlap = std::to_string(s.pbOverlap);
   host_.ApplyOnTop();
   host_.ApplyDisplaySettings();
+  host_.ApplyReplayGain();
 }
 
 void PrefsForm::cmdApply_Click() {

@@ -22,19 +22,22 @@ QString InstanceSocketPath() {
   return QStringLiteral("/tmp/varlo-instance-%1").arg(getuid());
 }
 
-bool HandOverBySocket(const std::string& item) {
+bool HandOverBySocket(const std::vector<std::string>& items) {
   QLocalSocket socket;
   socket.connectToServer(InstanceSocketPath());
   if (!socket.waitForConnected(500)) return false;
-  socket.write(QByteArray::fromStdString(item) + '\n');
+  QByteArray line;
+  for (const std::string& item : items) line += QByteArray::fromStdString(item) + '\0';
+  socket.write(line + '\n');
   if (!socket.waitForBytesWritten(1000)) return false;
   // The answer comes once the running program has the item; one that hangs is not waited for
   // long.
   return socket.waitForReadyRead(2000) && socket.read(1) == "k";
 }
 
-InstanceSocketServer::InstanceSocketServer(std::function<void(const std::string&)> onItem)
-    : onItem_(std::move(onItem)) {}
+InstanceSocketServer::InstanceSocketServer(
+    std::function<void(const std::vector<std::string>&)> onItems)
+    : onItems_(std::move(onItems)) {}
 
 InstanceSocketServer::~InstanceSocketServer() = default;
 
@@ -69,7 +72,10 @@ bool InstanceSocketServer::Listen() {
         client->write("k");
         client->flush();
         client->disconnectFromServer();
-        if (onItem_) onItem_(line.toStdString());
+        std::vector<std::string> items;
+        for (const QByteArray& item : line.split('\0'))
+          if (!item.isEmpty()) items.push_back(item.toStdString());
+        if (onItems_) onItems_(items);
       });
     }
   });

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "common/command_line_items.h"
 #include "common/paths.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
@@ -23,6 +24,7 @@
 #include "platform/qt/path_text.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_embedded_media_reader.h"
 #include "platform/qt/qt_events.h"
 #include "platform/qt/qt_http_getter.h"
 #include "platform/qt/qt_launcher.h"
@@ -67,9 +69,9 @@ void PumpOnGuiThread(varlo::MpvMediaDevice& device, QObject* context) {
   });
 }
 
-// Hands `item` to a Varlo already running on the session bus; false when none runs (or there is
-// no bus), so this start goes on by itself.
-bool HandToRunningInstance(const std::string& item) {
+// Hands `items` to a Varlo already running on the session bus; false when none runs (or there
+// is no bus), so this start goes on by itself.
+bool HandToRunningInstance(const std::vector<std::string>& items) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface()) return false;
   const QString service = QString::fromLatin1(varlo::MprisService::kServiceName);
@@ -77,9 +79,9 @@ bool HandToRunningInstance(const std::string& item) {
   QDBusMessage call = QDBusMessage::createMethodCall(
       service, QString::fromLatin1(varlo::MprisService::kObjectPath),
       QString::fromLatin1(varlo::MprisService::kOwnInterface), QStringLiteral("OpenItems"));
-  QStringList items;
-  if (!item.empty()) items << varlo::PathToQt(item);
-  call << items;
+  QStringList list;
+  for (const std::string& item : items) list << varlo::PathToQt(item);
+  call << list;
   // A running program answers at once; one that hangs is not waited for long.
   const QDBusMessage reply = bus.call(call, QDBus::Block, 3000);
   return reply.type() == QDBusMessage::ReplyMessage;
@@ -101,7 +103,7 @@ int main(int argc, char** argv) {
   // The arguments as bytes (QApplication has taken out its own options), so that names
   // that are not UTF-8 stay the files they name. "--new-instance" starts a program of its own
   // even while another runs.
-  std::string commandLine;
+  std::vector<std::string> args;
   bool newInstance = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg(argv[i]);
@@ -109,12 +111,10 @@ int main(int argc, char** argv) {
       newInstance = true;
       continue;
     }
-    commandLine += (commandLine.empty() ? "" : " ") + arg;
+    args.push_back(arg);
   }
-  if (!newInstance) {
-    const std::string item = commandLine.empty() ? commandLine : varlo::AbsoluteItem(commandLine);
-    if (HandToRunningInstance(item) || varlo::HandOverBySocket(item)) return 0;
-  }
+  const std::vector<std::string> items = varlo::CommandLineItems(args);
+  if (!newInstance && (HandToRunningInstance(items) || varlo::HandOverBySocket(items))) return 0;
 
   const std::string programFolder = varlo::ProgramFolder();
   varlo::InstallMissingFiles(ShippedDataFolder(), programFolder);
@@ -123,6 +123,8 @@ int main(int argc, char** argv) {
   varlo::QtScreen screen;
   varlo::QtDialogs dialogs;
   varlo::QtPictureLoader pictures;
+  // Covers and lyrics inside media files, read on a thread of its own.
+  varlo::QtEmbeddedMediaReader embedded;
   varlo::QtEvents events;
   varlo::QtClock clock;
   varlo::QtLauncher launcher;
@@ -162,9 +164,9 @@ int main(int argc, char** argv) {
   varlo::TrayView tray;
   varlo::QtSerialPort serial;
   varlo::SettingsWindowsView settingsWindows;
-  varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,    launcher,
-                        midi0,  midi1,   sideWindows,     tuner,  tray,  serial,    printer,
-                        drive,  http,    settingsWindows, stream, web,   linkOpener},
+  varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,     launcher,
+                        midi0,  midi1,   sideWindows,     tuner,  tray,  serial,     printer,
+                        drive,  http,    settingsWindows, stream, web,   linkOpener, embedded},
                        store, programFolder);
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder, &printer);
   settingsWindows.Attach(frm.SettingsLink(), frm.Gate());
@@ -223,26 +225,26 @@ int main(int argc, char** argv) {
   // Until a skin names its video area, video goes to the program's window.
   view.onVideoWindow(0);
 
-  // The arguments as bytes (QApplication has taken out its own options), so that names
-  // that are not UTF-8 stay the files they name.
-  frm.Form_Load(commandLine);
+  frm.Form_Load(items);
   view.OnFormChanged(varlo::kChangeAll);
   // The desktop's media controls, and the door for later starts' command lines.
   varlo::MediaSession session(frm);
   session.SetExternalSource(
       [&] { return varlo::WebRadioPlaying(stream.Status(), frm.WebRadio().WRCurrent()); });
   varlo::MprisService mpris(session, QDBusConnection::sessionBus());
-  mpris.onItemsHandedOver = [&frm](const std::vector<std::string>& items) {
-    for (const std::string& item : items) frm.OpenHandedItem(item);
-    if (items.empty()) frm.Raise();
+  mpris.onItemsHandedOver = [&frm](const std::vector<std::string>& handed) {
+    if (handed.empty())
+      frm.Raise();
+    else
+      frm.OpenHandedItems(handed);
   };
   mpris.Register();
   // Without a session bus later starts come through a local socket instead.
-  varlo::InstanceSocketServer instanceSocket([&frm](const std::string& item) {
-    if (item.empty())
+  varlo::InstanceSocketServer instanceSocket([&frm](const std::vector<std::string>& handed) {
+    if (handed.empty())
       frm.Raise();
     else
-      frm.OpenHandedItem(item);
+      frm.OpenHandedItems(handed);
   });
   if (!newInstance) instanceSocket.Listen();
   if (frm.Form().window.minimised)

@@ -94,6 +94,7 @@ class MpvMediaDevice final : public IMediaDevice {
   StreamTags Tags() const override { return open_ ? tags_ : StreamTags{}; }
   void SetDisplayWindow(std::uint64_t windowId) override;
   void SetVolume(double left, double right) override;
+  void SetReplayGain(ReplayGain mode) override;
   void SetEndCallback(std::function<void(MediaEnd)> callback) override {
     endCallback_ = std::move(callback);
   }
@@ -121,6 +122,7 @@ class MpvMediaDevice final : public IMediaDevice {
   // Handles one event; `notify` is false while "open" waits, so no callback runs inside it.
   void Handle(const mpv_event& event, bool notify);
   void ApplyVolume();
+  void ApplyReplayGain();
   // Tells the video callback what the open media shows.
   void ReportVideo();
 
@@ -162,6 +164,7 @@ class MpvMediaDevice final : public IMediaDevice {
   std::int64_t entryId_ = -1;  // playlist entry of the open file (-1 none)
   double left_ = 1.0, right_ = 1.0;
   std::string balanceFilter_;  // the filter chain applied last
+  ReplayGain replayGain_ = ReplayGain::Off;
 };
 
 }  // namespace varlo

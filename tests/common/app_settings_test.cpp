@@ -11,7 +11,12 @@ TEST(AppSettings, AnEmptyStoreGivesEveryDefault) {
   const AppSettings s = ReadAppSettings(SettingsStore(dir.File("none.ini")));
   EXPECT_EQ(s.mciDevice, "0");
   EXPECT_EQ(s.snoozeTime, "23:59");
-  EXPECT_EQ(s.validExt, "mp2 mp3 mpa wma asf wav mid rmi avi mov qt");
+  // A new settings file takes today's formats along with the old ones.
+  EXPECT_EQ(s.validExt.substr(0, 42), "mp2 mp3 mpa wma asf wav mid rmi avi mov qt");
+  for (const char* ext : {" flac", " ogg", " oga", " opus", " m4a", " aac", " wv", " ape", " mka",
+                          " mp4", " mkv", " webm"})
+    EXPECT_NE(s.validExt.find(ext), std::string::npos) << ext;
+  EXPECT_EQ(s.replayGain, 0);
   EXPECT_EQ(s.friendlyNames, 1);
   EXPECT_EQ(s.useSkinBrowser, 1);
   EXPECT_EQ(s.useCDP, 1);
@@ -24,6 +29,18 @@ TEST(AppSettings, AnEmptyStoreGivesEveryDefault) {
   // Unset, the address is a placeholder that names no account or machine.
   EXPECT_EQ(s.emailID, "anonymous@localhost");
   EXPECT_TRUE(s.skin.empty());
+}
+
+TEST(AppSettings, StoredExtensionsAndReplayGainStayAsTheyAre) {
+  testing::TempDir dir;
+  SettingsStore store(dir.Write("old.ini",
+                                "[config]\nValidExt=mp2 mp3 mpa wma asf wav mid rmi "
+                                "avi mov qt\nReplayGain=2\n"));
+  const AppSettings s = ReadAppSettings(store);
+  EXPECT_EQ(s.validExt, "mp2 mp3 mpa wma asf wav mid rmi avi mov qt");
+  EXPECT_EQ(s.replayGain, 2);
+  WriteAppSettings(store, s);
+  EXPECT_NE(store.Serialise().find("\nReplayGain=2\n"), std::string::npos);
 }
 
 TEST(AppSettings, WrittenInTableOrderWithTheExitSpellings) {

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -279,6 +284,73 @@ TEST_F(MpvMediaDeviceTest, Mp3FromFfmpegHasTheRightLength) {
   Open(mp3);
   ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
   EXPECT_NEAR(device_.Length(), 2000, 50);
+}
+
+// Plays `path` once through a device writing its sound as 16-bit samples to a file, with
+// `mode`; the peak and the RMS of what came out, as fractions of full scale.
+struct Loudness {
+  double peak = 0, rms = 0;
+};
+Loudness PlayedLoudness(const std::string& path, ReplayGain mode, const std::string& out) {
+  MpvOptions options = NullOutputs();
+  options.audioOutput = "pcm";
+  options.extra = {{"ao-pcm-file", out}, {"ao-pcm-waveheader", "no"}, {"audio-format", "s16"}};
+  MpvMediaDevice device(options);
+  EventPump pump(device);
+  bool ended = false;
+  device.SetEndCallback([&](MediaEnd) { ended = true; });
+  device.SetReplayGain(mode);
+  device.SetDeviceType("MPEGVideo");
+  device.SetFileName(path);
+  device.Command("open");
+  EXPECT_EQ(device.Error(), 0) << device.ErrorMessage();
+  device.SetFrom(0);
+  device.Command("play");
+  EXPECT_TRUE(pump.Until([&] { return ended; }, 10000));
+  device.Command("close");
+  std::ifstream in(out, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  Loudness l;
+  double sum = 0;
+  const std::size_t n = bytes.size() / 2;
+  for (std::size_t i = 0; i < n; ++i) {
+    std::int16_t v = 0;
+    std::memcpy(&v, &bytes[i * 2], 2);
+    const double x = std::abs(v / 32768.0);
+    l.peak = std::max(l.peak, x);
+    sum += x * x;
+  }
+  l.rms = n > 0 ? std::sqrt(sum / static_cast<double>(n)) : 0;
+  return l;
+}
+
+TEST_F(MpvMediaDeviceTest, ReplayGainLevelsByTheTagsWithoutClipping) {
+  if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ffmpeg";
+  const std::string wav = Sine(1000);  // peak 12000 of 32768
+  const auto tagged = [&](const std::string& name, const std::string& trackGain,
+                          const std::string& albumGain) {
+    const std::string flac = dir_.File(name);
+    const std::string make =
+        "ffmpeg -loglevel error -y -i '" + wav + "' -metadata REPLAYGAIN_TRACK_GAIN='" + trackGain +
+        "' -metadata REPLAYGAIN_TRACK_PEAK=0.366211"
+        " -metadata REPLAYGAIN_ALBUM_GAIN='" +
+        albumGain + "' -metadata REPLAYGAIN_ALBUM_PEAK=0.366211 '" + flac + "'";
+    return std::system(make.c_str()) == 0 ? flac : std::string();
+  };
+  const std::string quiet = tagged("quiet.flac", "-12.00 dB", "-6.00 dB");
+  const std::string loud = tagged("loud.flac", "+20.00 dB", "+20.00 dB");
+  if (quiet.empty() || loud.empty()) GTEST_SKIP() << "ffmpeg cannot write FLAC";
+  const std::string out = dir_.File("out.raw");
+
+  const Loudness off = PlayedLoudness(quiet, ReplayGain::Off, out);
+  EXPECT_NEAR(off.peak, 0.366, 0.01);
+  EXPECT_NEAR(PlayedLoudness(quiet, ReplayGain::Track, out).peak, 0.366 * 0.251, 0.01);  // -12 dB
+  EXPECT_NEAR(PlayedLoudness(quiet, ReplayGain::Album, out).peak, 0.366 * 0.501, 0.01);  // -6 dB
+  // +20 dB would clip: the gain stops where the peak reaches full scale, and the tone keeps
+  // the shape of a sine (RMS over peak 0.707) rather than the square a clipped one takes.
+  const Loudness raised = PlayedLoudness(loud, ReplayGain::Track, out);
+  EXPECT_GT(raised.peak, 0.9);
+  EXPECT_NEAR(raised.rms / raised.peak, off.rms / off.peak, 0.03);
 }
 
 // Tagged files as people have them: ID3v2 without ID3v1, and FLAC with Vorbis comments (whose

@@ -41,6 +41,7 @@ class PrefsTest : public ShellTest {
     f.cddbCmd = "http://localhost/cddb?cmd=";
     f.email = "me@example.org";
     f.startPreset = "7";
+    f.replayGain = 2;
   }
   std::string StoredFile() {
     std::ifstream in(SettingsPath());
@@ -68,7 +69,11 @@ TEST_F(PrefsTest, ApplyAndOkayCopyTheSameSettingsIncludingTheCddbTextsPresetAndC
   EXPECT_EQ(s.emailID, "me@example.org");
   EXPECT_EQ(s.startPreset, 7);
   EXPECT_EQ(s.contPB, 1);
+  EXPECT_EQ(s.replayGain, 2);
   EXPECT_TRUE(form->Form().window.onTop);  // Apply puts the window on top as it says
+  // and both devices level by album gain from then on.
+  EXPECT_EQ(unit0.replayGain, ReplayGain::Album);
+  EXPECT_EQ(unit1.replayGain, ReplayGain::Album);
   Stop();
   const std::string applied = StoredFile();
 
@@ -126,6 +131,27 @@ TEST_F(PrefsTest, AnyWinOnTopButZeroTicksTheBoxAndApplyKeepsItOn) {
   const TrayMenu menu = form->Tray().Menu();
   ASSERT_EQ(menu[10].caption, "&Always On Top");
   EXPECT_TRUE(menu[10].checked);
+}
+
+TEST_F(PrefsTest, ReplayGainIsShownAndReachesTheDevicesFromTheStart) {
+  Preset("ReplayGain=1\n");
+  Start();
+  EXPECT_EQ(unit0.replayGain, ReplayGain::Track);
+  EXPECT_EQ(unit1.replayGain, ReplayGain::Track);
+  Open();
+  EXPECT_EQ(prefs->Fields().replayGain, 1);
+  prefs->Fields().replayGain = 0;
+  prefs->cmdApply_Click();
+  EXPECT_EQ(unit0.replayGain, ReplayGain::Off);
+  Stop();
+  EXPECT_EQ(Stored("ReplayGain"), "0");
+
+  // A value no choice stands for plays the files as they are and shows as off.
+  Preset("ReplayGain=7\n");
+  Start();
+  EXPECT_EQ(unit0.replayGain, ReplayGain::Off);
+  Open();
+  EXPECT_EQ(prefs->Fields().replayGain, 0);
 }
 
 TEST_F(PrefsTest, OverlapIsClampedAndTextsThatAreNoNumberCountAsZero) {

@@ -47,7 +47,7 @@ class MainWindowViewTest : public ::testing::Test {
   void Start() {
     frm.Form().onChange = [this](unsigned c) { view.OnFormChanged(c); };
     closer.SetView(&view);
-    frm.Form_Load("");
+    frm.Form_Load({});
   }
 
   QApplication& app = App();  // first: every widget below needs it
@@ -68,13 +68,14 @@ class MainWindowViewTest : public ::testing::Test {
   NullStreamPlayer stream;
   testing::FakeWebView web;
   NullLinkOpener linkOpener;
+  NullEmbeddedMediaReader embedded;
   NullTrayIcon tray;
   NullSerialPort serial;
   NullPrinter printer;
   NullSettingsWindows settingsWindows;
-  FrmTarnix frm{{screen, dialogs, pictures,        events, clock, closer,    launcher,
-                 unit0,  unit1,   sideWindows,     tuner,  tray,  serial,    printer,
-                 drive,  http,    settingsWindows, stream, web,   linkOpener},
+  FrmTarnix frm{{screen, dialogs, pictures,        events, clock, closer,     launcher,
+                 unit0,  unit1,   sideWindows,     tuner,  tray,  serial,     printer,
+                 drive,  http,    settingsWindows, stream, web,   linkOpener, embedded},
                 store,
                 prog.Path()};
   MainWindowView view{frm};

@@ -54,6 +54,7 @@ class SettingsWindowsTest : public ::testing::Test {
   NullStreamPlayer stream;
   NullWebView web;
   NullLinkOpener linkOpener;
+  NullEmbeddedMediaReader embedded;
   std::unique_ptr<FrmTarnix> frm;
 
   void SetUp() override {
@@ -65,12 +66,12 @@ class SettingsWindowsTest : public ::testing::Test {
                "main.bmp,res.bmp\n0,1,0,0,0,0,0,0\n/,Its info line\nE\n");
     prog.Write("varlo.txt", "The guide.\n");
     frm = std::make_unique<FrmTarnix>(
-        ShellServices{screen, dialogs, pictures,    events, clock, closer,    launcher,
-                      unit0,  unit1,   sideWindows, tuner,  tray,  serial,    printer,
-                      drive,  http,    windows,     stream, web,   linkOpener},
+        ShellServices{screen, dialogs, pictures,    events, clock, closer,     launcher,
+                      unit0,  unit1,   sideWindows, tuner,  tray,  serial,     printer,
+                      drive,  http,    windows,     stream, web,   linkOpener, embedded},
         store, prog.Path());
     windows.Attach(frm->SettingsLink(), frm->Gate());
-    frm->Form_Load("");
+    frm->Form_Load({});
   }
   void TearDown() override { windows.CloseAll(); }
 };
