@@ -40,17 +40,18 @@ void BM_TickAndRepaint(benchmark::State& state) {
   varlo::NullStreamPlayer stream;
   varlo::NullWebView web;
   varlo::NullLinkOpener linkOpener;
+  varlo::NullEmbeddedMediaReader embedded;
   varlo::NullPrinter printer;
   varlo::NullTrayIcon tray;
   varlo::NullSerialPort serial;
   varlo::NullSettingsWindows settingsWindows;
-  varlo::FrmTarnix frm({screen, dialogs, pictures, events, clock, closer, launcher, unit0, unit1,
-                        sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                        stream, web, linkOpener},
+  varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,     launcher,
+                        unit0,  unit1,   sideWindows,     tuner,  tray,  serial,     printer,
+                        drive,  http,    settingsWindows, stream, web,   linkOpener, embedded},
                        store, prog);
   varlo::MainWindowView view(frm);
   frm.Form().onChange = [&](unsigned c) { view.OnFormChanged(c); };
-  frm.Form_Load("");
+  frm.Form_Load({});
   view.OnFormChanged(varlo::kChangeAll);
   view.show();
   QCoreApplication::processEvents();

@@ -1,5 +1,5 @@
-// The playlist costs that grow with the list: reading and writing a full M3U and adding a
-// large folder tree (20000 files in 200 folders, warm cache).
+// The playlist costs that grow with the list: reading and writing a full M3U, reading a full
+// PLS and adding a large folder tree (20000 files in 200 folders, warm cache).
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -19,6 +19,7 @@ struct Scratch {
   varlo::bench::ScratchFolder folder{"playlist-bench"};
   const std::string& root = folder.Root();
   std::string playlist;
+  std::string pls;
   varlo::Playlist list;
 
   Scratch() {
@@ -36,6 +37,16 @@ struct Scratch {
       text += path.substr(i % 2 == 0 ? root.size() + 7 : 0) + "\r\n";
     }
     std::ofstream(playlist, std::ios::binary) << text;
+    // The same entries as a PLS, as players write it: FileN, TitleN and LengthN together.
+    std::string plsText = "[playlist]\r\n";
+    for (std::size_t i = 0; i < list.paths.size(); ++i) {
+      const std::string n = std::to_string(i + 1);
+      plsText += "File" + n + "=" + list.paths[i] + "\r\nTitle" + n + "=Artist - Title " + n +
+                 "\r\nLength" + n + "=215\r\n";
+    }
+    plsText += "NumberOfEntries=" + std::to_string(list.paths.size()) + "\r\nVersion=2\r\n";
+    pls = root + "/lists/big.pls";
+    std::ofstream(pls, std::ios::binary) << plsText;
     for (int d = 0; d < 200; ++d) {
       const std::string dir =
           root + "/tree/" + std::to_string(d / 20) + "/Folder_" + std::to_string(d) + "/";
@@ -61,6 +72,15 @@ void BM_ReadM3u(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReadM3u)->Unit(benchmark::kMillisecond);
+
+void BM_ReadPls(benchmark::State& state) {
+  Scratch& s = Data();
+  for (auto _ : state) {
+    varlo::Playlist list;
+    benchmark::DoNotOptimize(varlo::ReadPlaylistFile(s.pls, 1, list));
+  }
+}
+BENCHMARK(BM_ReadPls)->Unit(benchmark::kMillisecond);
 
 void BM_WriteM3u(benchmark::State& state) {
   Scratch& s = Data();

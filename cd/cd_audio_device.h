@@ -33,6 +33,7 @@ class CdAudioDevice final : public IMediaDevice {
   StreamTags Tags() const override { return inner_.Tags(); }
   void SetDisplayWindow(std::uint64_t windowId) override { inner_.SetDisplayWindow(windowId); }
   void SetVolume(double left, double right) override { inner_.SetVolume(left, right); }
+  void SetReplayGain(ReplayGain mode) override { inner_.SetReplayGain(mode); }
   void SetEndCallback(std::function<void(MediaEnd)> callback) override {
     inner_.SetEndCallback(std::move(callback));
   }

@@ -30,7 +30,8 @@ class CdDrive {
   virtual DriveState State() const = 0;
 
   // Reads the disc's table of contents; `done` gets it, or nullopt when no readable disc is
-  // in. A read asked for while one runs joins it (both `done`s run with its result).
+  // in. A read asked for while one runs joins it (both `done`s run with its result), unless
+  // Eject() was called in between: a read asked after an eject looks at the drive after it.
   virtual void ReadDisc(std::function<void(std::optional<DiscToc>)> done) = 0;
 
   // Opens the tray, or ejects the image.

@@ -87,8 +87,13 @@ void CdPlayer::ClearList() {
   list_.names.clear();
   list_.paths.clear();
   list_.selected = -1;
-  list_.Changed();
+  ListChanged();
   currentTrack_ = 0;
+}
+
+void CdPlayer::ListChanged() {
+  list_.Changed();
+  listRevision_ = list_.revision;
 }
 
 void CdPlayer::ForgetDisc() {
@@ -187,9 +192,16 @@ void CdPlayer::DiscRead(std::uint64_t generation, std::optional<DiscToc> toc) {
   // not asked.
   if (!cdFound_ && text_.HasTitles()) ApplyTitles(text_.titles);
   if (settings_.useCDDB == 1 && !cdFound_) {
-    lookup_.Start(table_, cddbId_, [this, generation](const std::vector<std::string>& titles) {
-      if (generation == generation_) ApplyTitles(titles);
-    });
+    // A reply belongs to this disc and to the list as this mode left it: a list the user has
+    // cleared or loaded since (CD mode does not stop that) keeps its own names.
+    lookup_.Start(
+        table_, cddbId_, [this, generation, id = cddbId_](const std::vector<std::string>& titles) {
+          if (generation != generation_ || id != cddbId_ || list_.revision != listRevision_) {
+            return false;
+          }
+          ApplyTitles(titles);
+          return true;
+        });
   }
   if (generation != generation_) return;
   FindCurrentTrack();
@@ -205,7 +217,7 @@ void CdPlayer::ReadTOC() {
   ClearList();
   for (int n = 1; n <= table_.Count(); ++n)
     list_.Append(MakeCDEntry(n, table_.Track(n)->lengthMs, DefaultTrackTitle(n)), "");
-  list_.Changed();
+  ListChanged();
 }
 
 void CdPlayer::LoadCDP() {
@@ -223,7 +235,7 @@ void CdPlayer::LoadCDP() {
     list_.names[static_cast<std::size_t>(index)] =
         MakeCDEntry(index + 1, table_.Track(index + 1)->lengthMs, title);
   }
-  list_.Changed();
+  ListChanged();
 }
 
 void CdPlayer::ApplyTitles(const std::vector<std::string>& titles) {
@@ -235,7 +247,7 @@ void CdPlayer::ApplyTitles(const std::vector<std::string>& titles) {
     list_.names[static_cast<std::size_t>(i)] =
         MakeCDEntry(i + 1, table_.Track(i + 1)->lengthMs, title);
   }
-  list_.Changed();
+  ListChanged();
   cdFound_ = true;
   if (currentTrack_ >= 1 && currentTrack_ <= list_.Count()) engine_.ShowTitles();
 }

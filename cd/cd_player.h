@@ -76,6 +76,8 @@ class CdPlayer final : public Mode, public DiscTracks {
   void ForgetDisc();
   void Eject();
   void ClearList();
+  // Tells the list's observers, and notes the list as this mode left it.
+  void ListChanged();
 
   FormAccess& form_;
   const AppSettings& settings_;
@@ -89,7 +91,8 @@ class CdPlayer final : public Mode, public DiscTracks {
   bool discKnown_ = false;  // the "disc length" of the old player: false is its -1
   bool reading_ = false;
   int retryIn_ = 0;
-  std::uint64_t generation_ = 0;  // a disc read or look-up of an older generation is dropped
+  std::uint64_t generation_ = 0;    // a disc read or look-up of an older generation is dropped
+  std::uint64_t listRevision_ = 0;  // the list's revision when this mode last changed it
   bool inPoll_ = false;
   TrackTable table_;
   DiscText text_;

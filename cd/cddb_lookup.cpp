@@ -6,6 +6,11 @@
 #include "common/numtext.h"
 
 namespace varlo {
+namespace {
+
+constexpr const char* kNotFound = "The CD was not found in CDDB database!";
+
+}  // namespace
 
 CddbLookup::CddbLookup(HttpGetter& http, FormAccess& form, const AppSettings& settings)
     : http_(http), form_(form), settings_(settings) {}
@@ -14,8 +19,7 @@ void CddbLookup::Label(const std::string& text) const {
   form_.SetCaption(kStatusLabel, text);
 }
 
-void CddbLookup::Start(const TrackTable& table, const std::string& discId,
-                       std::function<void(const std::vector<std::string>&)> apply) {
+void CddbLookup::Start(const TrackTable& table, const std::string& discId, Apply apply) {
   Cancel();
   const std::optional<std::string> hello = CddbHello(settings_.emailID);
   if (!hello) {
@@ -40,9 +44,19 @@ void CddbLookup::Cancel() {
 }
 
 void CddbLookup::Failed(const HttpReply& reply) {
+  if (reply.tooLong) return Ended("CDDB error: reply too long");
+  if (IsCddbServerError(reply.status)) return ServerError(reply.status);
+  Ended("CDDB error:" + NumToText(reply.status));
+}
+
+void CddbLookup::ServerError(int status) {
+  Ended("CDDB error: server error " + IntToText(status));
+}
+
+void CddbLookup::Ended(const std::string& status) {
   stage_ = Stage::Idle;
   apply_ = nullptr;
-  Label("CDDB error:" + NumToText(reply.status));
+  Label(status);
 }
 
 void CddbLookup::QueryDone(const HttpReply& reply) {
@@ -58,17 +72,13 @@ void CddbLookup::QueryDone(const HttpReply& reply) {
                 [this](const HttpReply& next) { ReadDone(next); });
       return;
     case CddbQueryReply::Kind::Multiple:
-      stage_ = Stage::Idle;
-      apply_ = nullptr;
-      Label("");
+      Ended("");
       form_.Dialogs().MsgBox("CDDB returned multiple matches...", MsgButtons::Ok, "Varlo");
       return;
     case CddbQueryReply::Kind::NotFound:
     case CddbQueryReply::Kind::Other:
-      stage_ = Stage::Idle;
-      apply_ = nullptr;
-      Label("The CD was not found in CDDB database!");
-      return;
+      if (IsCddbServerError(query.status)) return ServerError(query.status);
+      return Ended(kNotFound);
   }
 }
 
@@ -76,15 +86,16 @@ void CddbLookup::ReadDone(const HttpReply& reply) {
   if (stage_ != Stage::Read) return;
   if (!reply.ok) return Failed(reply);
   const auto titles = ParseCddbRead(reply.body, tracks_);
-  auto apply = std::move(apply_);
-  apply_ = nullptr;
-  stage_ = Stage::Idle;
   if (!titles) {
-    Label("The CD was not found in CDDB database!");
-    return;
+    const int status = CddbStatus(reply.body);
+    if (IsCddbServerError(status)) return ServerError(status);
+    return Ended(kNotFound);
   }
-  if (apply) apply(*titles);
-  Label("Album data loaded.");
+  auto apply = std::move(apply_);
+  Ended("");
+  // Titles the player no longer has a place for (the list changed meanwhile) leave the
+  // label to it.
+  if (apply && apply(*titles)) Label("Album data loaded.");
 }
 
 }  // namespace varlo

@@ -23,10 +23,13 @@ class CddbLookup {
 
   CddbLookup(HttpGetter& http, FormAccess& form, const AppSettings& settings);
 
-  // Starts looking up disc `discId` with the table `table`. `apply` gets the titles by track
-  // index (empty where the entry names none). A look-up still running is dropped.
-  void Start(const TrackTable& table, const std::string& discId,
-             std::function<void(const std::vector<std::string>&)> apply);
+  // Titles by track index (empty where the entry names none); returns whether they were
+  // taken.
+  using Apply = std::function<bool(const std::vector<std::string>&)>;
+
+  // Starts looking up disc `discId` with the table `table`; `apply` gets the titles found.
+  // A look-up still running is dropped.
+  void Start(const TrackTable& table, const std::string& discId, Apply apply);
   // Drops the running look-up: a reply that arrives for it afterwards is not applied.
   void Cancel();
 
@@ -36,6 +39,9 @@ class CddbLookup {
   void QueryDone(const HttpReply& reply);
   void ReadDone(const HttpReply& reply);
   void Failed(const HttpReply& reply);
+  void ServerError(int status);
+  // The look-up is over; label 15 says `status`.
+  void Ended(const std::string& status);
   void Label(const std::string& text) const;
 
   HttpGetter& http_;
@@ -44,7 +50,7 @@ class CddbLookup {
   Stage stage_ = Stage::Idle;
   std::string hello_;
   int tracks_ = 0;
-  std::function<void(const std::vector<std::string>&)> apply_;
+  Apply apply_;
 };
 
 }  // namespace varlo

@@ -148,23 +148,12 @@ CddbQueryReply ParseCddbQuery(std::string_view reply) {
   return result;
 }
 
-std::string ReplyTextAsUtf8(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size());
-  while (!bytes.empty()) {
-    char32_t code = 0;
-    const std::size_t length = Utf8Decode(bytes, code);
-    if (length > 0) {
-      out.append(bytes.substr(0, length));
-      bytes.remove_prefix(length);
-      continue;
-    }
-    const auto byte = static_cast<unsigned char>(bytes.front());
-    out += static_cast<char>(0xC0 | (byte >> 6));
-    out += static_cast<char>(0x80 | (byte & 0x3F));
-    bytes.remove_prefix(1);
-  }
-  return out;
+bool IsCddbServerError(int status) {
+  return status == 402 || status == 409 || (status >= 500 && status <= 599);
+}
+
+int CddbStatus(std::string_view reply) {
+  return StatusOf(reply);
 }
 
 std::optional<std::vector<std::string>> ParseCddbRead(std::string_view reply, int tracks) {
@@ -204,7 +193,7 @@ std::optional<std::vector<std::string>> ParseCddbRead(std::string_view reply, in
   std::vector<std::string> titles;
   titles.reserve(raw.size());
   for (const std::string& title : raw)
-    titles.push_back(std::string(TrimBlanks(PlainTitle(Unescape(ReplyTextAsUtf8(title))))));
+    titles.push_back(std::string(TrimBlanks(PlainTitle(Unescape(TextAsUtf8(title))))));
   return titles;
 }
 

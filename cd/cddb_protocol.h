@@ -52,7 +52,10 @@ CddbQueryReply ParseCddbQuery(std::string_view reply);
 // UTF-8 are read as Latin-1.
 std::optional<std::vector<std::string>> ParseCddbRead(std::string_view reply, int tracks);
 
-// Text of a reply as UTF-8: well-formed UTF-8 stays, any other byte is taken as Latin-1.
-std::string ReplyTextAsUtf8(std::string_view bytes);
+// The status code a reply starts with; 0 when it starts with none.
+int CddbStatus(std::string_view reply);
+// Whether a status code says the server failed or refused the request (402 server error,
+// 409 no handshake, any 5xx), rather than that the disc is not there.
+bool IsCddbServerError(int status);
 
 }  // namespace varlo

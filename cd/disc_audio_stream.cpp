@@ -13,6 +13,7 @@ constexpr std::int32_t kMaxSectors = 100 * 60 * kFramesPerSecond;
 
 DiscAudioStream::DiscAudioStream(const DiscToc& toc, std::unique_ptr<SectorSource> source)
     : tracks_(toc.tracks),
+      sessionGap_(SessionGap(toc)),
       sectors_(std::clamp(toc.leadOutLba, 0, kMaxSectors)),
       dataBytes_(static_cast<std::int64_t>(sectors_) * kBytesPerSector),
       source_(std::move(source)),
@@ -22,6 +23,7 @@ DiscAudioStream::DiscAudioStream(const DiscToc& toc, std::unique_ptr<SectorSourc
 bool DiscAudioStream::IsAudio(std::int32_t lsn) const {
   // The track holding a sector is the last one starting at or before it; sectors before the
   // first track (a hidden pre-gap track) count as audio.
+  if (sessionGap_.Holds(lsn)) return false;
   bool audio = true;
   for (const TocTrack& track : tracks_) {
     if (track.lba > lsn) break;

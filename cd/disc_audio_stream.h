@@ -25,7 +25,8 @@ class SectorSource {
 // The disc as one WAV file: a 44-byte header for 44.1 kHz 16-bit stereo PCM, then every
 // sector from 0 to the lead-out. A byte offset of the data is therefore a disc position, so
 // the engine's time is the disc's time and seeking is plain arithmetic. Data tracks, and
-// sectors the source cannot read, play as silence rather than noise or an end.
+// sectors the source cannot read, play as silence rather than noise or an end; the gap
+// before a later session is silence that is never read.
 class DiscAudioStream final : public ByteStream {
  public:
   DiscAudioStream(const DiscToc& toc, std::unique_ptr<SectorSource> source);
@@ -42,6 +43,7 @@ class DiscAudioStream final : public ByteStream {
 
   static constexpr std::int32_t kChunkSectors = 32;
   std::vector<TocTrack> tracks_;
+  SectorRange sessionGap_;
   std::int32_t sectors_ = 0;
   std::int64_t dataBytes_ = 0;
   std::unique_ptr<SectorSource> source_;

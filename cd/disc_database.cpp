@@ -4,6 +4,7 @@
 #include "common/atomic_file.h"
 #include "common/numtext.h"
 #include "common/paths.h"
+#include "common/utf8_text.h"
 
 namespace varlo {
 namespace {
@@ -45,7 +46,7 @@ std::optional<DiscEntry> FindDiscEntry(std::string_view text, std::string_view i
     if (key == "NUMTRACKS") {
       entry->numTracks = std::string(value);
     } else if (const auto index = TrackIndex(key); index && *index < kMaxDiscTracks) {
-      entry->titles[*index] = PlainTitle(value);
+      entry->titles[*index] = PlainTitle(TextAsUtf8(value));
     }
   }
   return entry;

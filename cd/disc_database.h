@@ -10,7 +10,8 @@ namespace varlo {
 // The local disc database "cdplayer.ini" in the program folder: sections headed by
 // "[" + disc identifier + "]", each with key=value lines. The keys read are "NUMTRACKS" and
 // the track indexes ("0" is the first track's title); "ARTIST", "TITLE", "ORDER" and any
-// other key (other players write "EntryType" and "numplay") are ignored.
+// other key (other players write "EntryType" and "numplay") are ignored. Titles are UTF-8 or,
+// as such files were written for years, in the Latin-1 code page.
 
 inline constexpr const char* kDiscDatabaseFile = "cdplayer.ini";
 // Reads take at most this much of the file.

@@ -36,6 +36,18 @@ std::int32_t FramesToMs(std::int64_t frames) {
   return static_cast<std::int32_t>(frames * 1000 / kFramesPerSecond);
 }
 
+SectorRange SessionGap(const DiscToc& toc) {
+  const std::int32_t start = toc.lastSessionLba;
+  // Only a session that starts at a track after the first one, far enough in for a gap.
+  bool atTrack = false;
+  for (std::size_t i = 1; i < toc.tracks.size(); ++i) {
+    if (toc.tracks[i].lba == start && toc.tracks[i - 1].lba < start - kSessionGapSectors)
+      atTrack = true;
+  }
+  if (!atTrack) return {};
+  return {start - kSessionGapSectors, start};
+}
+
 TrackTable MakeTrackTable(const DiscToc& toc) {
   TrackTable table;
   // A table that names no track or whose lead-out is impossible describes no playable disc.
@@ -55,11 +67,13 @@ TrackTable MakeTrackTable(const DiscToc& toc) {
     record.audio = track.audio;
     table.records.push_back(record);
   }
+  const SectorRange gap = SessionGap(toc);
   for (std::size_t i = 0; i < table.records.size(); ++i) {
     TrackRecord& record = table.records[i];
-    const std::int32_t nextLba = i + 1 < table.records.size()
-                                     ? table.records[i + 1].frameCount - kLeadInFrames
-                                     : toc.leadOutLba;
+    std::int32_t nextLba = i + 1 < table.records.size()
+                               ? table.records[i + 1].frameCount - kLeadInFrames
+                               : toc.leadOutLba;
+    if (nextLba == gap.last && gap.last > gap.first) nextLba = gap.first;
     record.lengthMs = FramesToMs(nextLba) - record.startMs;
     record.endMs = record.startMs + record.lengthMs - 1;
   }

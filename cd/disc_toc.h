@@ -16,6 +16,12 @@ inline constexpr std::int32_t kFramesPerSecond = 75;
 // frames) count them, sector addresses do not.
 inline constexpr std::int32_t kLeadInFrames = 150;
 
+// On a disc of several sessions (an enhanced CD: the audio, then a data session) the first
+// track of a later session starts this many sectors after the session before it ends: that
+// session's lead-out (6750), the next one's lead-in (4500) and its pre-gap (150). None of
+// them is audio of the track before.
+inline constexpr std::int32_t kSessionGapSectors = 11400;
+
 // One track of the table of contents: its first sector (0 is the first sector after the
 // lead-in) and whether it holds audio.
 struct TocTrack {
@@ -37,8 +43,20 @@ struct DiscText {
 struct DiscToc {
   std::vector<TocTrack> tracks;
   std::int32_t leadOutLba = 0;
+  // The first sector of the disc's last session when it has more than one (the start of one
+  // of its tracks); 0 for a disc of one session, or when the drive does not say.
+  std::int32_t lastSessionLba = 0;
   DiscText text;
 };
+
+// The sectors before the last session that hold no audio (the session gap): [first, last);
+// an empty range for a disc of one session.
+struct SectorRange {
+  std::int32_t first = 0;
+  std::int32_t last = 0;
+  bool Holds(std::int32_t lsn) const { return lsn >= first && lsn < last; }
+};
+SectorRange SessionGap(const DiscToc& toc);
 
 // One record of the track table. Times are milliseconds in the disc's play time base, whose
 // 0 is sector 0 (the first track of a normal disc starts at 0 ms).
@@ -63,7 +81,8 @@ struct TrackTable {
 };
 
 // The table of `toc`: tracks past the 99th are left out, as is a track that starts before
-// the previous one or after the lead-out (its table would give negative lengths).
+// the previous one or after the lead-out (its table would give negative lengths). The track
+// before a later session ends where the session gap begins.
 TrackTable MakeTrackTable(const DiscToc& toc);
 
 // Milliseconds of play for a count of sectors (75 per second).

@@ -4,7 +4,6 @@
 #include <variant>
 
 #include "common/numtext.h"
-#include "common/system_identity.h"
 
 namespace varlo {
 
@@ -61,9 +60,9 @@ const KeyDef kKeys[] = {
     {"VisPLPath", "VisPLPath", "", true, TextKey{&AppSettings::visPLPath}},
     {"ClearPLFirst", "ClearPlFirst", "", true, NumKey{&AppSettings::clearPLFirst}},
     {"AutoPlay", "AutoPlay", "", true, NumKey{&AppSettings::autoPlay}},
-    {"ValidExt", "ValidExt", "mp2 mp3 mpa wma asf wav mid rmi avi mov qt", true,
-     TextKey{&AppSettings::validExt}},
+    {"ValidExt", "ValidExt", kDefaultValidExt, true, TextKey{&AppSettings::validExt}},
     {"PBOverlap", "PBOverlap", "0", true, NumKey{&AppSettings::pbOverlap}},
+    {"ReplayGain", "ReplayGain", "0", true, NumKey{&AppSettings::replayGain}},
     {"ScrollName", "ScrollName", "0", true, NumKey{&AppSettings::scrollName}},
     {"UseTagCover", "UseTagCover", "0", true, NumKey{&AppSettings::useTagCover}},
     {"FriendlyNames", "FriendlyNames", "1", true, NumKey{&AppSettings::friendlyNames}},
@@ -117,8 +116,6 @@ AppSettings ReadAppSettings(const SettingsStore& store) {
     s.url[slot] = ReadSetting(store, DigitKey("URL", i), "");
     s.radioURL[slot] = ReadSetting(store, DigitKey("RadioURL", i), "");
   }
-  // Without an address of the user's own, the look-up introduces this account and machine.
-  if (!store.Has(kSettingsSection, "EmailID")) s.emailID = SystemEmailId();
   s.lastTrack = ReadSettingNum(store, "LastTrack", "0");
   s.lastCover = ReadSetting(store, "LastCover", "");
   return s;

@@ -8,6 +8,12 @@
 
 namespace varlo {
 
+// The extensions a folder adds when the settings name none: the old media kinds and those the
+// engine plays today. A value stored in the settings file stays as it is.
+inline constexpr std::string_view kDefaultValidExt =
+    "mp2 mp3 mpa wma asf wav mid rmi avi mov qt flac ogg oga opus m4a m4b aac wv ape mpc aiff "
+    "mka mp4 mkv webm";
+
 // The main program's settings as held in memory while it runs. Read once at start-up,
 // changed by the preferences, written back at exit. Flags compare with 1.
 struct AppSettings {
@@ -34,8 +40,9 @@ struct AppSettings {
   std::string visPLPath;
   std::int16_t clearPLFirst = 0;
   std::int16_t autoPlay = 0;
-  std::string validExt = "mp2 mp3 mpa wma asf wav mid rmi avi mov qt";
+  std::string validExt{kDefaultValidExt};
   std::int16_t pbOverlap = 0;
+  std::int16_t replayGain = 0;  // loudness from the files' tags: 0 off, 1 track, 2 album
   std::int16_t scrollName = 0;
   std::int16_t useTagCover = 0;
   std::int16_t friendlyNames = 1;
@@ -70,9 +77,16 @@ struct AppSettings {
   std::array<std::string, 10> url;  // the web-link captions as read; labels 50-59 own them after
 };
 
-// The default query prefix and e-mail placeholder of the disc look-up.
+// The default query prefix and e-mail placeholder of the disc look-up. The placeholder names
+// nobody: the look-up goes to a third party, which learns an address only if the user gives it.
 inline constexpr std::string_view kDefaultCddbCmd = "http://gnudb.gnudb.org/~cddb/cddb.cgi?cmd=";
-inline constexpr std::string_view kDefaultEmailID = "varlo-user@localhost";
+inline constexpr std::string_view kDefaultEmailID = "anonymous@localhost";
+
+// Whether "WinOnTop" asks for a topmost window: any value but 0 (a -1 written by older
+// versions means yes). The tray menu and the preferences both read it so.
+inline bool WantsOnTop(const AppSettings& settings) {
+  return settings.winOnTop != 0;
+}
 
 // Names of the favourite-skin slots 0-9.
 extern const std::array<std::string_view, 10> kFavouriteSlotNames;

@@ -11,7 +11,7 @@ std::string FileFilter(int kind) {
              "Files|*.MP?;*.MPEG;*.DAT;*.WAV;*.AU;*.MID;*.RMI;*.AIF?;*.MOV;*.QT;*.AVI;*.M1V;*.RA;"
              "*.RAM;*.RM;*.RMM|Music "
              "Modules|*.MOD;*.MTM;*FAR;*.669;*.OKT;*.STM;*.S3M;*.NST;*.WOW;*.XM|Bitmaps|*.BMP;*."
-             "GIF;*.JPG|Playlists|*.M3U;*.PLS|All Files|*.*";
+             "GIF;*.JPG|Playlists|*.M3U;*.M3U8;*.PLS|All Files|*.*";
     case 2:
       return "Bitmap Files|*.gif;*.bmp;*.jpg;*.jpeg";
     case 3:
@@ -21,7 +21,8 @@ std::string FileFilter(int kind) {
     case 5:
       return "CalcCvt Files|*.ccf";
     case 6:
-      return "MP3 Playlists (*.M3U)|*.M3U|Playlists (*.PLS)|*.PLS";
+      // The UTF-8 form of M3U that today's players write is listed with the M3U files.
+      return "MP3 Playlists (*.M3U)|*.M3U;*.M3U8|Playlists (*.PLS)|*.PLS";
     default:
       return "All Files|*.*";
   }

@@ -1,5 +1,7 @@
 #pragma once
+#include <optional>
 #include <string>
+#include <string_view>
 
 // Path helpers. Paths use "/" as the separator; "\" from files written on Windows is
 // turned into "/" by ToHostPath before use.
@@ -29,5 +31,9 @@ std::string AbsoluteItem(const std::string& item);
 bool IsFullPath(const std::string& path);
 // Reads a path written with "\" separators as a host path.
 std::string ToHostPath(std::string path);
+// The local path a "file:" URI names ("file:///a%20b.mp3", "file://localhost/a", "file:/a"),
+// its percent-escapes decoded; nullopt for any other text, for a URI naming another host, and
+// for one whose escapes decode to a zero byte (no file name holds one).
+std::optional<std::string> FileUriPath(std::string_view uri);
 
 }  // namespace varlo

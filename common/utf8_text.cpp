@@ -93,4 +93,23 @@ std::string UndoLatin1Reading(std::string_view text) {
   return bytes;
 }
 
+std::string TextAsUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  while (!bytes.empty()) {
+    char32_t code = 0;
+    const std::size_t length = Utf8Decode(bytes, code);
+    if (length > 0) {
+      out.append(bytes.substr(0, length));
+      bytes.remove_prefix(length);
+      continue;
+    }
+    const auto byte = static_cast<unsigned char>(bytes.front());
+    out += static_cast<char>(0xC0 | (byte >> 6));
+    out += static_cast<char>(0x80 | (byte & 0x3F));
+    bytes.remove_prefix(1);
+  }
+  return out;
+}
+
 }  // namespace varlo

@@ -20,6 +20,11 @@ std::size_t Utf8CharLength(std::string_view text);
 // The number of characters in `text`, counted as Utf8CharLength steps.
 std::size_t Utf8CharCount(std::string_view text);
 
+// Text in an unknown single-byte or UTF-8 encoding as UTF-8: well-formed UTF-8 sequences stay,
+// every other byte is taken as Latin-1 (files and replies of older programs are written in
+// that code page).
+std::string TextAsUtf8(std::string_view bytes);
+
 // Undoes one wrong Latin-1 reading: when `text` is UTF-8 whose characters are all below
 // U+0100 and whose code points, taken as bytes, form UTF-8 with characters beyond ASCII
 // ("CafÃ©"), those bytes ("Café"); otherwise `text` unchanged. Genuine Latin-1 text never

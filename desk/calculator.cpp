@@ -61,7 +61,10 @@ void Calculator::ShowResult(double value) {
 }
 
 void Calculator::ShowError() {
+  // An error ends the calculation: nothing stays pending, and the next digit starts anew.
   form_.SetCaption(kDisplayLabel, kError);
+  calcOpr_ = 0;
+  lastVal_ = 0;
   newEntry_ = true;
 }
 
@@ -135,6 +138,8 @@ void Calculator::CalcKey(int key) {
 }
 
 void Calculator::Operator(char op) {
+  // After "ERR" an operator has nothing to work on until a number is entered or C pressed.
+  if (ShowsError()) return;
   const double v = Value();
   double result = lastVal_;
   switch (calcOpr_) {
@@ -155,7 +160,6 @@ void Calculator::Operator(char op) {
       result = v;
       break;
   }
-  // A failing step leaves the accumulator and the pending operator as they were.
   if (!std::isfinite(result)) return ShowError();
   lastVal_ = result;
   calcOpr_ = op;
@@ -163,7 +167,9 @@ void Calculator::Operator(char op) {
 }
 
 void Calculator::Percent() {
-  const double p = Value() / 100 * lastVal_;
+  if (ShowsError()) return;
+  const double v = Value();
+  const double p = v / 100 * lastVal_;
   switch (calcOpr_) {
     case '+':
       newVal_ = lastVal_ + p;
@@ -179,8 +185,14 @@ void Calculator::Percent() {
       newVal_ = lastVal_ / p;
       break;
     default:
+      // Nothing pending: the entry as a fraction.
+      newVal_ = v / 100;
       break;
   }
+  if (!std::isfinite(newVal_)) return ShowError();
+  // Percent completes the pending operation, as "=" does: a following "=" repeats nothing.
+  lastVal_ = newVal_;
+  calcOpr_ = '=';
   ShowResult(newVal_);
 }
 

@@ -13,7 +13,9 @@ namespace varlo {
 // also what the jump command reads, in any skin), label 27 the name of the conversion in
 // use. Commands 40-50 type digits and the point, 51-68 are the keys, 69 loads a conversion
 // file with a dialog; the conversion list's clicks choose the conversion. Any failing key
-// (division by zero, a root of a negative number, a result that is not finite) shows "ERR".
+// (division by zero, a root of a negative number, a result that is not finite) shows "ERR"
+// and ends the calculation. Percent completes the pending operation: "200 + 10 %" is 220,
+// and with nothing pending it takes the entry as a fraction ("50 %" is 0.5).
 class Calculator final : public Mode {
  public:
   Calculator(FormAccess& form, AppSettings& settings, std::string programFolder);

@@ -33,7 +33,7 @@ class NullRadioSwitch final : public RadioSwitch {
 };
 
 // The player: plays playlist entry n (from 1; another number plays the current entry), or
-// stops.
+// stops what it plays, a file or the disc.
 class PlayerSwitch {
  public:
   virtual ~PlayerSwitch() = default;
@@ -46,10 +46,22 @@ class NullPlayerSwitch final : public PlayerSwitch {
   void StopPlaying() override {}
 };
 
+// The internet radio: stops the stream that is open, if any.
+class StreamSwitch {
+ public:
+  virtual ~StreamSwitch() = default;
+  virtual void StopStream() = 0;
+};
+class NullStreamSwitch final : public StreamSwitch {
+ public:
+  void StopStream() override {}
+};
+
 struct ClockLinks {
   WindowPresence& window;
   RadioSwitch& radio;
   PlayerSwitch& player;
+  StreamSwitch& stream;
 };
 
 }  // namespace varlo

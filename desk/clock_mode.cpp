@@ -17,6 +17,7 @@ void ClockMode::Load() {
   ShowDay();
   TimerFn(0);
   checkedMinute_ = WallMinute(now);
+  checkedAtUtc_ = UtcMinute();
   shownMinute_ = checkedMinute_;
   form_.SetCaption(kClockLabel, ClockLabelText(now, settings_.timeFmt));
   // The minute count of a countdown is not kept across a restart: a "Snooze" left on in that
@@ -91,18 +92,34 @@ void ClockMode::Paint() {
   ShowTimers();
 }
 
+std::int64_t ClockMode::UtcMinute() const {
+  const std::int64_t s = clock_.UtcSeconds();
+  return s >= 0 ? s / 60 : -((-s + 59) / 60);
+}
+
 void ClockMode::MinuteWork(const LocalTime& now) {
   const std::int64_t minute = WallMinute(now);
+  const std::int64_t utc = UtcMinute();
   shownMinute_ = minute;
+  // The clock itself was set back (a fast clock corrected): the minutes the guard took in at
+  // instants that have not come yet were never really reached, so it lets them run again.
+  if (utc < checkedAtUtc_) {
+    checkedMinute_ -= checkedAtUtc_ - utc;
+    checkedAtUtc_ = utc;
+  }
   form_.SetCaption(kClockLabel, ClockLabelText(now, settings_.timeFmt));
   // The date texts follow the date itself, so a midnight the ticks missed still changes them,
   // and before the schedule, which judges today by them.
   if (DayNumber(now.year, now.month, now.day) != dayNumber_) ShowDay();
   if (settings_.autoSchedule == 1) RunSchedule(minute);
   if (settings_.snooze == 1) RunSnooze(minute);
-  // The wall clock may go back (the repeated hour when daylight saving ends): the schedule
-  // keeps the latest minute it has seen, so no event of that hour runs twice.
-  checkedMinute_ = std::max(checkedMinute_, minute);
+  // Only the wall time may go back while real time goes on (the repeated hour when daylight
+  // saving ends): the guard keeps the latest minute handled, so no event of that hour runs
+  // twice.
+  if (minute > checkedMinute_) {
+    checkedMinute_ = minute;
+    checkedAtUtc_ = utc;
+  }
 }
 
 void ClockMode::ShowDay() {
@@ -166,8 +183,10 @@ void ClockMode::SwitchOn(int preset) {
 }
 
 void ClockMode::SwitchOff() {
+  // Every source goes quiet, whichever was switched on and whatever the user started since.
   if (settings_.fmEnable == 1) links_.radio.RadioOff();
   links_.player.StopPlaying();
+  links_.stream.StopStream();
   if (settings_.snoozeHide == 1) links_.window.MinimiseWindow();
 }
 

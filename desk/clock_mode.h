@@ -56,6 +56,7 @@ class ClockMode final : public Mode {
 
  private:
   void MinuteWork(const LocalTime& now);
+  std::int64_t UtcMinute() const;
   void ShowDay();
   void ShowTimers();
   void RunSchedule(std::int64_t wallMinute);
@@ -70,7 +71,8 @@ class ClockMode final : public Mode {
   ClockLinks links_;
   DayTexts day_;
   std::int64_t dayNumber_ = 0;      // the date the day texts belong to
-  std::int64_t checkedMinute_ = 0;  // the latest wall minute the schedule has seen
+  std::int64_t checkedMinute_ = 0;  // the latest wall minute the schedule has handled
+  std::int64_t checkedAtUtc_ = 0;   // the real (UTC) minute it was handled at
   std::int64_t shownMinute_ = -1;   // the wall minute of the last minute work
   Stopwatches timers_;
   Snooze snooze_;

@@ -11,18 +11,21 @@ namespace {
 constexpr int kTextFilter = 3;
 constexpr const char* kCaption = "Varlo";
 
-// The text with CR LF pairs as LF; true in `crlf` when it had any.
+// The text with CR LF pairs as LF; true in `crlf` when most of its line ends were CR LF.
 std::string WithoutCr(const std::string& data, bool& crlf) {
   std::string out;
   out.reserve(data.size());
-  crlf = false;
+  std::size_t pairs = 0, feeds = 0;
   for (std::size_t i = 0; i < data.size(); ++i) {
     if (data[i] == '\r' && i + 1 < data.size() && data[i + 1] == '\n') {
-      crlf = true;
+      ++pairs;
       continue;
     }
+    if (data[i] == '\n') ++feeds;
     out.push_back(data[i]);
   }
+  feeds -= pairs;  // each pair's LF was counted as it was copied
+  crlf = pairs > feeds;
   return out;
 }
 
@@ -90,6 +93,7 @@ void Notepad::NoteSave() {
 
 void Notepad::NoteClear() {
   form_.SetNoteText("");
+  crlf_ = false;  // a new note is the program's own, with LF
 }
 
 void Notepad::NotePrint() {

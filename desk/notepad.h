@@ -14,8 +14,8 @@ inline constexpr std::size_t kMaxNoteBytes = 1024 * 1024;
 
 // The notepad of the main window (edit area 2): commands 76-79 load a text file into it, save
 // it, clear it and print it. The text is kept as the bytes of the file, so a note that is
-// not UTF-8 is saved back as it was loaded. Lines end in LF in the note; a file that ended its
-// lines in CR LF is saved with CR LF again.
+// not UTF-8 is saved back as it was loaded. Lines end in LF in the note; a note loaded from
+// a file that ended most of its lines in CR LF is saved with CR LF, until "Clear".
 class Notepad final : public Mode {
  public:
   Notepad(FormAccess& form, AppSettings& settings, std::string programFolder, IPrinter& printer);
@@ -32,7 +32,7 @@ class Notepad final : public Mode {
   AppSettings& settings_;
   std::string programFolder_;
   IPrinter& printer_;
-  bool crlf_ = false;  // the note came from a file with CR LF line ends
+  bool crlf_ = false;  // the note came from a file with mostly CR LF line ends
 };
 
 }  // namespace varlo

@@ -56,10 +56,12 @@ std::vector<ScheduleEvent> DueEvents(const std::vector<std::string>& lines, std:
   std::int64_t latest = lastMinute;  // the minute of the events in `due`
   for (std::int64_t day = FloorDay(lastMinute); day <= FloorDay(nowMinute); ++day) {
     const char today = DayLetter(WeekdayOfDay(day));
-    for (int pass = 0; pass < 2; ++pass) {  // on events first, then off events
+    // Off events first, then on events: an entry that ends when the next begins hands over
+    // to it instead of silencing it.
+    for (const bool on : {false, true}) {
       for (const ScheduleEntry& e : entries) {
         if (!AppliesOn(e.day, today)) continue;
-        const int minute = pass == 0 ? e.onMinute : e.offMinute;
+        const int minute = on ? e.onMinute : e.offMinute;
         if (minute < 0) continue;
         const std::int64_t at = day * kDay + minute;
         if (at <= lastMinute || at > nowMinute || at < latest) continue;
@@ -67,7 +69,7 @@ std::vector<ScheduleEvent> DueEvents(const std::vector<std::string>& lines, std:
           due.clear();
           latest = at;
         }
-        due.push_back({pass == 0, e.preset});
+        due.push_back({on, e.preset});
       }
     }
   }

@@ -30,9 +30,9 @@ struct ScheduleEvent {
 // sleeping machine) still sees what it missed, each day of the span judged by its own weekday,
 // and reports only the events of the latest minute that has any, so the machine ends in the
 // state the schedule asks for now, not by replaying a night of switching. Spans longer than a
-// day look back one day. Within that minute, the entries' on events come before their off
-// events, in list order. A clock that went back (the repeated hour at the end of daylight
-// saving) gives an empty span.
+// day look back one day. Within that minute, the entries' off events come before their on
+// events, in list order, so back-to-back entries hand over without a gap. A clock that went back
+// (the repeated hour at the end of daylight saving) gives an empty span.
 std::vector<ScheduleEvent> DueEvents(const std::vector<std::string>& lines, std::int64_t lastMinute,
                                      std::int64_t nowMinute);
 

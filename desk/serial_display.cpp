@@ -68,10 +68,8 @@ std::string DisplayText(std::string_view text) {
   return out.substr(0, kMaxDisplayText);
 }
 
-std::string DisplayFrame(std::string_view text, int device) {
-  const std::string shown = DisplayText(text);
-  if (device == 1) return shown + "\r\n";
-  return "<ID01><PA><CG>  " + shown + "   \r\n";
+std::string DisplayFrame(std::string_view text) {
+  return "<ID01><PA><CG>  " + DisplayText(text) + "   \r\n";
 }
 
 std::string DisplayDevice(const AppSettings& settings) {
@@ -84,9 +82,11 @@ SerialDisplay::SerialDisplay(ISerialPort& port, const AppSettings& settings)
     : port_(port), settings_(settings) {}
 
 void SerialDisplay::ExDevOut(const std::string& text) {
-  if (settings_.exEnable != 1) return;
+  lastText_ = text;
+  if (settings_.exEnable != 1) return SerialClose();
+  if (port_.IsOpen() && !OpenAsSet()) port_.Close();
   if (!port_.IsOpen() && !SerialOpen()) return;
-  if (port_.Write(DisplayFrame(text, settings_.exDev))) {
+  if (port_.Write(DisplayFrame(text))) {
     complained_ = false;
     return;
   }
@@ -96,15 +96,31 @@ void SerialDisplay::ExDevOut(const std::string& text) {
 }
 
 bool SerialDisplay::SerialOpen() {
-  const SerialLine line = ParseSerialLine(settings_.exParm).value_or(SerialLine{});
-  const std::string device = DisplayDevice(settings_);
-  if (port_.Open(device, line)) return true;
-  Failed("cannot open " + device);
+  openDevice_ = DisplayDevice(settings_);
+  openLine_ = ParseSerialLine(settings_.exParm).value_or(SerialLine{});
+  if (port_.Open(openDevice_, openLine_)) return true;
+  Failed("cannot open " + openDevice_);
   return false;
 }
 
+bool SerialDisplay::OpenAsSet() const {
+  return openDevice_ == DisplayDevice(settings_) &&
+         openLine_ == ParseSerialLine(settings_.exParm).value_or(SerialLine{});
+}
+
+void SerialDisplay::ApplySettings() {
+  if (settings_.exEnable != 1) return SerialClose();
+  if (port_.IsOpen() && OpenAsSet()) return;
+  complained_ = false;  // a failure of the new port is worth saying
+  if (lastText_)
+    ExDevOut(*lastText_);
+  else
+    SerialClose();
+}
+
 void SerialDisplay::SerialClose() {
-  if (port_.IsOpen()) port_.Close();
+  // Also a port that reported an error: it counts as closed but may still hold its device.
+  port_.Close();
 }
 
 void SerialDisplay::Failed(const std::string& what) {

@@ -47,10 +47,15 @@ FmMode::FmMode(FormAccess& form, AppSettings& settings, SettingsStore& store,
 
 void FmMode::Load() {
   ListBox& list = List();
-  list.rows = LoadStations(programFolder_);
+  StationFile stations = LoadStations(programFolder_);
+  list.rows = std::move(stations.entries);
   list.selected = -1;
   list.Changed();
-  fmFreq_ = ToInt32(LeadingNumber(settings_.fmFreqText));
+  // A list that is not the whole file is written back only once the user changes it.
+  listIsFile_ = stations.Whole();
+  stationsNotice_ = stations.cut ? StationsCutText(list.rows.size()) : std::string();
+  if (!stationsNotice_.empty()) form_.SetCaption(kStatusLabel, stationsNotice_);
+  fmFreq_ = BandTenths(ToInt32(LeadingNumber(settings_.fmFreqText)));
 
   // The card is chosen whether or not FM is enabled; a missing library leaves FM silent.
   if (!tuner_.Loaded()) return ShowNoLibrary();
@@ -68,7 +73,7 @@ void FmMode::ApplyStartTuning() {
     if (index >= 0 && index < Count()) ShowPreset(index);
   } else if (settings_.fmTuneMd == 2) {
     double mhz = 0;
-    if (ParseMhz(settings_.startFreq, mhz)) fmFreq_ = ToInt32(mhz * 10.0);
+    if (ParseMhz(settings_.startFreq, mhz)) fmFreq_ = BandTenths(ToInt32(mhz * 10.0));
   }
   // Keeping the last station means hearing it: the card is tuned in every case.
   SetFreq();
@@ -78,7 +83,7 @@ void FmMode::SaveState() {
   settings_.fmFreqText = IntToText(fmFreq_);
   if (tuner_.Loaded())
     WriteSetting(store_, "FMVolume", IntToText(muted_ ? volumeBeforeMute_ : tuner_.GetVolume()));
-  SaveStations(programFolder_, List().rows);
+  if (listIsFile_) SaveStations(programFolder_, List().rows);
 }
 
 void FmMode::Unload() {
@@ -158,12 +163,15 @@ void FmMode::Timer1Step() {
 void FmMode::Timer2Step() {
   // The player's song name has the display whenever the radio's skin is not up.
   if (!Shown()) return;
-  const std::string& text = !audioProblem_.empty() ? audioProblem_
-                            : radioText_.empty()   ? kMarqueeIdle
-                                                   : radioText_;
+  const std::string& text = !audioProblem_.empty()     ? audioProblem_
+                            : !stationsNotice_.empty() ? stationsNotice_
+                            : radioText_.empty()       ? kMarqueeIdle
+                                                       : radioText_;
   const int cells = form_.DisplayCells(kMarqueeDigits);
   if (cells <= 0) return;
-  if (settings_.scrollName == 1)
+  // The notice about the stations file is no song name: it moves whatever the setting says,
+  // so that it can be read whole.
+  if (settings_.scrollName == 1 || &text == &stationsNotice_)
     form_.SetDD(kMarqueeDigits, marquee_.Step(text, cells));
   else
     form_.SetDD(kMarqueeDigits, text);
@@ -273,7 +281,7 @@ void FmMode::ShowPreset(int index) {
   form_.SetCaption(kStatusLabel, StationName(entry));
   SelectRow(index);
   pStation_ = index;
-  fmFreq_ = StationTenths(entry);
+  fmFreq_ = BandTenths(StationTenths(entry));
   form_.SetCaption(kPresetLabel, FormatFixed(index + 1, 3, 0));
   form_.SetDD(kPresetDisplay, index + 1);
 
@@ -304,12 +312,15 @@ void FmMode::NextPreset() {
 }
 
 void FmMode::StorePreset() {
-  // Slots come from preset buttons and typed numbers; none lies before the list or beyond
-  // the number of entries a stations file may hold.
-  if (pStation_ < 0 || static_cast<std::size_t>(pStation_) >= kMaxStations) return;
+  // Slots come from preset buttons and typed numbers: a slot before the list, or more than
+  // one past its end, stores nothing (the list is never padded out to a far slot).
+  if (pStation_ < 0 || pStation_ > Count() || static_cast<std::size_t>(pStation_) >= kMaxStations)
+    return;
   std::vector<std::string>& rows = List().rows;
-  while (Count() <= pStation_) rows.emplace_back(kFillerStation);
-  rows[static_cast<std::size_t>(pStation_)] = StoredStation(fmFreq_);
+  if (pStation_ == Count())
+    rows.push_back(StoredStation(fmFreq_));
+  else
+    rows[static_cast<std::size_t>(pStation_)] = StoredStation(fmFreq_);
   PresetsChanged();
 }
 
@@ -393,7 +404,8 @@ void FmMode::RenamePreset() {
 void FmMode::SliderMoved(int slider, double value) {
   if (slider != kTuningSlider || !tuner_.Loaded()) return;
   // The whole tenths of 87 + 21 x value MHz; the small term keeps 0.5 from reading 97.499...
-  fmFreq_ = static_cast<std::int32_t>(std::floor((87.0 + 21.0 * value) * 10.0 + 1e-9));
+  fmFreq_ = BandTenths(static_cast<std::int32_t>(
+      std::floor((87.0 + 21.0 * std::clamp(value, 0.0, 1.0)) * 10.0 + 1e-9)));
   SetFreq();
   FindStation();
 }
@@ -444,6 +456,9 @@ void FmMode::SelectRow(int index) {
 
 void FmMode::PresetsChanged() {
   List().Changed();
+  // The user's edit replaces the file, whatever of it was left out.
+  listIsFile_ = true;
+  stationsNotice_.clear();
   SaveStations(programFolder_, List().rows);
 }
 

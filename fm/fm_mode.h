@@ -88,12 +88,14 @@ class FmMode final : public Mode {
   Tuner& tuner_;
   CoverDisplay& cover_;
 
-  std::int32_t fmFreq_ = 870;  // tenths of a megahertz
-  int scan_ = 0;               // -1 down, +1 up, 0 still
-  int rdsTicks_ = 0;           // ticks until the RDS name is asked for again
-  std::string rdsName_;        // the RDS name label 42 shows; empty when it shows none
-  std::string radioText_;      // the RDS radio text; empty when there is none
-  std::string audioProblem_;   // why the radio is not heard; shown instead of the radio text
+  std::int32_t fmFreq_ = 870;   // tenths of a megahertz
+  int scan_ = 0;                // -1 down, +1 up, 0 still
+  int rdsTicks_ = 0;            // ticks until the RDS name is asked for again
+  std::string rdsName_;         // the RDS name label 42 shows; empty when it shows none
+  std::string radioText_;       // the RDS radio text; empty when there is none
+  std::string audioProblem_;    // why the radio is not heard; shown instead of the radio text
+  std::string stationsNotice_;  // that "stations.txt" was cut; shown instead of the radio text
+  bool listIsFile_ = true;      // the preset list holds the whole of "stations.txt"
   ScrollName marquee_;
   int pStation_ = 0;    // the slot previous/next step from and store mode writes
   int lastPreset_ = 0;  // the entry rename, move and delete act on

@@ -8,17 +8,30 @@
 
 namespace varlo {
 
-std::vector<std::string> ParseStations(std::string_view text) {
-  std::vector<std::string> entries;
-  text = text.substr(0, kMaxStationsBytes);
-  while (!text.empty() && entries.size() < kMaxStations) {
+StationFile ParseStations(std::string_view text) {
+  StationFile file;
+  if (text.size() > kMaxStationsBytes) {
+    // The line the bound falls in is left out rather than shown cut.
+    text = text.substr(0, kMaxStationsBytes);
+    text = text.substr(0, text.find_last_of("\r\n") + 1);
+    file.cut = true;
+  }
+  while (!text.empty()) {
     const std::size_t end = text.find_first_of("\r\n");
     std::string_view line = text.substr(0, end);
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    line = line.substr(0, kMaxStationBytes);
-    if (!TrimBlanks(line).empty()) entries.emplace_back(line);
+    if (TrimBlanks(line).empty()) continue;
+    if (file.entries.size() == kMaxStations) {
+      file.cut = true;
+      break;
+    }
+    if (line.size() > kMaxStationBytes) {
+      line = line.substr(0, kMaxStationBytes);
+      file.shortened = true;
+    }
+    file.entries.emplace_back(line);
   }
-  return entries;
+  return file;
 }
 
 std::string StationsText(const std::vector<std::string>& entries) {
@@ -34,11 +47,25 @@ std::string StationsText(const std::vector<std::string>& entries) {
   return out;
 }
 
-std::vector<std::string> LoadStations(const std::string& programFolder) {
+StationFile LoadStations(const std::string& programFolder) {
+  // The head of a longer file, one byte past the bound so that the parser sees it was cut.
   const FileRead read =
-      ReadRegularFile(AddSlash(programFolder) + kStationsFile, kMaxStationsBytes, true);
-  if (read.status != ReadStatus::kOk && read.status != ReadStatus::kTooLarge) return {};
+      ReadRegularFile(AddSlash(programFolder) + kStationsFile, kMaxStationsBytes + 1, true);
+  if (read.status == ReadStatus::kMissing) return {};
+  if (read.status != ReadStatus::kOk) {
+    StationFile failed;
+    failed.readFailed = true;
+    return failed;
+  }
   return ParseStations(read.data);
+}
+
+std::string StationsCutText(std::size_t shown) {
+  return std::string(kStationsFile) + ": first " + std::to_string(shown) + " stations shown";
+}
+
+std::int32_t BandTenths(std::int32_t tenths) {
+  return std::clamp(tenths, kBandLow, kBandHigh);
 }
 
 bool SaveStations(const std::string& programFolder, const std::vector<std::string>& entries) {

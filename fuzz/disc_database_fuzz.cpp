@@ -1,5 +1,5 @@
 // A disc database from outside: any bytes must read without fault into a bounded section of
-// plain titles, whichever identifier is looked for.
+// plain UTF-8 titles, whichever identifier is looked for.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,6 +7,7 @@
 
 #include "cd/disc_database.h"
 #include "cd/disc_toc.h"
+#include "common/utf8_text.h"
 #include "fuzz/fuzz_check.h"
 
 using varlo::fuzz::Check;
@@ -23,6 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [index, title] : entry->titles) {
       Check(index >= 0 && index < varlo::kMaxDiscTracks);
       Check(title == varlo::PlainTitle(title));
+      // Whatever the file's code page, a title is well-formed UTF-8.
+      for (std::string_view rest = title; !rest.empty();) {
+        char32_t code = 0;
+        const std::size_t length = varlo::Utf8Decode(rest, code);
+        Check(length > 0);
+        rest.remove_prefix(length);
+      }
       Check(varlo::MakeCDEntry(index + 1, 1000, title).find('\n') == std::string::npos);
     }
   }

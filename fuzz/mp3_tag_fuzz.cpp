@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "fuzz/fuzz_check.h"
+#include "fuzz/fuzz_folder.h"
 #include "player/id3v1_tag.h"
 #include "player/mp3_header.h"
 
@@ -20,26 +21,9 @@ using varlo::fuzz::Check;
 
 namespace {
 
-std::string fuzzDir;
-
-void RemoveFuzzDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(fuzzDir, ec);
-}
-
-// One file in a fresh folder, in memory where there is a /dev/shm, reused by every run.
+// One file in the fuzz folder, reused by every run.
 const std::string& FuzzFile() {
-  static const std::string path = [] {
-    std::error_code ec;
-    const bool shm = std::filesystem::is_directory("/dev/shm", ec);
-    std::string dir =
-        (shm ? std::string("/dev/shm") : std::filesystem::temp_directory_path().string()) +
-        "/varlo-mp3-fuzz-XXXXXX";
-    if (!mkdtemp(dir.data())) std::abort();
-    fuzzDir = dir;
-    std::atexit(RemoveFuzzDir);
-    return dir + "/input.mp3";
-  }();
+  static const std::string path = varlo::fuzz::FuzzFolder("mp3") + "/input.mp3";
   return path;
 }
 
@@ -65,6 +49,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto info = varlo::ReadMp3StreamInfo(path);
   Check(info.found || (info.bitRate.empty() && info.sampleRate.empty() && info.mode.empty()));
   Check(!info.found || size >= varlo::kMinMpegFileSize);
+  // The input as the bytes from a first frame on: a frame header always gives a bit rate, a
+  // measured or averaged one no stream could exceed.
+  const auto stream = varlo::DescribeMpegStream(input, size);
+  if (stream.found) {
+    Check(!stream.bitRate.empty() && !stream.sampleRate.empty() && !stream.mode.empty());
+    const int kbps = std::atoi(stream.bitRate.c_str());
+    Check(stream.bitRate == "free" || (kbps > 0 && kbps <= 1000));
+  }
 
   const varlo::TagRecord read = varlo::ReadTag(path);
   const std::string_view last = size >= varlo::kMinMpegFileSize

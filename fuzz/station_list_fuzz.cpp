@@ -14,7 +14,10 @@ using varlo::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const std::vector<std::string> entries = varlo::ParseStations(text);
+  const varlo::StationFile file = varlo::ParseStations(text);
+  const std::vector<std::string>& entries = file.entries;
+  // Whatever fits within the bounds reads whole.
+  Check(file.Whole() || size > varlo::kMaxStationBytes);
   Check(entries.size() <= varlo::kMaxStations);
   for (const std::string& entry : entries) {
     Check(!entry.empty() && entry.size() <= varlo::kMaxStationBytes);
@@ -30,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Check(varlo::StationTenths(varlo::AddedStation(tenths)) == tenths);
     }
   }
-  Check(varlo::ParseStations(varlo::StationsText(entries)) == entries);
+  const varlo::StationFile again = varlo::ParseStations(varlo::StationsText(entries));
+  Check(again.entries == entries);
   return 0;
 }

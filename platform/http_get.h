@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -6,10 +7,19 @@ namespace varlo {
 
 // The outcome of one HTTP GET.
 struct HttpReply {
-  bool ok = false;    // a whole reply arrived with a 2xx status
-  int status = 0;     // the HTTP status, 0 when none arrived (no connection, time-out, reset)
-  std::string body;   // the reply's bytes, at most the getter's cap
-  std::string error;  // what went wrong, for people; empty when ok
+  bool ok = false;       // a whole reply arrived with a 2xx status
+  int status = 0;        // the HTTP status, 0 when none arrived (no connection, time-out, reset)
+  std::string body;      // the reply's bytes, at most the getter's cap
+  std::string error;     // what went wrong, for people; empty when ok
+  bool tooLong = false;  // failed because the reply was longer than the getter's cap
+};
+
+// What a getter allows a request: the defaults are the program's own.
+struct HttpLimits {
+  int connectMs = 5000;  // no answer at all (not even headers) by then: given up
+  int wholeMs = 15000;   // no whole reply by then: given up
+  std::size_t maxBytes = 64 * 1024;
+  int maxRedirects = 5;
 };
 
 // Asynchronous HTTP GET requests, one at a time.

@@ -10,6 +10,7 @@ struct SerialLine {
   char parity = 'N';  // N, E, O, M or S
   int dataBits = 8;   // 5-8
   int stopBits = 1;   // 1 or 2
+  bool operator==(const SerialLine&) const = default;
 };
 
 // One serial port. Calls return at once on the GUI thread: writes are queued, never waited for.

@@ -6,6 +6,7 @@
 #include "common/atomic_file.h"
 #include "common/numtext.h"
 #include "common/paths.h"
+#include "common/text_lines.h"
 
 namespace varlo {
 namespace {
@@ -13,31 +14,6 @@ namespace {
 constexpr std::string_view kNoLyrics = "No Lyrics";
 // Columns 1-9 of a "; TITLE" line, and of a "VARLO LYRIC" line after its ":".
 constexpr std::size_t kTimeColumns = 9;
-
-// Hands out the lines of a text; a last line without a line end counts too. Line ends are
-// found with memchr-speed searches, and the next LF is remembered so that a text of lone
-// CRs stays linear.
-class LineReader {
- public:
-  explicit LineReader(std::string_view text) : text_(text), lf_(text.find('\n')) {}
-
-  bool Next(std::string_view& line) {
-    if (pos_ >= text_.size()) return false;
-    if (lf_ != std::string_view::npos && lf_ < pos_) lf_ = text_.find('\n', pos_);
-    const std::size_t stop = lf_ == std::string_view::npos ? text_.size() : lf_;
-    const std::size_t cr = text_.substr(0, stop).find('\r', pos_);
-    const std::size_t end = cr == std::string_view::npos ? stop : cr;
-    line = text_.substr(pos_, end - pos_);
-    const bool crLf = end == cr && end + 1 == lf_;
-    pos_ = end + (crLf ? 2 : 1);
-    return true;
-  }
-
- private:
-  std::string_view text_;
-  std::size_t pos_ = 0;
-  std::size_t lf_;  // the LF at or after pos_, npos when there is none
-};
 
 bool StartsWithNoCase(std::string_view line, std::string_view prefix) {
   return line.size() >= prefix.size() && UpperCase(line.substr(0, prefix.size())) == prefix;
@@ -60,27 +36,19 @@ std::int32_t ClampMs(std::int64_t ms) {
       std::min<std::int64_t>(ms, std::numeric_limits<std::int32_t>::max()));
 }
 
-// A listed text cut to kMaxLyricLineBytes, never inside a UTF-8 sequence.
-std::string Listed(std::string_view text) {
-  if (text.size() <= kMaxLyricLineBytes) return std::string(text);
-  std::size_t cut = kMaxLyricLineBytes;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-  return std::string(text.substr(0, cut));
-}
-
 class SheetBuilder {
  public:
   bool Full() const { return sheet_.lines.size() >= kMaxLyricLines; }
 
   // A numbered line; `ms` 0 means it has no time.
   void Numbered(std::string_view text, std::int32_t ms) {
-    sheet_.lines.push_back(Listed(text));
+    sheet_.lines.push_back(ListedLyricText(text));
     sheet_.times.push_back(ms);
     ++sheet_.count;
     if (ms > 0) sheet_.synced = true;
   }
   // A row of the list that takes no line number, so later times keep their numbers.
-  void Uncounted(std::string_view text) { sheet_.lines.push_back(Listed(text)); }
+  void Uncounted(std::string_view text) { sheet_.lines.push_back(ListedLyricText(text)); }
 
   LyricSheet Finish() {
     if (sheet_.count == 0) {
@@ -133,6 +101,13 @@ void ReadUntimed(std::string_view first, LineReader& reader, SheetBuilder& out) 
 }
 
 }  // namespace
+
+std::string ListedLyricText(std::string_view text) {
+  if (text.size() <= kMaxLyricLineBytes) return std::string(text);
+  std::size_t cut = kMaxLyricLineBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(text.substr(0, cut));
+}
 
 std::int32_t LyricSheet::TimeOf(int n) const {
   if (n < 0 || static_cast<std::size_t>(n) >= times.size()) return 0;

@@ -39,6 +39,9 @@ struct LyricSheet {
   std::int32_t TimeOf(int n) const;
 };
 
+// A text as the lyric list shows it: cut to kMaxLyricLineBytes, never inside a UTF-8 sequence.
+std::string ListedLyricText(std::string_view text);
+
 // Reads lyric text (at most kMaxLyricFileBytes of it). Lines end in LF, CR LF or a lone CR;
 // a leading UTF-8 byte-order mark is skipped. When no line is numbered the sheet lists the
 // single line "No Lyrics".

@@ -14,6 +14,9 @@ enum class MediaEnd {
   Failed,    // decoding or output broke off during playback
 };
 
+// How playback follows the loudness the media's ReplayGain tags give.
+enum class ReplayGain { Off, Track, Album };
+
 // A multimedia device in the manner of the old multimedia control: properties are set, then a
 // command word is sent, then `Error()` tells how that command went.
 //
@@ -35,8 +38,11 @@ class IMediaDevice {
   virtual void SetFileName(std::string path) = 0;
   virtual const std::string& FileName() const = 0;
 
-  // Whether "open" completes before `Command` returns. "open" always completes before returning
-  // (the engine relies on it), so this is kept for callers that set it.
+  // Whether "open" completes before `Command` returns (the default). Without waiting, "open"
+  // returns at once and the media loads in the background, from the first "play" or "seek"
+  // on; until it has loaded, `Length()` is 0 and `Position()` is where it will start, and the
+  // commands are kept for it. A load that fails shows in `Error()` (until the next command)
+  // and ends the media (the end callback hears `Failed`). A device may always wait.
   virtual void SetWait(bool wait) = 0;
   virtual bool Wait() const = 0;
 
@@ -45,7 +51,8 @@ class IMediaDevice {
   virtual void SetFrom(std::int32_t ms) = 0;
 
   // Sends a command word; words are matched without regard to case:
-  //   "open"   opens `FileName()` paused at its start and returns once it is open or has failed.
+  //   "open"   opens `FileName()` paused at its start and returns once it is open or has failed
+  //            (or at once, without `Wait()`).
   //   "close"  closes the media; `Length()` and `Position()` become 0.
   //   "play"   plays from `From` when set, else from the current position.
   //   "stop"   stops and keeps the position (so a later "play" continues), like "pause".
@@ -75,6 +82,10 @@ class IMediaDevice {
   // Output level of the left and right channels as linear factors from 0 to 1 (level times the
   // balance factor of each side). Takes effect at once and is kept across "open".
   virtual void SetVolume(double left, double right) = 0;
+
+  // Levels playback by the media's track or album gain, lowered where it would clip; media
+  // without the tags play as they are. Takes effect at once and is kept across "open".
+  virtual void SetReplayGain(ReplayGain mode) = 0;
 
   // Called once each time the open media ends; replaces any earlier callback. Not called for
   // "close" or a following "open".

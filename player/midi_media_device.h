@@ -40,6 +40,7 @@ class MidiMediaDevice final : public IMediaDevice {
   std::int32_t Position() const override { return inner_.Position(); }
   void SetDisplayWindow(std::uint64_t windowId) override { inner_.SetDisplayWindow(windowId); }
   void SetVolume(double left, double right) override { inner_.SetVolume(left, right); }
+  void SetReplayGain(ReplayGain mode) override { inner_.SetReplayGain(mode); }
   void SetEndCallback(std::function<void(MediaEnd)> callback) override {
     inner_.SetEndCallback(std::move(callback));
   }

@@ -107,7 +107,7 @@ void PlaybackEngine::PlayIt() {
     switch (choice.kind) {
       case EntryKind::Mpeg:
         links_.media.GetMP3Info(path);
-        if (settings_.useTagCover == 1) links_.media.LoadTagCover(path);
+        links_.media.LoadEntryCover(path, settings_.useTagCover == 1);
         break;
       case EntryKind::Device:
       case EntryKind::CdTrack:
@@ -130,6 +130,7 @@ void PlaybackEngine::PlayIt() {
         timerOn_ = false;
         return;
       case EntryKind::Default:
+        links_.media.LoadEntryCover(path, false);
         break;
     }
   }
@@ -147,7 +148,9 @@ void PlaybackEngine::PlayIt() {
   if (state_.dev != kDelayDevice) {
     const bool cd = state_.dev == "cdaudio";
     device.SetFileName(cd ? std::string() : state_.songPath);
-    device.SetWait(true);
+    // The disc's table is known already: its stream opens in the background, so a drive
+    // spinning up never holds the window. A failure then shows at a later tick.
+    device.SetWait(!cd);
     device.Command("open");
     if (device.Error() != mci_error::kNone) {
       form_.Dialogs().MsgBox(
@@ -156,6 +159,7 @@ void PlaybackEngine::PlayIt() {
       state_.dev.clear();
       return;
     }
+    openingInBackground_ = cd;
     if (cd) {
       const auto [start, length] = links_.disc.Track(state_.tNum);
       device.SetFrom(start);
@@ -216,6 +220,22 @@ std::string PlaybackEngine::OpenErrorText(const std::string& dev, const std::str
   }
   return "MCI Device: " + dev + kCr + "Filename: " + fileName + kCr + kCr +
          "Error: " + errorMessage + kCr + kCr + advice;
+}
+
+bool PlaybackEngine::OpenedInBackground() {
+  IMediaDevice& device = Unit();
+  if (device.Error() == mci_error::kNone) {
+    if (device.Length() > 0) openingInBackground_ = false;
+    return true;
+  }
+  // The open that did not wait failed: said as a failed open would have said it at once.
+  openingInBackground_ = false;
+  const std::string text =
+      OpenErrorText(state_.dev, device.FileName(), device.Error(), device.ErrorMessage());
+  StopIt();
+  state_.dev.clear();
+  form_.Dialogs().MsgBox(text, MsgButtons::Ok, "Varlo");
+  return false;
 }
 
 void PlaybackEngine::StopIt() {
@@ -344,6 +364,7 @@ void PlaybackEngine::AdvanceTrack() {
 
 void PlaybackEngine::UpdatePosition() {
   if (!timerOn_ || !state_.playing || state_.songLenMs == 0) return;
+  if (openingInBackground_ && !OpenedInBackground()) return;
 
   if (state_.dev != kDelayDevice) {
     state_.elapsedMs = Unit().Position() - (state_.cdMode ? state_.trkStart : 0);
@@ -496,6 +517,14 @@ void PlaybackEngine::ApplyVolume() {
   const double r = right / 65535.0;
   unit0_.SetVolume(l, r);
   unit1_.SetVolume(l, r);
+}
+
+void PlaybackEngine::ApplyReplayGain() {
+  const ReplayGain mode = settings_.replayGain == 1   ? ReplayGain::Track
+                          : settings_.replayGain == 2 ? ReplayGain::Album
+                                                      : ReplayGain::Off;
+  unit0_.SetReplayGain(mode);
+  unit1_.SetReplayGain(mode);
 }
 
 void PlaybackEngine::ToggleIntro() {

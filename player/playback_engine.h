@@ -67,6 +67,8 @@ class PlaybackEngine {
   void SetBalance(float balance);
   // Applies the level and balance to both devices.
   void ApplyVolume();
+  // Levels both devices by the loudness tags as "ReplayGain" says (1 track, 2 album, else off).
+  void ApplyReplayGain();
   // The last volume as the packed wave-out value: left in the low 16 bits, right in the high.
   std::uint32_t WaveOutVolume() const { return waveOut_; }
 
@@ -94,6 +96,9 @@ class PlaybackEngine {
   void Label(int n, const std::string& text) const;
   void Lights() const;
   void SelectEntry(int index);
+  // Whether the media opened without waiting is still on its way or open; false (the player
+  // stopped and the failure shown) once its open failed.
+  bool OpenedInBackground();
 
   PlayerState& state_;
   Playlist& list_;
@@ -105,8 +110,9 @@ class PlaybackEngine {
   PlayerLinks links_;
 
   bool timerOn_ = false;
-  std::int64_t lastTickMs_ = 0;  // steady time of the last tick of a timed display
-  std::string shownPosition_;    // the position text shown last
+  bool openingInBackground_ = false;  // the entry playing was opened without waiting
+  std::int64_t lastTickMs_ = 0;       // steady time of the last tick of a timed display
+  std::string shownPosition_;         // the position text shown last
   std::string trayTip_;
   StreamTags streamTags_;  // what the device read from the entry playing
   std::uint32_t waveOut_ = 0xFFFFFFFFu;

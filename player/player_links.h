@@ -85,10 +85,14 @@ class NowPlaying {
   virtual void ClearTagTitle() = 0;
   // Forgets the tag of the previous entry when one without a tag starts.
   virtual void ClearTag() = 0;
-  // The cover found by the tag's artist and album beside `songPath`, or a fallback.
-  virtual void LoadTagCover(const std::string& songPath) = 0;
+  // The cover of the file entry `songPath` that starts: with `byTag` the picture the tag's artist
+  // and album name beside it; where no picture file is found, the picture inside the file (read
+  // off the GUI thread, so it may show a moment later); where it holds none either, the playlist's
+  // picture or "nocover.bmp" (`byTag`) or, in place of the previous entry's own, the playlist's
+  // picture. Starts the read of the lyrics inside the file too, which LoadLyrics may show.
+  virtual void LoadEntryCover(const std::string& songPath, bool byTag) = 0;
   virtual void LoadCover(const std::string& path) = 0;
-  // Lists the lyric file that belongs to `songPath`, if there is one.
+  // Lists the lyric file that belongs to `songPath`, else the lyrics inside the entry's file.
   virtual void LoadLyrics(const std::string& songPath) = 0;
   virtual bool LyricsSynchronised() const = 0;
   virtual void PlayLyrics() = 0;
@@ -101,7 +105,7 @@ class NullNowPlaying final : public NowPlaying {
   std::string TagAlbum() const override { return {}; }
   void ClearTagTitle() override {}
   void ClearTag() override {}
-  void LoadTagCover(const std::string&) override {}
+  void LoadEntryCover(const std::string&, bool) override {}
   void LoadCover(const std::string&) override {}
   void LoadLyrics(const std::string&) override {}
   bool LyricsSynchronised() const override { return false; }

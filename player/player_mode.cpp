@@ -25,11 +25,12 @@ PlayerMode::PlayerMode(FormAccess& form, AppSettings& settings, SettingsStore& s
       services_(services),
       links_(links),
       mixer_(services.launcher, form.Dialogs()),
-      media_(form, state_, settings, services.pictures, links.sideWindows, programFolder_),
+      media_(form, state_, settings, services.pictures, services.embedded, links.sideWindows,
+             programFolder_),
       engine_(state_, list_, settings, services.unit0, services.unit1, services.clock, form,
               PlayerLinks{media_, links.titles, links.tray, links.disc, mixer_}),
       playlists_(list_, state_, settings, form, services.events, programFolder_, *this),
-      trackInfo_(media_.Tag(), state_, settings, form.Dialogs()) {}
+      trackInfo_(media_.Tag(), media_.Stream(), state_, settings, form.Dialogs()) {}
 
 PlayerMode::~PlayerMode() = default;
 
@@ -55,6 +56,7 @@ void PlayerMode::InitVolumeAndBalance() {
   state_.volume = std::clamp(thousandths, 0, 1000) / 1000.0;
   state_.balance = 0.5;
   engine_.ApplyVolume();
+  engine_.ApplyReplayGain();
   form_.PlaceSlider(2, state_.volume);
   form_.PlaceSlider(3, 0.5);
 }
@@ -65,9 +67,16 @@ void PlayerMode::AddToPlaylist(const std::string& name, const std::string& path,
   playlists_.AddToPlaylist();
 }
 
-void PlayerMode::StartWith(const std::string& commandLine) {
-  if (!commandLine.empty()) {
-    AddToPlaylist("Commandline", commandLine, DisplayName(commandLine, settings_.friendlyNames));
+void PlayerMode::AddCommandLineItems(const std::vector<std::string>& items) {
+  const Playlist::Batch batch(list_);
+  for (const std::string& item : items)
+    if (!item.empty())
+      AddToPlaylist("Commandline", item, DisplayName(item, settings_.friendlyNames));
+}
+
+void PlayerMode::StartWith(const std::vector<std::string>& items) {
+  if (!items.empty()) {
+    AddCommandLineItems(items);
     state_.tNum = 1;
   } else if (settings_.startMd == 1) {
     RestoreLastState();
@@ -76,10 +85,9 @@ void PlayerMode::StartWith(const std::string& commandLine) {
   }
 }
 
-void PlayerMode::OpenHandedItem(const std::string& item) {
-  if (item.empty()) return;
+void PlayerMode::OpenHandedItems(const std::vector<std::string>& items) {
   const int before = list_.Count();
-  AddToPlaylist("Commandline", item, DisplayName(item, settings_.friendlyNames));
+  AddCommandLineItems(items);
   if (settings_.autoPlay == 1 && list_.Count() > before) PlayEntry(before);
 }
 
@@ -223,8 +231,6 @@ void PlayerMode::DoIt(int code) {
     case 39:
       return engine_.JumpTo(form_.Caption(23));
     default:
-      // 35 and 150 open the visual playlist selector and quick find, which are not part of
-      // the program yet.
       return;
   }
 }

@@ -6,6 +6,7 @@
 #include "common/app_settings.h"
 #include "common/settings_store.h"
 #include "platform/clock.h"
+#include "platform/embedded_media.h"
 #include "platform/events.h"
 #include "platform/launcher.h"
 #include "platform/pictures.h"
@@ -34,6 +35,8 @@ struct PlayerServices {
   IEvents& events;
   IPictureLoader& pictures;
   ILauncher& launcher;
+  // The pictures and lyrics inside media files.
+  IEmbeddedMediaReader& embedded;
 };
 
 // The subsystems around the player it reports to.
@@ -55,11 +58,11 @@ class PlayerMode final : public Mode, private PlaylistHost {
   ~PlayerMode() override;
 
   // Start-up: the player mode the settings ask for, the output level kept from the last
-  // session, and what the playlist starts with (`commandLine` is the item given to the
-  // program, already an absolute path, or empty).
+  // session, and what the playlist starts with (`items` are those given to the program,
+  // already absolute paths, in order).
   void ChooseStartMode();
   void InitVolumeAndBalance();
-  void StartWith(const std::string& commandLine);
+  void StartWith(const std::vector<std::string>& items);
   void AutoPlay();
 
   // The playlist and cover of the last session ("playlist.m3u", "LastTrack", "LastCover").
@@ -84,9 +87,9 @@ class PlayerMode final : public Mode, private PlaylistHost {
   // to the playlist and plays it (the visual selector's load and its contents list).
   void LoadAndPlay(const std::string& path);
   void AppendAndPlay(const std::string& path);
-  // Adds the item a second start of the program handed over (a file, folder or playlist, as
-  // on the command line) and, with "AutoPlay" on, plays the first entry it added.
-  void OpenHandedItem(const std::string& item);
+  // Adds the items a second start of the program handed over (files, folders or playlists, as
+  // on the command line) and, with "AutoPlay" on, plays the first entry they added.
+  void OpenHandedItems(const std::vector<std::string>& items);
   AppSettings& Settings() { return settings_; }
   // The quick-find window's logic.
   QuickFind& Finder() { return finder_; }
@@ -115,6 +118,8 @@ class PlayerMode final : public Mode, private PlaylistHost {
   void ShowTrackInfo();
   void SaveVolume();
   void AddToPlaylist(const std::string& name, const std::string& path, const std::string& title);
+  // Adds command-line items one by one, as a drop of several files does.
+  void AddCommandLineItems(const std::vector<std::string>& items);
 
   FormAccess& form_;
   AppSettings& settings_;

@@ -99,8 +99,7 @@ void PlaylistActions::OpenMediaFile() {
 
 void PlaylistActions::AddToPlaylist() {
   if (add_.name.empty()) return;
-  const std::string ext = UpperCase(GetExt(GetFileName(add_.path)));
-  if (ext == "M3U" || ext == "PLS") {
+  if (PlaylistFormatOf(add_.path) != PlaylistFormat::None) {
     PlRead(add_.path);
   } else if (DirExists(add_.path)) {
     AddFolder(add_.path, settings_.validExt);

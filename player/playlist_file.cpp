@@ -4,10 +4,14 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
+#include <vector>
 
 #include "common/atomic_file.h"
 #include "common/numtext.h"
 #include "common/paths.h"
+#include "common/text_lines.h"
+#include "common/utf8_text.h"
 #include "common/write_protect.h"
 #include "player/display_name.h"
 
@@ -42,18 +46,113 @@ std::string ResolveHost(std::string host, const std::string& playlistFolder) {
   return playlistFolder + host;
 }
 
-// The entry a trimmed line holds, or false when the line holds none.
-bool EntryOfLine(PlaylistFormat format, std::string_view line, std::string_view& entry) {
-  if (format == PlaylistFormat::M3U) {
-    if (!line.empty() && line.front() == '#') return false;
-    entry = line;
-    return true;
+// Titles longer than this are cut: a name in a one-line list needs no more.
+constexpr std::size_t kMaxTitleBytes = 1024;
+
+bool StartsNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::string CutTitle(std::string_view title) {
+  title = TrimBlanks(title);
+  return std::string(title.substr(0, Utf8PrefixLength(title, kMaxTitleBytes)));
+}
+
+// The title of an "#EXTINF:<seconds> <attributes>,<title>" line: the text after the first comma
+// outside quoted attribute values, so "tvg-name="a,b"" stays whole and commas in titles too.
+std::string ExtinfTitle(std::string_view line) {
+  bool quoted = false;
+  for (std::size_t i = 8; i < line.size(); ++i) {
+    if (line[i] == '"') quoted = !quoted;
+    if (line[i] == ',' && !quoted) return CutTitle(line.substr(i + 1));
   }
-  if (line.substr(0, 4) != "File") return false;
+  return {};
+}
+
+// A PLS line "<key><number>=<value>" whose key is `key` in any case: its number text and value.
+bool PlsKey(std::string_view line, std::string_view key, std::string_view& number,
+            std::string_view& value) {
+  if (!StartsNoCase(line, key)) return false;
   const auto eq = line.find('=');
   if (eq == std::string_view::npos) return false;
-  entry = line.substr(eq + 1);
+  number = TrimBlanks(line.substr(key.size(), eq - key.size()));
+  // "Title01" belongs to "File1".
+  while (number.size() > 1 && number.front() == '0') number.remove_prefix(1);
+  value = TrimBlanks(line.substr(eq + 1));
   return true;
+}
+
+// Calls `take(line)` for each line of `text` trimmed of blanks, while it returns true.
+template <typename Take>
+void ForEachLine(std::string_view text, Take take) {
+  LineReader reader(text);
+  std::string_view line;
+  while (reader.Next(line))
+    if (!take(TrimBlanks(line))) return;
+}
+
+// Appends one entry: `title` names it when friendly names are on, else its file name does.
+void AppendEntry(std::string_view entry, std::string_view title, const std::string& playlistFolder,
+                 int friendlyNames, Playlist& list) {
+  // A file URI is decoded to the path it names; "\" is a separator there too, as everywhere in
+  // the lists.
+  std::optional<std::string> local = FileUriPath(entry);
+  std::string host = ToHostPath(local ? std::move(*local) : std::string(entry));
+  std::string name;
+  if (friendlyNames > 0 && !title.empty()) {
+    name = title;
+  } else {
+    const auto slash = host.rfind('/');
+    name = DisplayName(std::string_view(host).substr(slash == std::string::npos ? 0 : slash + 1),
+                       friendlyNames);
+  }
+  if (IsPicture(host)) name += " (picture)";
+  list.Append(std::move(name), ResolveHost(std::move(host), playlistFolder));
+}
+
+int ReadM3uText(std::string_view text, const std::string& playlistFolder, int friendlyNames,
+                Playlist& list) {
+  int added = 0;
+  std::string title;  // of the "#EXTINF" line before the next entry
+  ForEachLine(text, [&](std::string_view line) {
+    if (list.paths.size() >= kMaxPlaylistEntries) return false;
+    if (line.empty()) return true;  // a blank line names nothing
+    if (line.front() == '#') {
+      if (StartsNoCase(line, "#EXTINF:")) title = ExtinfTitle(line);
+      return true;
+    }
+    AppendEntry(line, title, playlistFolder, friendlyNames, list);
+    title.clear();
+    ++added;
+    return true;
+  });
+  return added;
+}
+
+int ReadPlsText(std::string_view text, const std::string& playlistFolder, int friendlyNames,
+                Playlist& list) {
+  // Entries keep file order; "TitleN" belongs to "FileN" wherever it stands.
+  struct Entry {
+    std::string_view value, number;
+  };
+  std::vector<Entry> entries;
+  std::unordered_map<std::string_view, std::string_view> titles;
+  const std::size_t room = kMaxPlaylistEntries - std::min(kMaxPlaylistEntries, list.paths.size());
+  ForEachLine(text, [&](std::string_view line) {
+    std::string_view number, value;
+    if (PlsKey(line, "file", number, value)) {
+      if (!value.empty() && entries.size() < room) entries.push_back({value, number});
+    } else if (PlsKey(line, "title", number, value)) {
+      titles.try_emplace(number, value);
+    }
+    return true;
+  });
+  for (const Entry& e : entries) {
+    const auto title = titles.find(e.number);
+    AppendEntry(e.value, title == titles.end() ? std::string() : CutTitle(title->second),
+                playlistFolder, friendlyNames, list);
+  }
+  return static_cast<int>(entries.size());
 }
 
 }  // namespace
@@ -64,47 +163,23 @@ std::string ResolveEntry(const std::string& entry, const std::string& playlistFo
 
 PlaylistFormat PlaylistFormatOf(const std::string& path) {
   const std::string ext = UpperCase(GetExt(GetFileName(path)));
-  if (ext == "M3U") return PlaylistFormat::M3U;
+  if (ext == "M3U" || ext == "M3U8") return PlaylistFormat::M3U;
   if (ext == "PLS") return PlaylistFormat::PLS;
   return PlaylistFormat::None;
 }
 
 int ReadPlaylistText(std::string_view text, PlaylistFormat format,
                      const std::string& playlistFolder, int friendlyNames, Playlist& list) {
-  if (format == PlaylistFormat::None) return 0;
-  std::string_view rest(text);
-  if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);  // UTF-8 byte-order mark
-
-  // Lines end in LF, CR LF or a lone CR. The next CR and LF are found with a fast search and
-  // kept until the scan passes them.
-  constexpr auto npos = std::string_view::npos;
-  std::size_t pos = 0;
-  std::size_t cr = rest.find('\r'), lf = rest.find('\n');
-  int added = 0;
-  while (pos < rest.size() && list.paths.size() < kMaxPlaylistEntries) {
-    if (cr != npos && cr < pos) cr = rest.find('\r', pos);
-    if (lf != npos && lf < pos) lf = rest.find('\n', pos);
-    const std::size_t end = std::min(cr, lf);
-    std::string_view line = rest.substr(pos, end == npos ? npos : end - pos);
-    if (end == npos) {
-      pos = rest.size();
-    } else {
-      const bool crlf = rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n';
-      pos = end + (crlf ? 2 : 1);
-    }
-    std::string_view entry;
-    if (!EntryOfLine(format, TrimBlanks(line), entry)) continue;
-
-    std::string host = ToHostPath(std::string(entry));
-    const auto slash = host.rfind('/');
-    const std::string_view file =
-        std::string_view(host).substr(slash == std::string::npos ? 0 : slash + 1);
-    std::string name = DisplayName(file, friendlyNames);
-    if (IsPicture(host)) name += " (picture)";
-    list.Append(std::move(name), ResolveHost(std::move(host), playlistFolder));
-    ++added;
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // UTF-8 byte-order mark
+  switch (format) {
+    case PlaylistFormat::M3U:
+      return ReadM3uText(text, playlistFolder, friendlyNames, list);
+    case PlaylistFormat::PLS:
+      return ReadPlsText(text, playlistFolder, friendlyNames, list);
+    case PlaylistFormat::None:
+      break;
   }
-  return added;
+  return 0;
 }
 
 int ReadPlaylistFile(const std::string& path, int friendlyNames, Playlist& list) {

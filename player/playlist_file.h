@@ -14,12 +14,16 @@ std::string ResolveEntry(const std::string& entry, const std::string& playlistFo
 
 enum class PlaylistFormat { None, M3U, PLS };
 
-// The format of a playlist file by its extension in any case; None for other files.
+// The format of a playlist file by its extension in any case (".m3u8" is an M3U in UTF-8);
+// None for other files.
 PlaylistFormat PlaylistFormatOf(const std::string& path);
 
 // Appends the entries of playlist text read from a file in `playlistFolder` (ending in "/"):
-// M3U lines not starting with "#" (a blank line too), or the values of PLS lines starting
-// with "File". Stops when the list holds kMaxPlaylistEntries; returns the number appended.
+// M3U lines that are neither blank nor start with "#", or the values of PLS "FileN" keys in
+// file order (keys in any case). "file:" URIs name the local paths they encode. With friendly
+// names on, an entry is named by the title its "#EXTINF" line or its PLS "TitleN" gives, else by
+// its file name. A leading UTF-8 byte-order mark is skipped. Stops when the list holds
+// kMaxPlaylistEntries; returns the number appended.
 int ReadPlaylistText(std::string_view text, PlaylistFormat format,
                      const std::string& playlistFolder, int friendlyNames, Playlist& list);
 

@@ -7,9 +7,10 @@
 
 namespace varlo {
 
-TrackInfoForm::TrackInfoForm(const TagRecord& tag, const PlayerState& player,
-                             const AppSettings& settings, IDialogs& dialogs)
-    : tag_(tag), player_(player), settings_(settings), dialogs_(dialogs) {}
+TrackInfoForm::TrackInfoForm(const TagRecord& tag, const Mp3StreamInfo& stream,
+                             const PlayerState& player, const AppSettings& settings,
+                             IDialogs& dialogs)
+    : tag_(tag), stream_(stream), player_(player), settings_(settings), dialogs_(dialogs) {}
 
 void TrackInfoForm::ShowTag() {
   fields_.fileName = player_.songPath;
@@ -20,6 +21,9 @@ void TrackInfoForm::ShowTag() {
   fields_.comment = std::string(TrimBlanks(tag_.comment));
   fields_.track = TrackText(tag_.track);
   fields_.genre = GenreIndexFromByte(tag_.genre);
+  fields_.bitRate = stream_.bitRate;
+  fields_.sampleRate = stream_.sampleRate;
+  fields_.mode = stream_.mode;
   ShowTagCover();
   Changed();
 }

@@ -5,6 +5,7 @@
 #include "common/app_settings.h"
 #include "platform/dialogs.h"
 #include "player/id3v1_tag.h"
+#include "player/mp3_header.h"
 #include "player/player_state.h"
 
 namespace varlo {
@@ -20,6 +21,9 @@ struct TrackInfoFields {
   std::string track;
   int genre = 0;      // index into kGenreNames
   std::string cover;  // picture shown in the window, empty for none
+  // The stream properties as labels 10-12 show them ("128", "44", "jstereo"); empty for media
+  // other than MPEG audio.
+  std::string bitRate, sampleRate, mode;
   bool edit = false;  // "Edit" ticked: the window stops following the player
 };
 
@@ -27,8 +31,8 @@ struct TrackInfoFields {
 // entry playing, follows the player, and writes an edited tag back into the file.
 class TrackInfoForm {
  public:
-  TrackInfoForm(const TagRecord& tag, const PlayerState& player, const AppSettings& settings,
-                IDialogs& dialogs);
+  TrackInfoForm(const TagRecord& tag, const Mp3StreamInfo& stream, const PlayerState& player,
+                const AppSettings& settings, IDialogs& dialogs);
 
   // The view writes typed texts here before each command and shows them after `onChanged`.
   TrackInfoFields& Fields() { return fields_; }
@@ -58,6 +62,7 @@ class TrackInfoForm {
   }
 
   const TagRecord& tag_;
+  const Mp3StreamInfo& stream_;
   const PlayerState& player_;
   const AppSettings& settings_;
   IDialogs& dialogs_;

@@ -33,11 +33,10 @@ std::vector<std::string> ScanPlaylists(const std::string& folder,
     return dirs;
   }
   std::vector<std::string> names;
-  AddFolderTree(root, names, found, "M3U PLS", 0, progress, cancel);
+  AddFolderTree(root, names, found, "M3U8 PLS", 0, progress, cancel);
   // The tree takes extensions that occur in the list ("3U" among them): only whole ones stay.
   std::erase_if(found, [](const std::string& path) {
-    const std::string ext = UpperCase(GetExt(path));
-    return ext != "M3U" && ext != "PLS";
+    return PlaylistFormatOf(path) == PlaylistFormat::None;
   });
   return found;
 }

@@ -38,12 +38,10 @@ bool WriteSaverSettings(SettingsStore& store, const SaverSettings& settings) {
   return store.Save();
 }
 
-std::string SaverSkinPath(const SaverSettings& settings, const std::string& programFolder,
-                          const std::string& fallback) {
+std::string SaverSkinPath(const SaverSettings& settings, const std::string& programFolder) {
   if (!settings.ssSkin.empty() && FileExists(settings.ssSkin)) return settings.ssSkin;
   const std::string own = AddSlash(programFolder) + "VarloSS.skin";
-  if (FileExists(own)) return own;
-  return fallback;
+  return FileExists(own) ? own : std::string();
 }
 
 SaverCommand ParseSaverCommand(int argc, const char* const* args, const char* xscreensaverWindow) {

@@ -20,11 +20,10 @@ SaverSettings ReadSaverSettings(const SettingsStore& store);
 // False when the file could not be written.
 bool WriteSaverSettings(SettingsStore& store, const SaverSettings& settings);
 
-// The skin file to show: "SSSkin" when that file exists, else `programFolder` + "VarloSS.skin",
-// else the bundled screen-saver skin `fallback`. The user's choice itself is never changed, so
-// a skin on a drive that is not mounted today is used again once it is back.
-std::string SaverSkinPath(const SaverSettings& settings, const std::string& programFolder,
-                          const std::string& fallback);
+// The skin file to show: "SSSkin" when that file exists, else `programFolder` + "VarloSS.skin"
+// when that one does; empty when neither is there. The user's choice itself is never changed,
+// so a skin on a drive that is not mounted today is used again once it is back.
+std::string SaverSkinPath(const SaverSettings& settings, const std::string& programFolder);
 
 // What the command line asks for.
 enum class SaverAction {

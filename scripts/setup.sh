@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   qt6-webengine-dev qt6-serialport-dev qt6-svg-dev
-  libmpv-dev libcdio-dev libcdio-paranoia-dev libfontconfig-dev
+  libmpv-dev libcdio-dev libcdio-paranoia-dev libfontconfig-dev libtag1-dev
   libfluidsynth-dev fluid-soundfont-gm
   xvfb xauth x11-apps imagemagick ffmpeg mpv fonts-dejavu-core libxcb1-dev
   python3 poppler-utils

@@ -3,11 +3,12 @@
 #include "fm/fm_mode.h"
 #include "player/player_mode.h"
 #include "skin/skin_form.h"
+#include "webradio/web_radio_mode.h"
 
 namespace varlo {
 
-// The clock's switch-on and switch-off reach the window, the FM radio and the player through
-// these, wired by the main window.
+// The clock's switch-on and switch-off reach the window, the FM radio, the player and the
+// internet radio through these, wired by the main window.
 
 class FormPresence final : public WindowPresence {
  public:
@@ -51,6 +52,15 @@ class PlaylistSwitch final : public PlayerSwitch {
 
  private:
   PlayerMode& player_;
+};
+
+class WebRadioSwitch final : public StreamSwitch {
+ public:
+  explicit WebRadioSwitch(WebRadioMode& radio) : radio_(radio) {}
+  void StopStream() override { radio_.SwitchOff(); }
+
+ private:
+  WebRadioMode& radio_;
 };
 
 }  // namespace varlo

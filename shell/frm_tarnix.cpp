@@ -24,7 +24,7 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   player_ = std::make_unique<PlayerMode>(
       access_, settings_, store_, programFolder_,
       PlayerServices{services_.unit0, cdUnit_, services_.clock, services_.events,
-                     services_.pictures, services_.launcher},
+                     services_.pictures, services_.launcher, services_.embedded},
       PlayerModeLinks{titles_, tray_, discTracks_, services_.sideWindows});
 
   cd_ = std::make_unique<CdPlayer>(access_, settings_, programFolder_, player_->State(),
@@ -42,10 +42,12 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
   presence_ = std::make_unique<FormPresence>(form_);
   radioSwitch_ = std::make_unique<FmRadioSwitch>(*fm_);
   playerSwitch_ = std::make_unique<PlaylistSwitch>(*player_);
-  clock_ = std::make_unique<ClockMode>(access_, settings_, services_.clock, autoList_,
-                                       ClockLinks{*presence_, *radioSwitch_, *playerSwitch_});
-
   webRadio_ = std::make_unique<WebRadioMode>(access_, settings_, programFolder_, services_.stream);
+  streamSwitch_ = std::make_unique<WebRadioSwitch>(*webRadio_);
+  clock_ = std::make_unique<ClockMode>(
+      access_, settings_, services_.clock, autoList_,
+      ClockLinks{*presence_, *radioSwitch_, *playerSwitch_, *streamSwitch_});
+
   browser_ = std::make_unique<BrowserMode>(access_, programFolder_, services_.web, services_.links,
                                            form_.tables.links);
 
@@ -86,7 +88,7 @@ void FrmTarnix::PrepareWidgets() {
   form_.lbl[18].rightAligned = true;
 }
 
-void FrmTarnix::Form_Load(const std::string& commandLine) {
+void FrmTarnix::Form_Load(const std::vector<std::string>& items) {
   gate_.RunIfIdle([&] {
     // 1-3.
     twipX_ = services_.screen.TwipsPerPixelX();
@@ -151,7 +153,10 @@ void FrmTarnix::Form_Load(const std::string& commandLine) {
     }
 
     // 20. What the playlist starts with.
-    player_->StartWith(commandLine.empty() ? commandLine : AbsoluteItem(commandLine));
+    std::vector<std::string> absolute;
+    for (const std::string& item : items)
+      if (!item.empty()) absolute.push_back(AbsoluteItem(item));
+    player_->StartWith(absolute);
 
     // 21-22.
     form_.window.timer1Enabled = true;
@@ -220,8 +225,8 @@ void FrmTarnix::LoadFavouriteSkin(int slot) {
   });
 }
 
-void FrmTarnix::OpenHandedItem(const std::string& item) {
-  UserInput([this, item] { player_->OpenHandedItem(item); });
+void FrmTarnix::OpenHandedItems(const std::vector<std::string>& items) {
+  UserInput([this, items] { player_->OpenHandedItems(items); });
   Raise();
 }
 
@@ -250,16 +255,27 @@ void FrmTarnix::ApplyOnTop() {
   form_.Notify(kChangeWindowState);
 }
 
+void FrmTarnix::ApplyReplayGain() {
+  player_->Engine().ApplyReplayGain();
+}
+
 void FrmTarnix::ScreenPoint(int& x, int& y) {
   x += form_.window.left / std::max(1, twipX_);
   y += form_.window.top / std::max(1, twipY_);
 }
 
-void FrmTarnix::ButtonCorner(int button, int& x, int& y) {
+void FrmTarnix::ButtonCorner(int code, int& x, int& y) {
   x = y = 0;
-  if (button < 1 || static_cast<std::size_t>(button) >= form_.btn.size()) return;
-  x = form_.btn[static_cast<std::size_t>(button)].left;
-  y = form_.btn[static_cast<std::size_t>(button)].top;
+  // Skins fill the button slots in file order, and a slot the skin leaves unused keeps an
+  // older skin's place: the button is found by its command, among those shown.
+  for (std::size_t i = 1; i < form_.btn.size(); ++i) {
+    const ButtonWidget& b = form_.btn[i];
+    if (b.visible && b.code == code) {
+      x = b.left;
+      y = b.top;
+      return;
+    }
+  }
 }
 
 void FrmTarnix::Quit() {

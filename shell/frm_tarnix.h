@@ -19,6 +19,7 @@
 #include "fm/tuner.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/embedded_media.h"
 #include "platform/events.h"
 #include "platform/http_get.h"
 #include "platform/launcher.h"
@@ -80,6 +81,8 @@ struct ShellServices {
   IStreamPlayer& stream;
   IWebView& web;
   ILinkOpener& links;
+  // The pictures and lyrics inside media files.
+  IEmbeddedMediaReader& embedded;
 };
 
 // The main window's logic. It composes the modes (one member per subsystem), routes command
@@ -92,9 +95,9 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   FrmTarnix(ShellServices services, SettingsStore& store, std::string programFolder);
   ~FrmTarnix() override;
 
-  // The start of the program. `commandLine` is the item given on the command line, if any;
-  // a relative path is taken from the current folder.
-  void Form_Load(const std::string& commandLine);
+  // The start of the program. `items` are the items given on the command line, in order; a
+  // relative path is taken from the current folder.
+  void Form_Load(const std::vector<std::string>& items);
   // Runs once whenever the main window closes, however the close was asked for.
   void Form_Unload();
   // Ends the program by closing the main window.
@@ -191,9 +194,9 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   // Brings the window into view and to the front, restored from the tray or minimised (a
   // request of the desktop or of a second start).
   void Raise();
-  // The command line of a second start, handed over to this one: its item (an absolute path)
-  // joins the playlist and the window comes into view.
-  void OpenHandedItem(const std::string& item);
+  // The command line of a second start, handed over to this one: its items (absolute paths)
+  // join the playlist and the window comes into view.
+  void OpenHandedItems(const std::vector<std::string>& items);
 
  private:
   void ResetWindowSizeState() override;
@@ -206,9 +209,10 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   // Shows the window restored and asks the view to bring it to the front.
   void ShowRestored();
   void ApplyOnTop() override;
+  void ApplyReplayGain() override;
   void SetTrayPresent(bool present) override { form_.window.trayPresent = present; }
   void ScreenPoint(int& x, int& y) override;
-  void ButtonCorner(int button, int& x, int& y) override;
+  void ButtonCorner(int code, int& x, int& y) override;
   void PresetFavourites();
 
   // SettingsHost.
@@ -218,6 +222,7 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   void ChooseSnoozeMinutes(int minutes) override { clock_->ChooseSnoozeMinutes(minutes); }
   void SetSnoozeEnabled(bool enabled) override { clock_->SetSnoozeEnabled(enabled); }
   void LoadSkinFile(const std::string& path) override { LoadSkin(path, false); }
+  void ApplyDisplaySettings() override { titles_.ApplySettings(); }
   std::string SkinInfo() const override { return skinLoader_->State().infoText; }
 
   // The mode of a routing slot; slots without a subsystem hold a null mode.
@@ -264,8 +269,9 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   std::unique_ptr<FormPresence> presence_;
   std::unique_ptr<FmRadioSwitch> radioSwitch_;
   std::unique_ptr<PlaylistSwitch> playerSwitch_;
-  std::unique_ptr<ClockMode> clock_;
   std::unique_ptr<WebRadioMode> webRadio_;
+  std::unique_ptr<WebRadioSwitch> streamSwitch_;
+  std::unique_ptr<ClockMode> clock_;
   std::unique_ptr<BrowserMode> browser_;
   NullMode absent_;
   std::array<Mode*, kModeSlots> modes_{};

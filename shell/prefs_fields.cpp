@@ -22,7 +22,7 @@ std::int16_t Index(int index) {
 
 PrefsFields FieldsFromSettings(const AppSettings& s) {
   PrefsFields f;
-  f.onTop = On(s.winOnTop);
+  f.onTop = WantsOnTop(s);
   f.snap = On(s.winSnap);
   f.saveWin = On(s.winSavePos);
   f.startOpt = std::clamp<int>(s.startMd, 0, 2);
@@ -57,6 +57,8 @@ PrefsFields FieldsFromSettings(const AppSettings& s) {
   f.mciDev = std::clamp(static_cast<int>(LeadingNumber(s.mciDevice)), 0, 2);
   f.contPB = On(s.contPB);
   f.pbOverlap = IntToText(s.pbOverlap);
+  // A value no choice stands for plays as off, and shows so.
+  f.replayGain = s.replayGain >= 0 && s.replayGain <= 2 ? s.replayGain : 0;
 
   f.exMute = std::clamp<int>(s.exitMode, 0, 2);
   f.tuneOpt = std::clamp<int>(s.fmTuneMd, 0, 2);
@@ -116,6 +118,7 @@ void CopyFieldsToSettings(const PrefsFields& f, AppSettings& s, bool copySkinPat
   const double preset = LeadingNumber(TrimBlanks(f.startPreset));
   s.startPreset = ToInt16(std::isfinite(preset) ? std::clamp(preset, 0.0, 32767.0) : 0.0);
   s.contPB = Flag(f.contPB);
+  s.replayGain = static_cast<std::int16_t>(std::clamp(f.replayGain, 0, 2));
 }
 
 std::array<std::string, 2> CardAddresses(int cardType) {

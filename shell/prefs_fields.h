@@ -38,6 +38,7 @@ struct PrefsFields {
   int mciDev = 0;
   bool contPB = false;
   std::string pbOverlap;
+  int replayGain = 0;  // 0 off, 1 track, 2 album
   // Halvern.
   int exMute = 0, tuneOpt = 0;
   std::string startPreset, startFreq;

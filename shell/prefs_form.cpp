@@ -35,6 +35,8 @@ void PrefsForm::Apply() {
   shownSkinPath_ = fields_.skinPath = s.skinPath;
   fields_.pbOverlap = std::to_string(s.pbOverlap);
   host_.ApplyOnTop();
+  host_.ApplyDisplaySettings();
+  host_.ApplyReplayGain();
 }
 
 void PrefsForm::cmdApply_Click() {

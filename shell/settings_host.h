@@ -20,6 +20,10 @@ class SettingsHost {
   virtual IDialogs& Dialogs() = 0;
   // Makes the main window topmost or not as "WinOnTop" says.
   virtual void ApplyOnTop() = 0;
+  // The external display's settings changed: they take effect now.
+  virtual void ApplyDisplaySettings() = 0;
+  // Levels playback by the media's loudness tags as "ReplayGain" says.
+  virtual void ApplyReplayGain() = 0;
   // Sets up the tuner card again with "CardType" and "CardPort".
   virtual void ResetTunerCard() = 0;
   // The sleep timer's minute count and its "Snooze" switch.

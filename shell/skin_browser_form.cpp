@@ -1,5 +1,8 @@
 #include "shell/skin_browser_form.h"
 
+#include <string>
+#include <utility>
+
 #include "common/file_select.h"
 #include "common/paths.h"
 
@@ -12,9 +15,26 @@ std::string SkinBrowserForm::SkinFolder() const {
 
 void SkinBrowserForm::ReadSkinDir() {
   const auto& slots = host_.Settings().favSkin;
-  const std::vector<std::string> favourites(slots.begin(), slots.end());
-  entries_ =
-      varlo::ReadSkinDir(SkinFolder(), kSkinKinds[static_cast<std::size_t>(filter_)], favourites);
+  const std::uint64_t ticket = reading_ = ++lastTicket_;
+  cutNote_ = "Reading the skin folder...";
+  reader_.Read(SkinFolder(), std::string(kSkinKinds[static_cast<std::size_t>(filter_)]),
+               std::vector<std::string>(slots.begin(), slots.end()), bounds_,
+               [this, ticket](SkinDir dir) { DirRead(ticket, std::move(dir)); });
+}
+
+void SkinBrowserForm::DirRead(std::uint64_t ticket, SkinDir dir) {
+  if (ticket != reading_) return;  // a newer filter or folder was asked for since
+  reading_ = 0;
+  entries_ = std::move(dir.entries);
+  cutNote_.clear();
+  if (dir.moreEntries)
+    cutNote_ = "This folder holds more than " + std::to_string(bounds_.entries) +
+               " files: skins among the rest are not listed.";
+  if (dir.moreSkins) {
+    if (!cutNote_.empty()) cutNote_ += ' ';
+    cutNote_ += "Only the first " + std::to_string(bounds_.skins) + " skins are listed.";
+  }
+  Changed();
 }
 
 void SkinBrowserForm::cboShType_Click(int item) {

@@ -25,16 +25,11 @@ class TrayHost {
   virtual void ApplyOnTop() = 0;
   // Whether hiding the window hides it (a tray icon brings it back) or minimises it.
   virtual void SetTrayPresent(bool present) = 0;
-  // Screen pixels of window pixel (x, y), and the window pixel of skin button n's top left.
+  // Screen pixels of window pixel (x, y), and the window pixel of the top left of the skin
+  // button shown with command `code` (the window's corner when none is).
   virtual void ScreenPoint(int& x, int& y) = 0;
-  virtual void ButtonCorner(int button, int& x, int& y) = 0;
+  virtual void ButtonCorner(int code, int& x, int& y) = 0;
 };
-
-// Whether "WinOnTop" asks for a topmost window: any value but 0 (a -1 written by older
-// versions means yes).
-inline bool WantsOnTop(const AppSettings& settings) {
-  return settings.winOnTop != 0;
-}
 
 // The tray icon and the popup menu: the icon with the player's tip, the menu from the icon,
 // the window's right button and command 38, and the window coming back from the icon.

@@ -33,9 +33,8 @@ std::optional<SkinHeader> ParseSkinHeader(std::string_view head) {
   SkinFieldReader reader(head);
   std::string header = reader.Next();
   SkinHeader result;
-  if (UpperCase(header) == "TARNIX SKIN") {
+  if (header == "Tarnix Skin") {
     result.kinds = "Player";
-    header = "Tarnix Skin";
   } else if (const auto slash = header.find('/'); slash != std::string::npos) {
     result.kinds = header.substr(slash + 1);
     header.resize(slash);
@@ -61,36 +60,55 @@ std::string SkinEntry::Text() const {
   return UpperCase(name) + " > " + header.description;
 }
 
-std::vector<SkinEntry> ReadSkinDir(const std::string& folder, std::string_view filter,
-                                   const std::vector<std::string>& favourites) {
-  std::vector<SkinEntry> entries;
+SkinDir ReadSkinDir(const std::string& folder, std::string_view filter,
+                    const std::vector<std::string>& favourites, SkinDirBounds bounds) {
+  SkinDir dir;
+  // The names first, so the skins listed are the first by name, not by directory order.
+  std::vector<std::filesystem::path> files;
   std::error_code error;
   std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error);
+  std::size_t seen = 0;
+  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error), ++seen) {
+    if (seen == bounds.entries) {
+      dir.moreEntries = true;
+      break;
+    }
+    // A file that cannot be looked at (a dangling link) is left out, and the walk goes on.
+    std::error_code fileError;
+    const std::string name = it->path().filename().string();
+    if (EndsWithSkin(name) && it->is_regular_file(fileError)) files.push_back(it->path());
+  }
+  const auto key = [](const std::filesystem::path& p) { return p.filename().string(); };
+  std::sort(files.begin(), files.end(), [&key](const auto& a, const auto& b) {
+    const std::string na = key(a), nb = key(b);
+    const std::string ua = UpperCase(na), ub = UpperCase(nb);
+    return ua != ub ? ua < ub : na < nb;
+  });
+
   const bool all = EqualsNoCase(filter, "All");
   const bool favourite = EqualsNoCase(filter, "Favorite");
-  std::size_t seen = 0;
-  for (; !error && it != std::filesystem::directory_iterator() && seen < kMaxSkinFolderEntries;
-       it.increment(error), ++seen) {
-    const std::string name = it->path().filename().string();
-    if (!EndsWithSkin(name) || !it->is_regular_file(error)) continue;
+  for (const std::filesystem::path& file : files) {
     SkinEntry entry;
-    entry.path = it->path().string();
+    entry.path = file.string();
     const auto header = ParseSkinHeader(ReadFileHead(entry.path, kSkinHeadBytes));
     if (!header) continue;
     entry.header = *header;
-    entry.name = name.substr(0, name.size() - 5);
     bool shown = all || HasKind(entry.header.kinds, filter);
     if (favourite && !shown)
       shown = std::any_of(favourites.begin(), favourites.end(), [&](const std::string& f) {
         return !f.empty() && SameFile(f, entry.path);
       });
-    if (shown) entries.push_back(std::move(entry));
+    if (!shown) continue;
+    // One skin past the bound is enough to know the list is cut.
+    if (dir.entries.size() == bounds.skins) {
+      dir.moreSkins = true;
+      break;
+    }
+    const std::string name = key(file);
+    entry.name = name.substr(0, name.size() - 5);
+    dir.entries.push_back(std::move(entry));
   }
-  std::sort(entries.begin(), entries.end(), [](const SkinEntry& a, const SkinEntry& b) {
-    const std::string ua = UpperCase(a.name), ub = UpperCase(b.name);
-    return ua != ub ? ua < ub : a.name < b.name;
-  });
-  return entries;
+  return dir;
 }
 
 }  // namespace varlo

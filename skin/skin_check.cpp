@@ -127,6 +127,9 @@ class Checker {
                           header + "\"); the skin is refused");
       return false;
     }
+    // The screen saver centres its main bitmap with the labels on it; digit displays,
+    // animations and the picture lie at screen coordinates, outside any window size.
+    saverSkin_ = (" " + UpperCase(kinds) + " ").find(" SCREENSAVER ") != std::string::npos;
     if (kinds.empty() && UpperCase(header) != "TARNIX SKIN")
       Warn("header", "no kinds after \"/\": the skin browser shows it only under \"All\"");
     if (TrimBlanks(reader_.RestOfLine()).empty()) Warn("header", "the description is empty");
@@ -207,7 +210,7 @@ class Checker {
         Simple(token, n, 9, 4, true, [&](const int* f) {
           if (f[4] < 1 || f[5] < 1) return Warn(token, "the frame size is empty; ignored");
           CheckSource(token, f[2], f[3], f[4], f[5]);
-          CheckPlaced(token, {f[0], f[1], f[4], f[5]});
+          if (!saverSkin_) CheckPlaced(token, {f[0], f[1], f[4], f[5]});
         });
         break;
       case 'D':
@@ -237,7 +240,7 @@ class Checker {
           Warn(token, "content areas are 1 (cover), 2 (browser) and 3 (video); ignored");
         else if (ok && (f[2] < 1 || f[3] < 1))
           Warn(token, "the area is empty; ignored");
-        else if (ok)
+        else if (ok && !saverSkin_)
           CheckPlaced(token, {f[0], f[1], f[2], f[3]});
         break;
       }
@@ -423,6 +426,7 @@ class Checker {
   PictureSize sizes_[3];
   std::optional<PictureSize> main_, res_;
   bool importSkin_ = false;
+  bool saverSkin_ = false;
   bool ended_ = false;
   long long shapePoints_ = 0, pointsSeen_ = 0;
   int buttonCount_ = 0;

@@ -102,7 +102,9 @@ void AreaViews::Sync(const SkinForm& form) {
       [this] {
         auto* combo = new QComboBox(parent_);
         combo->setEditable(true);
-        // A confirmed address goes to the browser, which keeps the history itself.
+        // A confirmed address goes to the browser, which keeps the history itself; Enter is
+        // taken before the box sees it (onComboMade), as the box would only act on a text its
+        // list holds already.
         combo->setInsertPolicy(QComboBox::NoInsert);
         if (onComboMade) onComboMade(combo);
         return combo;

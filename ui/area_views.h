@@ -30,6 +30,8 @@ class AreaViews {
   QWidget* VideoBox() const { return videoBox_; }
   // Text entry n (1-3), null until a skin first shows it.
   QLineEdit* Entry(std::size_t n) const { return entries_[n]; }
+  // The browser's address box, null until a skin first shows it.
+  QComboBox* Combo() const { return combo_; }
   // Called with each list of the modes (conversions, FM presets, web-radio stations) when it
   // is made.
   std::function<void(FormList list, QListWidget* widget)> onListMade;

@@ -9,6 +9,11 @@
 
 namespace varlo {
 
+QPixmap CoverPixmap(const std::string& picture, const std::shared_ptr<const Picture>& image) {
+  if (image) return QPixmap::fromImage(ImageOverPicture(*image));
+  return QPixmap::fromImage(ReadImageFile(picture));
+}
+
 CoverLyricBinding::CoverLyricBinding(FrmTarnix& frm, AreaViews& areas, QObject* parent)
     : QObject(parent), frm_(frm), areas_(areas) {
   frm_.Player().Media().Covers().onChanged = [this] { ApplyCover(); };
@@ -18,9 +23,10 @@ CoverLyricBinding::CoverLyricBinding(FrmTarnix& frm, AreaViews& areas, QObject* 
 void CoverLyricBinding::ApplyCover() {
   const CoverPictures& covers = frm_.Player().Media().Covers();
   QLabel* label = areas_.Cover();
-  if (covers.picture != shownCover_) {
+  if (covers.picture != shownCover_ || covers.image != shownImage_) {
     shownCover_ = covers.picture;
-    label->setPixmap(QPixmap::fromImage(ReadImageFile(covers.picture)));
+    shownImage_ = covers.image;
+    label->setPixmap(CoverPixmap(covers.picture, covers.image));
   }
   if (!covers.tip.empty()) label->setToolTip(PlainToolTip(PathToQt(covers.tip)));
 }

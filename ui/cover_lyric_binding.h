@@ -1,10 +1,17 @@
 #pragma once
 #include <QObject>
+#include <QPixmap>
+#include <memory>
+#include <string>
 
 #include "shell/frm_tarnix.h"
 #include "ui/area_views.h"
 
 namespace varlo {
+
+// What a cover shows: the picture read from inside a media file when there is one, else the
+// picture file.
+QPixmap CoverPixmap(const std::string& picture, const std::shared_ptr<const Picture>& image);
 
 // Keeps the main window's cover image showing what the form holds, and hands its
 // double-clicks to the form.
@@ -21,6 +28,7 @@ class CoverLyricBinding : public QObject {
   FrmTarnix& frm_;
   AreaViews& areas_;
   std::string shownCover_;
+  std::shared_ptr<const Picture> shownImage_;
 };
 
 }  // namespace varlo

@@ -6,7 +6,7 @@
 
 #include "common/paths.h"
 #include "platform/qt/path_text.h"
-#include "platform/qt/qt_picture_loader.h"
+#include "ui/cover_lyric_binding.h"
 #include "ui/plain_text.h"
 
 namespace varlo {
@@ -23,20 +23,22 @@ FrmAlbumView::FrmAlbumView(PlayerMode& player) : QWidget(nullptr, Qt::Window), p
   resize(300, 300);
 }
 
-void FrmAlbumView::Show(const std::string& picture, const std::string& tip) {
-  cover_->setPixmap(QPixmap::fromImage(ReadImageFile(picture)));
+void FrmAlbumView::Show(const std::string& picture, const std::shared_ptr<const Picture>& image,
+                        const std::string& tip) {
+  cover_->setPixmap(CoverPixmap(picture, image));
   cover_->setToolTip(PlainToolTip(PathToQt(tip)));
 }
 
 void FrmAlbumView::Sync() {
   const CoverPictures& covers = player_.Media().Covers();
-  Show(covers.albumPicture, covers.albumTip);
+  Show(covers.albumPicture, covers.albumImage, covers.albumTip);
 }
 
 void FrmAlbumView::showEvent(QShowEvent* event) {
   // Opening the window shows the cover the main window shows, when its file is still there.
   const std::string& last = player_.State().coverPath;
-  if (FileExists(last)) Show(last, player_.Media().Covers().tip);
+  const CoverPictures& covers = player_.Media().Covers();
+  if (FileExists(last)) Show(last, last == covers.picture ? covers.image : nullptr, covers.tip);
   PlaceCover();
   QWidget::showEvent(event);
 }
@@ -56,7 +58,7 @@ void FrmAlbumView::PlaceCover() {
 bool FrmAlbumView::eventFilter(QObject* watched, QEvent* event) {
   if (watched == cover_ && event->type() == QEvent::MouseButtonDblClick) {
     const CoverPictures& covers = player_.Media().Covers();
-    Show(covers.picture, covers.tip);
+    Show(covers.picture, covers.image, covers.tip);
     return true;
   }
   return QWidget::eventFilter(watched, event);

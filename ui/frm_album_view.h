@@ -1,6 +1,8 @@
 #pragma once
 #include <QLabel>
 #include <QWidget>
+#include <memory>
+#include <string>
 
 #include "player/player_mode.h"
 
@@ -19,7 +21,8 @@ class FrmAlbumView : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Show(const std::string& picture, const std::string& tip);
+  void Show(const std::string& picture, const std::shared_ptr<const Picture>& image,
+            const std::string& tip);
   void PlaceCover();
 
   PlayerMode& player_;

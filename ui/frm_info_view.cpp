@@ -32,6 +32,7 @@ FrmInfoView::FrmInfoView(TrackInfoForm& form)
       txtTrack_(Field(3)),
       cboGenre_(new QComboBox),
       imgCover_(new QLabel),
+      stream_(new QLabel),
       cbEdit_(new QCheckBox(QStringLiteral("Edit"))) {
   setWindowTitle(QStringLiteral("Track Info"));
   // A side window never keeps the program running once the main window has closed.
@@ -64,6 +65,9 @@ FrmInfoView::FrmInfoView(TrackInfoForm& form)
   addRow("Comment", txtComment_);
   addRow("Track", txtTrack_);
   addRow("Genre", cboGenre_);
+  ShowAsPlainText(stream_);
+  stream_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  addRow("Stream", stream_);
 
   auto* coverBox = new QVBoxLayout;
   coverBox->addWidget(new QLabel(QStringLiteral("Album Cover")));
@@ -140,6 +144,13 @@ void FrmInfoView::Push() {
   txtComment_->setText(QString::fromStdString(f.comment));
   txtTrack_->setText(QString::fromStdString(f.track));
   cboGenre_->setCurrentIndex(f.genre);
+  // The label texts with their units; nothing for media other than MPEG audio.
+  QStringList stream;
+  if (!f.bitRate.empty()) stream << QString::fromStdString(f.bitRate) + QStringLiteral(" kbit/s");
+  if (!f.sampleRate.empty())
+    stream << QString::fromStdString(f.sampleRate) + QStringLiteral(" kHz");
+  if (!f.mode.empty()) stream << QString::fromStdString(f.mode);
+  stream_->setText(stream.join(QStringLiteral(", ")));
   imgCover_->setPixmap(QPixmap::fromImage(ReadImageFile(f.cover)));
   {
     const QSignalBlocker block(cbEdit_);

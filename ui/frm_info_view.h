@@ -37,6 +37,7 @@ class FrmInfoView : public QWidget {
   QLineEdit* txtTrack_;
   QComboBox* cboGenre_;
   QLabel* imgCover_;
+  QLabel* stream_;
   QCheckBox* cbEdit_;
   QPushButton* cmdCurrent_ = nullptr;
   QTimer timer1_;

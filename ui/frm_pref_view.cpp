@@ -314,6 +314,12 @@ QWidget* FrmPrefView::PlayerTab() {
   cboStartPMd_ = List(startMode, {"Last Mode Used", "Media Mode", "CD Mode"});
   (new QVBoxLayout(startMode))->addWidget(cboStartPMd_);
   layout->addWidget(startMode, 0, 0);
+  auto* loudness = Frame("ReplayGain", tab);
+  replayGain_ = List(loudness, {"Off", "Track", "Album"});
+  replayGain_->setToolTip(
+      QStringLiteral("Evens out loudness with the files' ReplayGain tags (clipping prevented)"));
+  (new QVBoxLayout(loudness))->addWidget(replayGain_);
+  layout->addWidget(loudness, 0, 1);
 
   auto* cddb = Frame("CDDB", tab);
   auto* c = new QFormLayout(cddb);
@@ -472,6 +478,7 @@ void FrmPrefView::ReadControls() {
   f.mciDev = mciDev_->currentIndex();
   f.contPB = contPB_->isChecked();
   f.pbOverlap = Std(pbOverlap_->text());
+  f.replayGain = replayGain_->currentIndex();
 
   f.exMute = exMute_->currentIndex();
   for (int i = 0; i < 3; ++i)
@@ -546,6 +553,7 @@ void FrmPrefView::ShowFields() {
   SetIndex(mciDev_, f.mciDev);
   contPB_->setChecked(f.contPB);
   pbOverlap_->setText(Text(f.pbOverlap));
+  SetIndex(replayGain_, f.replayGain);
 
   SetIndex(exMute_, f.exMute);
   tuneOpt_[static_cast<std::size_t>(std::clamp(f.tuneOpt, 0, 2))]->setChecked(true);

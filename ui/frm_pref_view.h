@@ -89,6 +89,7 @@ class FrmPrefView final : public QWidget {
             *cbAutoCloseQF_ = nullptr;
   QLineEdit* valExt_ = nullptr;
   QComboBox* mciDev_ = nullptr;
+  QComboBox* replayGain_ = nullptr;
   QCheckBox* contPB_ = nullptr;
   QLineEdit* pbOverlap_ = nullptr;
   // Halvern.

@@ -13,10 +13,12 @@ namespace varlo {
 
 FrmSkinBrowseView::FrmSkinBrowseView(SettingsHost& host, InputGate& gate)
     : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint),
-      logic_(host),
+      reader_(this),
+      logic_(host, reader_),
       gate_(gate),
       filter_(new QComboBox(this)),
       list_(new QListWidget(this)),
+      cutNote_(new QLabel(this)),
       info_(new QGroupBox(QStringLiteral("Info"), this)),
       comment_(new QLabel(info_)) {
   setWindowTitle(QStringLiteral("Skin Browser"));
@@ -35,7 +37,13 @@ FrmSkinBrowseView::FrmSkinBrowseView(SettingsHost& host, InputGate& gate)
   layout->addLayout(top);
   auto* panes = new QHBoxLayout;
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
-  panes->addWidget(list_, 1);
+  auto* listSide = new QVBoxLayout;
+  listSide->addWidget(list_, 1);
+  ShowAsPlainText(cutNote_);
+  cutNote_->setWordWrap(true);
+  cutNote_->hide();
+  listSide->addWidget(cutNote_);
+  panes->addLayout(listSide, 1);
   ShowAsPlainText(comment_);
   comment_->setWordWrap(true);
   comment_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
@@ -81,6 +89,8 @@ void FrmSkinBrowseView::ShowLogic() {
   }
   if (row >= 0 && row < list_->count()) list_->setCurrentRow(row);
   comment_->setText(QString::fromStdString(logic_.Comment()));
+  cutNote_->setText(QString::fromStdString(logic_.CutNote()));
+  cutNote_->setVisible(!logic_.CutNote().empty());
   info_->setVisible(logic_.InfoShown());
   // The window takes the focus back from the main window a skin load raised.
   activateWindow();

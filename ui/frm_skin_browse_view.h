@@ -8,6 +8,7 @@
 
 #include "shell/input_gate.h"
 #include "shell/skin_browser_form.h"
+#include "ui/gui_mailbox.h"
 
 namespace varlo {
 
@@ -22,6 +23,8 @@ class FrmSkinBrowseView final : public QWidget {
   QComboBox* Filter() const { return filter_; }
   QListWidget* List() const { return list_; }
   QLabel* Comment() const { return comment_; }
+  // Says what the bounds left out of a folder; hidden when nothing was.
+  QLabel* CutNote() const { return cutNote_; }
   // The skin folder changed here.
   std::function<void()> onFolderChanged;
   // Opening: every skin ("All"), the list read from the disk again.
@@ -31,10 +34,12 @@ class FrmSkinBrowseView final : public QWidget {
   void Act(std::function<void()> action);
   void ShowLogic();
 
+  PooledSkinDirReader reader_;
   SkinBrowserForm logic_;
   InputGate& gate_;
   QComboBox* filter_;
   QListWidget* list_;
+  QLabel* cutNote_;
   QGroupBox* info_;
   QLabel* comment_;
 };

@@ -6,14 +6,12 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QPixmap>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <filesystem>
+#include <utility>
 
 #include "common/paths.h"
 #include "platform/qt/path_text.h"
-#include "platform/qt/qt_picture_loader.h"
-#include "player/display_name.h"
-#include "player/visual_selector.h"
 #include "ui/app_icon.h"
 #include "ui/plain_text.h"
 
@@ -30,12 +28,25 @@ QLabel* PlainLabel(QWidget* parent, const QString& text = {}) {
 
 }  // namespace
 
+void GatedSelectorHost::LoadAndPlay(const std::string& path) {
+  gate_.Submit([this, path] { player_.LoadAndPlay(path); });
+}
+
+void GatedSelectorHost::AppendAndPlay(const std::string& path) {
+  gate_.Submit([this, path] { player_.AppendAndPlay(path); });
+}
+
+void GatedSelectorHost::RestoreOnTop() {
+  if (mainWindow_) gate_.Submit([window = mainWindow_] { window->ApplyOnTop(); });
+}
+
 FrmVisLoaderView::FrmVisLoaderView(PlayerMode& player, InputGate& gate,
-                                   const std::string& programFolder, PicturePrinter* printer)
+                                   const std::string& programFolder, PicturePrinter* printer,
+                                   SettingsHost* mainWindow)
     : QWidget(nullptr, Qt::Window),
-      player_(player),
-      gate_(gate),
-      programFolder_(programFolder),
+      host_(player, gate, mainWindow),
+      tasks_(this, *this, kCell),
+      logic_(host_, tasks_, programFolder),
       grid_(new QWidget(this)),
       entries_(new QListWidget(this)),
       status_(PlainLabel(this)),
@@ -95,173 +106,100 @@ FrmVisLoaderView::FrmVisLoaderView(PlayerMode& player, InputGate& gate,
   layout->addLayout(buttons);
   resize(760, 620);
 
-  connect(prev_, &QPushButton::clicked, this, [this] {
-    if (busy_ || page_ <= 0) return;
-    --page_;
-    ShowPage();
-  });
-  connect(next_, &QPushButton::clicked, this, [this] {
-    if (busy_ || page_ >= LastPage(static_cast<int>(found_.size()))) return;
-    ++page_;
-    ShowPage();
-  });
-  connect(load_, &QPushButton::clicked, this, [this] { OpenSelected(); });
+  logic_.onChanged = [this](unsigned changes) { Redraw(changes); };
+  connect(prev_, &QPushButton::clicked, this, [this] { logic_.cPrev_Click(); });
+  connect(next_, &QPushButton::clicked, this, [this] { logic_.cNext_Click(); });
+  connect(load_, &QPushButton::clicked, this, [this] { logic_.OpenSelected(); });
   connect(selectDir_, &QPushButton::clicked, this, [this] {
     const QString folder = QFileDialog::getExistingDirectory(
         this, QStringLiteral("Select directory containing media files:"));
     if (!folder.isEmpty()) Scan(PathFromQt(folder));
   });
-  connect(cancelButton_, &QPushButton::clicked, this, [this] {
-    if (busy_ && cancel_) {
-      *cancel_ = true;
-      return;
-    }
-    close();
-  });
+  connect(cancelButton_, &QPushButton::clicked, this, [this] { logic_.cCancel_Click(); });
   connect(togglePL_, &QPushButton::clicked, this, [this] { ToggleListView(); });
   connect(print_, &QPushButton::clicked, this, [this] { PrintWindow(); });
   connect(background_, &QPushButton::clicked, this, [this] { ToggleBackground(); });
-  connect(entries_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row >= 0) {
-      page_ = row / kPlaylistsPerPage;
-      SelectOnPage(row % kPlaylistsPerPage);
-    }
+  connect(setDefault_, &QCheckBox::toggled, this,
+          [this](bool ticked) { logic_.chkSetDef_Click(ticked); });
+  connect(entries_, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { logic_.Dummy_Click(entries_->row(item)); });
+  connect(entries_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+    logic_.Dummy_Click(entries_->row(item));
+    logic_.OpenSelected();
   });
-  connect(entries_, &QListWidget::itemDoubleClicked, this, [this] { OpenSelected(); });
-  connect(contents_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-    const int row = contents_->row(item);
-    if (row < 0 || static_cast<std::size_t>(row) >= selectedPaths_.size()) return;
-    const std::string path = selectedPaths_[static_cast<std::size_t>(row)];
-    gate_.Submit([this, path] { player_.AppendAndPlay(path); });
-  });
+  connect(contents_, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) { logic_.PlayList_DblClick(contents_->row(item)); });
 }
 
 FrmVisLoaderView::~FrmVisLoaderView() {
-  if (cancel_) *cancel_ = true;
-  if (worker_.joinable()) worker_.join();
+  logic_.onChanged = nullptr;
 }
 
 void FrmVisLoaderView::Start() {
-  const std::string nocover = AddSlash(programFolder_) + "nocover.bmp";
-  defaultPicture_ = FileExists(nocover) ? nocover : std::string();
-  const std::string& folder = player_.Settings().visPLPath;
-  Scan(folder.empty() ? programFolder_ : folder);
+  logic_.Form_Load();
 }
 
-void FrmVisLoaderView::Run(std::function<void(const std::atomic<bool>& stop)> work) {
-  // The task before is stopped first; its walk ends at the next folder, its decoding at the
-  // next picture.
-  if (cancel_) *cancel_ = true;
-  if (worker_.joinable()) worker_.join();
-  cancel_ = std::make_shared<std::atomic<bool>>(false);
-  worker_ = std::thread([work = std::move(work), stop = cancel_] { work(*stop); });
+void FrmVisLoaderView::ScanProgress(std::uint64_t ticket, std::size_t found) {
+  logic_.ScanProgress(ticket, found);
 }
 
-void FrmVisLoaderView::Scan(const std::string& folder) {
-  std::error_code ec;
-  if (!std::filesystem::is_directory(folder, ec)) return;  // the lists stay as they are
-  SetBusy(true);
-  selectedName_->setText(QStringLiteral("One moment, looking for playlists..."));
-  // The walk reports its count now and then; results come back as queued calls, which Qt
-  // drops once the window is gone.
-  Run([this, folder](const std::atomic<bool>& stop) {
-    std::vector<std::string> found = ScanPlaylists(
-        folder,
-        [this](std::size_t taken) {
-          QMetaObject::invokeMethod(
-              this,
-              [this, taken] {
-                status_->setText(QStringLiteral("Looking for playlists... %1 found").arg(taken));
-              },
-              Qt::QueuedConnection);
-        },
-        &stop);
-    QMetaObject::invokeMethod(
-        this, [this, folder, found = std::move(found)]() mutable { ScanDone(folder, found); },
-        Qt::QueuedConnection);
-  });
+void FrmVisLoaderView::ScanDone(std::uint64_t ticket, std::vector<std::string> found) {
+  logic_.ScanDone(ticket, std::move(found));
 }
 
-void FrmVisLoaderView::ScanDone(const std::string& folder, std::vector<std::string> found) {
-  found_ = std::move(found);
-  page_ = 0;
-  selected_.clear();
+void FrmVisLoaderView::PicturesDone(std::uint64_t ticket, std::vector<QImage> images) {
+  if (!logic_.PicturesWanted(ticket)) return;  // another page, or another folder
+  for (std::size_t i = 0; i < images.size() && i < pictures_.size(); ++i)
+    if (!images[i].isNull()) pictures_[i]->setPixmap(QPixmap::fromImage(images[i]));
+  logic_.PicturesDone(ticket);
+}
+
+void FrmVisLoaderView::ContentsDone(std::uint64_t ticket, PlaylistContents contents) {
+  logic_.ContentsDone(ticket, std::move(contents));
+}
+
+void FrmVisLoaderView::Redraw(unsigned changes) {
+  using Form = VisualSelectorForm;
+  if (changes & Form::kEntries) ShowEntries();
+  if (changes & Form::kPage) ShowPage();
+  if (changes & Form::kStatus) status_->setText(PathToQt(logic_.Status()));
+  if (changes & Form::kSelection) {
+    selectedName_->setText(PathToQt(logic_.NameLabel()));
+    // The list view marks the entry selected on the page.
+    const QSignalBlocker block(entries_);
+    entries_->setCurrentRow(logic_.SelectedIndex());
+  }
+  if (changes & Form::kContents) {
+    contents_->clear();
+    for (const std::string& line : logic_.Contents().lines) contents_->addItem(PathToQt(line));
+  }
+  if (changes & Form::kBusy) cancelButton_->setText(QString::fromUtf8(logic_.CancelCaption()));
+  if (changes & Form::kClose) close();
+}
+
+void FrmVisLoaderView::ShowEntries() {
+  const QSignalBlocker block(entries_);
   entries_->clear();
-  for (const std::string& path : found_) entries_->addItem(PathToQt(GetFileName(path)));
-  if (setDefault_->isChecked()) player_.Settings().visPLPath = folder;
-  SetBusy(false);
-  ShowPage();
+  for (const std::string& path : logic_.Found()) entries_->addItem(PathToQt(GetFileName(path)));
 }
 
 void FrmVisLoaderView::ShowPage() {
-  contents_->clear();
-  selectedPaths_.clear();
-  const int count = static_cast<int>(found_.size());
-  status_->setText(QString::fromStdString(PageStatus(page_, count)));
-  selectedName_->setText(QStringLiteral("One moment, loading playlist pictures..."));
-  std::vector<std::string> files;
   for (int i = 0; i < kPlaylistsPerPage; ++i) {
-    const int index = page_ * kPlaylistsPerPage + i;
     QLabel* picture = pictures_[static_cast<std::size_t>(i)];
     QLabel* name = names_[static_cast<std::size_t>(i)];
     picture->clear();
-    if (index >= count) {
+    const int index = logic_.EntryOnPage(i);
+    if (index < 0) {
       picture->hide();
       name->hide();
       continue;
     }
-    const std::string& path = found_[static_cast<std::size_t>(index)];
-    const QString shown = PathToQt(DisplayName(GetFileName(path), 1));
+    const QString shown = PathToQt(logic_.EntryName(index));
     picture->setToolTip(PlainToolTip(shown));
     name->setText(QFontMetrics(name->font()).elidedText(shown, Qt::ElideRight, kCell));
     picture->show();
     name->show();
-    files.push_back(PlaylistPicture(path, defaultPicture_));
   }
-  SetBusy(true);
-  const int page = page_;
-  Run([this, page, files](const std::atomic<bool>& stop) {
-    // Each picture is decoded and scaled once, here, off the window's thread.
-    std::vector<QImage> images;
-    for (const std::string& file : files) {
-      if (stop) break;
-      QImage image = file.empty() ? QImage() : ReadImageFile(file);
-      if (!image.isNull())
-        image = image.scaled(kCell, kCell, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-      images.push_back(std::move(image));
-    }
-    QMetaObject::invokeMethod(
-        this, [this, page, images = std::move(images)]() mutable { PicturesDone(page, images); },
-        Qt::QueuedConnection);
-  });
-}
-
-void FrmVisLoaderView::PicturesDone(int page, std::vector<QImage> images) {
-  if (page == page_) {
-    for (std::size_t i = 0; i < images.size() && i < pictures_.size(); ++i)
-      if (!images[i].isNull()) pictures_[i]->setPixmap(QPixmap::fromImage(images[i]));
-  }
-  selectedName_->setText(QStringLiteral("Select playlist..."));
-  SetBusy(false);
-}
-
-void FrmVisLoaderView::SelectOnPage(int i) {
-  const int index = page_ * kPlaylistsPerPage + i;
-  if (i < 0 || index >= static_cast<int>(found_.size())) return;
-  selected_ = found_[static_cast<std::size_t>(index)];
-  selectedName_->setText(PathToQt(DisplayName(GetFileName(selected_), 1)));
-  const PlaylistContents contents = ReadPlaylistContents(selected_);
-  contents_->clear();
-  for (const std::string& line : contents.lines) contents_->addItem(PathToQt(line));
-  selectedPaths_ = contents.paths;
-}
-
-void FrmVisLoaderView::OpenSelected() {
-  if (selected_.empty() || busy_) return;
-  if (IsFolderEntry(selected_)) return Scan(FolderOfEntry(selected_));
-  const std::string path = selected_;
-  gate_.Submit([this, path] { player_.LoadAndPlay(path); });
-  close();
 }
 
 void FrmVisLoaderView::PrintWindow() {
@@ -269,11 +207,6 @@ void FrmVisLoaderView::PrintWindow() {
   const QImage look = grab().toImage();
   if (printer_->PrintImage(look, "Visual Playlist Selector") == PrintResult::kFailed)
     selectedName_->setText(QStringLiteral("The window could not be printed."));
-}
-
-void FrmVisLoaderView::SetBusy(bool busy) {
-  busy_ = busy;
-  cancelButton_->setText(busy ? QStringLiteral("Stop") : QStringLiteral("&Exit"));
 }
 
 void FrmVisLoaderView::ToggleListView() {
@@ -311,11 +244,11 @@ bool FrmVisLoaderView::eventFilter(QObject* watched, QEvent* event) {
         Highlight(-1);
         break;
       case QEvent::MouseButtonPress:
-        SelectOnPage(i);
+        logic_.ShowPlaylistContents(i);
         return true;
       case QEvent::MouseButtonDblClick:
-        SelectOnPage(i);
-        OpenSelected();
+        logic_.ShowPlaylistContents(i);
+        logic_.OpenSelected();
         return true;
       default:
         break;
@@ -325,8 +258,8 @@ bool FrmVisLoaderView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmVisLoaderView::closeEvent(QCloseEvent* event) {
-  // Closing stops what still runs; its results are dropped with the window's queued calls.
-  if (cancel_) *cancel_ = true;
+  // Closing stops what still runs; its answers are dropped.
+  logic_.Form_Unload();
   event->accept();
 }
 

@@ -23,8 +23,9 @@
 namespace varlo {
 namespace {
 
-// An item is a path or an address: a line longer than this is not one.
-constexpr std::size_t kMaxLine = 64 * 1024;
+// The items of a file manager's "Open with" of many files: a hand-over longer than this is not
+// one.
+constexpr std::size_t kMaxHandOver = 1024 * 1024;
 // Starts that connect at the same time; one more drops the oldest.
 constexpr std::size_t kMaxClients = 8;
 
@@ -142,13 +143,17 @@ std::string InstanceSocketPath(const std::string& key) {
   return Address(path) ? path : std::string();
 }
 
-bool HandOverBySocket(const std::string& path, const std::string& item) {
+bool HandOverBySocket(const std::string& path, const std::vector<std::string>& items) {
+  std::string message;
+  for (const std::string& item : items)
+    if (!item.empty()) message += item + '\0';
+  message += '\0';
   const int fd = ConnectTo(path);
   if (fd < 0) return false;
   // The answer comes once the running program has the item; one that hangs is not waited for
   // long.
   char answer = 0;
-  const bool taken = SendAll(fd, item + '\n', 1000) && WaitFor(fd, POLLIN, 2000) &&
+  const bool taken = SendAll(fd, message, 1000) && WaitFor(fd, POLLIN, 2000) &&
                      ::recv(fd, &answer, 1, 0) == 1 && answer == 'k';
   ::close(fd);
   return taken;
@@ -156,13 +161,12 @@ bool HandOverBySocket(const std::string& path, const std::string& item) {
 
 struct InstanceSocketServer::Client {
   int fd = -1;
-  std::string line;
+  std::string line;  // what has come of the hand-over
   QSocketNotifier* notifier = nullptr;
 };
 
-InstanceSocketServer::InstanceSocketServer(std::string path,
-                                           std::function<void(const std::string&)> onItem)
-    : path_(std::move(path)), onItem_(std::move(onItem)) {}
+InstanceSocketServer::InstanceSocketServer(std::string path, OnItems onItems)
+    : path_(std::move(path)), onItems_(std::move(onItems)) {}
 
 InstanceSocketServer::~InstanceSocketServer() {
   for (const auto& client : clients_) {
@@ -231,17 +235,26 @@ void InstanceSocketServer::Read(Client& client) {
       Drop(client);  // gone before a whole line came
       return;
     }
+    const std::size_t before = client.line.size();
     client.line.append(buffer, static_cast<std::size_t>(n));
-    const std::size_t end = client.line.find('\n');
-    if (end != std::string::npos && end <= kMaxLine) {
-      const std::string item = client.line.substr(0, end);
+    // The hand-over ends with a zero byte that ends no item: at the start, or after another.
+    std::size_t end = client.line.find('\0', before > 0 ? before - 1 : 0);
+    while (end != std::string::npos && end > 0 && client.line[end - 1] != '\0')
+      end = client.line.find('\0', end + 1);
+    if (end != std::string::npos && end < kMaxHandOver) {
+      std::vector<std::string> items;
+      for (std::size_t at = 0; at < end;) {
+        const std::size_t stop = client.line.find('\0', at);
+        items.push_back(client.line.substr(at, stop - at));
+        at = stop + 1;
+      }
       ::send(client.fd, "k", 1, MSG_NOSIGNAL | MSG_DONTWAIT);
-      // The client is gone before the item is opened, which may show a dialog.
+      // The client is gone before the items are opened, which may show a dialog.
       Drop(client);
-      if (onItem_) onItem_(item);
+      if (onItems_) onItems_(items);
       return;
     }
-    if (client.line.size() > kMaxLine) {
+    if (client.line.size() > kMaxHandOver) {
       Drop(client);
       return;
     }

@@ -8,7 +8,7 @@ class QSocketNotifier;
 
 namespace varlo {
 
-// Without a session bus, a second start hands its item to the running program over a local
+// Without a session bus, a second start hands its items to the running program over a local
 // socket. Only a program the user sees from that start may take it: one on the same display,
 // with the same program folder, so the socket's name carries a key made of both.
 
@@ -24,16 +24,18 @@ std::string InstanceKey(const std::string& display, const std::string& programFo
 // no such folder or the path would be too long for a socket.
 std::string InstanceSocketPath(const std::string& key);
 
-// Hands `item` (empty: only bring the window up) to the program listening at `path`; false
-// when none listens, or it does not take the item within a few seconds.
-bool HandOverBySocket(const std::string& path, const std::string& item);
+// Hands `items` (none: only bring the window up) to the program listening at `path`; false
+// when none listens, or it does not take them within a few seconds.
+bool HandOverBySocket(const std::string& path, const std::vector<std::string>& items);
 
-// The running program's end of the socket: each item handed over goes to `onItem` on the GUI
-// thread. One line per item, of at most 64 KiB; the program answers "k" once it has taken it.
+// The running program's end of the socket: the items of each hand-over go to `onItems` on the
+// GUI thread. A hand-over is its items, each ended by a zero byte (no name holds one, and none
+// is empty), then one more zero byte; at most 1 MiB. The program answers "k" once it has them.
 // A socket left by a program that died is taken over; the socket file goes with the server.
 class InstanceSocketServer {
  public:
-  InstanceSocketServer(std::string path, std::function<void(const std::string&)> onItem);
+  using OnItems = std::function<void(const std::vector<std::string>&)>;
+  InstanceSocketServer(std::string path, OnItems onItems);
   ~InstanceSocketServer();
   InstanceSocketServer(const InstanceSocketServer&) = delete;
   InstanceSocketServer& operator=(const InstanceSocketServer&) = delete;
@@ -48,7 +50,7 @@ class InstanceSocketServer {
   void Drop(Client& client);
 
   std::string path_;
-  std::function<void(const std::string&)> onItem_;
+  OnItems onItems_;
   int fd_ = -1;
   std::unique_ptr<QSocketNotifier> notifier_;
   std::vector<std::unique_ptr<Client>> clients_;

@@ -12,7 +12,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QToolTip>
 #include <QUrl>
 #include <QWindow>
@@ -75,15 +77,27 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
     history.onChanged = fill;
     history.onSelected = fill;
     fill();
-    connect(combo, &QComboBox::activated, this,
-            [this, combo](int) { frm_.Combo_Chosen(PathFromQt(combo->currentText())); });
+    // The box has the focus and hands keys to its line edit itself, past the line edit's
+    // filters: Enter is taken from the box.
+    combo->installEventFilter(this);
+    // Qt also "activates" a history entry whose text is left in the box when the focus goes:
+    // only a choice from the list opens it.
+    connect(combo, &QComboBox::activated, this, [this, combo](int) {
+      if (!leavingAddress_) frm_.Combo_Chosen(PathFromQt(combo->currentText()));
+    });
   };
   // The notepad's text lives in the form; the editor shows it and is asked for it when the
   // notepad saves or prints. Bytes that are not UTF-8 survive the trip through the editor.
   areas_.onNoteMade = [this](QPlainTextEdit* edit) {
     TextBox& note = frm_.Access().Note();
     note.onChanged = [edit, &note] { edit->setPlainText(PathToQt(note.text)); };
-    note.current = [edit] { return PathFromQt(edit->toPlainText()); };
+    // The document's own characters: toPlainText() would turn no-break spaces into blanks
+    // and line separators into line feeds. Only the paragraph breaks become line feeds.
+    note.current = [edit] {
+      QString text = edit->document()->toRawText();
+      text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+      return PathFromQt(text);
+    };
     edit->setPlainText(PathToQt(note.text));
   };
   list->setAcceptDrops(false);  // drops land on the window, which takes them for the list
@@ -105,6 +119,8 @@ MainWindowView::~MainWindowView() {
   // Closing the window in the base destructor moves the focus, and the focus handler must
   // not reach this part of the object once it is gone.
   disconnect(qApp, nullptr, this, nullptr);
+  // Likewise the children's signals: the address box reports the focus it loses as a choice.
+  for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
   // The form outlives the view: the notepad's text stays with it, the editor goes.
   TextBox& note = frm_.Access().Note();
   note.Text();
@@ -218,6 +234,22 @@ void MainWindowView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+  if (QComboBox* combo = areas_.Combo();
+      combo && watched == combo && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      frm_.Combo_Chosen(PathFromQt(combo->currentText()));
+      return true;
+    }
+  }
+  if (QComboBox* combo = areas_.Combo();
+      combo && watched == combo && event->type() == QEvent::FocusOut) {
+    // The box hands the focus it loses to its line edit, which finishes the editing; the box
+    // takes that for a choice.
+    const QScopedValueRollback<bool> leaving(leavingAddress_, true);
+    static_cast<QObject*>(combo)->event(event);
+    return true;
+  }
   for (std::size_t i = 1; i <= 3; ++i) {
     if (!areas_.Entry(i) || watched != areas_.Entry(i) || event->type() != QEvent::KeyPress)
       continue;

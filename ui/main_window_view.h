@@ -73,8 +73,9 @@ class MainWindowView : public QWidget {
   // Wayland has no window shapes: there the window is translucent and only the skin's shape
   // is painted, which the compositor then shows as the window's outline.
   bool paintsShape_ = false;
-  QRegion shape_;         // empty for a rectangular window
-  int restoresDone_ = 0;  // the form's requests to come back in front, carried out
+  QRegion shape_;                // empty for a rectangular window
+  int restoresDone_ = 0;         // the form's requests to come back in front, carried out
+  bool leavingAddress_ = false;  // the focus is leaving the browser's address box
   // The captions as last repainted, so a tick repaints only the labels that changed.
   std::array<std::string, std::tuple_size_v<decltype(SkinForm::lbl)>>
       shownCaptions_{};  // the display window last given to the media devices

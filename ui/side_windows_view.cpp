@@ -30,8 +30,10 @@ void SideWindowsView::ShowQuickFind() {
 
 void SideWindowsView::ShowVisualSelector() {
   if (!player_ || !gate_) return;
-  // A fresh window for every opening: it scans the folder as it is now.
-  selector_ = std::make_unique<FrmVisLoaderView>(*player_, *gate_, programFolder_, printer_);
+  // A fresh window for every opening: it scans the folder as it is now. The old one goes
+  // without waiting for its workers.
+  selector_ =
+      std::make_unique<FrmVisLoaderView>(*player_, *gate_, programFolder_, printer_, mainWindow_);
   ShowOwned(*selector_, owner_);
   selector_->Start();
 }

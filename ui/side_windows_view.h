@@ -28,8 +28,10 @@ class SideWindowsView final : public SideWindows {
     settings_ = &settings;
     programFolder_ = std::move(programFolder);
   }
-  // The main window, which the side windows belong to.
+  // The main window, which the side windows belong to, and its settings link (the selector
+  // gives the window its on-top state back through it).
   void SetOwner(QWidget* owner) { owner_ = owner; }
+  void SetMainWindow(SettingsHost& mainWindow) { mainWindow_ = &mainWindow; }
   void ShowTrackInfo() override;
   void ShowCoverWindow() override;
   void ShowQuickFind() override;
@@ -50,6 +52,7 @@ class SideWindowsView final : public SideWindows {
   std::string programFolder_;
   PicturePrinter* printer_ = nullptr;
   QWidget* owner_ = nullptr;
+  SettingsHost* mainWindow_ = nullptr;
   std::unique_ptr<FrmInfoView> info_;
   std::unique_ptr<FrmAlbumView> album_;
   std::unique_ptr<FrmQFindView> qfind_;

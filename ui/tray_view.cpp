@@ -39,7 +39,8 @@ void TrayView::Remove() {
 }
 
 void TrayView::SetTip(const std::string& tip) {
-  if (icon_) icon_->setToolTip(PlainToolTip(PathToQt(tip)));
+  // Hosts of StatusNotifierItems show the tip as plain text, so it goes without markup.
+  if (icon_) icon_->setToolTip(PlainTrayTip(PathToQt(tip)));
 }
 
 void TrayView::PopUp(const TrayMenu& menu, int x, int y) {
@@ -49,6 +50,9 @@ void TrayView::PopUp(const TrayMenu& menu, int x, int y) {
 }
 
 void TrayView::Fill(QMenu& target, const TrayMenu& items) {
+  // clear() drops the submenus' entries but not the submenus, which the menu owns: they go
+  // first, or every opening would leave a set of them behind.
+  for (QMenu* sub : target.findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) delete sub;
   target.clear();
   for (const TrayMenuItem& item : items) {
     if (!item.items.empty()) {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/command_line_items.h"
 #include "common/paths.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
@@ -27,6 +28,7 @@
 #include "platform/qt/path_text.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_embedded_media_reader.h"
 #include "platform/qt/qt_events.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_link_opener.h"
@@ -68,9 +70,9 @@ void PumpOnGuiThread(varlo::MpvMediaDevice& device, QObject* context) {
   });
 }
 
-// Hands `item` to a Varlo already running on the session bus with the same `key` (display and
+// Hands `items` to a Varlo already running on the session bus with the same `key` (display and
 // program folder); false when none runs (or there is no bus), so this start goes on by itself.
-bool HandToRunningInstance(const std::string& item, const std::string& key) {
+bool HandToRunningInstance(const std::vector<std::string>& items, const std::string& key) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface()) return false;
   const QString service = QString::fromLatin1(varlo::MprisService::kServiceName);
@@ -89,9 +91,9 @@ bool HandToRunningInstance(const std::string& item, const std::string& key) {
       continue;
     QDBusMessage call =
         QDBusMessage::createMethodCall(name, path, own, QStringLiteral("OpenItems"));
-    QStringList items;
-    if (!item.empty()) items << varlo::PathToQt(item);
-    call << items;
+    QStringList list;
+    for (const std::string& item : items) list << varlo::PathToQt(item);
+    call << list;
     return bus.call(call, QDBus::Block, 3000).type() == QDBusMessage::ReplyMessage;
   }
   return false;
@@ -113,7 +115,7 @@ int main(int argc, char** argv) {
   // The arguments as bytes (QApplication has taken out its own options), so that names
   // that are not UTF-8 stay the files they name. "--new-instance" starts a program of its own
   // even while another runs.
-  std::string commandLine;
+  std::vector<std::string> args;
   bool newInstance = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg(argv[i]);
@@ -121,17 +123,16 @@ int main(int argc, char** argv) {
       newInstance = true;
       continue;
     }
-    commandLine += (commandLine.empty() ? "" : " ") + arg;
+    args.push_back(arg);
   }
+  const std::vector<std::string> items = varlo::CommandLineItems(args);
   const std::string programFolder = varlo::ProgramFolder();
   // Later starts hand over only to a program the user sees: same display, same program folder.
   const std::string instanceKey = varlo::InstanceKey(varlo::CurrentDisplay(), programFolder);
   const std::string socketPath = varlo::InstanceSocketPath(instanceKey);
-  if (!newInstance) {
-    const std::string item = commandLine.empty() ? commandLine : varlo::AbsoluteItem(commandLine);
-    if (HandToRunningInstance(item, instanceKey) || varlo::HandOverBySocket(socketPath, item))
-      return 0;
-  }
+  if (!newInstance &&
+      (HandToRunningInstance(items, instanceKey) || varlo::HandOverBySocket(socketPath, items)))
+    return 0;
 
   varlo::InstallMissingFiles(ShippedDataFolder(), programFolder);
   varlo::RemoveStaleProgramTemporaries(programFolder, varlo::DefaultSettingsPath());
@@ -139,6 +140,8 @@ int main(int argc, char** argv) {
   varlo::QtScreen screen;
   varlo::QtDialogs dialogs;
   varlo::QtPictureLoader pictures;
+  // Covers and lyrics inside media files, read on a thread of its own.
+  varlo::QtEmbeddedMediaReader embedded;
   varlo::QtEvents events;
   varlo::QtClock clock;
   varlo::QtLauncher launcher;
@@ -180,14 +183,15 @@ int main(int argc, char** argv) {
   varlo::TrayView tray;
   varlo::LazySerialPort serial;
   varlo::SettingsWindowsView settingsWindows;
-  varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,    launcher,
-                        midi0,  midi1,   sideWindows,     tuner,  tray,  serial,    printer,
-                        drive,  http,    settingsWindows, stream, web,   linkOpener},
+  varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,     launcher,
+                        midi0,  midi1,   sideWindows,     tuner,  tray,  serial,     printer,
+                        drive,  http,    settingsWindows, stream, web,   linkOpener, embedded},
                        store, programFolder);
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder, &printer);
   settingsWindows.Attach(frm.SettingsLink(), frm.Gate());
   varlo::MainWindowView view(frm);
   sideWindows.SetOwner(&view);
+  sideWindows.SetMainWindow(frm.SettingsLink());
   settingsWindows.SetOwner(&view);
   web.SetParent(&view);
   view.onBrowserArea = [&web](const varlo::SkinWidget& area) { web.Sync(area); };
@@ -241,9 +245,7 @@ int main(int argc, char** argv) {
     sideWindows.CoverChanged();
   };
 
-  // The arguments as bytes (QApplication has taken out its own options), so that names
-  // that are not UTF-8 stay the files they name.
-  frm.Form_Load(commandLine);
+  frm.Form_Load(items);
   view.OnFormChanged(varlo::kChangeAll);
   // The desktop's media controls, and the door for later starts' command lines.
   varlo::MediaSession session(frm);
@@ -251,17 +253,20 @@ int main(int argc, char** argv) {
       [&] { return varlo::WebRadioPlaying(stream.Status(), frm.WebRadio().WRCurrent()); });
   varlo::MprisService mpris(session, QDBusConnection::sessionBus());
   mpris.SetInstanceKey(instanceKey);
-  mpris.onItemsHandedOver = [&frm](const std::vector<std::string>& items) {
-    for (const std::string& item : items) frm.OpenHandedItem(item);
-    if (items.empty()) frm.Raise();
-  };
-  // Without a session bus later starts come through a local socket instead.
-  varlo::InstanceSocketServer instanceSocket(socketPath, [&frm](const std::string& item) {
-    if (item.empty())
+  mpris.onItemsHandedOver = [&frm](const std::vector<std::string>& handed) {
+    if (handed.empty())
       frm.Raise();
     else
-      frm.OpenHandedItem(item);
-  });
+      frm.OpenHandedItems(handed);
+  };
+  // Without a session bus later starts come through a local socket instead.
+  varlo::InstanceSocketServer instanceSocket(socketPath,
+                                             [&frm](const std::vector<std::string>& handed) {
+                                               if (handed.empty())
+                                                 frm.Raise();
+                                               else
+                                                 frm.OpenHandedItems(handed);
+                                             });
   // Both doors open once the window is on the screen: a start is not kept waiting for the bus.
   varlo::AfterFirstPaint(&view, 1000, [&] {
     mpris.Register();

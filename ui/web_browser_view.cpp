@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "platform/backend_plugin.h"
+#include "platform/qt/path_text.h"
 
 // Qt's own, exported by Qt GUI for the web engine's use.
 Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
@@ -76,11 +77,20 @@ void WebBrowserView::Sync(const SkinWidget& area) {
 }
 
 void WebBrowserView::Navigate(const std::string& address) {
+  Open(QUrl::fromUserInput(PathToQt(address)));
+}
+
+void WebBrowserView::OpenFile(const std::string& path) {
+  // Built from the path itself: "#", "%" or "?" in a folder's name are part of the name.
+  Open(QUrl::fromLocalFile(PathToQt(path)));
+}
+
+void WebBrowserView::Open(const QUrl& url) {
   if (!area_) {
-    pending_ = address;
+    pending_ = url;
     return;
   }
-  area_->Navigate(address);
+  area_->Navigate(url);
 }
 
 void WebBrowserView::Back() {
@@ -99,8 +109,9 @@ void WebBrowserView::Stop() {
 void WebBrowserView::LoadStarted() {
   if (listener_) listener_->LoadStarted();
 }
-void WebBrowserView::LoadFinished(bool ok, const std::string& address, const std::string& title) {
-  if (listener_) listener_->LoadFinished(ok, address, title);
+void WebBrowserView::LoadFinished(LoadEnd end, const std::string& address,
+                                  const std::string& title) {
+  if (listener_) listener_->LoadFinished(end, address, title);
 }
 void WebBrowserView::StatusText(const std::string& text) {
   if (listener_) listener_->StatusText(text);

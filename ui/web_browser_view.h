@@ -1,5 +1,6 @@
 #pragma once
 #include <QPointer>
+#include <QUrl>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -31,6 +32,7 @@ class WebBrowserView final : public IWebView, private WebViewListener {
 
   void SetListener(WebViewListener* listener) override { listener_ = listener; }
   void Navigate(const std::string& address) override;
+  void OpenFile(const std::string& path) override;
   void Back() override;
   void Forward() override;
   void Reload() override;
@@ -39,16 +41,17 @@ class WebBrowserView final : public IWebView, private WebViewListener {
  private:
   // WebViewListener, passed on to the mode's listener.
   void LoadStarted() override;
-  void LoadFinished(bool ok, const std::string& address, const std::string& title) override;
+  void LoadFinished(LoadEnd end, const std::string& address, const std::string& title) override;
   void StatusText(const std::string& text) override;
   void Make();
+  void Open(const QUrl& url);
 
   std::string plugin_;
   QPointer<QWidget> parent_;
   std::unique_ptr<WebEngineArea> area_;
   bool failed_ = false;  // the plugin could not be loaded: not tried again
   WebViewListener* listener_ = nullptr;
-  std::optional<std::string> pending_;
+  std::optional<QUrl> pending_;
 };
 
 // Before the application object exists: Qt WebEngine cannot start its sandbox as root, so for

@@ -1,6 +1,6 @@
 #pragma once
+#include <QUrl>
 #include <QWidget>
-#include <string>
 
 #include "platform/web_view.h"
 
@@ -14,7 +14,7 @@ class WebEngineArea {
   virtual ~WebEngineArea() = default;
   // The view, a child of the window it was made for.
   virtual QWidget* Widget() = 0;
-  virtual void Navigate(const std::string& address) = 0;
+  virtual void Navigate(const QUrl& url) = 0;
   virtual void Back() = 0;
   virtual void Forward() = 0;
   virtual void Reload() = 0;

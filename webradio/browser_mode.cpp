@@ -5,15 +5,6 @@
 #include "webradio/web_address.h"
 
 namespace varlo {
-namespace {
-
-// The page the home command shows: the program folder's "home.html" when there is one.
-std::string HomeAddress(const std::string& programFolder) {
-  const std::string page = AddSlash(programFolder) + "home.html";
-  return FileExists(page) ? "file://" + page : "about:blank";
-}
-
-}  // namespace
 
 BrowserMode::BrowserMode(FormAccess& form, std::string programFolder, IWebView& web,
                          ILinkOpener& opener, const std::array<std::string, 21>& links)
@@ -44,8 +35,7 @@ void BrowserMode::DoIt(int code) {
   }
   switch (code) {
     case 101:
-      form_.SetLight(kActivityLight, true);
-      return web_.Navigate(HomeAddress(programFolder_));
+      return Home();
     case 102:
       form_.SetLight(kActivityLight, true);
       return web_.Reload();
@@ -89,6 +79,16 @@ void BrowserMode::Navigate(const std::string& address) {
   web_.Navigate(address);
 }
 
+void BrowserMode::Home() {
+  // The program folder's "home.html" when there is one.
+  form_.SetLight(kActivityLight, true);
+  const std::string page = AddSlash(programFolder_) + "home.html";
+  if (FileExists(page))
+    web_.OpenFile(page);
+  else
+    web_.Navigate("about:blank");
+}
+
 void BrowserMode::LinkButton(int n) {
   const int label = kFirstCaption + n;
   if (form_.StoreArmed(StoreMode::Presets)) {
@@ -112,11 +112,12 @@ void BrowserMode::LoadStarted() {
   form_.SetLight(kActivityLight, true);
 }
 
-void BrowserMode::LoadFinished(bool ok, const std::string& address, const std::string& title) {
+void BrowserMode::LoadFinished(LoadEnd end, const std::string& address, const std::string& title) {
   form_.SetLight(kActivityLight, false);
-  // The view's own error page leaves the address where the user put it.
-  if (!ok) {
-    form_.SetCaption(kStatusLabel, "Page not available");
+  // A stopped load and the view's own error page leave the address where the user put it;
+  // only a page that could not be loaded is said to be missing.
+  if (end != LoadEnd::Loaded) {
+    if (end == LoadEnd::Failed) form_.SetCaption(kStatusLabel, "Page not available");
     return;
   }
   form_.SetEntryText(kAddressEntry, address);

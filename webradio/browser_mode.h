@@ -39,10 +39,11 @@ class BrowserMode final : public Mode, private WebViewListener {
  private:
   // WebViewListener.
   void LoadStarted() override;
-  void LoadFinished(bool ok, const std::string& address, const std::string& title) override;
+  void LoadFinished(LoadEnd end, const std::string& address, const std::string& title) override;
   void StatusText(const std::string& text) override;
 
   void Navigate(const std::string& address);
+  void Home();
   void LinkButton(int n);
   void Remember(const std::string& address);
 

@@ -48,9 +48,9 @@ void WebRadioMode::DoIt(int code) {
   if (code >= 130 && code <= 139) return QuickURL(code - 130);
   switch (code) {
     case 140:
-      return DoPreset(wrPreset_ - 1);
+      return StepPreset(-1);
     case 141:
-      return DoPreset(wrPreset_ + 1);
+      return StepPreset(+1);
     case 142:
       return NewStation();
     case 143:
@@ -72,7 +72,7 @@ void WebRadioMode::WRPlay(const std::string& station) {
   if (!station.empty()) wrCurrent_ = station;
   const WebStation current = SplitStation(wrCurrent_);
   form_.SetCaption(kStateLabel, "Contacting...");
-  form_.SetLight(kStreamLight, false);
+  ShowStreamLight(false);
   form_.SetCaption(kCacheLabel, "");
   form_.SetCaption(kNameLabel, current.name);
   form_.Repaint();
@@ -93,10 +93,17 @@ void WebRadioMode::WRPlay(const std::string& station) {
 void WebRadioMode::WRStop() {
   player_.Stop();
   form_.Repaint();
-  form_.SetLight(kStreamLight, false);
+  ShowStreamLight(false);
   form_.SetCaption(kStateLabel, "Stopped");
   lastState_ = StreamState::Idle;
   lastBuffering_ = false;
+}
+
+void WebRadioMode::SwitchOff() {
+  const StreamState state = player_.Status().state;
+  if (state == StreamState::Opening || state == StreamState::Playing ||
+      state == StreamState::Paused)
+    WRStop();
 }
 
 void WebRadioMode::Timer1Step() {
@@ -114,7 +121,7 @@ void WebRadioMode::WRUpdate() {
   if (s.state == StreamState::Failed) {
     // The failure arrived: the display stops until the next start.
     form_.SetCaption(kStateLabel, kUnavailable);
-    form_.SetLight(kStreamLight, false);
+    ShowStreamLight(false);
     wrMode_ = false;
     lastState_ = s.state;
     return;
@@ -146,13 +153,20 @@ void WebRadioMode::WRUpdate() {
     }
   }
   if (s.changes != lastChanges_) ShowMetadata(s);
+  // The browser's activity light is the same light: the tick sets it only when the stream's
+  // state changes, never over what a page load shows between changes.
   const bool playing = s.state == StreamState::Playing && !s.buffering;
-  form_.SetLight(kStreamLight, playing);
+  if (playing != streamLight_) ShowStreamLight(playing);
   if (s.state == StreamState::Playing) {
     form_.SetDD(kPositionDisplay, std::floor(std::max(0.0, s.positionSeconds)));
     if (!s.buffering) form_.SetCaption(kCacheLabel, WholeNumber(s.cacheSeconds));
   }
   form_.SetCaption(kRateLabel, WholeNumber(s.bitRate / 1000.0));
+}
+
+void WebRadioMode::ShowStreamLight(bool lit) {
+  streamLight_ = lit;
+  form_.SetLight(kStreamLight, lit);
 }
 
 void WebRadioMode::QuickURL(int n) {
@@ -174,6 +188,15 @@ void WebRadioMode::DoPreset(int n) {
   }
   WRPlay(preset);
   ShowPreset(n);
+}
+
+void WebRadioMode::StepPreset(int direction) {
+  int n = wrPreset_ + direction;
+  while (n >= 0 && n <= 9 && TrimBlanks(settings_.radioURL[static_cast<std::size_t>(n)]).empty())
+    n += direction;
+  // Nothing filled further that way: the current preset plays again, as at the ends.
+  if (n < 0 || n > 9) n = wrPreset_;
+  DoPreset(n);
 }
 
 void WebRadioMode::ShowPreset(int n) {

@@ -32,6 +32,8 @@ class WebRadioMode final : public Mode {
   // Starts `station` (a station string), or the current station again when empty.
   void WRPlay(const std::string& station);
   void WRStop();
+  // Stops the stream when one is open or opening (the clock's switch-off); else nothing.
+  void SwitchOff();
   // The display refresh of each main-timer tick while a stream has been started.
   void WRUpdate();
 
@@ -52,6 +54,8 @@ class WebRadioMode final : public Mode {
   int Selected();
   void QuickURL(int n);
   void DoPreset(int n);
+  // Commands 140 and 141: the nearest filled preset before or after the current one.
+  void StepPreset(int direction);
   void ShowPreset(int n);
   void NewStation();
   void DelStation();
@@ -61,6 +65,7 @@ class WebRadioMode final : public Mode {
   void PlaySelected();
   void StationsChanged(int select);
   void ShowMetadata(const StreamStatus& s);
+  void ShowStreamLight(bool lit);
 
   FormAccess& form_;
   AppSettings& settings_;
@@ -74,6 +79,7 @@ class WebRadioMode final : public Mode {
   // What the display last showed of the player, so each change is shown once.
   StreamState lastState_ = StreamState::Idle;
   bool lastBuffering_ = false;
+  bool streamLight_ = false;
   std::uint64_t lastChanges_ = 0;
 };
 

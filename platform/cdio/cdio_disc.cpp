@@ -2,15 +2,20 @@
 
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string_view>
 
+#include "cd/nrg_layout.h"
 #include "common/utf8_text.h"
 
 namespace varlo {
@@ -47,6 +52,43 @@ std::string TextField(const cdtext_t* text, cdtext_field_t field, int track) {
   return value8.substr(0, Utf8PrefixLength(value8, kMaxField));
 }
 
+// Reads `length` bytes at `offset` of an open file; false when they are not all there.
+bool ReadAt(int fd, std::uint64_t offset, std::string& out, std::size_t length) {
+  out.assign(length, '\0');
+  std::size_t have = 0;
+  while (have < length) {
+    const ssize_t n =
+        ::pread(fd, out.data() + have, length - have, static_cast<off_t>(offset + have));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    have += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// The chunk list of a Nero image; nullopt for a file that is none, or a broken one.
+std::optional<NrgLayout> ReadNrgLayout(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::optional<NrgLayout> layout;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    const std::size_t tailLength =
+        static_cast<std::size_t>(std::min<std::uint64_t>(size, kNrgFooterBytes));
+    std::string tail, chunks;
+    if (ReadAt(fd, size - tailLength, tail, tailLength)) {
+      const std::optional<NrgChunkSpan> span = FindNrgChunks(tail, size);
+      if (span && span->length <= kMaxNrgChunkBytes &&
+          ReadAt(fd, span->offset, chunks, static_cast<std::size_t>(span->length))) {
+        layout = ParseNrgChunks(chunks);
+      }
+    }
+  }
+  ::close(fd);
+  return layout;
+}
+
 }  // namespace
 
 std::string DefaultCdSource() {
@@ -71,6 +113,14 @@ std::unique_ptr<CdioDisc> CdioDisc::Open(const std::string& source) {
   QuietLibrary();
   const std::string ext = LowerExtension(source);
   CdIo_t* handle = nullptr;
+  int lastSessionTrack = 0;
+  if (ext == "nrg") {
+    const std::optional<NrgLayout> layout = ReadNrgLayout(source);
+    // The library stops the whole program on an image with a track list per session (a
+    // failed assertion): such an image is refused instead.
+    if (layout && layout->trackAtOnceLists > 1) return nullptr;
+    if (layout) lastSessionTrack = LastSessionFirstTrack(*layout);
+  }
   if (ext == "cue" || ext == "bin")
     handle = cdio_open(source.c_str(), DRIVER_BINCUE);
   else if (ext == "toc")
@@ -80,7 +130,7 @@ std::unique_ptr<CdioDisc> CdioDisc::Open(const std::string& source) {
   else
     handle = cdio_open(source.c_str(), DRIVER_DEVICE);
   if (handle == nullptr) return nullptr;
-  return std::unique_ptr<CdioDisc>(new CdioDisc(handle));
+  return std::unique_ptr<CdioDisc>(new CdioDisc(handle, lastSessionTrack));
 }
 
 CdioDisc::~CdioDisc() {
@@ -104,6 +154,14 @@ std::optional<DiscToc> CdioDisc::ReadToc() const {
   if (leadOut == CDIO_INVALID_LSN) return std::nullopt;
   toc.leadOutLba = leadOut;
 
+  // A drive says where the last session starts; the library reads no sessions of images.
+  lsn_t lastSession = 0;
+  if (cdio_get_last_session(handle_, &lastSession) == DRIVER_OP_SUCCESS) {
+    if (lastSession > 0) toc.lastSessionLba = lastSession;
+  } else if (lastSessionTrack_ > first && lastSessionTrack_ <= last) {
+    toc.lastSessionLba = toc.tracks[static_cast<std::size_t>(lastSessionTrack_ - first)].lba;
+  }
+
   if (const cdtext_t* text = cdio_get_cdtext(handle_)) {
     toc.text.artist = TextField(text, CDTEXT_FIELD_PERFORMER, 0);
     toc.text.album = TextField(text, CDTEXT_FIELD_TITLE, 0);
@@ -119,12 +177,13 @@ bool CdioDisc::ReadAudio(std::int32_t lsn, std::int32_t count, std::uint8_t* out
          DRIVER_OP_SUCCESS;
 }
 
-std::unique_ptr<ByteStream> OpenDiscStream(const std::string& source) {
+std::unique_ptr<ByteStream> OpenDiscStream(const std::string& source,
+                                           const std::optional<DiscToc>& toc) {
   std::unique_ptr<CdioDisc> disc = CdioDisc::Open(source);
   if (!disc) return nullptr;
-  const std::optional<DiscToc> toc = disc->ReadToc();
-  if (!toc) return nullptr;
-  return std::make_unique<DiscAudioStream>(*toc,
+  const std::optional<DiscToc> table = toc ? toc : disc->ReadToc();
+  if (!table) return nullptr;
+  return std::make_unique<DiscAudioStream>(*table,
                                            std::make_unique<CdioSectorSource>(std::move(disc)));
 }
 

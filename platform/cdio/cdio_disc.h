@@ -26,14 +26,17 @@ class CdioDisc {
   CdioDisc(const CdioDisc&) = delete;
   CdioDisc& operator=(const CdioDisc&) = delete;
 
-  // The table of contents; nullopt when the disc has no readable one.
+  // The table of contents; nullopt when the disc has no readable one. It says where the last
+  // session starts when the drive tells (or a Nero image's chunk list does).
   std::optional<DiscToc> ReadToc() const;
   // Reads `count` audio sectors from `lsn`; false on a read error.
   bool ReadAudio(std::int32_t lsn, std::int32_t count, std::uint8_t* out) const;
 
  private:
-  explicit CdioDisc(CdIo_t* handle) : handle_(handle) {}
+  CdioDisc(CdIo_t* handle, int lastSessionTrack)
+      : handle_(handle), lastSessionTrack_(lastSessionTrack) {}
   CdIo_t* handle_;
+  int lastSessionTrack_;  // from an image's own layout: the last session's first track, or 0
 };
 
 // The sectors of an open disc for the audio stream.
@@ -48,7 +51,9 @@ class CdioSectorSource final : public SectorSource {
   std::unique_ptr<CdioDisc> disc_;
 };
 
-// The disc in `source` as a WAV stream; null when no readable disc is there.
-std::unique_ptr<ByteStream> OpenDiscStream(const std::string& source);
+// The disc in `source` as a WAV stream; null when no readable disc is there. With `toc`, the
+// table of contents already read is taken instead of reading it again.
+std::unique_ptr<ByteStream> OpenDiscStream(const std::string& source,
+                                           const std::optional<DiscToc>& toc = std::nullopt);
 
 }  // namespace varlo

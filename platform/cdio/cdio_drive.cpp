@@ -30,7 +30,7 @@ CdioDrive::~CdioDrive() {
   }
   wake_.notify_one();
   thread_.join();
-  if (fd_ >= 0) ::close(fd_);
+  CloseDevice();
 }
 
 DriveState CdioDrive::State() const {
@@ -45,25 +45,43 @@ DriveState CdioDrive::State() const {
 }
 
 StreamProtocol CdioDrive::Protocol() const {
-  return {"varlocd", [source = source_](const std::string&) { return OpenDiscStream(source); }};
+  return {"varlocd", [source = source_, known = knownToc_](const std::string&) {
+            return OpenDiscStream(source, known->Get());
+          }};
 }
 
 void CdioDrive::ReadDisc(std::function<void(std::optional<DiscToc>)> done) {
-  waiting_.push_back(std::move(done));
-  if (waiting_.size() > 1) return;  // joins the read already asked for
+  if (!reads_.empty() && reads_.back().ejects == ejects_) {
+    reads_.back().done.push_back(std::move(done));  // joins the read already asked for
+    return;
+  }
+  PendingRead read;
+  read.ejects = ejects_;
+  read.done.push_back(std::move(done));
   {
     std::lock_guard lock(mutex_);
+    read.number = ++readsAsked_;
     readWanted_ = true;
   }
+  reads_.push_back(std::move(read));
   wake_.notify_one();
 }
 
 void CdioDrive::Eject() {
+  ++ejects_;
   {
     std::lock_guard lock(mutex_);
     ejectWanted_ = true;
   }
   wake_.notify_one();
+}
+
+void CdioDrive::Answer(std::uint64_t asked, const std::optional<DiscToc>& toc) {
+  while (!reads_.empty() && reads_.front().number <= asked) {
+    const PendingRead read = std::move(reads_.front());
+    reads_.pop_front();
+    for (const auto& done : read.done) done(toc);
+  }
 }
 
 void CdioDrive::Deliver(std::function<void()> call) {
@@ -80,9 +98,14 @@ DriveState CdioDrive::Look() {
     const bool there = ::stat(source_.c_str(), &info) == 0 && S_ISREG(info.st_mode);
     return there ? DriveState::Ready : DriveState::NoDisc;
   }
-  if (fd_ < 0) fd_ = ::open(source_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd_ < 0) return DriveState::NoDisc;  // no such drive, or no right to it
+  if (!OpenDevice()) return DriveState::NoDisc;  // no such drive, or no right to it
   const int status = ::ioctl(fd_, CDROM_DRIVE_STATUS, CDSL_CURRENT);
+  if (status < 0) {
+    // A drive unplugged leaves a descriptor that fails for good; the next look opens the
+    // device again, under the same name once it is back.
+    CloseDevice();
+    return DriveState::Unknown;
+  }
   switch (status) {
     case CDS_DISC_OK:
       return DriveState::Ready;
@@ -96,12 +119,22 @@ DriveState CdioDrive::Look() {
   }
 }
 
+bool CdioDrive::OpenDevice() {
+  if (fd_ < 0) fd_ = ::open(source_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  return fd_ >= 0;
+}
+
+void CdioDrive::CloseDevice() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}
+
 void CdioDrive::DoEject() {
   if (image_) {
     imageOut_ = !imageOut_;
     return;
   }
-  if (fd_ < 0) return;
+  if (!OpenDevice()) return;
   const bool open = ::ioctl(fd_, CDROM_DRIVE_STATUS, CDSL_CURRENT) == CDS_TRAY_OPEN;
   if (!open) ::ioctl(fd_, CDROM_LOCKDOOR, 0);
   if (::ioctl(fd_, open ? CDROMCLOSETRAY : CDROMEJECT, 0) != 0)
@@ -118,22 +151,23 @@ void CdioDrive::Run() {
     asked_ = false;
     const bool eject = ejectWanted_;
     const bool read = readWanted_;
+    // Every read asked by now was asked after any eject taken here, which runs first.
+    const std::uint64_t asked = readsAsked_;
     ejectWanted_ = readWanted_ = false;
     lock.unlock();
 
     if (eject) DoEject();
     const DriveState state = Look();
     state_.store(state);
+    if (eject || (state != DriveState::Ready && state != DriveState::Unknown))
+      knownToc_->Set(std::nullopt);
     if (read) {
       std::optional<DiscToc> toc;
       if (state == DriveState::Ready || state == DriveState::Unknown) {
         if (std::unique_ptr<CdioDisc> disc = CdioDisc::Open(source_)) toc = disc->ReadToc();
       }
-      Deliver([this, toc = std::move(toc)] {
-        auto waiting = std::move(waiting_);
-        waiting_.clear();
-        for (auto& done : waiting) done(toc);
-      });
+      knownToc_->Set(toc);
+      Deliver([this, asked, toc = std::move(toc)] { Answer(asked, toc); });
     }
 
     // At most one look a tick, however often the state is asked for.

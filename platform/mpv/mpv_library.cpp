@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 
 namespace varlo {
@@ -48,6 +49,17 @@ const MpvLibrary* Load() {
 }
 
 }  // namespace
+
+std::int64_t MpvEntryId(const mpv_node& reply) {
+  if (reply.format != MPV_FORMAT_NODE_MAP) return -1;
+  for (int i = 0; i < reply.u.list->num; ++i) {
+    const mpv_node& value = reply.u.list->values[i];
+    if (std::strcmp(reply.u.list->keys[i], "playlist_entry_id") == 0 &&
+        value.format == MPV_FORMAT_INT64)
+      return value.u.int64;
+  }
+  return -1;
+}
 
 const MpvLibrary* LoadMpvLibrary() {
   static std::once_flag once;

@@ -2,6 +2,8 @@
 #include <mpv/client.h>
 #include <mpv/stream_cb.h>
 
+#include <cstdint>
+
 namespace varlo {
 
 // The libmpv functions the media device calls, bound by name from the library loaded at run
@@ -28,6 +30,8 @@ struct MpvLibrary {
 // output is left out, since on Linux it goes through these same systems (and costs a start of
 // SDL, 0.8 MB resident, where none of them answers).
 inline constexpr const char* kDesktopAudioOutputs = "pipewire,pulse,alsa,jack";
+// The "playlist_entry_id" of a loadfile command's reply; -1 when the reply has none.
+std::int64_t MpvEntryId(const mpv_node& reply);
 
 // Loads libmpv and binds every function above, once per process; later calls return the same
 // result. Null when the library or one of its functions is missing (a line on standard error

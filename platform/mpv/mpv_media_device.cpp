@@ -70,19 +70,6 @@ std::string Lower(std::string_view word) {
   return out;
 }
 
-// The playlist entry a "loadfile" reply names; -1 when the reply has none.
-std::int64_t EntryIdOf(const mpv_node& reply) {
-  if (reply.format != MPV_FORMAT_NODE_MAP) return -1;
-  for (int i = 0; i < reply.u.list->num; ++i) {
-    const mpv_node& value = reply.u.list->values[i];
-    if (std::strcmp(reply.u.list->keys[i], "playlist_entry_id") == 0 &&
-        value.format == MPV_FORMAT_INT64) {
-      return value.u.int64;
-    }
-  }
-  return -1;
-}
-
 bool IsAddress(const std::string& path) {
   return path.find("://") != std::string::npos;
 }
@@ -124,6 +111,7 @@ void MpvMediaDevice::EnsureStarted() {
   // What was set before the engine ran takes effect now.
   if (displayWindow_ != 0) SetDisplayWindow(displayWindow_);
   ApplyVolume();
+  ApplyReplayGain();
 }
 
 void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
@@ -155,6 +143,10 @@ void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
   // Without a working sound device the entry still plays out silently, so the position moves,
   // the next entry follows and video still shows.
   set("audio-fallback-to-null", "yes");
+  // Gain taken from the tags is lowered where the peaks it would reach clip. The engine (0.35,
+  // Debian 12's) reads this option the other way round from its manual: "no" is the setting
+  // that prevents clipping, as the device's test of a tone raised by 20 dB shows.
+  set("replaygain-clip", "no");
   set("ao", options_.audioOutput.empty() ? kDesktopAudioOutputs : options_.audioOutput);
   // By default only the video outputs that draw into a given window, so that video never opens a
   // window of the engine's own (its SDL output, for one, ignores the display window).
@@ -205,7 +197,7 @@ void MpvMediaDevice::Handle(const mpv_event& event, bool notify) {
   switch (event.event_id) {
     case MPV_EVENT_PROPERTY_CHANGE: {
       const auto* property = static_cast<const mpv_event_property*>(event.data);
-      if (event.reply_userdata != kEofReachedId) break;
+      if (event.reply_userdata != kEofReachedId || loading_) break;
       bool eof = property->format == MPV_FORMAT_FLAG && *static_cast<int*>(property->data) != 0;
       if (!eof) {
         atEnd_ = false;
@@ -216,9 +208,34 @@ void MpvMediaDevice::Handle(const mpv_event& event, bool notify) {
       }
       break;
     }
+    case MPV_EVENT_START_FILE: {
+      // An engine that names no entry in its reply to the load: the one it starts is ours.
+      const auto id = static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id;
+      if (loading_ && loadIssued_ && entryId_ < 0) entryId_ = id;
+      if (loading_ && loadIssued_ && id == entryId_) loadStarted_ = true;
+      break;
+    }
+    case MPV_EVENT_FILE_LOADED:
+      // The event names no entry; one loaded before ours started is an older one's.
+      if (loading_ && loadStarted_) {
+        Loaded();
+        ReportVideo();
+      }
+      break;
     case MPV_EVENT_END_FILE: {
       const auto* end = static_cast<const mpv_event_end_file*>(event.data);
       if (!open_ || end->playlist_entry_id != entryId_) break;
+      if (loading_) {
+        // The load failed: nothing is open any more.
+        Fail(end->reason == MPV_END_FILE_REASON_ERROR ? FailureOf(end->error)
+                                                      : MediaFailure::UnknownFormat);
+        open_ = loading_ = loadIssued_ = false;
+        entryId_ = -1;
+        seekTarget_.reset();
+        seekAfterLoad_.reset();
+        ended = MediaEnd::Failed;
+        break;
+      }
       if (end->reason == MPV_END_FILE_REASON_ERROR) {
         ended = MediaEnd::Failed;
       } else if (end->reason == MPV_END_FILE_REASON_EOF && !atEnd_) {
@@ -264,12 +281,52 @@ void MpvMediaDevice::Command(std::string_view word) {
     from_.reset();
     return Fail(MediaFailure::NotOpen);
   }
+  if (loading_ && !loadIssued_ && (command == "play" || command == "seek")) {
+    IssueLoad(from_.value_or(0), command == "seek");
+    from_.reset();
+    return;
+  }
   if (command == "play") return Play();
   if (command == "seek") {
     SeekTo(from_.value_or(0));
     from_.reset();
   }
   Pause();
+}
+
+void MpvMediaDevice::IssueLoad(std::int32_t startMs, bool paused) {
+  startMs = std::max(startMs, 0);
+  // The start goes with the load, so the media never plays a moment from its beginning.
+  const std::string start = Fixed(startMs, 3);
+  mpv_->setPropertyString(handle_, "start", start.c_str());
+  int pause = paused ? 1 : 0;
+  mpv_->setProperty(handle_, "pause", MPV_FORMAT_FLAG, &pause);
+  paused_ = paused;
+  const char* load[] = {"loadfile", fileName_.c_str(), "replace", nullptr};
+  mpv_node reply{};
+  if (mpv_->commandRet(handle_, load, &reply) < 0) {
+    open_ = loading_ = false;
+    return Fail(MediaFailure::Other);
+  }
+  entryId_ = MpvEntryId(reply);
+  mpv_->freeNodeContents(&reply);
+  loadIssued_ = true;
+  loadStarted_ = false;
+  seekTarget_ = startMs;
+  seekLanded_ = false;
+}
+
+void MpvMediaDevice::Loaded() {
+  loading_ = false;
+  atEnd_ = false;
+  double duration = 0;
+  if (mpv_->getProperty(handle_, "duration", MPV_FORMAT_DOUBLE, &duration) < 0) duration = 0;
+  length_ = static_cast<std::int32_t>(std::lround(std::clamp(duration, 0.0, 2.0e6) * 1000.0));
+  ReadTags();
+  if (seekAfterLoad_) {
+    SeekTo(*seekAfterLoad_);
+    seekAfterLoad_.reset();
+  }
 }
 
 void MpvMediaDevice::Open() {
@@ -288,13 +345,21 @@ void MpvMediaDevice::Open() {
     MpvMediaDevice* device;
     ~ReportAtEnd() { device->ReportVideo(); }
   } reportAtEnd{this};
+  if (!wait_) {
+    open_ = loading_ = true;
+    loadIssued_ = false;
+    atEnd_ = false;
+    return;
+  }
   int yes = 1;
   mpv_->setProperty(handle_, "pause", MPV_FORMAT_FLAG, &yes);
   paused_ = true;
+  // A load made without waiting left its start behind.
+  mpv_->setPropertyString(handle_, "start", "none");
   const char* load[] = {"loadfile", fileName_.c_str(), "replace", nullptr};
   mpv_node reply{};
   if (mpv_->commandRet(handle_, load, &reply) < 0) return Fail(MediaFailure::Other);
-  const std::int64_t entry = EntryIdOf(reply);
+  const std::int64_t entry = MpvEntryId(reply);
   mpv_->freeNodeContents(&reply);
 
   // Wait for this entry to load or to end in an error. Events of earlier entries (the one
@@ -328,11 +393,7 @@ void MpvMediaDevice::Open() {
   }
   entryId_ = started;
   open_ = true;
-  atEnd_ = false;
-  double duration = 0;
-  if (mpv_->getProperty(handle_, "duration", MPV_FORMAT_DOUBLE, &duration) < 0) duration = 0;
-  length_ = static_cast<std::int32_t>(std::lround(std::clamp(duration, 0.0, 2.0e6) * 1000.0));
-  ReadTags();
+  Loaded();
 }
 
 void MpvMediaDevice::ReadTags() {
@@ -370,15 +431,16 @@ void MpvMediaDevice::ReportVideo() {
 
 void MpvMediaDevice::Close(bool report) {
   from_.reset();
-  if (open_ || entryId_ >= 0) {
+  if (open_ || entryId_ >= 0 || loadIssued_) {
     const char* stop[] = {"stop", nullptr};
     mpv_->command(handle_, stop);
   }
-  open_ = false;
+  open_ = loading_ = loadIssued_ = false;
   atEnd_ = false;
   length_ = 0;
   tags_ = StreamTags{};
   seekTarget_.reset();
+  seekAfterLoad_.reset();
   entryId_ = -1;
   if (report) ReportVideo();
 }
@@ -397,6 +459,12 @@ void MpvMediaDevice::Play() {
     SeekTo(*from_);
     from_.reset();
   }
+  if (loading_) {
+    int no = 0;
+    mpv_->setProperty(handle_, "pause", MPV_FORMAT_FLAG, &no);
+    paused_ = false;
+    return;
+  }
   int no = 0;
   mpv_->setProperty(handle_, "pause", MPV_FORMAT_FLAG, &no);
   paused_ = false;
@@ -411,6 +479,13 @@ void MpvMediaDevice::Pause() {
 
 void MpvMediaDevice::SeekTo(std::int32_t ms) {
   ms = std::max(ms, 0);
+  if (loading_) {
+    // The engine cannot seek in media still opening: the seek waits for the load.
+    seekAfterLoad_ = ms;
+    seekTarget_ = ms;
+    seekLanded_ = false;
+    return;
+  }
   if (length_ > 0) ms = std::min(ms, length_);
   const std::string seconds = Fixed(ms, 3);
   const char* seek[] = {"seek", seconds.c_str(), "absolute+exact", nullptr};
@@ -422,6 +497,7 @@ void MpvMediaDevice::SeekTo(std::int32_t ms) {
 
 std::int32_t MpvMediaDevice::Position() const {
   if (!open_) return 0;
+  if (loading_) return seekTarget_.value_or(0);
   if (atEnd_) return length_;
   if (seekTarget_) return *seekTarget_;
   double seconds = 0;
@@ -460,6 +536,20 @@ void MpvMediaDevice::ApplyVolume() {
   if (filter == balanceFilter_) return;
   balanceFilter_ = filter;
   mpv_->setPropertyString(handle_, "af", filter.c_str());
+}
+
+void MpvMediaDevice::SetReplayGain(ReplayGain mode) {
+  replayGain_ = mode;
+  ApplyReplayGain();
+}
+
+void MpvMediaDevice::ApplyReplayGain() {
+  if (!Ready()) return;
+  const char* value = replayGain_ == ReplayGain::Track   ? "track"
+                      : replayGain_ == ReplayGain::Album ? "album"
+                                                         : "no";
+  // The engine recomputes the level of what plays when this changes.
+  mpv_->setPropertyString(handle_, "replaygain", value);
 }
 
 }  // namespace varlo

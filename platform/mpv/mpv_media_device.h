@@ -100,6 +100,7 @@ class MpvMediaDevice final : public IMediaDevice {
     defaultWindow_ = std::move(window);
   }
   void SetVolume(double left, double right) override;
+  void SetReplayGain(ReplayGain mode) override;
   void SetEndCallback(std::function<void(MediaEnd)> callback) override {
     endCallback_ = std::move(callback);
   }
@@ -114,6 +115,11 @@ class MpvMediaDevice final : public IMediaDevice {
   bool Ready() const { return state_ == State::Started && handle_ != nullptr; }
   void Fail(MediaFailure failure);
   void Open();
+  // Sends the load of a media opened without waiting, to start at `startMs`.
+  void IssueLoad(std::int32_t startMs, bool paused);
+  // What follows the engine's report that the media opened: its length and tags, and what
+  // was asked of it while it loaded.
+  void Loaded();
   // Closes the open media; `report` false leaves telling the video callback to the caller.
   void Close(bool report = true);
   // Takes title, artist and album from the engine's metadata of the file just opened.
@@ -124,6 +130,7 @@ class MpvMediaDevice final : public IMediaDevice {
   // Handles one event; `notify` is false while "open" waits, so no callback runs inside it.
   void Handle(const mpv_event& event, bool notify);
   void ApplyVolume();
+  void ApplyReplayGain();
   // Tells the video callback what the open media shows.
   void ReportVideo();
 
@@ -150,6 +157,12 @@ class MpvMediaDevice final : public IMediaDevice {
   std::string errorMessage_;
 
   bool open_ = false;
+  // Opened without waiting and not loaded yet: the load goes out with the first "play" or
+  // "seek", which say where it starts (`loadIssued_`), and is reported by events.
+  bool loading_ = false;
+  bool loadIssued_ = false;
+  bool loadStarted_ = false;                   // the engine has started the entry of that load
+  std::optional<std::int32_t> seekAfterLoad_;  // a seek asked while the load ran
   bool atEnd_ = false;
   std::int32_t length_ = 0;
   StreamTags tags_;
@@ -160,6 +173,7 @@ class MpvMediaDevice final : public IMediaDevice {
   std::int64_t entryId_ = -1;  // playlist entry of the open file (-1 none)
   double left_ = 1.0, right_ = 1.0;
   std::string balanceFilter_;  // the filter chain applied last
+  ReplayGain replayGain_ = ReplayGain::Off;
 };
 
 }  // namespace varlo

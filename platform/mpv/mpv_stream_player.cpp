@@ -26,6 +26,19 @@ double DoubleOf(const mpv_event_property& p) {
 bool FlagOf(const mpv_event_property& p) {
   return p.format == MPV_FORMAT_FLAG && *static_cast<const int*>(p.data) != 0;
 }
+EntryEnd EndOf(int reason) {
+  switch (reason) {
+    case MPV_END_FILE_REASON_ERROR:
+      return EntryEnd::Failed;
+    case MPV_END_FILE_REASON_EOF:
+      return EntryEnd::Ended;
+    case MPV_END_FILE_REASON_REDIRECT:
+      return EntryEnd::Redirected;
+    default:
+      return EntryEnd::Stopped;
+  }
+}
+
 std::string TextOf(const mpv_event_property& p) {
   if (p.format != MPV_FORMAT_STRING) return {};
   const char* text = *static_cast<char* const*>(p.data);
@@ -47,6 +60,8 @@ void MpvStreamPlayer::Play(const std::string& address) {
   status_.state = StreamState::Opening;
   status_.buffering = false;
   status_.positionSeconds = 0;
+  status_.cacheSeconds = 0;
+  status_.bitRate = 0;
   status_.title.clear();
   status_.stationName.clear();
   status_.error.clear();
@@ -151,55 +166,59 @@ void MpvStreamPlayer::Run() {
 }
 
 void MpvStreamPlayer::Send(const Request& request) {
-  if (request.play) {
-    const char* args[] = {"loadfile", request.address.c_str(), "replace", nullptr};
-    loaded_ = false;
-    if (mpv_->command(handle_, args) < 0) {
-      std::lock_guard lock(mutex_);
+  if (!request.play) {
+    const char* args[] = {"stop", nullptr};
+    mpv_->command(handle_, args);
+    std::lock_guard lock(mutex_);
+    entries_.Stopped();
+    return;
+  }
+  const char* args[] = {"loadfile", request.address.c_str(), "replace", nullptr};
+  mpv_node reply{};
+  const bool loaded = mpv_->commandRet(handle_, args, &reply) >= 0;
+  std::int64_t entry = loaded ? MpvEntryId(reply) : -1;
+  if (loaded) mpv_->freeNodeContents(&reply);
+  // An engine that does not say: the playlist it was given holds only this entry.
+  if (loaded && entry <= 0) mpv_->getProperty(handle_, "playlist/0/id", MPV_FORMAT_INT64, &entry);
+  {
+    std::lock_guard lock(mutex_);
+    entries_.Loaded(loaded ? entry : 0);
+    if (!loaded) {
       status_.state = StreamState::Failed;
       status_.error = "The stream could not be opened";
       return;
     }
-    mpv_->setPropertyString(handle_, "pause", "no");
-  } else {
-    const char* args[] = {"stop", nullptr};
-    mpv_->command(handle_, args);
-    loaded_ = false;
   }
+  mpv_->setPropertyString(handle_, "pause", "no");
 }
 
 void MpvStreamPlayer::Handle(const mpv_event& event) {
   std::lock_guard lock(mutex_);
-  // What a stopped or replaced stream still reports must not undo the newer request.
-  const bool current = requests_.empty();
+  // Nothing the engine reports while a newer request waits may undo it; the entries tell the
+  // rest apart.
+  if (!requests_.empty()) return;
   switch (event.event_id) {
+    case MPV_EVENT_START_FILE:
+      entries_.Started(static_cast<const mpv_event_start_file*>(event.data)->playlist_entry_id,
+                       status_);
+      break;
     case MPV_EVENT_PLAYBACK_RESTART:
-      loaded_ = true;
-      if (current && status_.state == StreamState::Opening)
-        status_.state = paused_ ? StreamState::Paused : StreamState::Playing;
+      entries_.Restarted(paused_, status_);
       break;
     case MPV_EVENT_END_FILE: {
       const auto* end = static_cast<const mpv_event_end_file*>(event.data);
-      if (!current) break;
-      // A radio stream has no end of its own: a server that closes the stream or falls
-      // silent past the network time-out (which the engine reports as the end) has failed.
-      if (end->reason == MPV_END_FILE_REASON_ERROR) {
-        status_.state = StreamState::Failed;
-        status_.error = "The stream is not available";
-      } else if (end->reason == MPV_END_FILE_REASON_EOF) {
-        status_.state = StreamState::Failed;
-        status_.error = "The stream ended";
-      }
-      status_.buffering = false;
-      loaded_ = false;
+      entries_.Ended(end->playlist_entry_id, EndOf(end->reason), status_);
       break;
     }
     case MPV_EVENT_PROPERTY_CHANGE: {
       const auto& p = *static_cast<const mpv_event_property*>(event.data);
+      if (event.reply_userdata == kPause) paused_ = FlagOf(p);
+      if (event.reply_userdata == kIdle) entries_.Idle(FlagOf(p), status_);
+      // What a replaced stream still says of itself is not the new one's.
+      if (!entries_.Current()) break;
       switch (event.reply_userdata) {
         case kPause:
-          paused_ = FlagOf(p);
-          if (loaded_ && current &&
+          if (entries_.Playing() &&
               (status_.state == StreamState::Playing || status_.state == StreamState::Paused))
             status_.state = paused_ ? StreamState::Paused : StreamState::Playing;
           break;

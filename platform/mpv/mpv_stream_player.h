@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/mpv/stream_entries.h"
 #include "platform/stream_player.h"
 
 struct mpv_handle;
@@ -62,9 +63,8 @@ class MpvStreamPlayer final : public IStreamPlayer {
   mutable std::mutex mutex_;
   std::deque<Request> requests_;
   StreamStatus status_;
-  // Worker only: whether a stream is loaded and has started playing.
-  bool loaded_ = false;
-  bool paused_ = false;
+  StreamEntries entries_;  // under the lock, with the status it keeps
+  bool paused_ = false;    // worker only
 };
 
 }  // namespace varlo

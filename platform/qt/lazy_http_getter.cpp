@@ -5,12 +5,13 @@
 
 namespace varlo {
 
-LazyHttpGetter::LazyHttpGetter(std::string plugin)
-    : http_(plugin.empty() ? kVarloHttpPlugin : std::move(plugin), kVarloMakeHttpGetter,
+LazyHttpGetter::LazyHttpGetter(HttpLimits limits, std::string plugin)
+    : limits_(limits),
+      http_(plugin.empty() ? kVarloHttpPlugin : std::move(plugin), kVarloMakeHttpGetter,
             "the network") {}
 
 void LazyHttpGetter::Get(const std::string& url, std::function<void(const HttpReply&)> done) {
-  if (HttpGetter* http = http_.Get<VarloMakeHttpGetter>()) {
+  if (HttpGetter* http = http_.Get<VarloMakeHttpGetter>(limits_)) {
     http->Get(url, std::move(done));
     return;
   }

@@ -8,6 +8,8 @@
 namespace varlo {
 namespace {
 
+constexpr const char* kTooLong = "the reply is too long";
+
 bool Fetchable(const QUrl& url) {
   return url.isValid() && (url.scheme() == "http" || url.scheme() == "https") &&
          !url.host().isEmpty();
@@ -79,7 +81,7 @@ void QtHttpGetter::Get(const std::string& url, std::function<void(const HttpRepl
   QObject::connect(reply, &QNetworkReply::readyRead, &context_, [this, reply] {
     connectTimer_.stop();
     body_ += reply->read(static_cast<qint64>(limits_.maxBytes) + 1 - body_.size());
-    if (static_cast<std::size_t>(body_.size()) > limits_.maxBytes) Finish("the reply is too long");
+    if (static_cast<std::size_t>(body_.size()) > limits_.maxBytes) Finish(kTooLong);
   });
   QObject::connect(reply, &QNetworkReply::finished, &context_, [this] { Finish({}); });
   connectTimer_.start(limits_.connectMs);
@@ -94,7 +96,7 @@ void QtHttpGetter::Finish(const std::string& error) {
     if (error.empty()) {
       body_ += reply_->read(static_cast<qint64>(limits_.maxBytes) + 1 - body_.size());
       if (static_cast<std::size_t>(body_.size()) > limits_.maxBytes) {
-        result.error = "the reply is too long";
+        result.error = kTooLong;
       } else if (reply_->error() != QNetworkReply::NoError) {
         result.error = reply_->errorString().toStdString();
       }
@@ -104,6 +106,7 @@ void QtHttpGetter::Finish(const std::string& error) {
   } else {
     result.error = error.empty() ? "no request" : error;
   }
+  result.tooLong = result.error == kTooLong;
   result.ok = result.error.empty() && result.status >= 200 && result.status < 300;
   if (result.ok) {
     result.body = body_.toStdString();

@@ -19,7 +19,8 @@
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "platform/qt/path_text.h"
-#include "screensaver/qt/saver_view.h"
+#include "screensaver/qt/foreign_window.h"
+#include "screensaver/qt/saver_session.h"
 #include "screensaver/qt/settings_dialog.h"
 
 namespace {
@@ -63,24 +64,12 @@ WId RootWindow(QApplication& app) {
   return screen ? screen->root : 0;
 }
 
-// The size of another client's window, asked of the X server; empty when it cannot say.
-QSize WindowSize(QApplication& app, WId window) {
-  auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>();
-  if (x11 == nullptr || x11->connection() == nullptr) return {};
-  xcb_connection_t* c = x11->connection();
-  xcb_get_geometry_reply_t* g =
-      xcb_get_geometry_reply(c, xcb_get_geometry(c, static_cast<xcb_drawable_t>(window)), nullptr);
-  if (g == nullptr) return {};
-  const QSize size(g->width, g->height);
-  std::free(g);
-  return size;
-}
-
-std::string BundledSkin() {
-  if (const char* data = std::getenv("VARLO_DATA_DIR"); data && *data)
-    return std::string(data) + "/VarloSS.skin";
+// Where the files shipped with the program are: $VARLO_DATA_DIR, else share/varlo beside the
+// folder of the executable, as for varlo itself.
+std::string ShippedDataFolder() {
+  if (const char* data = std::getenv("VARLO_DATA_DIR"); data && *data) return data;
   return varlo::PathFromQt(QDir(QCoreApplication::applicationDirPath())
-                               .absoluteFilePath(QStringLiteral("../share/varlo/VarloSS.skin")));
+                               .absoluteFilePath(QStringLiteral("../share/varlo")));
 }
 
 }  // namespace
@@ -94,6 +83,9 @@ int main(int argc, char** argv) {
 
   varlo::SettingsStore store(varlo::DefaultSettingsPath());
   const std::string programFolder = varlo::ProgramFolder();
+  // The program folder is shared with varlo: a saver started before varlo ever ran still finds
+  // its skin there.
+  varlo::InstallMissingFiles(ShippedDataFolder(), programFolder);
   if (command.action == varlo::SaverAction::Settings) {
     varlo::SaverSettings settings = varlo::ReadSaverSettings(store);
     varlo::RunSaverSettings(settings, store, programFolder, nullptr);
@@ -104,23 +96,21 @@ int main(int argc, char** argv) {
   const bool embedded = command.action == varlo::SaverAction::Embedded;
   if (!embedded && !FirstInstance()) return 0;
 
-  varlo::SaverView view(store, programFolder, BundledSkin(), embedded);
-  if (embedded) {
-    const WId target = command.window != 0 ? static_cast<WId>(command.window) : RootWindow(app);
-    QWindow* foreign = target != 0 ? QWindow::fromWinId(target) : nullptr;
-    if (foreign == nullptr) return 1;
-    view.setAttribute(Qt::WA_NativeWindow);
-    view.winId();
-    view.windowHandle()->setParent(foreign);
-    view.windowHandle()->setFlag(Qt::WindowTransparentForInput);
-    QSize size = WindowSize(app, target);
-    if (size.isEmpty()) size = app.primaryScreen()->size();
-    view.setGeometry(0, 0, size.width(), size.height());
-    view.show();
-  } else {
-    // Sized first: without a window manager full-screen state alone does not resize.
-    view.setGeometry(app.primaryScreen()->geometry());
-    view.showFullScreen();
+  varlo::QtSaverPrompts prompts;
+  varlo::SaverSession session(store, programFolder, ShippedDataFolder() + "/VarloSS.skin", embedded,
+                              prompts);
+  if (!session.LoadSkin()) return 0;  // no skin, and none chosen
+  if (!embedded) {
+    session.ShowFullScreen();
+    return QApplication::exec();
   }
+  auto* x11 = app.nativeInterface<QNativeInterface::QX11Application>();
+  const WId target = command.window != 0 ? static_cast<WId>(command.window) : RootWindow(app);
+  QWindow* foreign = target != 0 ? QWindow::fromWinId(target) : nullptr;
+  if (foreign == nullptr || x11 == nullptr || x11->connection() == nullptr) return 1;
+  varlo::SaverView* view = session.ShowEmbedded(foreign, app.primaryScreen()->size());
+  // The window's own size, and every later one: a preview resized, a monitor changed.
+  varlo::ForeignWindowSize follow(x11->connection(), static_cast<xcb_window_t>(target),
+                                  [view](QSize size) { view->setGeometry(QRect(QPoint(), size)); });
   return QApplication::exec();
 }

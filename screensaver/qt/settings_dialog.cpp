@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -13,15 +14,36 @@
 namespace varlo {
 namespace {
 
-// A file chosen in the "Select Skin" dialog; the current value when cancelled.
-std::string Choose(QWidget* parent, const std::string& folder, const QString& filter,
-                   const std::string& current) {
-  const QString picked =
-      QFileDialog::getOpenFileName(parent, QStringLiteral("Select Skin"), PathToQt(folder), filter);
-  return picked.isEmpty() ? current : PathFromQt(picked);
+// A file chosen in the "Select Skin" dialog; empty when cancelled.
+std::string Choose(QWidget* parent, const std::string& folder, const QString& filter) {
+  return PathFromQt(QFileDialog::getOpenFileName(parent, QStringLiteral("Select Skin"),
+                                                 PathToQt(folder), filter));
 }
 
+// The chosen file, or `current` when cancelled.
+std::string Choose(QWidget* parent, const std::string& folder, const QString& filter,
+                   const std::string& current) {
+  const std::string picked = Choose(parent, folder, filter);
+  return picked.empty() ? current : picked;
+}
+
+const QString kSkinFilter = QStringLiteral("Skin Files (*.skin)");
+
 }  // namespace
+
+std::string SelectSaverSkin(QWidget* parent, const std::string& folder) {
+  return Choose(parent, folder, kSkinFilter);
+}
+
+std::string QtSaverPrompts::SelectSkin(const std::string& folder) {
+  return SelectSaverSkin(nullptr, folder);
+}
+
+void QtSaverPrompts::Message(const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("VarloSS"), PathToQt(text), QMessageBox::Ok);
+  box.setTextFormat(Qt::PlainText);  // paths are shown as they are
+  box.exec();
+}
 
 bool RunSaverSettings(SaverSettings& settings, SettingsStore& store,
                       const std::string& programFolder, QWidget* parent) {
@@ -56,7 +78,7 @@ bool RunSaverSettings(SaverSettings& settings, SettingsStore& store,
 
   const std::string folder = edited.skinPath.empty() ? programFolder : edited.skinPath;
   QObject::connect(selSkin, &QPushButton::clicked, &dialog, [&] {
-    edited.ssSkin = Choose(&dialog, folder, QStringLiteral("Skin Files (*.skin)"), edited.ssSkin);
+    edited.ssSkin = Choose(&dialog, folder, kSkinFilter, edited.ssSkin);
     skinName->setText(PathToQt(edited.ssSkin));
   });
   QObject::connect(selPic, &QPushButton::clicked, &dialog, [&] {

@@ -54,10 +54,10 @@ struct FakeHttp final : HttpGetter {
     pending = nullptr;
     if (done) done(HttpReply{true, 200, body, {}});
   }
-  void Fail(int status) {
+  void Fail(int status, bool tooLong = false) {
     auto done = std::move(pending);
     pending = nullptr;
-    if (done) done(HttpReply{false, status, {}, "failed"});
+    if (done) done(HttpReply{false, status, {}, "failed", tooLong});
   }
 };
 

@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "cd/cd_audio_device.h"
 #include "tests/cd/cd_fakes.h"
-#include "tests/support/fake_form.h"
-#include "tests/support/fake_media_device.h"
+#include "tests/cd/cd_rig.h"
 #include "tests/support/temp_dir.h"
 
 namespace varlo {
@@ -24,31 +25,23 @@ DiscToc ThreeTracks() {
 
 struct CdTest : ::testing::Test {
   testing::TempDir prog;
-  PlayerState state;
-  Playlist list;
-  AppSettings settings;
-  testing::FakeMediaDevice unit0, inner1;
+  testing::FakeMediaDevice inner1;
   FakeDrive drive;
   FakeHttp http;
   CdAudioDevice unit1{inner1, drive};
-  testing::FakeClock clock;
-  testing::FakeForm form;
-  NullNowPlaying media;
-  testing::NullPlayerLinks links;
-  DiscTracksRelay relay;
-  PlaybackEngine engine{
-      state, list,  settings, unit0,
-      unit1, clock, form,     PlayerLinks{media, links.titles, links.tray, relay, links.mixer}};
-  CdPlayer cd{form, settings, prog.Path(), state, list, engine, drive, http};
+  testing::CdRig rig{unit1, drive, http, prog.Path()};
+  PlayerState& state = rig.state;
+  Playlist& list = rig.list;
+  AppSettings& settings = rig.settings;
+  testing::FakeForm& form = rig.form;
+  PlaybackEngine& engine = rig.engine;
+  CdPlayer& cd = rig.cd;
 
   void SetUp() override {
-    relay.Attach(cd);
     settings.useCDP = 1;
     settings.useCDDB = 0;
     settings.emailID = "me+cd@example.org";
     settings.cddbCmd = "http://cddb.test/cgi?cmd=";
-    state.cdMode = true;
-    state.playUnit = PlayUnit::CD;
     inner1.lengths["cd-test://disc"] = 60000;
     cd.Load();
   }
@@ -82,6 +75,7 @@ TEST_F(CdTest, ReadsTheDiscIntoTheListAndPlaysTracksFromTheTable) {
   state.tNum = 2;
   engine.PlayIt();
   EXPECT_EQ(inner1.FileName(), "cd-test://disc");
+  EXPECT_FALSE(inner1.Wait()) << "the disc opens without holding the window";
   EXPECT_EQ(inner1.calls.back().from, 10000);
   EXPECT_EQ(state.songLenMs, 20000);
   EXPECT_EQ(form.Caption(69), "CDA");
@@ -212,6 +206,27 @@ TEST_F(CdTest, OnlineLookUpAppliesTitlesOfItsOwnDiscOnly) {
   late(HttpReply{true, 200, "200 rock 1 x\r\n", {}});
   EXPECT_EQ(http.urls.size(), 3u);
   EXPECT_TRUE(list.names.empty());
+
+  // A list the user loaded while the look-up ran (CD mode lets them) keeps its names, even
+  // one with as many entries as the disc has tracks.
+  InsertDisc();
+  http.Reply("200 jazz 0d003c0f Band / Album\r\n");
+  list.names = {"a", "b", "c"};
+  list.paths = {"/m/a.mp3", "/m/b.mp3", "/m/c.mp3"};
+  list.Changed();
+  http.Reply("210 jazz 0d003c0f\r\nTTITLE0=One\r\n.\r\n");
+  EXPECT_EQ(list.names, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_NE(Status(), "Album data loaded.");
+}
+
+TEST_F(CdTest, AnUnsetAddressIntroducesNobody) {
+  settings.useCDDB = 1;
+  testing::TempDir config;
+  settings.emailID = ReadAppSettings(SettingsStore(config.File("none.ini"))).emailID;
+  InsertDisc();
+  ASSERT_EQ(http.urls.size(), 1u);
+  EXPECT_NE(http.urls[0].find("&hello=anonymous+localhost+Varlo+0.1&proto=6"), std::string::npos)
+      << http.urls[0];
 }
 
 TEST_F(CdTest, CdTextNamesTracksAfterTheLocalDatabaseAndBeforeTheServer) {
@@ -278,14 +293,28 @@ TEST_F(CdTest, LookUpMessagesAndErrors) {
   EXPECT_EQ(Status(), "The CD was not found in CDDB database!");
   EXPECT_EQ(list.names[0], "01 - Track  1  (00:10)");
 
-  cd.DoIt(13);
-  InsertDisc();
-  http.Fail(0);
-  EXPECT_EQ(Status(), "CDDB error: 0");
-  cd.DoIt(13);
-  InsertDisc();
-  http.Fail(500);
-  EXPECT_EQ(Status(), "CDDB error: 500");
+  // A failed transfer gives its status; errors of the server, and replies past the cap, say
+  // what happened.
+  const auto statusAfter = [&](const std::function<void()>& answer) {
+    cd.DoIt(13);
+    InsertDisc();
+    answer();
+    return Status();
+  };
+  EXPECT_EQ(statusAfter([&] { http.Fail(0); }), "CDDB error: 0");
+  EXPECT_EQ(statusAfter([&] { http.Fail(404); }), "CDDB error: 404");
+  EXPECT_EQ(statusAfter([&] { http.Fail(503); }), "CDDB error: server error 503");
+  EXPECT_EQ(statusAfter([&] { http.Fail(200, true); }), "CDDB error: reply too long");
+  EXPECT_EQ(statusAfter([&] { http.Reply("409 No handshake\r\n"); }),
+            "CDDB error: server error 409");
+  EXPECT_EQ(statusAfter([&] { http.Reply("530 Server load too high\r\n"); }),
+            "CDDB error: server error 530");
+  EXPECT_EQ(statusAfter([&] {
+              http.Reply("200 rock 0a003c03 x\r\n");
+              http.Reply("402 Server error\r\n");
+            }),
+            "CDDB error: server error 402");
+  EXPECT_EQ(list.names[0], "01 - Track  1  (00:10)");
 }
 
 TEST_F(CdTest, ModeChangeDropsTheDiscAndAModalMessageKeepsThePollOut) {

@@ -118,6 +118,20 @@ TEST(DiscAudioStreamTest, DataTracksAndUnreadableSectorsPlayAsSilence) {
   EXPECT_GT(raw->calls, 0);
 }
 
+TEST(DiscAudioStreamTest, TheGapBeforeALaterSessionIsSilenceThatIsNeverRead) {
+  DiscToc toc = Toc({{0, true}, {11500, false}}, 11600);
+  toc.lastSessionLba = 11500;
+  auto source = std::make_unique<PatternSource>();
+  PatternSource* raw = source.get();
+  DiscAudioStream stream(toc, std::move(source));
+  EXPECT_EQ(ByteAt(stream, SectorOffset(99)), 100);
+  const int calls = raw->calls;
+  EXPECT_EQ(ByteAt(stream, SectorOffset(100)), 0);
+  EXPECT_EQ(ByteAt(stream, SectorOffset(5000)), 0);
+  EXPECT_EQ(ByteAt(stream, SectorOffset(11499)), 0);
+  EXPECT_EQ(raw->calls, calls) << "the lead-out and lead-in between sessions are not read";
+}
+
 TEST(DiscAudioStreamTest, ACancelledStreamFailsItsReadsAndABadTableGivesAnEmptyStream) {
   DiscToc toc = Toc({{0, true}}, 10);
   DiscAudioStream stream(toc, std::make_unique<PatternSource>());

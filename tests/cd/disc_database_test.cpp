@@ -51,6 +51,17 @@ TEST(DiscDatabase, ReadsTheProgramFoldersFileOrNothing) {
   const auto entry = LoadDiscEntry(dir.Path(), "A1");
   ASSERT_TRUE(entry);
   EXPECT_EQ(entry->titles.at(1), "Second");
+
+  // Files in the old single-byte code page read as Latin-1; UTF-8 titles stay as they are.
+  dir.Write("cdplayer.ini",
+            "[A1]\r\n0=Caf\xe9 M\xfcller\r\n1=Stra\xc3\x9f"
+            "e\r\n");
+  const auto mixed = LoadDiscEntry(dir.Path(), "A1");
+  ASSERT_TRUE(mixed);
+  EXPECT_EQ(mixed->titles.at(0), "Caf\xc3\xa9 M\xc3\xbcller");
+  EXPECT_EQ(mixed->titles.at(1),
+            "Stra\xc3\x9f"
+            "e");
   EXPECT_EQ(TrackCountMismatchText(12, "10"), "Number of Tracks do not match! ( 12 10)");
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "cd/nrg_layout.h"
+
 namespace varlo {
 namespace {
 
@@ -85,6 +87,82 @@ TEST(DiscToc, TrackTimesAndBrokenTables) {
   EXPECT_EQ(MakeTrackTable(Toc({0}, 0)).Count(), 0);
   EXPECT_EQ(MakeTrackTable(Toc({-5}, 100)).Count(), 0);
   EXPECT_EQ(CddbDiscId(TrackTable{}), "0");
+}
+
+TEST(DiscToc, TheLastAudioTrackOfAnEnhancedCdEndsWhereTheSessionGapBegins) {
+  // Audio at 0 and 300 sectors, then the data session's track 11 400 sectors after the audio
+  // ends: the second track is 4 s long, not 4 s and the gap's 2.5 minutes.
+  DiscToc enhanced;
+  enhanced.tracks = {{0, true}, {300, true}, {12000, false}};
+  enhanced.leadOutLba = 12300;
+  enhanced.lastSessionLba = 12000;
+  const TrackTable table = MakeTrackTable(enhanced);
+  ASSERT_EQ(table.Count(), 3);
+  EXPECT_EQ(table.Track(2)->lengthMs, 4000);
+  EXPECT_EQ(table.Track(2)->endMs, 7999);
+  EXPECT_EQ(table.Track(3)->startMs, 160000);
+  EXPECT_EQ(table.Track(3)->lengthMs, 4000);
+  // The gap falls in no track: a position in it belongs to the next one.
+  EXPECT_EQ(FindTrack(table, 8000), 3);
+  EXPECT_EQ(SessionGap(enhanced).first, 600);
+  EXPECT_EQ(SessionGap(enhanced).last, 12000);
+  // The identifiers are those of the whole table, as the drive reports it.
+  EXPECT_EQ(CddbOffsets(table), (std::vector<std::int32_t>{150, 450, 12150}));
+
+  // One session, or a session start that is no track or leaves no room for a gap: nothing cut.
+  for (std::int32_t start : {0, 11000, 300, 5000}) {
+    enhanced.lastSessionLba = start;
+    EXPECT_EQ(MakeTrackTable(enhanced).Track(2)->lengthMs, 156000) << start;
+    EXPECT_FALSE(SessionGap(enhanced).Holds(5000)) << start;
+  }
+  DiscToc tight;
+  tight.tracks = {{0, true}, {11000, false}};
+  tight.leadOutLba = 11300;
+  tight.lastSessionLba = 11000;
+  EXPECT_EQ(MakeTrackTable(tight).Track(1)->lengthMs, 146666);
+}
+
+TEST(DiscToc, NeroImagesTellTheTracksOfEachSession) {
+  auto be = [](std::uint64_t value, int bytes) {
+    std::string out;
+    for (int i = bytes - 1; i >= 0; --i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    return out;
+  };
+  auto chunk = [&](const char* name, const std::string& body) {
+    return std::string(name, 4) + be(body.size(), 4) + body;
+  };
+  const std::string chunks = chunk("ETN2", std::string(96, '\0')) + chunk("SINF", be(2, 4)) +
+                             chunk("CDTX", "x") + chunk("SINF", be(1, 4)) + chunk("END!", "");
+  const std::optional<NrgLayout> layout = ParseNrgChunks(chunks);
+  ASSERT_TRUE(layout);
+  EXPECT_EQ(layout->sessionTracks, (std::vector<int>{2, 1}));
+  EXPECT_EQ(layout->trackAtOnceLists, 1);
+  EXPECT_EQ(LastSessionFirstTrack(*layout), 3);
+  EXPECT_EQ(LastSessionFirstTrack(*ParseNrgChunks(chunk("SINF", be(5, 4)))), 0);
+  // Whatever follows the end marker is not read.
+  EXPECT_TRUE(ParseNrgChunks(chunk("END!", "") + "\xff\xff\xff\xff\xff"));
+
+  // Chunks running past the list, counts no disc can hold and oversized lists are refused.
+  EXPECT_FALSE(ParseNrgChunks("SINF" + be(100, 4) + be(1, 4)));
+  EXPECT_FALSE(ParseNrgChunks(chunk("SINF", be(100, 4))));
+  EXPECT_FALSE(ParseNrgChunks(chunk("SINF", "ab")));
+  EXPECT_FALSE(ParseNrgChunks(std::string(kMaxNrgChunkBytes + 1, '\0')));
+  std::string many;
+  for (int i = 0; i < 5000; ++i) many += chunk("CDTX", "");
+  EXPECT_FALSE(ParseNrgChunks(many));
+
+  // The footer: "NER5" with a 64-bit offset, "NERO" with a 32-bit one, inside the file.
+  const std::optional<NrgChunkSpan> v2 = FindNrgChunks("NER5" + be(1000, 8), 1100);
+  ASSERT_TRUE(v2);
+  EXPECT_EQ(v2->offset, 1000u);
+  EXPECT_EQ(v2->length, 88u);
+  const std::optional<NrgChunkSpan> v1 = FindNrgChunks("xxxxNERO" + be(20, 4), 100);
+  ASSERT_TRUE(v1);
+  EXPECT_EQ(v1->length, 72u);
+  EXPECT_FALSE(FindNrgChunks("NER5" + be(1095, 8), 1100));
+  EXPECT_FALSE(FindNrgChunks("NER5" + be(~0ull, 8), 1100));
+  EXPECT_FALSE(FindNrgChunks("NERO" + be(1, 4), 4)) << "a file shorter than its footer";
+  EXPECT_FALSE(FindNrgChunks("RIFF....WAVE", 5000));
 }
 
 TEST(DiscToc, FindTrackStaysWithinTheTable) {

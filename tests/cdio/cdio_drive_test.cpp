@@ -2,7 +2,10 @@
 // backend is the program's: the CD plugin, loaded at the first call.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <optional>
+#include <thread>
 
 #include "cd/disc_toc.h"
 #include "platform/cdio/lazy_cd_drive.h"
@@ -128,12 +131,48 @@ TEST(CdioDriveTest, ACueSheetsCdTextGivesArtistAlbumAndTitles) {
   EXPECT_EQ(toc->text.album, "");
 }
 
-TEST(CdioDriveTest, EjectTakesTheImageOutAndPutsItBack) {
+TEST(CdioDriveTest, AnEnhancedCdImageEndsItsLastAudioTrackBeforeTheDataSession) {
+  // Two audio tracks in the first session, a data track in the second, 11 400 sectors after
+  // the audio: the addresses a drive reports for such a disc.
   TempDir dir;
-  const std::string cue = WriteCueBin(dir, "disc", {{750, true}});
+  const std::vector<testing::NrgTrack> tracks = {
+      {0, 300, true}, {300, 300, true}, {12000, 300, false}};
+  const std::string nrg = testing::WriteNrg(dir, "enhanced", tracks, {2, 1});
   GuiQueue gui;
-  LazyCdDrive drive(cue, gui.Poster(), 10);
-  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+  LazyCdDrive drive(nrg, gui.Poster(), 10);
+  const std::optional<DiscToc> toc = ReadThrough(drive, gui);
+  ASSERT_TRUE(toc);
+  ASSERT_EQ(toc->tracks.size(), 3u);
+  EXPECT_EQ(toc->tracks[2].lba, 12000);
+  EXPECT_FALSE(toc->tracks[2].audio);
+  EXPECT_EQ(toc->lastSessionLba, 12000);
+  const TrackTable table = MakeTrackTable(*toc);
+  EXPECT_EQ(table.Track(2)->lengthMs, 4000) << "not the session gap's 2.5 minutes of silence";
+
+  // The same tracks in a single session keep their lengths.
+  const std::optional<DiscToc> single = TocOf(testing::WriteNrg(dir, "single", tracks, {3}));
+  ASSERT_TRUE(single);
+  EXPECT_EQ(single->lastSessionLba, 0);
+  EXPECT_EQ(MakeTrackTable(*single).Track(2)->lengthMs, 156000);
+
+  // An image with a track list per session stops the CD library (a failed assertion): it is
+  // refused, and the program goes on.
+  const std::string perSession = testing::WriteNrg(dir, "lists", tracks, {2, 1}, true);
+  EXPECT_FALSE(TocOf(perSession));
+  EXPECT_FALSE(DiscStream(perSession));
+}
+
+// A one-track image in a drive that has looked at it.
+struct OneTrackDisc : ::testing::Test {
+  TempDir dir;
+  GuiQueue gui;
+  LazyCdDrive drive{WriteCueBin(dir, "disc", {{750, true}}), gui.Poster(), 10};
+  void SetUp() override {
+    ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+  }
+};
+
+TEST_F(OneTrackDisc, EjectTakesTheImageOutAndPutsItBack) {
   drive.Eject();
   ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::TrayOpen; }));
   EXPECT_FALSE(ReadThrough(drive, gui)) << "no table while the disc is out";
@@ -185,6 +224,43 @@ TEST(CdioDriveTest, ReadsAskedWhileOneRunsShareItsAnswerAndAGoneDriveAnswersNoth
   }
   gui.RunPosted();
   EXPECT_EQ(answers, 2);
+}
+
+TEST_F(OneTrackDisc, AReadAskedAfterAnEjectNeverTakesTheAnswerOfAReadBeforeIt) {
+  std::optional<DiscToc> before, after;
+  bool beforeAnswered = false, afterAnswered = false;
+  drive.ReadDisc([&](std::optional<DiscToc> toc) {
+    before = std::move(toc);
+    beforeAnswered = true;
+  });
+  // The drive thread reads the table and posts its answer, which the GUI has not run yet
+  // when the user ejects and the next tick asks again.
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  drive.Eject();
+  drive.ReadDisc([&](std::optional<DiscToc> toc) {
+    after = std::move(toc);
+    afterAnswered = true;
+  });
+  ASSERT_TRUE(gui.Until([&] { return beforeAnswered && afterAnswered; }));
+  EXPECT_TRUE(before) << "the read before the eject found the disc";
+  EXPECT_FALSE(after) << "the read after it finds the tray open";
+  EXPECT_EQ(drive.State(), DriveState::TrayOpen);
+}
+
+TEST(CdioDriveTest, ADeviceThatGoesAwayIsOpenedAgain) {
+  // A file stands in for the device node: it opens, and the drive calls fail on it as they
+  // fail on a drive that was unplugged.
+  TempDir dir;
+  const std::string node = dir.Write("sr9", "");
+  GuiQueue gui;
+  LazyCdDrive drive(node, gui.Poster(), 10);
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Unknown; }, 1000));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::filesystem::remove(node);
+  EXPECT_TRUE(gui.Until([&] { return drive.State() == DriveState::NoDisc; }, 2000))
+      << "a descriptor kept from before would still say unknown";
+  dir.Write("sr9", "");
+  EXPECT_TRUE(gui.Until([&] { return drive.State() == DriveState::Unknown; }, 2000));
 }
 
 TEST(CdioDiscTest, TheStreamOfAnImageCarriesItsSectorsAfterTheWaveHeader) {

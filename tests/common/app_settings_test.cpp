@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/system_identity.h"
 #include "tests/support/temp_dir.h"
 
 namespace varlo {
@@ -12,7 +11,12 @@ TEST(AppSettings, AnEmptyStoreGivesEveryDefault) {
   const AppSettings s = ReadAppSettings(SettingsStore(dir.File("none.ini")));
   EXPECT_EQ(s.mciDevice, "0");
   EXPECT_EQ(s.snoozeTime, "23:59");
-  EXPECT_EQ(s.validExt, "mp2 mp3 mpa wma asf wav mid rmi avi mov qt");
+  // A new settings file takes today's formats along with the old ones.
+  EXPECT_EQ(s.validExt.substr(0, 42), "mp2 mp3 mpa wma asf wav mid rmi avi mov qt");
+  for (const char* ext : {" flac", " ogg", " oga", " opus", " m4a", " aac", " wv", " ape", " mka",
+                          " mp4", " mkv", " webm"})
+    EXPECT_NE(s.validExt.find(ext), std::string::npos) << ext;
+  EXPECT_EQ(s.replayGain, 0);
   EXPECT_EQ(s.friendlyNames, 1);
   EXPECT_EQ(s.useSkinBrowser, 1);
   EXPECT_EQ(s.useCDP, 1);
@@ -22,11 +26,21 @@ TEST(AppSettings, AnEmptyStoreGivesEveryDefault) {
   EXPECT_EQ(s.fmFreqText, "870");
   EXPECT_EQ(s.timeFmt, 0);
   EXPECT_EQ(s.cddbCmd, "http://gnudb.gnudb.org/~cddb/cddb.cgi?cmd=");
-  // Unset, the address is the account's own: a user part, "@", a host part.
-  EXPECT_EQ(s.emailID, SystemEmailId());
-  EXPECT_GT(s.emailID.find('@'), 0u);
-  EXPECT_LT(s.emailID.find('@') + 1, s.emailID.size());
+  // Unset, the address is a placeholder that names no account or machine.
+  EXPECT_EQ(s.emailID, "anonymous@localhost");
   EXPECT_TRUE(s.skin.empty());
+}
+
+TEST(AppSettings, StoredExtensionsAndReplayGainStayAsTheyAre) {
+  testing::TempDir dir;
+  SettingsStore store(dir.Write("old.ini",
+                                "[config]\nValidExt=mp2 mp3 mpa wma asf wav mid rmi "
+                                "avi mov qt\nReplayGain=2\n"));
+  const AppSettings s = ReadAppSettings(store);
+  EXPECT_EQ(s.validExt, "mp2 mp3 mpa wma asf wav mid rmi avi mov qt");
+  EXPECT_EQ(s.replayGain, 2);
+  WriteAppSettings(store, s);
+  EXPECT_NE(store.Serialise().find("\nReplayGain=2\n"), std::string::npos);
 }
 
 TEST(AppSettings, WrittenInTableOrderWithTheExitSpellings) {

@@ -20,7 +20,7 @@ TEST(FileSelect, DefaultsAndCancel) {
   EXPECT_EQ(dialogs.fileRequests[1].initialDir, "/s/");
   EXPECT_EQ(dialogs.fileRequests[1].filter, "Skin Files|*.skin");
   EXPECT_EQ(FileFilter(99), "All Files|*.*");
-  EXPECT_EQ(FileFilter(6), "MP3 Playlists (*.M3U)|*.M3U|Playlists (*.PLS)|*.PLS");
+  EXPECT_EQ(FileFilter(6), "MP3 Playlists (*.M3U)|*.M3U;*.M3U8|Playlists (*.PLS)|*.PLS");
   EXPECT_EQ(FileFilter(1).substr(0, 28), "MPEG Audio Files|*.MP?|Activ");
 }
 

@@ -76,13 +76,25 @@ TEST_F(CalculatorTest, OperatorsRunLeftToRightWithoutPrecedence) {
   EXPECT_EQ(After("0-1x0="), "0");  // a negative zero shows as "0"
 }
 
-TEST_F(CalculatorTest, FailingKeysShowErrAndTheNextDigitStartsOver) {
+TEST_F(CalculatorTest, FailingKeysShowErrAndEndTheCalculation) {
   EXPECT_EQ(After("7/0="), "ERR");
   Press("5");
   EXPECT_EQ(Display(), "5");
-  // The failed division left the accumulator and the pending "/" in place.
+  // Nothing of the failed division stays pending.
   Press("=");
-  EXPECT_EQ(Display(), "1.4");
+  EXPECT_EQ(Display(), "5");
+  EXPECT_EQ(After("7/0+2="), "2");
+  // An operator after ERR does nothing; a digit or C starts again.
+  EXPECT_EQ(After("7/0+"), "ERR");
+  Press("x=%");
+  EXPECT_EQ(Display(), "ERR");
+  Press("3+4=");
+  EXPECT_EQ(Display(), "7");
+  EXPECT_EQ(After("7/0C3x2="), "6");
+  EXPECT_EQ(After("8+4~r"), "ERR");  // a failing unary key ends it too
+  EXPECT_DOUBLE_EQ(calc.Accumulator(), 0);
+  Press("2=");
+  EXPECT_EQ(Display(), "2");
   EXPECT_EQ(After("4~r"), "ERR");
   EXPECT_EQ(After("0i"), "ERR");
   EXPECT_EQ(After("100/0%"), "ERR");
@@ -104,13 +116,20 @@ TEST_F(CalculatorTest, ADigitAfterAResultStartsANewEntry) {
   EXPECT_EQ(After("12+13=<4"), "24");
 }
 
-TEST_F(CalculatorTest, PercentActsOnTheAccumulatorAndKeepsTheOperatorPending) {
+TEST_F(CalculatorTest, PercentCompletesThePendingOperation) {
   EXPECT_EQ(After("200+10%"), "220");
   Press("=");
-  EXPECT_EQ(Display(), "420");
+  EXPECT_EQ(Display(), "220");
+  EXPECT_EQ(After("200x10%="), "4000");
   EXPECT_EQ(After("200-10%"), "180");
-  EXPECT_EQ(After("200x10%"), "4000");
   EXPECT_EQ(After("200/10%"), "10");
+  // The result goes on like any other.
+  EXPECT_EQ(After("200+10%+5="), "225");
+  EXPECT_EQ(After("200+10%5="), "5");
+  // Nothing pending: the entry as a fraction, whatever ran before C.
+  EXPECT_EQ(After("9rC50%"), "0.5");
+  EXPECT_EQ(After("3+4=50%"), "0.5");
+  EXPECT_EQ(After("50%x4="), "2");
 }
 
 TEST_F(CalculatorTest, SignChangeBackspaceAndClears) {

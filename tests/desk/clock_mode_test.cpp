@@ -15,7 +15,7 @@ using testing::FakeClock;
 using testing::FakeForm;
 
 // What the clock switched, in order.
-struct Switches : WindowPresence, RadioSwitch, PlayerSwitch {
+struct Switches : WindowPresence, RadioSwitch, PlayerSwitch, StreamSwitch {
   std::vector<std::string> log;
   void ShowWindow() override { log.push_back("show"); }
   void MinimiseWindow() override { log.push_back("minimise"); }
@@ -23,6 +23,7 @@ struct Switches : WindowPresence, RadioSwitch, PlayerSwitch {
   void RadioOff() override { log.push_back("radio off"); }
   void PlayEntry(int entry) override { log.push_back("play " + std::to_string(entry)); }
   void StopPlaying() override { log.push_back("stop"); }
+  void StopStream() override { log.push_back("stream off"); }
 };
 
 class ClockModeTest : public ::testing::Test {
@@ -52,7 +53,7 @@ class ClockModeTest : public ::testing::Test {
   FakeClock clock;
   std::vector<std::string> schedule;
   Switches links;
-  ClockMode mode{form, settings, clock, schedule, ClockLinks{links, links, links}};
+  ClockMode mode{form, settings, clock, schedule, ClockLinks{links, links, links, links}};
 };
 
 TEST_F(ClockModeTest, LoadShowsTimeDateAndTimerOne) {
@@ -100,7 +101,8 @@ TEST_F(ClockModeTest, SwitchOnPlaysTheRadioOrThePlaylistAndSwitchOffStops) {
   EXPECT_EQ(links.log, (std::vector<std::string>{"show", "play 3"}));
   links.log.clear();
   Tick(2026, 12, 14, 7, 30, 0, 1800);
-  EXPECT_EQ(links.log, (std::vector<std::string>{"stop"}));  // SnoozeHide off: no minimising
+  // Every source stops, the internet radio too; SnoozeHide off: no minimising.
+  EXPECT_EQ(links.log, (std::vector<std::string>{"stop", "stream off"}));
 
   settings.fmEnable = 1;
   settings.snoozeHide = 1;
@@ -109,7 +111,7 @@ TEST_F(ClockModeTest, SwitchOnPlaysTheRadioOrThePlaylistAndSwitchOffStops) {
   EXPECT_EQ(links.log, (std::vector<std::string>{"show", "radio 3"}));
   links.log.clear();
   Tick(2026, 12, 15, 7, 30, 0, 1800);
-  EXPECT_EQ(links.log, (std::vector<std::string>{"radio off", "stop", "minimise"}));
+  EXPECT_EQ(links.log, (std::vector<std::string>{"radio off", "stop", "stream off", "minimise"}));
 }
 
 TEST_F(ClockModeTest, ASuspendedMinuteDoesNotSkipTheSwitchOff) {
@@ -118,7 +120,7 @@ TEST_F(ClockModeTest, ASuspendedMinuteDoesNotSkipTheSwitchOff) {
   Load(2026, 12, 14, 22, 59, 58);
   // The next tick comes three seconds later: second 00 never shows.
   Tick(2026, 12, 14, 23, 0, 1, 3);
-  EXPECT_EQ(links.log, (std::vector<std::string>{"stop"}));
+  EXPECT_EQ(links.log, (std::vector<std::string>{"stop", "stream off"}));
   EXPECT_EQ(form.Caption(kClockLabel), "23:00   ");
 }
 
@@ -149,7 +151,38 @@ TEST_F(ClockModeTest, DaylightSavingNeitherSkipsNorDoublesAnEvent) {
   Tick(2026, 10, 25, 2, 30, 0, 30 * 60);
   Tick(2026, 10, 25, 3, 0, 0, 30 * 60);
   Tick(2026, 10, 25, 4, 0, 0, 60 * 60);
-  EXPECT_EQ(links.log, (std::vector<std::string>{"show", "play 1", "stop"}));
+  EXPECT_EQ(links.log, (std::vector<std::string>{"show", "play 1", "stop", "stream off"}));
+}
+
+TEST_F(ClockModeTest, BackToBackEntriesHandOverInsteadOfFallingSilent) {
+  settings.autoSchedule = 1;
+  schedule = {"E 06:00 07:00 01", "E 07:00 08:00 02"};
+  Load(2026, 12, 14, 6, 59, 58);
+  Tick(2026, 12, 14, 7, 0, 0, 2);
+  EXPECT_EQ(links.log, (std::vector<std::string>{"stop", "stream off", "show", "play 2"}));
+}
+
+TEST_F(ClockModeTest, AClockSetBackRunsWhatItHasNotReallyReachedYet) {
+  settings.autoSchedule = 1;
+  settings.snooze = 1;
+  settings.snoozeMode = 1;
+  settings.snoozeTime = "08:30";
+  schedule = {"E 07:00 09:00 04", "E 08:00 08:15 01"};
+  // The clock ran three hours fast: it showed 10:00 and its minutes up to 10:05 went by.
+  Load(2026, 12, 14, 10, 0);
+  Tick(2026, 12, 14, 10, 5, 0, 300);
+  EXPECT_TRUE(links.log.empty());
+  // Corrected: local and UTC time both go back three hours, to 07:05:30.
+  clock.utc -= 3 * 3600 - 30;
+  Tick(2026, 12, 14, 7, 5, 30, 0);
+  EXPECT_TRUE(links.log.empty());  // 07:00 to 07:05 were handled when the clock showed them
+  Tick(2026, 12, 14, 8, 0, 0, 3270);
+  EXPECT_EQ(links.log, (std::vector<std::string>{"show", "play 1"}));
+  links.log.clear();
+  Tick(2026, 12, 14, 8, 15, 0, 900);
+  Tick(2026, 12, 14, 8, 30, 0, 900);
+  EXPECT_EQ(links.log, (std::vector<std::string>{"stop", "stream off", "stop", "stream off"}));
+  EXPECT_EQ(settings.snooze, 0);
 }
 
 TEST_F(ClockModeTest, SnoozeCountsDownFromTheChosenMinutes) {
@@ -169,7 +202,7 @@ TEST_F(ClockModeTest, SnoozeCountsDownFromTheChosenMinutes) {
   EXPECT_TRUE(links.log.empty());
   mode.ChooseSnoozeMinutes(30);  // the preferences opening again
   Tick(2026, 12, 15, 0, 2, 0, 60);
-  EXPECT_EQ(links.log, (std::vector<std::string>{"stop", "minimise"}));
+  EXPECT_EQ(links.log, (std::vector<std::string>{"stop", "stream off", "minimise"}));
   EXPECT_EQ(settings.snooze, 0);
   EXPECT_EQ(form.Caption(kSnoozeLabel), "00");
 }
@@ -198,10 +231,10 @@ TEST_F(ClockModeTest, SnoozeAtASetTimeFiresOnceEvenWhenTheTickIsLate) {
   settings.snoozeTime = "00:00";
   Load(2026, 12, 13, 23, 59, 58);
   Tick(2026, 12, 14, 0, 0, 3, 5);
-  EXPECT_EQ(links.log, (std::vector<std::string>{"stop"}));
+  EXPECT_EQ(links.log, (std::vector<std::string>{"stop", "stream off"}));
   EXPECT_EQ(settings.snooze, 0);
   Tick(2026, 12, 15, 0, 0, 0, 86400);
-  EXPECT_EQ(links.log.size(), 1u);
+  EXPECT_EQ(links.log.size(), 2u);
 }
 
 }  // namespace

@@ -80,6 +80,20 @@ TEST_F(NotepadTest, BytesAndLineEndsSurviveALoadAndSave) {
   EXPECT_EQ(prog.Read("unix.txt"), "a\nb\n");
 }
 
+TEST_F(NotepadTest, AFileKeepsTheLineEndItMostlyHadAndClearForgetsIt) {
+  Load(prog.Write("mostly-lf.txt", "a\r\nb\nc\nd\n"));
+  Save(prog.File("mostly-lf.txt"));
+  EXPECT_EQ(prog.Read("mostly-lf.txt"), "a\nb\nc\nd\n");
+  Load(prog.Write("mostly-crlf.txt", "a\r\nb\r\nc\n"));
+  Save(prog.File("mostly-crlf.txt"));
+  EXPECT_EQ(prog.Read("mostly-crlf.txt"), "a\r\nb\r\nc\r\n");
+  // After Clear, a new note is the program's own.
+  note.DoIt(78);
+  form.note = "new\nnote";
+  Save(prog.File("new.txt"));
+  EXPECT_EQ(prog.Read("new.txt"), "new\nnote\n");
+}
+
 TEST_F(NotepadTest, AFailedSaveKeepsTheOldFileAndSaysSo) {
   const std::string old = prog.Write("locked/note.txt", "old text\n");
   ASSERT_EQ(chmod(prog.File("locked").c_str(), 0500), 0);

@@ -78,11 +78,23 @@ TEST(Schedule, AMissedMidnightJudgesEachDayByItsOwnWeekday) {
             1u);
 }
 
-TEST(Schedule, OnAndOffInTheSameMinuteRunInOrder) {
-  const auto due = DueEvents({"E 07:00 07:00 05"}, M(2026, 12, 14, 6, 59), M(2026, 12, 14, 7, 0));
+TEST(Schedule, AMinutesOffEventsRunBeforeItsOnEvents) {
+  // Back to back: preset 1 ends as preset 2 begins, and preset 2 is what plays after 07:00.
+  const std::vector<std::string> list{"E 06:00 07:00 01", "E 07:00 08:00 02"};
+  auto due = DueEvents(list, M(2026, 12, 14, 6, 59), M(2026, 12, 14, 7, 0));
   ASSERT_EQ(due.size(), 2u);
-  EXPECT_TRUE(due[0].on);
-  EXPECT_FALSE(due[1].on);
+  EXPECT_FALSE(due[0].on);
+  EXPECT_TRUE(due[1].on);
+  EXPECT_EQ(due[1].preset, 2);
+  // The same in the other list order, and for one entry whose times are equal.
+  due = DueEvents({list[1], list[0]}, M(2026, 12, 14, 6, 59), M(2026, 12, 14, 7, 0));
+  ASSERT_EQ(due.size(), 2u);
+  EXPECT_FALSE(due[0].on);
+  EXPECT_TRUE(due[1].on);
+  due = DueEvents({"E 07:00 07:00 05"}, M(2026, 12, 14, 6, 59), M(2026, 12, 14, 7, 0));
+  ASSERT_EQ(due.size(), 2u);
+  EXPECT_FALSE(due[0].on);
+  EXPECT_TRUE(due[1].on);
 }
 
 TEST(Snooze, CountsRealMinutesAndFiresAtTheLastOne) {

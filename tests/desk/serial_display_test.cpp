@@ -9,10 +9,13 @@ namespace {
 
 constexpr const char* kHeader = "<ID01><PA><CG>  ";
 
-TEST(SerialDisplay, TextsAreFramedForTheSignOrSentPlainToTheLcd) {
-  EXPECT_EQ(DisplayFrame("Song", 0), std::string(kHeader) + "Song   \r\n");
-  EXPECT_EQ(DisplayFrame("", 0), std::string(kHeader) + "   \r\n");
-  EXPECT_EQ(DisplayFrame("Song", 1), "Song\r\n");
+// One frame for the sign and the LCD module alike; a long title whole, up to a bound that
+// only stops runaway texts.
+TEST(SerialDisplay, TextsAreFramedTheSameForEveryDevice) {
+  EXPECT_EQ(DisplayFrame("Song"), std::string(kHeader) + "Song   \r\n");
+  EXPECT_EQ(DisplayFrame(""), std::string(kHeader) + "   \r\n");
+  const std::string title(600, 't');
+  EXPECT_EQ(DisplayFrame(title), std::string(kHeader) + title + "   \r\n");
   // A title cannot carry sign commands or line breaks, and is reduced to ASCII.
   EXPECT_EQ(DisplayText("<ID01>Bad\r\nTitle>"), "ID01BadTitle");
   EXPECT_EQ(DisplayText("Caf\xc3\xa9 Stra\xc3\x9f"
@@ -21,7 +24,9 @@ TEST(SerialDisplay, TextsAreFramedForTheSignOrSentPlainToTheLcd) {
   EXPECT_EQ(DisplayText("\xff"
                         "ok"),
             "?ok");
-  EXPECT_EQ(DisplayText(std::string(500, 'x')).size(), kMaxDisplayText);
+  EXPECT_EQ(kMaxDisplayText, 1024u);
+  EXPECT_EQ(DisplayText(std::string(5000, 'x')).size(), kMaxDisplayText);
+  EXPECT_EQ(DisplayText(std::string(1023, 'x') + "\xc3\x86").size(), kMaxDisplayText);
 }
 
 TEST(SerialDisplay, LineSettingsAndDevices) {
@@ -53,6 +58,7 @@ TEST(SerialDisplay, ThePortOpensWithTheFirstTextAndFailuresAreSaidOnce) {
   settings.exEnable = 1;
   settings.exParm = "0";  // what older settings hold: the usual 9600 8N1
   display.ExDevOut("One");
+  settings.exDev = 1;  // the LCD module
   display.ExDevOut("Two");
   EXPECT_EQ(port.opened, std::vector<std::string>{"/dev/ttyS0"});
   EXPECT_EQ(port.line.baud, 9600);

@@ -1,4 +1,10 @@
 // Tuning, stepping, scanning, typed numbers, the slider, mute and the mode's start and end.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "fm/station_list.h"
 #include "tests/fm/fm_fixture.h"
 
 namespace varlo {
@@ -53,6 +59,34 @@ TEST_F(FmTest, DisabledRadioNeverTouchesTheCardButStepsTheNumber) {
   EXPECT_EQ(form.Caption(41), "");
   fm->Timer1Step();
   EXPECT_EQ(tuner.calls.size(), 2u);
+}
+
+TEST_F(FmTest, FrequenciesOutsideTheBandAreClampedAsTheyAreRead) {
+  // Disabled, nothing tunes the card, so nothing else would bring these into the band.
+  settings.fmEnable = 0;
+  settings.fmFreqText = "99999999999";
+  Start("1e12 FM\r\n-5 Low\r\n");
+  EXPECT_EQ(fm->Frequency(), 1080);
+  fm->DoIt(83);
+  EXPECT_EQ(fm->Frequency(), 1080);
+  fm->DoIt(82);
+  EXPECT_EQ(fm->Frequency(), 1079);
+  fm->ListEvent(ListArea::FmPreset, ListAction::DoubleClick, 0);
+  EXPECT_EQ(fm->Frequency(), 1080);
+  fm->DoIt(83);
+  EXPECT_EQ(fm->Frequency(), 1080);
+  fm->ListEvent(ListArea::FmPreset, ListAction::DoubleClick, 1);
+  EXPECT_EQ(fm->Frequency(), 870);
+  fm->SliderMoved(6, 7.0);
+  EXPECT_EQ(fm->Frequency(), 1080);
+
+  settings.fmFreqText = "-99999999999";
+  Start();
+  EXPECT_EQ(fm->Frequency(), 870);
+  fm->DoIt(82);
+  EXPECT_EQ(fm->Frequency(), 870);
+  fm->SaveState();
+  EXPECT_EQ(settings.fmFreqText, "870");
 }
 
 TEST_F(FmTest, SteppingStopsAtTheBandEdges) {
@@ -274,6 +308,52 @@ TEST_F(FmTest, WithoutTheLibraryCommandsDoNothingAndTheStatusSaysSo) {
   form.SetCaption(42, "");
   fm->Paint();  // a new skin says it again
   EXPECT_EQ(form.Caption(42), "No tuner library");
+}
+
+TEST_F(FmTest, AStationsFileReadOnlyInPartIsNeverWrittenBackUnlessTheListIsEdited) {
+  std::string many;
+  for (int i = 0; i < 5000; ++i) many += "90.0 Station " + std::to_string(i) + "\r\n";
+  form.cells[6] = 10;
+  Start(many);
+  EXPECT_EQ(Rows().size(), 4096u);
+  EXPECT_EQ(form.Caption(42), "stations.txt: first 4096 stations shown");
+  // The header's display moves it along, so that it can be read whole.
+  fm->Timer2Step();
+  EXPECT_EQ(form.digits[6], "stations.t");
+  fm->Timer2Step();
+  EXPECT_EQ(form.digits[6], "tations.tx");
+  fm->SaveState();
+  EXPECT_EQ(File(), many) << "the stations past the first 4096 are kept";
+
+  // An edit is the user's choice: the list as shown replaces the file.
+  fm->ListEvent(ListArea::FmPreset, ListAction::Click, 0);
+  form.SetEntryText(1, "Jazz");
+  EXPECT_TRUE(fm->EntryKey(1, 13));
+  const std::string edited = File();
+  EXPECT_EQ(edited.substr(0, 11), "90.0 Jazz\r\n");
+  EXPECT_EQ(std::count(edited.begin(), edited.end(), '\n'), 4096);
+  fm->Timer2Step();
+  EXPECT_EQ(form.digits[6], "FM RADIO");
+  fm->SaveState();
+  EXPECT_EQ(File(), edited);
+
+  // A file past the byte bound shows the whole lines before it, and is kept as well.
+  std::string big;
+  while (big.size() <= kMaxStationsBytes) big += "99.9 " + std::string(500, 'b') + "\r\n";
+  Start(big);
+  EXPECT_EQ(Rows().size(), kMaxStationsBytes / 507);
+  EXPECT_EQ(form.Caption(42),
+            "stations.txt: first " + std::to_string(Rows().size()) + " stations shown");
+  fm->SaveState();
+  EXPECT_EQ(File(), big);
+
+  // A "stations.txt" that cannot be read leaves the list empty and is never written over.
+  std::filesystem::remove(prog.File("stations.txt"));
+  ASSERT_EQ(::mkfifo(prog.File("stations.txt").c_str(), 0600), 0);
+  Start();
+  EXPECT_TRUE(Rows().empty());
+  fm->SaveState();
+  EXPECT_TRUE(std::filesystem::is_fifo(prog.File("stations.txt")));
 }
 
 TEST_F(FmTest, ShutDownKeepsFrequencyVolumeAndStationsAndAsksToMute) {

@@ -40,7 +40,7 @@ TEST_F(FmTest, StoreModeWritesTheSlotInTheLongFormatAndDisarms) {
   EXPECT_EQ(Rows()[1], "104.3 FM");
   EXPECT_EQ(File(), "87.5 FM\r\n104.3 FM\r\n");
 
-  // From the last entry, the next step while armed appends; a far slot gets fillers first.
+  // From the last entry, the next step while armed appends; a slot further out stores nothing.
   form.SetStoreArmed(StoreMode::Presets, true);
   fm->TakeTypedNumber(99.9);
   fm->DoIt(85);
@@ -51,19 +51,28 @@ TEST_F(FmTest, StoreModeWritesTheSlotInTheLongFormatAndDisarms) {
   EXPECT_EQ(form.Caption(43), "003");
   form.SetStoreArmed(StoreMode::Presets, true);
   fm->DoIt(99);  // slot 8
-  EXPECT_EQ(Rows().size(), 9u);
-  EXPECT_EQ(Rows()[3], "088.0 FM");
-  EXPECT_EQ(Rows()[8], "099.9 FM");
-  EXPECT_EQ(form.Caption(42), "FM");
-  EXPECT_EQ(form.Caption(43), "009");
-  // Command 90 stores into the current slot without arming.
+  EXPECT_EQ(Rows().size(), 3u);
+  EXPECT_FALSE(form.StoreArmed(StoreMode::Presets));
+  form.SetStoreArmed(StoreMode::Presets, true);
+  fm->TakeTypedNumber(4096);  // a typed preset number far past the end
+  EXPECT_EQ(Rows().size(), 3u);
+  EXPECT_FALSE(form.StoreArmed(StoreMode::Presets));
+  fm->DoIt(90);  // nor does command 90 on that slot
+  EXPECT_EQ(Rows().size(), 3u);
+  EXPECT_EQ(File(), "87.5 FM\r\n104.3 FM\r\n099.9 FM\r\n");
+  // Command 90 stores into the current slot without arming, one past the end included.
+  fm->DoIt(93);
   fm->TakeTypedNumber(88.8);
   fm->DoIt(90);
-  EXPECT_EQ(Rows()[8], "088.8 FM");
+  EXPECT_EQ(Rows()[2], "088.8 FM");
+  fm->DoIt(85);
+  fm->DoIt(90);
+  EXPECT_EQ(Rows().size(), 4u);
+  EXPECT_EQ(Rows()[3], "088.8 FM");
   // A typed preset number before the first slot never stores.
   form.SetStoreArmed(StoreMode::Presets, true);
   fm->TakeTypedNumber(0);
-  EXPECT_EQ(Rows().size(), 9u);
+  EXPECT_EQ(Rows().size(), 4u);
 }
 
 TEST_F(FmTest, AddDeleteAndMoveKeepTheFileInStep) {

@@ -29,22 +29,45 @@ TEST(StationList, EntriesReadTheirFrequencyAndName) {
 }
 
 TEST(StationList, FilesAreLinesWithCrLfAndBounded) {
-  EXPECT_EQ(ParseStations("87.5 FM\r\n\r\n90.0 A\n  \r95.5 B"),
-            (std::vector<std::string>{"87.5 FM", "90.0 A", "95.5 B"}));
+  const StationFile small = ParseStations("87.5 FM\r\n\r\n90.0 A\n  \r95.5 B");
+  EXPECT_EQ(small.entries, (std::vector<std::string>{"87.5 FM", "90.0 A", "95.5 B"}));
+  EXPECT_TRUE(small.Whole());
   EXPECT_EQ(StationsText({"87.5 FM", "bad\r\nline"}), "87.5 FM\r\nbad  line\r\n");
+
+  // What the bounds leave out is told, so that the list is not written back as the file.
   std::string many = "90.0 " + std::string(600, 'x') + "\n";
   for (int i = 0; i < 5000; ++i) many += "90.0 FM\n";
-  const std::vector<std::string> parsed = ParseStations(many);
-  EXPECT_EQ(parsed.size(), kMaxStations);
-  EXPECT_EQ(parsed[0].size(), kMaxStationBytes);
-  // A file past the byte limit is read up to it.
-  EXPECT_EQ(ParseStations(std::string(kMaxStationsBytes, 'x') + "\n90.0 FM\n").size(), 1u);
+  const StationFile parsed = ParseStations(many);
+  EXPECT_EQ(parsed.entries.size(), kMaxStations);
+  EXPECT_EQ(parsed.entries[0].size(), kMaxStationBytes);
+  EXPECT_TRUE(parsed.cut && parsed.shortened);
+  std::string exactly;
+  for (std::size_t i = 0; i < kMaxStations; ++i) exactly += "90.0 FM\n";
+  EXPECT_TRUE(ParseStations(exactly + "\r\n \n").Whole()) << "trailing blank lines lose nothing";
+  EXPECT_FALSE(ParseStations(exactly + "87.5 FM").Whole());
+  // A file past the byte bound is read up to the last whole line before it.
+  const StationFile big = ParseStations("87.5 FM\n" + std::string(kMaxStationsBytes, 'x'));
+  EXPECT_EQ(big.entries, std::vector<std::string>{"87.5 FM"});
+  EXPECT_TRUE(big.cut);
 
   testing::TempDir dir;
-  EXPECT_TRUE(LoadStations(dir.Path()).empty());
+  EXPECT_TRUE(LoadStations(dir.Path()).entries.empty());
+  EXPECT_TRUE(LoadStations(dir.Path()).Whole()) << "a missing file loses nothing";
   ASSERT_TRUE(SaveStations(dir.Path(), {"87.5 FM", "101.1 Jazz"}));
   EXPECT_EQ(dir.Read("stations.txt"), "87.5 FM\r\n101.1 Jazz\r\n");
-  EXPECT_EQ(LoadStations(dir.Path()), (std::vector<std::string>{"87.5 FM", "101.1 Jazz"}));
+  EXPECT_EQ(LoadStations(dir.Path()).entries, (std::vector<std::string>{"87.5 FM", "101.1 Jazz"}));
+  // A file of exactly the byte bound is whole; one byte more is not.
+  const std::string line = "99.9 " + std::string(505, 'y') + "\r\n";
+  std::string bound;
+  while (bound.size() < kMaxStationsBytes) bound += line;
+  ASSERT_EQ(bound.size(), kMaxStationsBytes);
+  dir.Write("stations.txt", bound);
+  EXPECT_TRUE(LoadStations(dir.Path()).Whole());
+  dir.Write("stations.txt", bound + "8");
+  const StationFile over = LoadStations(dir.Path());
+  EXPECT_TRUE(over.cut);
+  EXPECT_EQ(over.entries.size(), kMaxStationsBytes / line.size());
+  EXPECT_EQ(StationsCutText(4096), "stations.txt: first 4096 stations shown");
 }
 
 TEST(TunerCard, PortsFollowTheCardTypeAndChoice) {

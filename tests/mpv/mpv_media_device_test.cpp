@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -193,6 +198,65 @@ TEST_F(MpvMediaDeviceTest, AnOpenGivenUpAfterItsTimeDoesNotDisturbTheNextOne) {
   EXPECT_TRUE(ends_.empty());
 }
 
+TEST_F(MpvMediaDeviceTest, AnOpenThatDoesNotWaitLoadsFromWhereThePlayOrSeekPutsIt) {
+  ASSERT_TRUE(device_.Available());
+  const std::string sine = Sine(3000);
+  device_.SetFileName(sine);
+  device_.SetWait(false);
+  device_.Command("open");
+  ASSERT_EQ(device_.Error(), 0);
+  EXPECT_EQ(device_.Length(), 0) << "not loaded yet";
+  device_.SetFrom(1500);
+  device_.Command("play");
+  ASSERT_EQ(device_.Error(), 0);
+  EXPECT_EQ(device_.Position(), 1500) << "where it will start, while it loads";
+  ASSERT_TRUE(pump_.Until([&] { return device_.Length() > 0; }));
+  EXPECT_NEAR(device_.Length(), 3000, 50);
+  pump_.For(300);
+  EXPECT_GE(device_.Position(), 1600) << "it started at 1.5 s, not at the beginning";
+  EXPECT_LT(device_.Position(), 2900);
+
+  // Stopped and moved while it loads: it waits where it was put.
+  device_.Command("open");
+  device_.SetFrom(500);
+  device_.Command("play");
+  device_.SetFrom(2000);
+  device_.Command("seek");
+  ASSERT_TRUE(pump_.Until([&] { return device_.Length() > 0; }));
+  pump_.For(200);
+  EXPECT_NEAR(device_.Position(), 2000, 30);
+
+  // Closed while it loads: nothing ends and nothing stays open.
+  device_.Command("open");
+  device_.SetFrom(2500);
+  device_.Command("play");
+  device_.Command("close");
+  pump_.For(200);
+  EXPECT_EQ(device_.Position(), 0);
+  EXPECT_EQ(device_.Length(), 0);
+
+  // The next open that waits starts at its beginning again.
+  device_.SetWait(true);
+  device_.Command("open");
+  ASSERT_EQ(device_.Error(), 0);
+  device_.Command("play");
+  ASSERT_TRUE(pump_.Until([&] { return device_.Position() > 100; }));
+  EXPECT_LT(device_.Position(), 1400);
+  EXPECT_TRUE(ends_.empty());
+
+  // A load that fails says so afterwards, and ends the media.
+  device_.SetFileName(dir_.Write("noise.wav", std::string(4096, '\x55')));
+  device_.SetWait(false);
+  device_.Command("open");
+  EXPECT_EQ(device_.Error(), 0);
+  device_.Command("play");
+  ASSERT_TRUE(pump_.Until([&] { return device_.Error() != 0; }));
+  EXPECT_EQ(device_.Error(), 277) << device_.ErrorMessage();
+  EXPECT_EQ(ends_, std::vector<MediaEnd>{MediaEnd::Failed});
+  EXPECT_EQ(device_.Position(), 0);
+  device_.SetWait(true);
+}
+
 TEST_F(MpvMediaDeviceTest, OpeningAnotherFileReplacesThePlayingOneSilently) {
   Open(Sine(2000));
   device_.Command("play");
@@ -230,6 +294,73 @@ TEST_F(MpvMediaDeviceTest, Mp3FromFfmpegHasTheRightLength) {
   Open(mp3);
   ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();
   EXPECT_NEAR(device_.Length(), 2000, 50);
+}
+
+// Plays `path` once through a device writing its sound as 16-bit samples to a file, with
+// `mode`; the peak and the RMS of what came out, as fractions of full scale.
+struct Loudness {
+  double peak = 0, rms = 0;
+};
+Loudness PlayedLoudness(const std::string& path, ReplayGain mode, const std::string& out) {
+  MpvOptions options = NullOutputs();
+  options.audioOutput = "pcm";
+  options.extra = {{"ao-pcm-file", out}, {"ao-pcm-waveheader", "no"}, {"audio-format", "s16"}};
+  MpvMediaDevice device(options);
+  EventPump pump(device);
+  bool ended = false;
+  device.SetEndCallback([&](MediaEnd) { ended = true; });
+  device.SetReplayGain(mode);
+  device.SetDeviceType("MPEGVideo");
+  device.SetFileName(path);
+  device.Command("open");
+  EXPECT_EQ(device.Error(), 0) << device.ErrorMessage();
+  device.SetFrom(0);
+  device.Command("play");
+  EXPECT_TRUE(pump.Until([&] { return ended; }, 10000));
+  device.Command("close");
+  std::ifstream in(out, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  Loudness l;
+  double sum = 0;
+  const std::size_t n = bytes.size() / 2;
+  for (std::size_t i = 0; i < n; ++i) {
+    std::int16_t v = 0;
+    std::memcpy(&v, &bytes[i * 2], 2);
+    const double x = std::abs(v / 32768.0);
+    l.peak = std::max(l.peak, x);
+    sum += x * x;
+  }
+  l.rms = n > 0 ? std::sqrt(sum / static_cast<double>(n)) : 0;
+  return l;
+}
+
+TEST_F(MpvMediaDeviceTest, ReplayGainLevelsByTheTagsWithoutClipping) {
+  if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ffmpeg";
+  const std::string wav = Sine(1000);  // peak 12000 of 32768
+  const auto tagged = [&](const std::string& name, const std::string& trackGain,
+                          const std::string& albumGain) {
+    const std::string flac = dir_.File(name);
+    const std::string make =
+        "ffmpeg -loglevel error -y -i '" + wav + "' -metadata REPLAYGAIN_TRACK_GAIN='" + trackGain +
+        "' -metadata REPLAYGAIN_TRACK_PEAK=0.366211"
+        " -metadata REPLAYGAIN_ALBUM_GAIN='" +
+        albumGain + "' -metadata REPLAYGAIN_ALBUM_PEAK=0.366211 '" + flac + "'";
+    return std::system(make.c_str()) == 0 ? flac : std::string();
+  };
+  const std::string quiet = tagged("quiet.flac", "-12.00 dB", "-6.00 dB");
+  const std::string loud = tagged("loud.flac", "+20.00 dB", "+20.00 dB");
+  if (quiet.empty() || loud.empty()) GTEST_SKIP() << "ffmpeg cannot write FLAC";
+  const std::string out = dir_.File("out.raw");
+
+  const Loudness off = PlayedLoudness(quiet, ReplayGain::Off, out);
+  EXPECT_NEAR(off.peak, 0.366, 0.01);
+  EXPECT_NEAR(PlayedLoudness(quiet, ReplayGain::Track, out).peak, 0.366 * 0.251, 0.01);  // -12 dB
+  EXPECT_NEAR(PlayedLoudness(quiet, ReplayGain::Album, out).peak, 0.366 * 0.501, 0.01);  // -6 dB
+  // +20 dB would clip: the gain stops where the peak reaches full scale, and the tone keeps
+  // the shape of a sine (RMS over peak 0.707) rather than the square a clipped one takes.
+  const Loudness raised = PlayedLoudness(loud, ReplayGain::Track, out);
+  EXPECT_GT(raised.peak, 0.9);
+  EXPECT_NEAR(raised.rms / raised.peak, off.rms / off.peak, 0.03);
 }
 
 // Tagged files as people have them: ID3v2 without ID3v1, and FLAC with Vorbis comments (whose

@@ -8,6 +8,7 @@
 
 #include "player/lyric_file.h"
 #include "player/lyric_follower.h"
+#include "player/tag_lyrics.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/time_budget.h"
 
@@ -256,6 +257,51 @@ TEST(LyricFollower, SheetsWithoutLinesNeverSelect) {
     }
     EXPECT_FALSE(follow.SeekLine(0));
   }
+}
+
+TEST(TagLyrics, LrcTextFollowsInTimeOrderWithItsOffset) {
+  const LyricSheet sheet = LyricSheetOfTagText(
+      "\xEF\xBB\xBF[ti:Song]\r\n[ar:Band]\r\n[offset:+250]\r\n[00:03.50][01:10.25]Chorus "
+      "<00:03.80>with <00:04.10>words\r\n[00:01.00]First line\r\nno time: left out\r\n"
+      "[00:02]Second [live]\r\n[00:00.10]\r\n[0:05.5]<b>kept</b>\r\n");
+  EXPECT_TRUE(sheet.synced);
+  EXPECT_EQ(sheet.lines, (Lines{"", "First line", "Second [live]", "Chorus with words",
+                                "<b>kept</b>", "Chorus with words"}));
+  // 250 ms sooner than written; a time at or before the start is the first moment (0 would
+  // mean no time).
+  EXPECT_EQ(sheet.times, (Times{1, 1, 750, 1750, 3250, 5250, 70000}));
+
+  // A line at 0 ms is followed like any other.
+  LyricFollower follow(LyricSheetOfTagText("[00:00.00]Start\n[00:02.00]Next\n"));
+  EXPECT_EQ(follow.Tick(100).current, "Start");
+  EXPECT_EQ(follow.Tick(2100).current, "Next");
+}
+
+TEST(TagLyrics, PlainTextStandsStillAndSynchronisedLinesAreOrdered) {
+  const LyricSheet plain =
+      LyricSheetOfTagText("Just words\r\n[Chorus]\r\n\r\nsecond verse\r\n\n\n");
+  EXPECT_FALSE(plain.synced);
+  EXPECT_EQ(plain.lines, (Lines{"Just words", "[Chorus]", "", "second verse"}));
+  EXPECT_EQ(plain.times, (Times{1, 0, 0, 0, 0}));
+  // "VARLO LYRIC" in a tag is text like any other.
+  EXPECT_FALSE(LyricSheetOfTagText("VARLO LYRIC\n:000001000: one\n").synced);
+  EXPECT_TRUE(LyricSheetOfTagText(" \r\n\t").lines.empty());
+  // Malformed times are no times: seconds above 59, a fraction of four digits, "m:s:f:x".
+  EXPECT_FALSE(LyricSheetOfTagText("[00:60.00]a\n[00:07.1234]b\n[1:2:3:4]c\n").synced);
+
+  const LyricSheet timed =
+      LyricSheetOfTimes({{3000, "three"}, {1000, "one"}, {-20, "before"}, {1000, "one again"}});
+  EXPECT_TRUE(timed.synced);
+  EXPECT_EQ(timed.lines, (Lines{"before", "one", "one again", "three"}));
+  EXPECT_EQ(timed.times, (Times{1, 1, 1000, 1000, 3000}));
+  EXPECT_FALSE(LyricSheetOfTimes({}).synced);
+
+  // As bounded as lyric files: rows and their texts.
+  std::string lrc = "[00:00]" + std::string(2000, 'x') + "\n";
+  for (std::size_t i = 0; i < kMaxLyricLines + 10; ++i) lrc += "[00:01]x\n";
+  const LyricSheet big = LyricSheetOfTagText(lrc);
+  EXPECT_EQ(big.lines.size(), kMaxLyricLines);
+  EXPECT_EQ(big.lines[0].size(), kMaxLyricLineBytes);
 }
 
 }  // namespace varlo

@@ -1,9 +1,6 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -11,12 +8,10 @@
 #include <filesystem>
 #include <random>
 
-#include "common/find_program.h"
 #include "player/id3v1_tag.h"
 #include "player/mp3_header.h"
+#include "tests/support/run_tool.h"
 #include "tests/support/temp_dir.h"
-
-extern char** environ;
 
 namespace varlo {
 namespace {
@@ -53,20 +48,48 @@ TagRecord Sample() {
 
 }  // namespace
 
-TEST(Mp3Header, TablesGiveTheTextsOfTheHeaderBits) {
+TEST(Mp3Header, EachVersionAndLayerReadsWithItsOwnTables) {
   const auto info = DecodeMp3Header({0xFF, 0xFB, 0x90, 0x44});
   EXPECT_EQ(info.bitRate, "128");
   EXPECT_EQ(info.sampleRate, "44");
   EXPECT_EQ(info.mode, "jstereo");
-  EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0x00, 0x00}).bitRate, "144");
-  EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0x10, 0x00}).bitRate, "16");
+  // MPEG-1 Layer III: index 0 is free format, 1 is 32 kbit/s, 2 is 40.
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0x00, 0x00}).bitRate, "free");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0x10, 0x00}).bitRate, "32");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0x20, 0x00}).bitRate, "40");
   EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0xE0, 0x00}).bitRate, "320");
-  EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0xF0, 0x00}).bitRate, "");  // beyond the table
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0xF0, 0x00}).bitRate, "");  // "bad"
   EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0x0C, 0xC0}).sampleRate, "??");
   EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0x08, 0xC0}).sampleRate, "32");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0x04, 0x00}).sampleRate, "48");
   EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0x00, 0x00}).mode, "stereo");
   EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0x00, 0x80}).mode, "dualch");
   EXPECT_EQ(DecodeMp3Header({0xFF, 0xFB, 0x00, 0xC0}).mode, "mono");
+  // MPEG-1 Layers I and II.
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xFF, 0xC0, 0x00}).bitRate, "384");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xFD, 0xE0, 0x00}).bitRate, "384");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xFD, 0x20, 0x00}).bitRate, "48");
+  // MPEG-2: 24 kHz at 64 kbit/s, 22.05 kHz, 16 kHz; Layer I has tables of its own.
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xF3, 0x84, 0x44}).bitRate, "64");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xF3, 0x84, 0x44}).sampleRate, "24");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xF3, 0x10, 0x44}).sampleRate, "22");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xF3, 0x10, 0x44}).bitRate, "8");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xF3, 0x18, 0x44}).sampleRate, "16");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xF7, 0x90, 0x44}).bitRate, "144");
+  // MPEG-2.5: 11.025, 12 and 8 kHz.
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xE3, 0x40, 0xC0}).sampleRate, "11");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xE3, 0x44, 0xC0}).sampleRate, "12");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xE3, 0x44, 0xC0}).bitRate, "32");
+  EXPECT_EQ(DecodeMp3Header({0xFF, 0xE3, 0x48, 0xC0}).sampleRate, "8");
+
+  // Frame lengths follow the layer and version.
+  const auto frame = [](Mp3HeaderBytes b) { return ParseMpegHeader(b).value().FrameBytes(); };
+  EXPECT_EQ(frame({0xFF, 0xFB, 0x90, 0x44}), 417);
+  EXPECT_EQ(frame({0xFF, 0xFB, 0x92, 0x44}), 418);  // padded
+  EXPECT_EQ(frame({0xFF, 0xF3, 0x84, 0x44}), 192);
+  EXPECT_EQ(frame({0xFF, 0xFF, 0xC4, 0x00}), 384);  // Layer I, 384 kbit/s at 48 kHz
+  EXPECT_EQ(frame({0xFF, 0xFB, 0x00, 0x00}), 0);    // free format
+  EXPECT_EQ(ParseMpegHeader({0xFF, 0xE3, 0x44, 0xC0})->SamplesPerFrame(), 576);
 
   EXPECT_TRUE(IsPlausibleMp3Header({0xFF, 0xFB, 0x90, 0x44}));
   EXPECT_FALSE(IsPlausibleMp3Header({0xFF, 0xFF, 0xFF, 0xFF}));  // bit rate 15
@@ -127,6 +150,139 @@ TEST(Mp3Header, ShortMissingAndGarbageFilesShowNothing) {
       const auto* b = reinterpret_cast<const std::uint8_t*>(data.data() + *offset);
       EXPECT_TRUE(IsPlausibleMp3Header({b[0], b[1], b[2], b[3]}));
     }
+  }
+}
+
+namespace {
+
+std::string BigEndian(std::uint32_t v) {
+  return Bytes({static_cast<int>(v >> 24), static_cast<int>((v >> 16) & 0xFF),
+                static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)});
+}
+
+// A first frame of `size` bytes whose header is `header`, with `tag` written `at` bytes in.
+std::string FrameWith(const std::string& header, std::size_t at, const std::string& tag,
+                      std::size_t size = 417) {
+  std::string frame = header + std::string(size - header.size(), '\0');
+  frame.replace(at, tag.size(), tag);
+  return frame;
+}
+
+}  // namespace
+
+TEST(Mp3Header, VbrHeadersGiveTheAverageAndFreeFormatIsMeasured) {
+  const MpegFrameHeader stereo = ParseMpegHeader({0xFF, 0xFB, 0x90, 0x44}).value();
+  // 1000 frames of 1152 samples at 44.1 kHz last 26.12 s; 600000 bytes in that are 183.75 kbit/s.
+  const std::string xing =
+      FrameWith(kFrame128, 36, "Xing" + BigEndian(3) + BigEndian(1000) + BigEndian(600000));
+  EXPECT_EQ(VbrAverageKbps(xing, stereo, 0), 184);
+  EXPECT_EQ(DescribeMpegStream(xing, 0).bitRate, "184");
+  // Without a byte count the stream's own size counts; a check word moves the header on.
+  const MpegFrameHeader checked = ParseMpegHeader({0xFF, 0xFA, 0x90, 0x44}).value();
+  EXPECT_EQ(VbrAverageKbps(FrameWith(Bytes({0xFF, 0xFA, 0x90, 0x44}), 38,
+                                     "Xing" + BigEndian(1) + BigEndian(1000)),
+                           checked, 600000),
+            184);
+  // An Info header's counts leave out its own frame (here 288 bytes of 32 kbit/s at 8 kHz): a
+  // stream of 1000 frames at 8 kbit/s.
+  const MpegFrameHeader lowRate = ParseMpegHeader({0xFF, 0xE3, 0x48, 0xC0}).value();
+  EXPECT_EQ(lowRate.FrameBytes(), 288);
+  EXPECT_EQ(VbrAverageKbps(
+                FrameWith(Bytes({0xFF, 0xE3, 0x48, 0xC0}), 13,
+                          "Info" + BigEndian(3) + BigEndian(1000) + BigEndian(288 + 72000), 288),
+                lowRate, 0),
+            8);
+  // A mono MPEG-2 stream keeps its header 9 bytes after the frame header's 4.
+  const MpegFrameHeader mono = ParseMpegHeader({0xFF, 0xF3, 0x84, 0xC4}).value();
+  const std::string lsf = FrameWith(Bytes({0xFF, 0xF3, 0x84, 0xC4}), 13,
+                                    "Xing" + BigEndian(3) + BigEndian(500) + BigEndian(60000), 192);
+  EXPECT_EQ(VbrAverageKbps(lsf, mono, 0), 40);  // 500 x 576 samples at 24 kHz: 12 s
+  // VBRI stands 32 bytes after the header: version, delay, quality, bytes, frames.
+  const std::string vbri = FrameWith(
+      kFrame128, 36, "VBRI" + Bytes({0, 1, 0, 0, 0, 75}) + BigEndian(600000) + BigEndian(1000));
+  EXPECT_EQ(DescribeMpegStream(vbri, 0).bitRate, "184");
+  // Counts no stream could have, and no header at all, leave the frame's own bit rate.
+  EXPECT_EQ(
+      DescribeMpegStream(
+          FrameWith(kFrame128, 36, "Xing" + BigEndian(3) + BigEndian(1) + BigEndian(0xFFFFFFFF)), 0)
+          .bitRate,
+      "128");
+  EXPECT_EQ(
+      DescribeMpegStream(FrameWith(kFrame128, 36, "Xing" + BigEndian(2) + BigEndian(9)), 0).bitRate,
+      "128");
+  EXPECT_EQ(DescribeMpegStream(FrameWith(kFrame128, 0, ""), 0).bitRate, "128");
+
+  // Free format: the distance to the next frame of the stream (its padding may differ) tells.
+  const std::string freeHeader = Bytes({0xFF, 0xFB, 0x00, 0x44});
+  std::string stream;
+  for (int i = 0; i < 3; ++i)
+    stream += FrameWith(i == 1 ? Bytes({0xFF, 0xFB, 0x02, 0x44}) : freeHeader, 0, "", 417);
+  EXPECT_EQ(DescribeMpegStream(stream, stream.size()).bitRate, "128");
+  EXPECT_EQ(DescribeMpegStream(FrameWith(freeHeader, 0, "", 417), 417).bitRate, "free");
+  // A "next frame" so far off that the stream would run above 1000 kbit/s is a false sync.
+  const std::string layerOne = Bytes({0xFF, 0xFF, 0x00, 0x00});
+  EXPECT_EQ(DescribeMpegStream(FrameWith(layerOne, 0, "", 1424) + layerOne, 1428).bitRate, "free");
+  EXPECT_FALSE(DescribeMpegStream("\xFF\xFB", 2).found);
+}
+
+// What ffprobe reports of a file: its sampling rate and bit rate, from "key=value" lines.
+struct Probed {
+  int sampleRate = 0;
+  int bitRate = 0;
+};
+std::optional<Probed> Probe(const std::string& path) {
+  const auto text =
+      testing::RunTool("ffprobe", {"-v", "error", "-select_streams", "a:0", "-show_entries",
+                                   "stream=sample_rate,bit_rate", "-of", "default=nw=1", path});
+  if (!text) return std::nullopt;
+  Probed p;
+  for (std::size_t at = 0; at < text->size();) {
+    const std::size_t end = std::min(text->find('\n', at), text->size());
+    const std::string line = text->substr(at, end - at);
+    if (line.rfind("sample_rate=", 0) == 0) p.sampleRate = std::atoi(line.c_str() + 12);
+    if (line.rfind("bit_rate=", 0) == 0) p.bitRate = std::atoi(line.c_str() + 9);
+    at = end + 1;
+  }
+  return p;
+}
+
+TEST(Mp3Header, FilesOfEveryVersionAndRateMatchWhatFfprobeReports) {
+  TempDir dir;
+  struct Case {
+    const char* name;
+    std::vector<std::string> options;
+    bool vbr;
+  };
+  const std::vector<Case> cases = {
+      {"cbr44.mp3", {"-ar", "44100", "-b:a", "128k"}, false},
+      {"cbr44-noxing.mp3", {"-ar", "44100", "-b:a", "192k", "-write_xing", "0"}, false},
+      {"mpeg2-24k.mp3", {"-ar", "24000", "-b:a", "64k"}, false},
+      {"mpeg2-22k.mp3", {"-ar", "22050", "-b:a", "32k", "-ac", "1"}, false},
+      {"mpeg25-11k.mp3", {"-ar", "11025", "-b:a", "8k"}, false},
+      {"mpeg25-12k.mp3", {"-ar", "12000", "-b:a", "24k", "-write_xing", "0"}, false},
+      {"mpeg25-8k.mp3", {"-ar", "8000", "-b:a", "16k", "-ac", "1"}, false},
+      {"vbr44.mp3", {"-ar", "44100", "-q:a", "2"}, true},
+      {"vbr48-mono.mp3", {"-ar", "48000", "-ac", "1", "-q:a", "0"}, true},
+      {"vbr22.mp3", {"-ar", "22050", "-q:a", "4"}, true},
+      {"vbr12.mp3", {"-ar", "12000", "-q:a", "6"}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string out = dir.File(c.name);
+    std::vector<std::string> args{"-f",  "lavfi", "-i",   "anoisesrc=d=4:c=pink:a=0.4",
+                                  "-ac", "2",     "-c:a", "libmp3lame"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    args.push_back(out);
+    if (!testing::Ffmpeg(args)) GTEST_SKIP() << "ffmpeg cannot write MP3";
+    const auto probed = Probe(out);
+    if (!probed) GTEST_SKIP() << "no ffprobe";
+    const Mp3StreamInfo info = ReadMp3StreamInfo(out);
+    ASSERT_TRUE(info.found);
+    EXPECT_EQ(info.sampleRate, std::to_string(probed->sampleRate / 1000));
+    const double shown = std::atof(info.bitRate.c_str());
+    const double expected = probed->bitRate / 1000.0;
+    // Labels show whole kbit/s: a VBR average may be rounded by half of one on top of the 2%.
+    EXPECT_NEAR(shown, expected, c.vbr ? expected * 0.02 + 0.5 : 1.0) << info.bitRate;
   }
 }
 
@@ -281,37 +437,10 @@ TEST(Id3v1Tag, ReadOnlyFileOrFolderKeepsTheOriginal) {
 }
 
 TEST(Mp3Header, RealMp3WithId3v2TagFromFfmpeg) {
-  const char* pathEnv = std::getenv("PATH");
-  const std::string ffmpeg = FindOnPath("ffmpeg", pathEnv ? pathEnv : "");
-  if (ffmpeg.empty()) GTEST_SKIP() << "no ffmpeg";
   TempDir dir;
   const std::string out = dir.File("out.mp3");
-  std::vector<std::string> args{ffmpeg,
-                                "-loglevel",
-                                "error",
-                                "-f",
-                                "lavfi",
-                                "-i",
-                                "sine=frequency=440:duration=2",
-                                "-b:a",
-                                "192k",
-                                "-id3v2_version",
-                                "3",
-                                "-metadata",
-                                "title=X",
-                                out};
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, ffmpeg.c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  int status = 0;
-  if (spawned != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0)
+  if (!testing::Ffmpeg({"-f", "lavfi", "-i", "sine=frequency=440:duration=2", "-b:a", "192k",
+                        "-id3v2_version", "3", "-metadata", "title=X", out}))
     GTEST_SKIP() << "ffmpeg cannot write MP3";
 
   ASSERT_EQ(dir.Read("out.mp3").substr(0, 3), "ID3");

@@ -28,7 +28,7 @@ struct TagStub final : NowPlaying {
   std::string TagAlbum() const override { return album; }
   void ClearTagTitle() override { title.clear(); }
   void ClearTag() override { title.clear(), artist.clear(), album.clear(); }
-  void LoadTagCover(const std::string&) override {}
+  void LoadEntryCover(const std::string&, bool) override {}
   void LoadCover(const std::string&) override {}
   void LoadLyrics(const std::string& songPath) override { lyricLoads.push_back(songPath); }
   bool LyricsSynchronised() const override { return false; }

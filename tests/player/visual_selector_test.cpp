@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "player/visual_selector_form.h"
 #include "tests/support/temp_dir.h"
 
 namespace varlo {
@@ -64,6 +65,189 @@ TEST(VisualSelector, ContentsAndPictures) {
   const std::string own = dir.Write("lists/Mix.JPG", "j");
   EXPECT_EQ(PlaylistPicture(m3u, "/prog/nocover.bmp"), own);
   EXPECT_EQ(PlaylistPicture(pls, ""), "");
+}
+
+}  // namespace
+}  // namespace varlo
+
+namespace varlo {
+namespace {
+
+// Tasks that only record what was asked; the test answers them, in any order.
+struct RecordingTasks final : SelectorTasks {
+  struct Asked {
+    std::uint64_t ticket;
+    std::string what;  // the folder, the playlist, or the first playlist of a page
+    std::size_t count = 0;
+  };
+  std::vector<Asked> scans, pictures, contents;
+  int stops = 0;
+  void Scan(std::uint64_t t, const std::string& folder) override { scans.push_back({t, folder}); }
+  void LoadPictures(std::uint64_t t, const std::vector<std::string>& lists,
+                    const std::string&) override {
+    pictures.push_back({t, lists.empty() ? "" : lists[0], lists.size()});
+  }
+  void ReadContents(std::uint64_t t, const std::string& list) override {
+    contents.push_back({t, list});
+  }
+  void Stop() override { ++stops; }
+};
+
+struct RecordingHost final : SelectorHost {
+  AppSettings settings;
+  std::vector<std::string> calls;
+  AppSettings& Settings() override { return settings; }
+  void LoadAndPlay(const std::string& path) override { calls.push_back("load " + path); }
+  void AppendAndPlay(const std::string& path) override { calls.push_back("append " + path); }
+  void RestoreOnTop() override { calls.push_back("on top"); }
+};
+
+class SelectorFormTest : public ::testing::Test {
+ protected:
+  SelectorFormTest() {
+    form.onChanged = [this](unsigned c) { changes |= c; };
+  }
+  // `n` playlists of folder `dir`, named 00.m3u onwards.
+  static std::vector<std::string> Lists(const std::string& dir, int n) {
+    std::vector<std::string> found;
+    for (int i = 0; i < n; ++i)
+      found.push_back(dir + "/" + (i < 10 ? "0" : "") + std::to_string(i) + ".m3u");
+    return found;
+  }
+  void ScanAndShow(const std::string& folder, int n) {
+    form.ScanPlaylists(folder);
+    form.ScanDone(tasks.scans.back().ticket, Lists(folder, n));
+    form.PicturesDone(tasks.pictures.back().ticket);
+  }
+
+  testing::TempDir dir;
+  RecordingTasks tasks;
+  RecordingHost host;
+  VisualSelectorForm form{host, tasks, dir.Path()};
+  unsigned changes = 0;
+};
+
+// Choosing a row of the list view turns to its page: the status, the pictures asked for and
+// the selection agree, and a double-click loads the playlist chosen.
+TEST_F(SelectorFormTest, AListViewRowOnAnotherPageRedrawsThatPage) {
+  const std::string lists = dir.File("lists");
+  dir.Write("lists/x", "");
+  ScanAndShow(lists, 40);
+  ASSERT_EQ(tasks.pictures.size(), 1u);
+  changes = 0;
+  form.Dummy_Click(35);
+  EXPECT_EQ(form.Page(), 2);
+  EXPECT_TRUE(changes & VisualSelectorForm::kPage);
+  EXPECT_EQ(form.Status(), "Page 3 of 3.  Total Playlists: 40");
+  ASSERT_EQ(tasks.pictures.size(), 2u);
+  EXPECT_EQ(tasks.pictures[1].what, Lists(lists, 40)[32]);
+  EXPECT_EQ(tasks.pictures[1].count, 8u);
+  EXPECT_EQ(form.Selected(), Lists(lists, 40)[35]);
+  EXPECT_EQ(form.SelectedIndex(), 35);
+  EXPECT_EQ(form.EntryOnPage(3), 35);
+  // The page's pictures arrive: the selection stays, and opening it loads that playlist.
+  form.PicturesDone(tasks.pictures[1].ticket);
+  EXPECT_EQ(form.NameLabel(), "35.m3u");
+  form.OpenSelected();
+  EXPECT_EQ(host.calls, std::vector<std::string>{"load " + Lists(lists, 40)[35]});
+  // A row on the page shown does not reload its pictures.
+  form.Dummy_Click(33);
+  EXPECT_EQ(tasks.pictures.size(), 2u);
+}
+
+// A folder chosen while a walk runs is not cut short by the old walk's answer, and stale
+// pictures and contents change nothing; "Set as Default" takes the folder of the walk shown.
+TEST_F(SelectorFormTest, StaleAnswersOfOlderTasksAreDropped) {
+  const std::string a = dir.File("a"), b = dir.File("b");
+  dir.Write("a/x", "");
+  dir.Write("b/x", "");
+  form.chkSetDef_Click(true);
+  form.ScanPlaylists(a);
+  form.ScanPlaylists(b);
+  ASSERT_EQ(tasks.scans.size(), 2u);
+  form.ScanDone(tasks.scans[1].ticket, Lists(b, 20));
+  ASSERT_EQ(tasks.pictures.size(), 1u);
+  EXPECT_TRUE(form.Busy());
+  // The first walk, stopped, answers late with what it had.
+  form.ScanDone(tasks.scans[0].ticket, Lists(a, 3));
+  form.ScanProgress(tasks.scans[0].ticket, 3);
+  EXPECT_EQ(form.Found().size(), 20u);
+  EXPECT_EQ(host.settings.visPLPath, b);
+  EXPECT_EQ(tasks.pictures.size(), 1u);
+
+  // Page 2 asked for while page 1's pictures load: page 1's answer is not taken, and does
+  // not end the busy state of page 2.
+  form.cNext_Click();
+  ASSERT_EQ(tasks.pictures.size(), 2u);
+  EXPECT_FALSE(form.PicturesWanted(tasks.pictures[0].ticket));
+  form.PicturesDone(tasks.pictures[0].ticket);
+  EXPECT_TRUE(form.Busy());
+  EXPECT_EQ(form.CancelCaption(), std::string("Stop"));
+  EXPECT_TRUE(form.PicturesWanted(tasks.pictures[1].ticket));
+  form.PicturesDone(tasks.pictures[1].ticket);
+  EXPECT_FALSE(form.Busy());
+  EXPECT_EQ(form.NameLabel(), "Select playlist...");
+
+  // Contents of a playlist clicked before another are not shown for the other.
+  form.ShowPlaylistContents(0);
+  form.ShowPlaylistContents(1);
+  ASSERT_EQ(tasks.contents.size(), 2u);
+  form.ContentsDone(tasks.contents[0].ticket, PlaylistContents{{"old.mp3"}, {"/old.mp3"}});
+  EXPECT_TRUE(form.Contents().lines.empty());
+  form.ContentsDone(tasks.contents[1].ticket, PlaylistContents{{"new.mp3"}, {"/new.mp3"}});
+  EXPECT_EQ(form.Contents().lines, std::vector<std::string>{"new.mp3"});
+  form.PlayList_DblClick(0);
+  EXPECT_EQ(host.calls, std::vector<std::string>{"append /new.mp3"});
+}
+
+// Exit gives the main window its on-top state back; a load asked for while pictures load
+// waits for them to stop, and says so meanwhile.
+TEST_F(SelectorFormTest, ExitRestoresOnTopAndALoadWhilePicturesLoadIsQueued) {
+  dir.Write("lists/x", "");
+  ScanAndShow(dir.File("lists"), 5);
+  form.cNext_Click();  // one page only: nothing
+  EXPECT_EQ(tasks.pictures.size(), 1u);
+  form.cPrev_Click();
+  form.cCancel_Click();
+  EXPECT_EQ(host.calls, std::vector<std::string>{"on top"});
+  EXPECT_TRUE(changes & VisualSelectorForm::kClose);
+
+  host.calls.clear();
+  changes = 0;
+  tasks.stops = 0;
+  form.ScanPlaylists(dir.File("lists"));
+  form.cCancel_Click();  // "Stop" while busy: the walk stops, the window stays
+  EXPECT_EQ(tasks.stops, 1);
+  EXPECT_FALSE(changes & VisualSelectorForm::kClose);
+  form.ScanDone(tasks.scans.back().ticket, Lists(dir.File("lists"), 5));
+  form.ShowPlaylistContents(2);
+  form.OpenSelected();
+  EXPECT_EQ(tasks.stops, 2);
+  EXPECT_EQ(form.NameLabel(), "Loading pictures...");
+  EXPECT_TRUE(host.calls.empty());
+  form.PicturesDone(tasks.pictures.back().ticket);
+  EXPECT_EQ(host.calls, std::vector<std::string>{"load " + Lists(dir.File("lists"), 5)[2]});
+  EXPECT_TRUE(changes & VisualSelectorForm::kClose);
+}
+
+// A ".DIR" entry needs no read: its line shows at once, and opening it walks its folder.
+TEST_F(SelectorFormTest, AFolderEntryEntersItsFolder) {
+  dir.Write("top/Rock.DIR", "");
+  dir.Write("top/Rock/x", "");
+  form.ScanPlaylists(dir.File("top"));
+  form.ScanDone(tasks.scans.back().ticket, {dir.File("top/Rock.DIR")});
+  form.PicturesDone(tasks.pictures.back().ticket);
+  form.ShowPlaylistContents(0);
+  EXPECT_TRUE(tasks.contents.empty());
+  EXPECT_EQ(form.Contents().lines,
+            std::vector<std::string>{"This is a directory. Double-click to enter!"});
+  form.OpenSelected();
+  ASSERT_EQ(tasks.scans.size(), 2u);
+  EXPECT_EQ(tasks.scans[1].what, dir.File("top/Rock"));
+  EXPECT_EQ(form.NameLabel(), "One moment, looking for playlists...");
+  // A folder that does not exist leaves everything as it is.
+  form.ScanPlaylists(dir.File("missing"));
+  EXPECT_EQ(tasks.scans.size(), 2u);
 }
 
 }  // namespace

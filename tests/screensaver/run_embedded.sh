@@ -1,6 +1,6 @@
 #!/bin/sh
-# Runs saver_embed_check on an Xvfb of its own, with settings and a program folder of its own
-# that name the bundled screen-saver skin.
+# Runs saver_embed_check on an Xvfb of its own, with a settings folder and a program folder of
+# its own, which the check fills, and the build's data folder for the bundled skin.
 #   run_embedded.sh <saver_embed_check> <VarloSS> <data folder> <picture.png>
 set -eu
 check=$1 saver=$2 data=$3 picture=$4
@@ -13,7 +13,6 @@ cleanup() {
 trap cleanup EXIT
 mkdir -p "$scratch/config/varlo" "$scratch/home" "$scratch/runtime"
 chmod 700 "$scratch/runtime"
-printf '[config]\nSSSkin=%s/VarloSS.skin\nTimeFmt=1\n' "$data" >"$scratch/config/varlo/varlo.ini"
 for _ in 1 2 3 4 5; do
   number=$(( $$ % 500 + 300 ))
   number=$(( number + $(od -An -N1 -tu1 /dev/urandom) ))
@@ -27,5 +26,5 @@ for _ in 1 2 3 4 5; do
 done
 [ -n "$xvfb" ] || { echo "run_embedded.sh: Xvfb did not start" >&2; exit 1; }
 DISPLAY=":$number" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$scratch/config" \
-  VARLO_HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" \
+  VARLO_HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" VARLO_DATA_DIR="$data" \
   "$check" "$saver" "$picture"

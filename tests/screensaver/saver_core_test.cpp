@@ -119,12 +119,12 @@ TEST(SaverSettings, AMissingSkinFallsBackWithoutErasingTheChoice) {
   TempDir dir;
   SaverSettings s;
   s.ssSkin = dir.File("gone.skin");
-  EXPECT_EQ(SaverSkinPath(s, dir.Path(), "/bundled.skin"), "/bundled.skin");
+  EXPECT_EQ(SaverSkinPath(s, dir.Path()), "");  // none at all: the saver asks or falls back
   const std::string own = dir.Write("VarloSS.skin", "Varlo Skin\n");
-  EXPECT_EQ(SaverSkinPath(s, dir.Path(), "/bundled.skin"), own);
+  EXPECT_EQ(SaverSkinPath(s, dir.Path()), own);
   EXPECT_EQ(s.ssSkin, dir.File("gone.skin"));
   s.ssSkin = dir.Write("mine.skin", "Varlo Skin\n");
-  EXPECT_EQ(SaverSkinPath(s, dir.Path(), "/bundled.skin"), s.ssSkin);
+  EXPECT_EQ(SaverSkinPath(s, dir.Path()), s.ssSkin);
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "screensaver/saver_scene.h"
+#include "tests/support/fakes.h"
+
 namespace varlo {
 namespace {
 
@@ -77,6 +80,51 @@ TEST(SaverSkin, ZeroAndNegativeSizesLeaveElementsOut) {
   // A huge style magnitude gives a bounded width and no negative gap.
   EXPECT_EQ(skin->digits[3].rec.gap, 0);
   EXPECT_EQ(skin->digits[3].width, 12 * 256);
+}
+
+// The main bitmap is centred and the labels move with it; digit displays, both animations and
+// the picture stay at the window coordinates the skin gives them.
+TEST(SaverSkin, OnlyLabelsMoveWithTheCentredBitmap) {
+  const auto skin = ParseSaverSkin(std::string(kHead) +
+                                       "main.bmp,res.bmp\n0,0,0,0,0,0,0,0\n"
+                                       "D11,30,40,0,100,10,20,4,0,0,-2,~\n"
+                                       "L6,10,20,300,30,255,255,255,12,Sans,~\n"
+                                       "A1,500,8,0,200,16,16,2,2,1,~\n"
+                                       "A2,5,6,64,200,8,8,3,1,2,~\n"
+                                       "C1,50,60,64,48,~\nE\n",
+                                   "/s/");
+  ASSERT_TRUE(skin);
+  testing::FakeClock time;
+  time.now.year = 2026, time.now.month = 3, time.now.day = 4;
+  time.now.hour = 10, time.now.minute = 20, time.now.second = 37;
+  SaverClock clock(time, 1);
+  clock.Start();
+  SaverAnimations animations;
+  const SaverScene scene = BuildSaverScene(*skin, 1000, 600, 200, 100, clock, animations);
+  EXPECT_EQ(scene.mainX, 400);
+  EXPECT_EQ(scene.mainY, 250);
+  ASSERT_EQ(scene.texts.size(), 1u);
+  EXPECT_EQ(scene.texts[0].place, (SaverRect{410, 270, 300, 30}));
+  EXPECT_EQ(scene.texts[0].text, "Wed Mar  4, 2026");
+  EXPECT_TRUE(scene.cover);
+  EXPECT_EQ(scene.coverPlace, (SaverRect{50, 60, 64, 48}));
+  // Both animations at their resting frames, then the seconds "37" from the strip.
+  ASSERT_EQ(scene.blits.size(), 4u);
+  EXPECT_EQ(scene.blits[0], (Blit{0, 200, 16, 16, 500, 8}));
+  EXPECT_EQ(scene.blits[1], (Blit{64, 200, 8, 8, 5, 6}));
+  EXPECT_EQ(scene.blits[2], (Blit{30, 100, 10, 20, 30, 40}));
+  EXPECT_EQ(scene.blits[3], (Blit{70, 100, 10, 20, 40, 40}));
+  // Without a main bitmap the labels move as for a 640 x 480 one.
+  EXPECT_EQ(BuildSaverScene(*skin, 1000, 600, 0, 0, clock, animations).texts[0].place.x, 190);
+
+  // Each animation at its own pace: A1 every tick through 2 x 2 frames, A2 every second
+  // tick through 3 columns of one row.
+  for (int i = 0; i < 5; ++i) EXPECT_TRUE(animations.Tick(*skin));
+  EXPECT_EQ(animations.Frame(1), 1);
+  EXPECT_EQ(animations.Frame(2), 2);
+  const SaverScene later = BuildSaverScene(*skin, 1000, 600, 200, 100, clock, animations);
+  EXPECT_EQ(later.blits[0], (Blit{16, 200, 16, 16, 500, 8}));
+  EXPECT_EQ(later.blits[1], (Blit{80, 200, 8, 8, 5, 6}));
 }
 
 }  // namespace

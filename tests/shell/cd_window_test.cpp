@@ -66,5 +66,33 @@ TEST_F(ShellTest, EjectCodeGoesToTheCdPlayerInCdModeOnly) {
   EXPECT_EQ(form->Form().lbl[15].caption, "Ready");
 }
 
+// The sleep timer's switch-off leaves nothing playing: the disc and an internet stream stop.
+TEST_F(ShellTest, TheSleepTimerStopsADiscAndTheInternetRadio) {
+  Preset(
+      "UseCDDB=0\nSnooze=1\nSnoozeMode=1\nSnoozeTime=07:01\n"
+      "RadioURL0=Loop FM @http://127.0.0.1:8000/live\n");
+  clock.now.hour = 7;
+  clock.now.minute = 0;
+  clock.now.second = 58;
+  Start();
+  form->DoIt(37);
+  form->Timer1_Timer();
+  drive.Answer(TwoTracks());
+  form->DoIt(12);
+  ASSERT_TRUE(form->Player().State().playing);
+  form->DoIt(130);
+  stream.status.state = StreamState::Playing;
+  form->Timer1_Timer();
+
+  clock.now.minute = 1;
+  clock.now.second = 0;
+  clock.utc += 2;
+  form->Timer2_Timer();
+  EXPECT_EQ(form->Settings().snooze, 0);
+  EXPECT_FALSE(form->Player().State().playing);
+  EXPECT_EQ(stream.stops, 1);
+  EXPECT_EQ(form->Form().lbl[63].caption, "Stopped");
+}
+
 }  // namespace
 }  // namespace varlo

@@ -1,5 +1,6 @@
 #include "player/media_info.h"
 
+#include <algorithm>
 #include <string>
 
 #include "shell_fixture.h"
@@ -63,6 +64,13 @@ TEST_F(MediaInfoTest, AnMpegEntryShowsItsHeaderAndTagAndOthersForgetIt) {
   EXPECT_EQ(Caption(10), "128");
   EXPECT_EQ(Caption(11), "44");
   EXPECT_EQ(Caption(12), "jstereo");
+  // An MPEG-2 file at 24 kHz reads with its own tables.
+  std::string lsf = TaggedMp3("Low Rate", "", "");
+  lsf.replace(0, 4, "\xFF\xF3\x84\xC4");
+  list.Append("c", Song("c.mp3", lsf));
+  form->Player().PlayEntry(2);
+  EXPECT_EQ(Caption(10) + " " + Caption(11) + " " + Caption(12), "64 24 mono");
+  form->Player().PlayEntry(0);
   EXPECT_EQ(form->Player().Media().Tag().title, "Aurora Drift");
   EXPECT_EQ(list.names[0], "Aurora Drift");
   EXPECT_EQ(form->Player().Engine().TrayTip(), "Varlo - [Low Tide] - Aurora Drift");
@@ -173,6 +181,8 @@ TEST_F(MediaInfoTest, TheTrackInfoWindowShowsFollowsAndSavesTheTag) {
   EXPECT_EQ(f.year, "1999");
   EXPECT_EQ(f.track, "05");
   EXPECT_EQ(f.genre, 0x11 + 1);
+  // The stream as labels 10-12 show it.
+  EXPECT_EQ(f.bitRate + " " + f.sampleRate + " " + f.mode, "128 44 jstereo");
   info.cmdMem_Click();
 
   // It follows the player until "Edit" is ticked.
@@ -181,6 +191,7 @@ TEST_F(MediaInfoTest, TheTrackInfoWindowShowsFollowsAndSavesTheTag) {
   EXPECT_EQ(f.fileName, other);
   EXPECT_EQ(f.artist, "");
   EXPECT_EQ(f.genre, 0);
+  EXPECT_EQ(f.bitRate + f.sampleRate + f.mode, "");  // no frame header in it
   info.cmdSetTitle_Click();
   EXPECT_EQ(f.title, "Second Song.mp3");
   EXPECT_EQ(f.artist, "Low Tide");  // from mem*
@@ -242,7 +253,7 @@ TEST_F(MediaInfoTest, TheTagIsReadWithoutAFrameHeaderAndRatesGoToDisplaysFourAnd
   // With a header the rates sit on the displays beside labels 10 and 11, as a repaint puts them.
   form->Player().List().Append("b", Song("b.mp3", TaggedMp3("T", "A", "B")));
   testing::FakeForm probe;
-  MediaInfo info(probe, form->Player().State(), form->Settings(), pictures, sideWindows,
+  MediaInfo info(probe, form->Player().State(), form->Settings(), pictures, embedded, sideWindows,
                  prog.Path());
   info.GetMP3Info(prog.File("music/b.mp3"));
   EXPECT_EQ(probe.digits[4], "128");
@@ -257,6 +268,153 @@ TEST_F(MediaInfoTest, LyricFilesAreFoundInEitherCase) {
   form->DoIt(12);
   ASSERT_EQ(form->Access().List(FormList::Lyrics).rows.size(), 1u);
   EXPECT_EQ(form->Access().List(FormList::Lyrics).rows[0], "upper");
+}
+
+// What the fake reader finds inside a file: a picture of `side` pixels, and lyrics.
+EmbeddedMedia Inside(int side, std::string lyrics = "") {
+  EmbeddedMedia m;
+  if (side > 0) m.cover = std::make_shared<const varlo::Picture>(side, side);
+  m.lyrics = std::move(lyrics);
+  return m;
+}
+
+TEST_F(MediaInfoTest, ThePictureInsideTheFileShowsWhereNoPictureFileIsFound) {
+  StartWith(true, "UseTagCover=1\n");
+  const std::string noCover = Picture("nocover.bmp");
+  const std::string a = Song("a.mp3", TaggedMp3("T", "Band", "Disc"));
+  const std::string b = Song("b.flac", "x");
+  const std::string c = Song("c.mp3", TaggedMp3("T", "Other", "Album"));
+  embedded.media[a] = Inside(8);
+  embedded.media[b] = Inside(9);
+  Playlist& list = form->Player().List();
+  for (const auto& p : {a, b, c}) list.Append("x", p);
+  const CoverPictures& covers = form->Player().Media().Covers();
+
+  form->DoIt(12);  // no picture file beside it: the one inside it
+  ASSERT_TRUE(covers.image);
+  EXPECT_EQ(covers.image->width, 8);
+  EXPECT_EQ(covers.picture, a);
+  EXPECT_EQ(form->Player().State().coverPath, a);
+  EXPECT_EQ(covers.tip, "a.mp3");
+  form->DoIt(15);  // not MPEG: its own picture all the same
+  ASSERT_TRUE(covers.image);
+  EXPECT_EQ(covers.image->width, 9);
+  form->DoIt(15);  // nothing inside either: "nocover.bmp"
+  EXPECT_EQ(covers.picture, noCover);
+  EXPECT_FALSE(covers.image);
+
+  // A picture file found by the tag wins, and the file is looked into only for its lyrics.
+  const std::string disc = Picture("music/Disc.jpg");
+  form->Player().PlayEntry(0);
+  EXPECT_EQ(covers.picture, disc);
+  EXPECT_FALSE(covers.image);
+}
+
+TEST_F(MediaInfoTest, WithoutTheTagSearchTheFilesOwnPictureReplacesThePlaylistsForItsEntry) {
+  StartWith(false, "AutoCover=1\n");
+  const std::string mine = Picture("music/Mine.jpg");
+  prog.Write("music/Mine.m3u", "a.ogg\nb.ogg\n");
+  const std::string a = Song("a.ogg", "x");
+  Song("b.ogg", "x");
+  embedded.media[a] = Inside(8);
+  form->Player().Playlists().PlRead(prog.File("music/Mine.m3u"));
+  const CoverPictures& covers = form->Player().Media().Covers();
+  EXPECT_EQ(covers.picture, mine);
+
+  form->DoIt(12);
+  ASSERT_TRUE(covers.image);
+  EXPECT_EQ(covers.albumImage, covers.image);  // the skin has no cover image: the window has it
+  form->DoIt(15);                              // no picture inside: the playlist's comes back
+  EXPECT_EQ(covers.picture, mine);
+  EXPECT_FALSE(covers.image);
+  EXPECT_FALSE(covers.albumImage);
+}
+
+TEST_F(MediaInfoTest, APictureStillBeingReadGivesWayToTheNextEntryAndToAChosenPicture) {
+  StartWith(true);
+  const std::string a = Song("a.ogg", "x"), b = Song("b.ogg", "x");
+  embedded.media[a] = Inside(8);
+  embedded.media[b] = Inside(9);
+  embedded.hold = true;
+  Playlist& list = form->Player().List();
+  list.Append("a", a);
+  list.Append("b", b);
+  const CoverPictures& covers = form->Player().Media().Covers();
+  form->DoIt(12);
+  EXPECT_FALSE(covers.image);  // the window goes on while the file is read
+  form->DoIt(15);
+  embedded.Deliver();  // the answer for "a" comes late and is dropped
+  ASSERT_TRUE(covers.image);
+  EXPECT_EQ(covers.image->width, 9);
+  // Nor does a late answer reach an entry whose file is not looked into (a module).
+  list.Append("m", Song("m.mod", "x"));
+  embedded.media[a] = Inside(7);
+  form->Player().PlayEntry(0);
+  form->Player().PlayEntry(2);
+  embedded.Deliver();
+  EXPECT_EQ(covers.image->width, 9);
+
+  form->DoIt(14);
+  dialogs.fileAnswers.push_back(Picture("chosen.bmp"));
+  form->iCover_DblClick();
+  embedded.Deliver();
+  EXPECT_EQ(covers.picture, prog.File("chosen.bmp"));
+  EXPECT_FALSE(covers.image);
+
+  // The cover kept from the last session names a media file: its picture shows once read.
+  form->Player().Media().LoadCover(b);
+  EXPECT_EQ(covers.picture, prog.File("chosen.bmp"));
+  embedded.Deliver();
+  EXPECT_EQ(covers.picture, b);
+  ASSERT_TRUE(covers.image);
+  // A media file is not decoded as a picture on the way.
+  EXPECT_EQ(std::count(pictures.loads.begin(), pictures.loads.end(), b), 0);
+}
+
+TEST_F(MediaInfoTest, LyricsInsideTheFileShowWhereNoLyricFileIsFoundAndTimedOnesFollow) {
+  StartWith(true);
+  unit0.defaultLength = 60000;
+  const std::string a = Song("a.flac", "x"), b = Song("b.mp3", TaggedMp3("T", "A", "B"));
+  const std::string c = Song("c.ogg", "x"), d = Song("d.ogg", "x");
+  embedded.media[a] = Inside(0, "[00:01.00]one\n[00:02.00]two\n");
+  EmbeddedMedia sylt;
+  // SYLT counted in MPEG frames: 1152 samples at 44.1 kHz each, so frame 100 is 2612 ms in.
+  sylt.synced = {{40, "early"}, {100, "later"}};
+  sylt.syncedInFrames = true;
+  embedded.media[b] = sylt;
+  embedded.media[c] = Inside(0, "plain words\nstanding still");
+  embedded.media[d] = Inside(0, "ignored");
+  Song("d.lyr", "VARLO LYRIC\n:000001000: from the file\n");
+  for (const auto& p : {a, b, c, d}) form->Player().List().Append("x", p);
+  const ListBox& lyrics = form->Access().List(FormList::Lyrics);
+  auto tickAt = [&](int ms) {
+    unit0.SetPosition(ms);
+    form->Timer1_Timer();
+  };
+
+  embedded.hold = true;
+  form->DoIt(12);
+  EXPECT_TRUE(lyrics.rows.empty());
+  embedded.Deliver();  // the lyrics come after the file opened
+  EXPECT_EQ(lyrics.rows, (std::vector<std::string>{"one", "two"}));
+  tickAt(1100);
+  EXPECT_EQ(Caption(70), "one");
+  tickAt(2100);
+  EXPECT_EQ(Caption(70), "two");
+
+  embedded.hold = false;  // the lyrics are there as the file opens
+  form->DoIt(15);
+  EXPECT_EQ(lyrics.rows, (std::vector<std::string>{"early", "later"}));
+  tickAt(1100);
+  EXPECT_EQ(Caption(70), "early");
+  tickAt(2700);
+  EXPECT_EQ(Caption(70), "later");
+
+  form->DoIt(15);
+  EXPECT_EQ(lyrics.rows, (std::vector<std::string>{"plain words", "standing still"}));
+  EXPECT_FALSE(form->Player().Media().LyricsSynchronised());
+  form->DoIt(15);  // a lyric file beside the media wins
+  EXPECT_EQ(lyrics.rows, (std::vector<std::string>{"from the file"}));
 }
 
 }  // namespace

@@ -146,22 +146,30 @@ TEST_F(MediaSessionTest, AHandedOverItemJoinsTheListAndPlaysWithAutoPlay) {
   List().Append("first", prog.Write("first.mp3", "x"));
   const int restores = form->Form().window.restoreRequests;
   form->Form().window.minimised = true;
-  form->OpenHandedItem(prog.Write("second.mp3", "x"));
+  form->OpenHandedItems({prog.Write("second.mp3", "x")});
   EXPECT_EQ(List().Count(), 2);
   EXPECT_FALSE(Player().playing);
   EXPECT_EQ(form->Form().window.restoreRequests, restores + 1);
 
   form->Settings().autoPlay = 1;
-  form->OpenHandedItem(prog.Write("third.ogg", "x"));
+  form->OpenHandedItems({prog.Write("third.ogg", "x")});
   EXPECT_EQ(List().Count(), 3);
   EXPECT_TRUE(Player().playing);
   EXPECT_EQ(Player().tNum, 3);
-  form->OpenHandedItem("");  // nothing to add: playback goes on
+  form->OpenHandedItems({});  // nothing to add: playback goes on
   EXPECT_EQ(List().Count(), 3);
   EXPECT_EQ(Player().tNum, 3);
+  // Several items join in order and the first of them plays.
+  const std::string folder = prog.Write("album/1.flac", "x");
+  prog.Write("album/2.flac", "x");
+  form->OpenHandedItems({prog.Write("fourth.mp3", "x"), prog.File("album")});
+  EXPECT_EQ(List().Count(), 6);
+  EXPECT_EQ(List().paths[3], prog.File("fourth.mp3"));
+  EXPECT_EQ(List().paths[4], folder);
+  EXPECT_EQ(Player().tNum, 4);
   // A window already in view is still brought to the front.
   EXPECT_FALSE(form->Form().window.minimised);
-  EXPECT_EQ(form->Form().window.restoreRequests, restores + 3);
+  EXPECT_EQ(form->Form().window.restoreRequests, restores + 4);
 }
 
 }  // namespace

@@ -80,15 +80,16 @@ TEST_F(ShellTest, APluggedModeGetsItsCodesTicksListsSlidersAndShutDownSteps) {
   RecordingMode fm, clockMode, trayMode;
   store = std::make_unique<SettingsStore>(SettingsPath());
   form = std::make_unique<FrmTarnix>(
-      ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
+      ShellServices{screen,      dialogs,         pictures, events, clock,      window,
+                    launcher,    unit0,           unit1,
 
-                    sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                    stream, web, linkOpener},
+                    sideWindows, tuner,           tray,     serial, printer,    drive,
+                    http,        settingsWindows, stream,   web,    linkOpener, embedded},
       *store, prog.Path());
   form->Plug(ModeSlot::Fm, fm);
   form->Plug(ModeSlot::Clock, clockMode);
   form->Plug(ModeSlot::Tray, trayMode);
-  form->Form_Load("");
+  form->Form_Load({});
   EXPECT_TRUE(fm.Saw("load"));
   EXPECT_TRUE(fm.Saw("paint"));  // the skin load repaints every mode's displays
 

@@ -41,6 +41,7 @@ class PrefsTest : public ShellTest {
     f.cddbCmd = "http://localhost/cddb?cmd=";
     f.email = "me@example.org";
     f.startPreset = "7";
+    f.replayGain = 2;
   }
   std::string StoredFile() {
     std::ifstream in(SettingsPath());
@@ -68,7 +69,11 @@ TEST_F(PrefsTest, ApplyAndOkayCopyTheSameSettingsIncludingTheCddbTextsPresetAndC
   EXPECT_EQ(s.emailID, "me@example.org");
   EXPECT_EQ(s.startPreset, 7);
   EXPECT_EQ(s.contPB, 1);
+  EXPECT_EQ(s.replayGain, 2);
   EXPECT_TRUE(form->Form().window.onTop);  // Apply puts the window on top as it says
+  // and both devices level by album gain from then on.
+  EXPECT_EQ(unit0.replayGain, ReplayGain::Album);
+  EXPECT_EQ(unit1.replayGain, ReplayGain::Album);
   Stop();
   const std::string applied = StoredFile();
 
@@ -109,6 +114,44 @@ TEST_F(PrefsTest, ClosingWithoutApplyKeepsTheSettingsExceptTheControlsThatActAtO
   EXPECT_EQ(s.snoozeMode, 1);
   EXPECT_EQ(s.autoCloseQF, 1);
   EXPECT_EQ(s.favSkin[8], "/skins/mine.skin");
+}
+
+// "WinOnTop" other than 0 is on here as in the tray: the box is ticked, and Apply for another
+// change keeps the window on top.
+TEST_F(PrefsTest, AnyWinOnTopButZeroTicksTheBoxAndApplyKeepsItOn) {
+  Preset("WinOnTop=-1\n");
+  Start();
+  ASSERT_TRUE(form->Form().window.onTop);
+  Open();
+  EXPECT_TRUE(prefs->Fields().onTop);
+  prefs->Fields().noRMB = true;
+  prefs->cmdApply_Click();
+  EXPECT_NE(form->Settings().winOnTop, 0);
+  EXPECT_TRUE(form->Form().window.onTop);
+  const TrayMenu menu = form->Tray().Menu();
+  ASSERT_EQ(menu[10].caption, "&Always On Top");
+  EXPECT_TRUE(menu[10].checked);
+}
+
+TEST_F(PrefsTest, ReplayGainIsShownAndReachesTheDevicesFromTheStart) {
+  Preset("ReplayGain=1\n");
+  Start();
+  EXPECT_EQ(unit0.replayGain, ReplayGain::Track);
+  EXPECT_EQ(unit1.replayGain, ReplayGain::Track);
+  Open();
+  EXPECT_EQ(prefs->Fields().replayGain, 1);
+  prefs->Fields().replayGain = 0;
+  prefs->cmdApply_Click();
+  EXPECT_EQ(unit0.replayGain, ReplayGain::Off);
+  Stop();
+  EXPECT_EQ(Stored("ReplayGain"), "0");
+
+  // A value no choice stands for plays the files as they are and shows as off.
+  Preset("ReplayGain=7\n");
+  Start();
+  EXPECT_EQ(unit0.replayGain, ReplayGain::Off);
+  Open();
+  EXPECT_EQ(prefs->Fields().replayGain, 0);
 }
 
 TEST_F(PrefsTest, OverlapIsClampedAndTextsThatAreNoNumberCountAsZero) {
@@ -207,6 +250,32 @@ TEST_F(PrefsTest, TheTunerCardIsSetUpAgainWhenItsTypeOrAddressChanges) {
   EXPECT_EQ(prefs->Fields().cardPort, 0);
   EXPECT_EQ(tuner.calls, (std::vector<std::string>{"type 0", "port " + std::to_string(0x358),
                                                    "type 2", "port " + std::to_string(0x30C)}));
+}
+
+// The external display's port settings act on Apply: a new port or line is opened at once and
+// shows the last text again, and a sign switched off lets its device go.
+TEST_F(PrefsTest, TheExternalDisplaysPortFollowsApplyAtOnce) {
+  Preset("ExEnable=1\nExParm=9600,N,8,1\n");
+  Start();
+  ASSERT_EQ(serial.opened, std::vector<std::string>{"/dev/ttyS0"});
+  Open();
+  prefs->Fields().exPort = 1;
+  prefs->cmdApply_Click();
+  EXPECT_EQ(serial.opened, (std::vector<std::string>{"/dev/ttyS0", "/dev/ttyS1"}));
+  EXPECT_EQ(serial.closes, 1);
+  EXPECT_TRUE(serial.IsOpen());
+  const std::string frame = "<ID01><PA><CG>  Welcome to Varlo!   \r\n";
+  EXPECT_EQ(serial.written, frame + frame);
+  prefs->Fields().exParm = "19200,N,8,1";
+  prefs->cmdApply_Click();
+  EXPECT_EQ(serial.line.baud, 19200);
+  EXPECT_EQ(serial.opened.size(), 3u);
+  prefs->cmdApply_Click();  // nothing changed: the port stays as it is
+  EXPECT_EQ(serial.opened.size(), 3u);
+  prefs->Fields().exEnable = false;
+  prefs->cmdApply_Click();
+  EXPECT_FALSE(serial.IsOpen());
+  EXPECT_EQ(serial.opened.size(), 3u);
 }
 
 TEST_F(PrefsTest, DocumentsComeFromTheProgramFolderAndAMissingOneSaysSo) {

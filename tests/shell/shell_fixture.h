@@ -43,6 +43,7 @@ class ShellTest : public ::testing::Test {
   testing::FakeScreen screen;
   testing::FakeDialogs dialogs;
   testing::FakePictureLoader pictures;
+  testing::FakeEmbeddedMediaReader embedded;
   testing::FakeEvents events;
   testing::FakeClock clock;
   testing::FakeMainWindow window;
@@ -75,12 +76,16 @@ class ShellTest : public ::testing::Test {
 
   // Starts the program with the settings file as it stands.
   void Start(const std::string& commandLine = "") {
+    Start(commandLine.empty() ? std::vector<std::string>{} : std::vector<std::string>{commandLine});
+  }
+  void Start(const std::vector<std::string>& commandLine) {
     store = std::make_unique<SettingsStore>(SettingsPath());
     form = std::make_unique<FrmTarnix>(
-        ShellServices{screen, dialogs, pictures, events, clock, window, launcher, unit0, unit1,
+        ShellServices{screen,      dialogs,         pictures, events, clock,      window,
+                      launcher,    unit0,           unit1,
 
-                      sideWindows, tuner, tray, serial, printer, drive, http, settingsWindows,
-                      stream, web, linkOpener},
+                      sideWindows, tuner,           tray,     serial, printer,    drive,
+                      http,        settingsWindows, stream,   web,    linkOpener, embedded},
         *store, prog.Path());
     form->Form_Load(commandLine);
   }

@@ -10,9 +10,9 @@ TEST_F(ShellTest, EveryKeyIsWrittenAtExit) {
   const std::string text = config.Read("varlo.ini");
   for (const char* key :
        {"MCIDevice=0", "ContPB=0", "WinOnTop=0", "SnoozeTime=23:59", "ClearPlFirst=0",
-        "ValidExt=mp2 mp3 mpa wma asf wav mid rmi avi mov qt", "FriendlyNames=1", "StartFreq=87.0",
-        "FMFreq=870", "FavSkin0=", "URL2=Weather", "RadioURL9=", "LastTrack=4",
-        "LastCover=", "LastPMd=0", "ExParm=0"})
+        "ValidExt=mp2 mp3 mpa wma asf wav mid rmi avi mov qt flac", "FriendlyNames=1",
+        "ReplayGain=0", "StartFreq=87.0", "FMFreq=870", "FavSkin0=", "URL2=Weather",
+        "RadioURL9=", "LastTrack=4", "LastCover=", "LastPMd=0", "ExParm=0"})
     EXPECT_NE(text.find(std::string("\n") + key), std::string::npos) << key;
   EXPECT_EQ(text.find("\nX="), std::string::npos);  // "WinSavePos" is 0
   EXPECT_EQ(text.find("\nPath="), std::string::npos);

@@ -47,7 +47,8 @@ TEST_F(SkinSelectTest, SelectSkinOpensTheBrowserUnlessItIsOffOrThePreferencesAre
 TEST_F(SkinSelectTest, TheBrowserListsKindsAndLoadsFilesNamedInAnyCase) {
   WriteSkin("lower.skin", "Varlo Skin/Clock Player, Both kinds");
   WriteSkin("UPPER.SKIN", "Varlo Skin/NoPlayer, Not a player");
-  WriteSkin("Legacy.Skin", "tarnix skin, From long ago");
+  WriteSkin("Legacy.Skin", "Tarnix Skin, From long ago");
+  WriteSkin("shouting.skin", "TARNIX SKIN, Refused by the loader");
   WriteSkin("empty.skin", "Varlo Skin/, No kind");
   prog.Write("notes.skin", "Just some notes\n");
   Start();
@@ -78,7 +79,65 @@ TEST_F(SkinSelectTest, TheBrowserListsKindsAndLoadsFilesNamedInAnyCase) {
   EXPECT_EQ(form->Settings().skin, prog.File("UPPER.SKIN"));
   browser.List1_Click(99);  // no such row
   EXPECT_EQ(form->Settings().skin, prog.File("UPPER.SKIN"));
+  // Every skin listed loads: the list and the loader take the same headers.
+  for (int row = 0; row < static_cast<int>(browser.Entries().size()); ++row) {
+    browser.List1_Click(row);
+    EXPECT_EQ(form->Settings().skin, browser.Entries()[static_cast<std::size_t>(row)].path);
+  }
   EXPECT_TRUE(dialogs.messages.empty());
+  EXPECT_EQ(browser.CutNote(), "");
+}
+
+TEST_F(SkinSelectTest, TheBrowserSaysWhenAFolderWasCut) {
+  for (int i = 0; i < 4; ++i) WriteSkin("s" + std::to_string(i) + ".skin", "Varlo Skin/Player, S");
+  Start();
+  DirectSkinDirReader direct;
+  SkinBrowserForm fewSkins(form->SettingsLink(), direct, {3, 1000});
+  fewSkins.Form_Load();
+  EXPECT_EQ(fewSkins.Entries().size(), 3u);
+  EXPECT_EQ(fewSkins.CutNote(), "Only the first 3 skins are listed.");
+  SkinBrowserForm fewEntries(form->SettingsLink(), direct, {1000, 2});
+  fewEntries.Form_Load();
+  EXPECT_EQ(fewEntries.CutNote(),
+            "This folder holds more than 2 files: skins among the rest are not listed.");
+}
+
+// Reads that answer when the test says, in any order.
+struct DeferredReader final : SkinDirReader {
+  struct Asked {
+    std::string filter;
+    std::function<void()> done;
+  };
+  std::vector<Asked> asked;
+  void Read(std::string folder, std::string filter, std::vector<std::string> favourites,
+            SkinDirBounds bounds, std::function<void(SkinDir)> done) override {
+    asked.push_back({filter, [=, done = std::move(done)] {
+                       done(ReadSkinDir(folder, filter, favourites, bounds));
+                     }});
+  }
+};
+
+TEST_F(SkinSelectTest, TheListStaysUntilTheFolderIsReadAndAnOvertakenReadIsDropped) {
+  WriteSkin("clock.skin", "Varlo Skin/Clock, Tick");
+  Start();
+  DeferredReader reader;
+  SkinBrowserForm browser(form->SettingsLink(), reader);
+  browser.Form_Load();
+  EXPECT_TRUE(browser.Reading());
+  EXPECT_EQ(browser.CutNote(), "Reading the skin folder...");
+  EXPECT_TRUE(browser.Entries().empty());
+  reader.asked[0].done();
+  EXPECT_EQ(browser.Entries().size(), 2u);  // "All"
+  EXPECT_EQ(browser.CutNote(), "");
+
+  browser.cboShType_Click(2);  // "Player", then "Clock" before the first answers
+  browser.cboShType_Click(9);
+  EXPECT_EQ(browser.Entries().size(), 2u);  // the list shown stays meanwhile
+  reader.asked[2].done();
+  reader.asked[1].done();  // late: dropped
+  ASSERT_EQ(browser.Entries().size(), 1u);
+  EXPECT_EQ(browser.Entries()[0].name, "clock");
+  EXPECT_FALSE(browser.Reading());
 }
 
 TEST_F(SkinSelectTest, TheFavouriteFilterShowsTheSlotsAndANewFolderRebuildsTheList) {

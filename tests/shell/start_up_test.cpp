@@ -106,6 +106,19 @@ TEST_F(ShellTest, TheCommandLineWinsOverTheStartPlaylist) {
   EXPECT_EQ(form->Player().State().tNum, 1);
   EXPECT_EQ(form->Player().State().coverPath, "");
   Stop();
+  // Several items (files, a playlist, a folder) are added in order and the first one plays.
+  prog.Write("album/3.ogg", "x");
+  prog.Write("list.m3u8", "#EXTM3U\n#EXTINF:9,Two\n2.mp3\n");
+  Preset("StartMd=1\nAutoPlay=1\n");
+  Start(std::vector<std::string>{prog.Write("1.mp3", "x"), prog.File("list.m3u8"),
+                                 prog.File("album")});
+  ASSERT_EQ(form->Player().List().Count(), 3);
+  EXPECT_EQ(form->Player().List().paths[1], prog.File("2.mp3"));
+  EXPECT_EQ(form->Player().List().names[1], "Two");
+  EXPECT_EQ(form->Player().List().paths[2], prog.File("album/3.ogg"));
+  EXPECT_TRUE(form->Player().State().playing);
+  EXPECT_EQ(form->Player().State().songPath, prog.File("1.mp3"));
+  Stop();
   // Without "playlist.m3u" nothing is restored and nothing is said.
   std::remove(prog.File("playlist.m3u").c_str());
   Preset("StartMd=1\nLastTrack=3\n");

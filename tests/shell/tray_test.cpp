@@ -103,8 +103,19 @@ TEST_F(ShellTest, TheWindowsRightButtonAndButton38OpenTheMenuWhereTheyAre) {
   EXPECT_EQ(tray.popups[0].x, 110);
   EXPECT_EQ(tray.popups[0].y, 32);
   EXPECT_EQ(tray.popups[0].menu.size(), 12u);
-  form->Form().btn[38].left = 40;
-  form->Form().btn[38].top = 5;
+  // Command 38 opens it at the corner of the button that carries code 38, wherever the skin
+  // put that button among its slots; slot 38 is another button, or one an older skin left.
+  ButtonWidget& menuButton = form->Form().btn[3];
+  menuButton.code = 38;
+  menuButton.visible = true;
+  menuButton.Place(40, 5, 10, 10);
+  form->Form().btn[38].code = 12;
+  form->Form().btn[38].visible = true;
+  form->Form().btn[38].Place(70, 30, 10, 10);
+  ButtonWidget& hidden = form->Form().btn[2];
+  hidden.code = 38;
+  hidden.visible = false;
+  hidden.Place(90, 40, 10, 10);
   form->DoIt(38);
   ASSERT_EQ(tray.popups.size(), 2u);
   EXPECT_EQ(tray.popups[1].x, 140);

@@ -2,6 +2,9 @@
 #include "skin/skin_catalog.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "tests/support/temp_dir.h"
 
@@ -13,9 +16,15 @@ TEST(SkinCatalog, HeadersNameTheirKindsAndOnlySkinHeadersCount) {
   ASSERT_TRUE(h);
   EXPECT_EQ(h->kinds, "Player Karaoke");
   EXPECT_EQ(h->description, "Dark slate, teal");
-  h = ParseSkinHeader("TaRnIx SkIn,Old one\r\n");
+  h = ParseSkinHeader("Tarnix Skin,Old one\r\n");
   ASSERT_TRUE(h);
   EXPECT_EQ(h->kinds, "Player");
+  h = ParseSkinHeader("Tarnix Skin/Clock,Old and new\n");
+  ASSERT_TRUE(h);
+  EXPECT_EQ(h->kinds, "Clock");
+  // The loader takes the headers exactly as written: nor does the browser list others.
+  EXPECT_FALSE(ParseSkinHeader("TARNIX SKIN,Shouting\n"));
+  EXPECT_FALSE(ParseSkinHeader("tarnix skin/Player,Whispering\n"));
   h = ParseSkinHeader("Varlo Skin/,Nothing after the slash\n");
   ASSERT_TRUE(h);
   EXPECT_EQ(h->kinds, "");
@@ -44,7 +53,10 @@ TEST(SkinCatalog, AFolderListsItsSkinsSortedWithTheirOwnPaths) {
   dir.Write("folder.skin/inner.skin", "Varlo Skin/Player,Inside a folder\n");
   // A huge file is judged by its first line only.
   dir.Write("big.skin", "Varlo Skin/Notepad,Big\n" + std::string(8u << 20, ';'));
-  const auto all = ReadSkinDir(dir.Path(), "All");
+  dir.Write("dangling.skin", "");
+  ASSERT_EQ(std::remove(dir.File("dangling.skin").c_str()), 0);
+  ASSERT_EQ(symlink(dir.File("gone").c_str(), dir.File("dangling.skin").c_str()), 0);
+  const auto all = ReadSkinDir(dir.Path(), "All").entries;
   std::vector<std::string> names, paths;
   for (const SkinEntry& e : all) {
     names.push_back(e.Text());
@@ -52,20 +64,49 @@ TEST(SkinCatalog, AFolderListsItsSkinsSortedWithTheirOwnPaths) {
   }
   EXPECT_EQ(names, (std::vector<std::string>{"A > First", "B > Second", "BIG > Big", "C > Third"}));
   EXPECT_EQ(paths[1], dir.File("b.SKIN"));
-  EXPECT_EQ(ReadSkinDir(dir.Path(), "Player").size(), 2u);  // A and the legacy C
-  EXPECT_EQ(ReadSkinDir(dir.Path(), "clock").size(), 1u);
-  EXPECT_TRUE(ReadSkinDir(dir.Path(), "Favorite").empty());
-  const auto favourites = ReadSkinDir(dir.Path(), "Favorite", {"", dir.File("c.Skin")});
+  EXPECT_EQ(ReadSkinDir(dir.Path(), "Player").entries.size(), 2u);  // A and the legacy C
+  EXPECT_EQ(ReadSkinDir(dir.Path(), "clock").entries.size(), 1u);
+  EXPECT_TRUE(ReadSkinDir(dir.Path(), "Favorite").entries.empty());
+  const auto favourites = ReadSkinDir(dir.Path(), "Favorite", {"", dir.File("c.Skin")}).entries;
   ASSERT_EQ(favourites.size(), 1u);
   EXPECT_EQ(favourites[0].name, "c");
-  EXPECT_TRUE(ReadSkinDir(dir.File("missing"), "All").empty());
+  const SkinDir missing = ReadSkinDir(dir.File("missing"), "All");
+  EXPECT_TRUE(missing.entries.empty());
+  EXPECT_FALSE(missing.moreSkins || missing.moreEntries);
 }
 
-TEST(SkinCatalog, AHugeFolderIsReadOnlyUpToItsBound) {
+TEST(SkinCatalog, TheBoundsCountSkinsByNameAndEntriesOfEveryKindAndSayWhenTheyCut) {
   testing::TempDir dir;
-  for (std::size_t i = 0; i < kMaxSkinFolderEntries + 50; ++i)
-    dir.Write("s" + std::to_string(i) + ".skin", "Varlo Skin/Player,x\n");
-  EXPECT_EQ(ReadSkinDir(dir.Path(), "All").size(), kMaxSkinFolderEntries);
+  // Twelve skins, each with its bitmaps, written in an order unlike their names.
+  for (int i = 11; i >= 0; --i) {
+    const std::string name = "s" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+    dir.Write(name + ".skin", "Varlo Skin/" + std::string(i % 2 ? "Clock" : "Player") + ",x\n");
+    dir.Write(name + "-main.bmp", "b");
+    dir.Write(name + "-res.bmp", "b");
+  }
+  // Every skin fits: the bitmaps count towards the entries looked at, not the skins listed.
+  SkinDir read = ReadSkinDir(dir.Path(), "All", {}, {12, 36});
+  EXPECT_EQ(read.entries.size(), 12u);
+  EXPECT_FALSE(read.moreSkins);
+  EXPECT_FALSE(read.moreEntries);
+  // Five skins listed: the first five by name, and the list says it was cut.
+  read = ReadSkinDir(dir.Path(), "All", {}, {5, 36});
+  ASSERT_EQ(read.entries.size(), 5u);
+  EXPECT_EQ(read.entries.front().name, "s00");
+  EXPECT_EQ(read.entries.back().name, "s04");
+  EXPECT_TRUE(read.moreSkins);
+  EXPECT_FALSE(read.moreEntries);
+  // The bound counts the skins of the kind shown: six clock skins fit a bound of six.
+  read = ReadSkinDir(dir.Path(), "Clock", {}, {6, 36});
+  EXPECT_EQ(read.entries.size(), 6u);
+  EXPECT_FALSE(read.moreSkins);
+  // A folder with more entries than are looked at says so.
+  read = ReadSkinDir(dir.Path(), "All", {}, {4096, 20});
+  EXPECT_LE(read.entries.size(), 12u);
+  EXPECT_TRUE(read.moreEntries);
+  // The defaults: thousands of skins with their bitmaps are all listed.
+  EXPECT_EQ(SkinDirBounds{}.skins, 4096u);
+  EXPECT_EQ(SkinDirBounds{}.entries, 65536u);
 }
 
 }  // namespace

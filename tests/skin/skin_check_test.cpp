@@ -82,6 +82,24 @@ TEST_F(SkinCheckTest, OverlapsHotKeysAndRectanglesOutsideTheirBitmaps) {
   EXPECT_NE(lines[4].find(":10: warning: B10: its image at 95,45"), std::string::npos);
 }
 
+// A screen saver's animations and picture lie at screen coordinates, beyond its bitmap; its
+// labels lie on the bitmap like any skin's.
+TEST_F(SkinCheckTest, AScreenSaversAnimationsAndPictureMayLieBeyondItsWindow) {
+  const std::string elements =
+      "A1,300,150,0,0,10,10,1,1,1,~\nC1,250,120,64,64,0\nL6,300,10,40,10,0,0,0,8,Sans,~\nE\n";
+  const std::string head =
+      " A test\n200,100\n200,100\n200,100\nmain.bmp,res.bmp\n0,1,0,0,0,0,0,0\n";
+  const auto check = [&](const std::string& kind) {
+    std::vector<std::string> lines;
+    for (const SkinFinding& f :
+         CheckSkin("Varlo Skin/" + kind + "," + head + elements, dir.Path(), sizer))
+      lines.push_back(f.element);
+    return lines;
+  };
+  EXPECT_EQ(check("Screensaver"), std::vector<std::string>{"L6"});
+  EXPECT_EQ(check("Clock"), (std::vector<std::string>{"A1", "C1", "L6"}));
+}
+
 TEST_F(SkinCheckTest, MissingUnreadableAndOversizedBitmapsAreErrors) {
   sizes[dir.Write("huge.bmp", "p")] = {5000, 10};
   dir.Write("text.bmp", "not a picture");

@@ -37,6 +37,7 @@ class FakeMediaDevice : public IMediaDevice {
   bool playing = false;  // "play" sent and not stopped since
   std::uint64_t displayWindow = 0;
   double left = 1.0, right = 1.0;
+  ReplayGain replayGain = ReplayGain::Off;
 
   // The command words sent, in order.
   std::vector<std::string> Words() const;
@@ -68,6 +69,7 @@ class FakeMediaDevice : public IMediaDevice {
     left = leftFactor;
     right = rightFactor;
   }
+  void SetReplayGain(ReplayGain mode) override { replayGain = mode; }
   void SetEndCallback(std::function<void(MediaEnd)> callback) override {
     endCallback_ = std::move(callback);
   }

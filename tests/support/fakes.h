@@ -7,6 +7,7 @@
 
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/embedded_media.h"
 #include "platform/events.h"
 #include "platform/launcher.h"
 #include "platform/main_window.h"
@@ -55,6 +56,33 @@ struct FakePictureLoader : IPictureLoader {
   std::map<std::string, Picture> pictures;
   std::vector<std::string> loads;
   std::optional<Picture> Load(const std::string& path) override;
+};
+
+// Answers each read with what `media` holds for the path (nothing when absent), at once, or
+// keeps the requests while `hold` is set until Deliver answers them in order.
+struct FakeEmbeddedMediaReader : IEmbeddedMediaReader {
+  std::map<std::string, EmbeddedMedia> media;
+  bool hold = false;
+  std::vector<std::string> reads;
+  std::vector<std::pair<std::string, std::function<void(EmbeddedMedia)>>> pending;
+
+  void Read(const std::string& path, std::function<void(EmbeddedMedia)> done) override {
+    reads.push_back(path);
+    if (hold) {
+      pending.emplace_back(path, std::move(done));
+    } else {
+      done(Answer(path));
+    }
+  }
+  void Deliver() {
+    auto answering = std::move(pending);
+    pending.clear();
+    for (auto& [path, done] : answering) done(Answer(path));
+  }
+  EmbeddedMedia Answer(const std::string& path) const {
+    const auto it = media.find(path);
+    return it == media.end() ? EmbeddedMedia{} : it->second;
+  }
 };
 
 struct FakeEvents : IEvents {

@@ -40,7 +40,7 @@ TEST(BackendPlugin, WithoutTheirPluginsPrintsFailPortsStayClosedAndRequestsFailL
   EXPECT_FALSE(port.Write("x"));
   port.Close();
 
-  LazyHttpGetter http(kMissing);
+  LazyHttpGetter http({}, kMissing);
   int answers = 0;
   HttpReply last;
   http.Get("http://127.0.0.1/", [&](const HttpReply& reply) {

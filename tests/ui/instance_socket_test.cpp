@@ -34,31 +34,41 @@ TEST(InstanceSocket, TheKeyTellsDisplaysAndProgramFoldersApartButNotTheirSpellin
             InstanceKey(":0.1", "/home/ann/.local/share/varlo/"));
 }
 
-// Hands `item` over from another thread while this one runs the server's event loop.
-bool HandOver(const std::string& path, const std::string& item) {
-  auto done = std::async(std::launch::async, [&] { return HandOverBySocket(path, item); });
+using Items = std::vector<std::string>;
+
+// Hands `items` over from another thread while this one runs the server's event loop.
+bool HandOver(const std::string& path, const Items& items) {
+  auto done = std::async(std::launch::async, [&] { return HandOverBySocket(path, items); });
   while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) QTest::qWait(5);
   return done.get();
 }
 
-TEST(InstanceSocket, ItemsReachTheRunningProgramAndALineTooLongIsRefused) {
+TEST(InstanceSocket, ItemsReachTheRunningProgramInOrderAndAHandOverTooLongIsRefused) {
   testing::TestApp();
   testing::TempDir dir;
   const std::string path = dir.File("varlo-test");
-  EXPECT_FALSE(HandOverBySocket(path, "nobody listens"));
+  EXPECT_FALSE(HandOverBySocket(path, {"nobody listens"}));
 
-  std::vector<std::string> items;
+  std::vector<Items> handed;
+  const auto keep = [&handed](const Items& items) { handed.push_back(items); };
   {
-    InstanceSocketServer server(path, [&items](const std::string& item) { items.push_back(item); });
+    InstanceSocketServer server(path, keep);
     ASSERT_TRUE(server.Listen());
     // A second program cannot take a socket that answers.
-    InstanceSocketServer other(path, [](const std::string&) {});
+    InstanceSocketServer other(path, [](const Items&) {});
     EXPECT_FALSE(other.Listen());
 
-    EXPECT_TRUE(HandOver(path, "/music/a b\xe9.mp3"));
-    EXPECT_TRUE(HandOver(path, ""));
-    EXPECT_FALSE(HandOver(path, std::string(70 * 1024, 'x')));
-    EXPECT_EQ(items, (std::vector<std::string>{"/music/a b\xe9.mp3", ""}));
+    // Names keep every byte but zero: blanks, Latin-1, line feeds.
+    EXPECT_TRUE(HandOver(path, {"/music/a b\xe9.mp3", "/music/two\nlines.ogg", "/music/c"}));
+    EXPECT_TRUE(HandOver(path, {}));
+    // Many files of a file manager's "Open with" go whole; more than 1 MiB is no hand-over.
+    const Items many(2000, "/music/" + std::string(200, 'x') + ".flac");
+    EXPECT_TRUE(HandOver(path, many));
+    EXPECT_FALSE(HandOver(path, Items(300, std::string(4000, 'y'))));
+    ASSERT_EQ(handed.size(), 3U);
+    EXPECT_EQ(handed[0], (Items{"/music/a b\xe9.mp3", "/music/two\nlines.ogg", "/music/c"}));
+    EXPECT_EQ(handed[1], Items{});
+    EXPECT_EQ(handed[2], many);
   }
   EXPECT_NE(access(path.c_str(), F_OK), 0) << "the socket goes with the server";
 
@@ -69,10 +79,10 @@ TEST(InstanceSocket, ItemsReachTheRunningProgramAndALineTooLongIsRefused) {
   path.copy(address.sun_path, sizeof address.sun_path - 1);
   ASSERT_EQ(::bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   ::close(stale);
-  InstanceSocketServer server(path, [&items](const std::string& item) { items.push_back(item); });
+  InstanceSocketServer server(path, keep);
   ASSERT_TRUE(server.Listen());
-  EXPECT_TRUE(HandOver(path, "again"));
-  EXPECT_EQ(items.back(), "again");
+  EXPECT_TRUE(HandOver(path, {"again"}));
+  EXPECT_EQ(handed.back(), Items{"again"});
   EXPECT_EQ(InstanceSocketServer(std::string(200, 'x'), {}).Listen(), false);
 }
 

@@ -15,6 +15,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/test_app.h"
+#include "tests/webradio/web_fakes.h"
 
 namespace varlo {
 namespace {
@@ -46,7 +47,7 @@ class MainWindowViewTest : public ::testing::Test {
   void Start() {
     frm.Form().onChange = [this](unsigned c) { view.OnFormChanged(c); };
     closer.SetView(&view);
-    frm.Form_Load("");
+    frm.Form_Load({});
   }
 
   QApplication& app = App();  // first: every widget below needs it
@@ -65,15 +66,16 @@ class MainWindowViewTest : public ::testing::Test {
   NullCdDrive drive;
   NullHttpGetter http;
   NullStreamPlayer stream;
-  NullWebView web;
+  testing::FakeWebView web;
   NullLinkOpener linkOpener;
+  NullEmbeddedMediaReader embedded;
   NullTrayIcon tray;
   NullSerialPort serial;
   NullPrinter printer;
   NullSettingsWindows settingsWindows;
-  FrmTarnix frm{{screen, dialogs, pictures,        events, clock, closer,    launcher,
-                 unit0,  unit1,   sideWindows,     tuner,  tray,  serial,    printer,
-                 drive,  http,    settingsWindows, stream, web,   linkOpener},
+  FrmTarnix frm{{screen, dialogs, pictures,        events, clock, closer,     launcher,
+                 unit0,  unit1,   sideWindows,     tuner,  tray,  serial,     printer,
+                 drive,  http,    settingsWindows, stream, web,   linkOpener, embedded},
                 store,
                 prog.Path()};
   MainWindowView view{frm};
@@ -534,6 +536,57 @@ TEST_F(MainWindowViewTest, FileNamesThatAreNotUtf8KeepTheirBytes) {
 
 namespace varlo {
 
+// An address typed into the address box and confirmed with Enter is opened and heads the
+// history, once, whether or not the history holds it already.
+TEST_F(MainWindowViewTest, EnterInTheAddressBoxOpensTheTypedAddress) {
+  WriteSkin(prog);
+  prog.Write("browser.skin",
+             "Varlo Skin/Browser, UI test\n120,60,120,60,60,30\nmain.bmp,res.bmp\n0,1,0,0,0,0,0,"
+             "0\nX7,5,5,110,20,0,0,0,255,255,255,8,Sans,Addresses\nE\n");
+  prog.Write("url-list.txt", "http://old.example/\r\nhttp://older.example/\r\n");
+  Start();
+  frm.Form().tables.links[1] = prog.File("browser.skin");
+  frm.DoIt(1001);
+  view.show();
+  app.processEvents();
+  auto* combo = view.findChild<QComboBox*>();
+  ASSERT_NE(combo, nullptr);
+  if (combo == nullptr) return;
+  // Typed as the window system delivers keys: to the widget with the focus.
+  const auto enter = [&](const char* text) {
+    combo->setFocus();
+    combo->lineEdit()->selectAll();
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClicks(focus, text);
+    QTest::keyClick(focus, Qt::Key_Return);
+    app.processEvents();
+  };
+  enter("www.typed.example");
+  EXPECT_EQ(web.calls, std::vector<std::string>{"go http://www.typed.example"});
+  const ListBox& history = frm.Access().List(FormList::UrlHistory);
+  ASSERT_FALSE(history.rows.empty());
+  EXPECT_EQ(history.rows.front(), "http://www.typed.example");
+  EXPECT_EQ(combo->itemText(0).toStdString(), "http://www.typed.example");
+  EXPECT_EQ(combo->count(), 3);
+  enter("http://older.example/");
+  EXPECT_EQ(web.calls.size(), 2u);
+  EXPECT_EQ(web.calls.back(), "go http://older.example/");
+  EXPECT_EQ(history.rows.front(), "http://older.example/");
+  // Leaving the box with a history entry's text in it opens nothing; a choice from the list
+  // does.
+  combo->setFocus();
+  combo->setEditText(QStringLiteral("http://old.example/"));
+  combo->clearFocus();
+  app.processEvents();
+  EXPECT_EQ(web.calls.size(), 2u);
+  const std::string chosen = combo->itemText(1).toStdString();
+  combo->setCurrentIndex(1);  // as a click in the list does before it reports the choice
+  emit combo->activated(1);
+  ASSERT_EQ(web.calls.size(), 3u);
+  EXPECT_EQ(web.calls.back(), "go " + chosen);
+}
+
 // The widgets of areas the skin does not show are made only when a skin first shows them, and
 // are then kept in step like the others.
 TEST_F(MainWindowViewTest, AreaWidgetsAreMadeWhenASkinFirstShowsThem) {
@@ -675,12 +728,47 @@ TEST_F(MainWindowViewTest, TheSelectorPagesSeventeenPlaylistsAndLoadsOne) {
   EXPECT_GT(QFileInfo(QString::fromStdString(pdf)).size(), 1000);
 
   selector.ShowContents(0);
-  ASSERT_EQ(selector.Contents()->count(), 1);
+  ASSERT_TRUE(WaitFor([&] { return selector.Contents()->count() == 1; }));  // read off-thread
   EXPECT_EQ(selector.Contents()->item(0)->text(), "song.mp3");
   selector.OpenSelected();
   QCoreApplication::processEvents();
   EXPECT_EQ(frm.Player().List().Count(), 1);
   EXPECT_EQ(frm.Player().List().paths[0], prog.File("lists/song.mp3"));
+  EXPECT_FALSE(selector.isVisible());
+}
+
+// The list view's rows turn the page they are on, so the grid, the status and what a
+// double-click loads agree; Exit gives the main window its on-top state back.
+TEST_F(MainWindowViewTest, TheSelectorsListViewTurnsThePageAndExitRestoresOnTop) {
+  WriteSkin(prog);
+  Start();
+  for (int i = 0; i < 20; ++i)
+    prog.Write("lists/list" + std::to_string(10 + i) + ".m3u",
+               "song" + std::to_string(i) + ".mp3\r\n");
+  frm.Player().Settings().visPLPath = prog.File("lists");
+  FrmVisLoaderView selector(frm.Player(), frm.Gate(), prog.Path(), nullptr, &frm.SettingsLink());
+  selector.show();
+  selector.Start();
+  ASSERT_TRUE(WaitFor([&] { return !selector.Busy(); }));
+  selector.ListButton()->click();
+  EXPECT_TRUE(selector.Entries()->isVisibleTo(&selector));
+  ASSERT_EQ(selector.Entries()->count(), 20);
+  QListWidget* rows = selector.Entries();
+  const QRect row = rows->visualItemRect(rows->item(17));
+  QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, row.center());
+  ASSERT_TRUE(WaitFor([&] { return !selector.Busy() && selector.Contents()->count() == 1; }));
+  EXPECT_EQ(selector.Status()->text(), "Page 2 of 2.  Total Playlists: 20");
+  EXPECT_EQ(selector.Contents()->item(0)->text(), "song17.mp3");
+  selector.ListButton()->click();  // back to the pictures: page 2 as the list left it
+  EXPECT_TRUE(selector.Picture(1)->isVisibleTo(&selector));
+  EXPECT_TRUE(selector.Picture(1)->toolTip().contains("list27"));
+  EXPECT_FALSE(selector.Picture(4)->isVisibleTo(&selector));
+
+  frm.Settings().winOnTop = 1;
+  frm.Form().window.onTop = false;  // something took the main window off the top
+  selector.ExitButton()->click();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(frm.Form().window.onTop);
   EXPECT_FALSE(selector.isVisible());
 }
 
@@ -720,6 +808,14 @@ TEST_F(MainWindowViewTest, TheNotepadEditorKeepsTheNotesBytesAndTakesTheKeys) {
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(edit->toPlainText().size(), 6);  // each stray byte one character
   EXPECT_EQ(frm.Access().NoteText(), "caf\xe9 \xff");
+  // A pasted note comes back as it went in: no-break spaces and line separators included.
+  const std::string pasted =
+      "a\xc2\xa0"
+      "b\xe2\x80\xa8"
+      "c\nd\n\ne";
+  frm.Access().SetNoteText(pasted);
+  EXPECT_EQ(frm.Access().NoteText(), pasted);
+  frm.Access().SetNoteText("caf\xe9 \xff");
 
   view.show();
   edit->setFocus();

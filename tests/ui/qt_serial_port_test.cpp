@@ -62,6 +62,30 @@ TEST(QtSerialPort, FramesReachTheDeviceByteForByte) {
   EXPECT_EQ(got, want);
 }
 
+// A port the preferences change is let go at once: another device takes the last text, and a
+// display switched off unlocks its device for other programs.
+TEST(QtSerialPort, ADisplaySwitchedToAnotherPortOrOffLetsItsDeviceGo) {
+  Pty first, second;
+  ASSERT_FALSE(first.device.empty() || second.device.empty());
+  AppSettings settings;
+  settings.exEnable = 1;
+  settings.exDevice = first.device;
+  LazySerialPort port;
+  SerialDisplay display(port, settings);
+  display.ExDevOut("Song");
+  LazySerialPort other;
+  EXPECT_FALSE(other.Open(first.device, SerialLine{})) << "held by the display";
+  settings.exDevice = second.device;
+  display.ApplySettings();
+  EXPECT_EQ(second.Read(), "<ID01><PA><CG>  Song   \r\n");
+  EXPECT_TRUE(other.Open(first.device, SerialLine{}));
+  other.Close();
+  settings.exEnable = 0;
+  display.ApplySettings();
+  EXPECT_TRUE(other.Open(second.device, SerialLine{}));
+  other.Close();
+}
+
 TEST(QtSerialPort, AMissingPortFailsQuietly) {
   LazySerialPort port;
   EXPECT_FALSE(port.Open("/dev/varlo-no-such-port", SerialLine{}));

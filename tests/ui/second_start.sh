@@ -1,8 +1,8 @@
 #!/bin/sh
-# One instance: on a private session bus, a second `varlo FILE` hands FILE to the program
-# already running and ends at once; the first adds it and, with AutoPlay on, plays it, which its
-# MPRIS metadata then shows. `--new-instance` starts a program of its own instead, as does a start
-# with another program folder or on another display.
+# One instance: on a private session bus, a second `varlo FILE FILE` hands both files to the
+# program already running and ends at once; the first adds them and, with AutoPlay on, plays the
+# first of them, which its MPRIS metadata then shows. `--new-instance` starts a program of its own
+# instead, as does a start with another program folder or on another display.
 # Usage: second_start.sh PROGRAM     (exit 77: skipped, no dbus-daemon or ffmpeg)
 set -eu
 program=$1
@@ -28,6 +28,8 @@ mkdir -p "$home/config/varlo" "$home/music"
 printf '[config]\nAutoPlay=1\n' >"$home/config/varlo/varlo.ini"
 ffmpeg -loglevel error -f lavfi -i sine=frequency=440:duration=20 -metadata title=Handed \
   -metadata artist=Second "$home/music/handed over.ogg"
+ffmpeg -loglevel error -f lavfi -i sine=frequency=440:duration=20 -metadata title=Later \
+  "$home/music/later.ogg"
 
 owner() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
@@ -48,7 +50,7 @@ until owner org.mpris.MediaPlayer2.varlo; do
 done
 
 # The second start hands over and ends by itself, well before a time-out.
-timeout 10 "$program" "$home/music/handed over.ogg"
+timeout 10 "$program" "$home/music/handed over.ogg" "$home/music/later.ogg"
 i=0
 until metadata | grep -q 'Handed'; do
   i=$((i + 1))

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -53,6 +54,7 @@ class SettingsWindowsTest : public ::testing::Test {
   NullStreamPlayer stream;
   NullWebView web;
   NullLinkOpener linkOpener;
+  NullEmbeddedMediaReader embedded;
   std::unique_ptr<FrmTarnix> frm;
 
   void SetUp() override {
@@ -64,12 +66,12 @@ class SettingsWindowsTest : public ::testing::Test {
                "main.bmp,res.bmp\n0,1,0,0,0,0,0,0\n/,Its info line\nE\n");
     prog.Write("varlo.txt", "The guide.\n");
     frm = std::make_unique<FrmTarnix>(
-        ShellServices{screen, dialogs, pictures,    events, clock, closer,    launcher,
-                      unit0,  unit1,   sideWindows, tuner,  tray,  serial,    printer,
-                      drive,  http,    windows,     stream, web,   linkOpener},
+        ShellServices{screen, dialogs, pictures,    events, clock, closer,     launcher,
+                      unit0,  unit1,   sideWindows, tuner,  tray,  serial,     printer,
+                      drive,  http,    windows,     stream, web,   linkOpener, embedded},
         store, prog.Path());
     windows.Attach(frm->SettingsLink(), frm->Gate());
-    frm->Form_Load("");
+    frm->Form_Load({});
   }
   void TearDown() override { windows.CloseAll(); }
 };
@@ -101,11 +103,22 @@ TEST_F(SettingsWindowsTest, ThePreferencesShowEightTabsAndOnlyApplyChangesTheSet
   EXPECT_FALSE(windows.PrefsShown());
 }
 
+// Lets events run until the browser has the folder it asked for (read off the GUI thread).
+bool FolderRead(FrmSkinBrowseView& browser) {
+  QElapsedTimer timer;
+  timer.start();
+  while (browser.Logic().Reading() && timer.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  return !browser.Logic().Reading();
+}
+
 TEST_F(SettingsWindowsTest, SelectSkinOpensTheBrowserWhoseClickLoadsTheSkin) {
   frm->DoIt(6);
   FrmSkinBrowseView* browser = windows.Browser();
   ASSERT_NE(browser, nullptr);
   EXPECT_EQ(browser->windowTitle(), "Skin Browser");
+  ASSERT_TRUE(FolderRead(*browser));
+  EXPECT_FALSE(browser->CutNote()->isVisibleTo(browser));
   ASSERT_EQ(browser->List()->count(), 2);
   EXPECT_EQ(browser->List()->item(0)->text(), "DEFAULT > UI test");
   EXPECT_EQ(browser->List()->item(1)->text(), "SECOND > Another one");
@@ -126,6 +139,7 @@ TEST_F(SettingsWindowsTest, SelectSkinOpensTheBrowserWhoseClickLoadsTheSkin) {
 
   browser->Filter()->setCurrentIndex(3);  // "Karaoke"
   emit browser->Filter()->activated(3);
+  ASSERT_TRUE(FolderRead(*browser));
   ASSERT_EQ(browser->List()->count(), 1);
   EXPECT_EQ(browser->List()->item(0)->text(), "DEFAULT > UI test");
 }

@@ -1,9 +1,9 @@
 #!/bin/sh
-# One instance without a session bus: a second `varlo FILE` on the same display with the same
-# program folder hands FILE to the running program over its local socket in XDG_RUNTIME_DIR
-# and ends at once; the first adds it to its playlist, which it writes when it quits. A start
-# on another display or with another program folder runs a program of its own instead, and a
-# socket left by a program that was killed is taken over.
+# One instance without a session bus: a second `varlo FILE FILE` on the same display with the
+# same program folder hands both files to the running program over its local socket in
+# XDG_RUNTIME_DIR and ends at once; the first adds them to its playlist, in order, and writes it
+# when it quits. A start on another display or with another program folder runs a program of its
+# own instead, and a socket left by a program that was killed is taken over.
 # Usage: socket_start.sh PROGRAM     (exit 77: skipped, no ffmpeg)
 set -eu
 program=$1
@@ -20,6 +20,7 @@ export VARLO_HOME="$home/program" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$home/no-bus" QT_QPA_PLATFORM=offscreen DISPLAY=:91
 mkdir -p "$home/music"
 ffmpeg -loglevel error -f lavfi -i sine=frequency=440:duration=5 "$home/music/handed over.ogg"
+cp "$home/music/handed over.ogg" "$home/music/and this.ogg"
 
 sockets() { find "$home" -maxdepth 1 -type s -name 'varlo-*' | sort; }
 # Waits until the program $1 listens on a socket that $2 (the sockets before it) lacks, and
@@ -57,7 +58,7 @@ until answers "$socket"; do
   kill -0 "$first" || { echo "the first program ended" >&2; exit 1; }
   sleep 0.1
 done
-timeout 10 "$program" "$home/music/handed over.ogg" || {
+timeout 10 "$program" "$home/music/handed over.ogg" "$home/music/and this.ogg" || {
   echo "the second start did not hand over and end" >&2
   exit 1
 }
@@ -80,10 +81,11 @@ done
 kill -TERM "$first"
 wait "$first" || { echo "the first program did not quit cleanly" >&2; exit 1; }
 first=""
-grep -q "handed over.ogg" "$home/program/playlist.m3u" || {
-  echo "the handed file is not in the playlist:" >&2
+tail -n 2 "$home/program/playlist.m3u" | tr -d '\r' | tr '\n' '|' |
+  grep -q "/handed over.ogg|.*/and this.ogg|$" || {
+  echo "the handed files are not in the playlist, in order:" >&2
   cat "$home/program/playlist.m3u" >&2
   exit 1
 }
 [ -z "$(sockets)" ] || { echo "a socket was left after quitting: $(sockets)" >&2; exit 1; }
-echo "the second start handed its file over the local socket, and only to its own display and folder"
+echo "the second start handed its files over the local socket, and only to its own display and folder"

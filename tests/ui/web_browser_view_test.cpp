@@ -1,6 +1,7 @@
 // The browser's web view on Qt's offscreen platform with a real web engine: made only when
 // the area first shows, loading a local page asked for before, pages' new windows in the same
-// view, failed loads, its persistent profile; and the link opener's refusals.
+// view, failed loads, its persistent profile; the browser mode on it (the home page, and which
+// ends of a load it takes for a failure); and the link opener.
 #include "ui/web_browser_view.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QStandardPaths>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -18,7 +20,11 @@
 #include <vector>
 
 #include "platform/qt/qt_link_opener.h"
+#include "tests/cd/loopback_server.h"
+#include "tests/support/fake_form.h"
 #include "tests/support/temp_dir.h"
+#include "tests/webradio/web_fakes.h"
+#include "webradio/browser_mode.h"
 
 namespace varlo {
 namespace {
@@ -31,8 +37,8 @@ struct Recorder final : WebViewListener {
   };
   std::vector<Finished> finished;
   void LoadStarted() override { ++started; }
-  void LoadFinished(bool ok, const std::string& address, const std::string& title) override {
-    finished.push_back({ok, address, title});
+  void LoadFinished(LoadEnd end, const std::string& address, const std::string& title) override {
+    finished.push_back({end == LoadEnd::Loaded, address, title});
   }
   void StatusText(const std::string&) override {}
 };
@@ -106,6 +112,53 @@ TEST_F(WebViewTest, TheViewIsMadeOnFirstShowAndLoadsWhatWasAskedBefore) {
   ASSERT_TRUE(Spin([&] { return events.finished.back().title == "Second Page"; }));
 }
 
+// The browser mode on the real view: the home page from a program folder whose path holds
+// "#" and "%", and "Page not available" only for a page that could not be loaded, never for
+// a load the user stopped or one that a newer load replaced.
+TEST_F(WebViewTest, TheModeOpensItsHomePageAndSaysOnlyRealFailures) {
+  testing::LoopbackServer server([](testing::LoopbackServer& s, int socket, const std::string&) {
+    if (s.Sleep(60000)) testing::LoopbackServer::Send(socket, testing::LoopbackServer::Ok("late"));
+  });
+  const std::string slow = "http://127.0.0.1:" + std::to_string(server.Port()) + "/slow";
+  const std::string folder = site.File("Varlo #1 100%");
+  site.Write("Varlo #1 100%/home.html",
+             "<html><head><title>Home Page</title></head><body>h</body></html>");
+  testing::FakeForm form;
+  testing::FakeLinkOpener opener;
+  const std::array<std::string, 21> links{};
+  BrowserMode browser(form, folder, web, opener, links);
+  area.visible = true;
+  web.Sync(area);
+  ASSERT_NE(web.View(), nullptr);
+  const auto title = [&] { return form.captions[BrowserMode::kTitleLabel]; };
+  const auto status = [&] { return form.captions[BrowserMode::kStatusLabel]; };
+
+  browser.DoIt(101);
+  EXPECT_TRUE(Spin([&] { return title() == "Home Page"; })) << status();
+
+  // Stopped while the server keeps it waiting.
+  form.captions.clear();
+  browser.SetURL(slow);
+  ASSERT_TRUE(Spin([&] { return server.Targets().size() == 1; }));
+  browser.DoIt(105);
+  Spin([&] { return false; }, 1500);
+  EXPECT_NE(status(), "Page not available") << "after Stop";
+  EXPECT_FALSE(form.lights[1]);
+
+  // Replaced by a newer load before it answered.
+  form.captions.clear();
+  browser.SetURL(slow);
+  ASSERT_TRUE(Spin([&] { return server.Targets().size() == 2; }));
+  browser.SetURL(Url("page.html"));
+  EXPECT_TRUE(Spin([&] { return title() == "Local Page"; }));
+  Spin([&] { return false; }, 1000);
+  EXPECT_NE(status(), "Page not available") << "after a replaced load";
+  EXPECT_FALSE(form.lights[1]);
+
+  browser.SetURL(Url("missing.html"));
+  EXPECT_TRUE(Spin([&] { return status() == "Page not available"; }));
+}
+
 TEST(WebView, WithoutThePluginTheAreaStaysEmpty) {
   QWidget window;
   WebBrowserView web("/nonexistent/libvarlo_browser.so");
@@ -119,11 +172,35 @@ TEST(WebView, WithoutThePluginTheAreaStaysEmpty) {
   web.Back();
 }
 
-TEST(LinkOpener, RefusesEverythingButWebAndMailAddresses) {
+// The desktop's handler, here a stand-in "xdg-open" first on the path that notes what it was
+// given, gets a web address whole as one argument, nothing in it ever reaches a shell, and
+// nothing else reaches the handler. Qt hands addresses to the desktop on X11 only (ctest runs
+// this case again on an Xvfb); on the offscreen platform only the refusals are checked.
+TEST(LinkOpener, HandsWebAddressesWholeToTheDesktopAndRefusesTheRest) {
+  testing::TempDir bin;
+  const std::string args = bin.File("args"), marker = bin.File("p");
+  bin.Write("xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" + args + "'\n");
+  ASSERT_TRUE(QFile::setPermissions(QString::fromStdString(bin.File("xdg-open")),
+                                    QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+  const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (bin.Path() + ":" + path).c_str(), 1);
   QtLinkOpener opener;
-  for (const char* refused : {"file:///etc/passwd", "javascript:alert(1)", "sh:touch /tmp/p",
-                              "http://x/;touch /tmp/p", "", "smb://host/share"})
+  for (const std::string& refused :
+       {std::string("file:///etc/passwd"), std::string("javascript:alert(1)"), "sh:touch " + marker,
+        "http://x/;touch " + marker, "http://x/;touch${IFS}" + marker, std::string(""),
+        std::string("smb://host/share")})
     EXPECT_FALSE(opener.Open(refused)) << refused;
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+    setenv("PATH", path.c_str(), 1);
+    GTEST_SKIP() << "no desktop handler on the " << qPrintable(QGuiApplication::platformName())
+                 << " platform";
+  }
+  const std::string address = "http://x/;touch$IFS" + marker + ";echo$IFS'b'&c=$(id)";
+  EXPECT_TRUE(opener.Open(address));
+  EXPECT_TRUE(Spin([&] { return QFile(QString::fromStdString(args)).size() > 0; }, 10000));
+  setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(bin.Read("args"), address + "\n");
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(marker)));
 }
 
 }  // namespace
@@ -133,7 +210,7 @@ int main(int argc, char** argv) {
   // The user's data folder of the test is a folder of its own.
   static varlo::testing::TempDir home;
   setenv("XDG_DATA_HOME", home.Path().c_str(), 1);
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
   varlo::PrepareWebEngine();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("varlo"));

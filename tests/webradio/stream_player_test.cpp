@@ -13,6 +13,7 @@
 
 #include "common/app_settings.h"
 #include "platform/mpv/mpv_stream_player.h"
+#include "platform/mpv/stream_entries.h"
 #include "tests/support/fake_form.h"
 #include "tests/support/temp_dir.h"
 #include "tests/webradio/stream_server.h"
@@ -90,6 +91,75 @@ TEST(StreamPlayer, MissingRefusedAndStalledStreamsFail) {
     return s.state == StreamState::Failed || s.state == StreamState::Idle;
   }));
   EXPECT_EQ(player.Status().state, StreamState::Failed);
+}
+
+// A station playlist whose first servers fail plays from the one that answers: the engine
+// skips the failed entries, and the player never reports a failure on the way. The stream
+// it replaces, which fails while the new one opens, is not taken for the new one.
+TEST(StreamPlayer, AStationPlaysFromItsFirstServerThatAnswers) {
+  testing::StreamServer server;
+  MpvStreamPlayer player(Quiet());
+  player.Play(testing::RefusedUrl());
+  player.Play(server.Url("/servers.pls"));
+  bool failed = false;
+  EXPECT_TRUE(WaitFor(player, 20, [&failed](const StreamStatus& s) {
+    failed = failed || s.state == StreamState::Failed;
+    return failed || (s.state == StreamState::Playing && s.title == "Loopback Song");
+  })) << player.Status().error;
+  EXPECT_FALSE(failed) << player.Status().error;
+  EXPECT_EQ(player.Status().stationName, "Loopback FM");
+}
+
+// The same rules on exact sequences of the engine's reports, the races included: a replaced
+// stream's late failure and its playlist's next entry, skipped servers, an idle report from
+// before the stream started, and reports after a stop.
+TEST(StreamPlayer, EntriesOfTheStreamAskedForLastDecideItsState) {
+  StreamEntries entries;
+  StreamStatus s;
+  s.state = StreamState::Opening;
+  entries.Loaded(1);
+  entries.Started(1, s);
+  entries.Restarted(false, s);
+  EXPECT_EQ(s.state, StreamState::Playing);
+  s.state = StreamState::Opening;  // a new station asked for
+  entries.Loaded(4);
+  entries.Ended(1, EntryEnd::Failed, s);
+  entries.Started(2, s);
+  EXPECT_FALSE(entries.Current());
+  entries.Ended(2, EntryEnd::Failed, s);
+  entries.Idle(true, s);
+  EXPECT_EQ(s.state, StreamState::Opening);
+  entries.Started(4, s);
+  entries.Ended(4, EntryEnd::Redirected, s);
+  entries.Started(5, s);
+  entries.Ended(5, EntryEnd::Failed, s);
+  entries.Started(6, s);
+  EXPECT_EQ(s.state, StreamState::Opening);
+  entries.Restarted(true, s);
+  EXPECT_EQ(s.state, StreamState::Paused);
+  entries.Ended(6, EntryEnd::Ended, s);
+  entries.Idle(true, s);
+  EXPECT_EQ(s.state, StreamState::Failed);
+  EXPECT_EQ(s.error, "The stream ended");
+
+  s = {};
+  s.state = StreamState::Opening;
+  entries.Loaded(9);
+  entries.Idle(true, s);
+  entries.Started(9, s);
+  entries.Idle(true, s);
+  EXPECT_EQ(s.state, StreamState::Opening);
+  entries.Ended(9, EntryEnd::Failed, s);
+  entries.Idle(true, s);
+  EXPECT_EQ(s.state, StreamState::Failed);
+  EXPECT_EQ(s.error, "The stream is not available");
+
+  s.state = StreamState::Idle;
+  entries.Stopped();
+  entries.Started(10, s);
+  entries.Ended(10, EntryEnd::Failed, s);
+  entries.Idle(true, s);
+  EXPECT_EQ(s.state, StreamState::Idle);
 }
 
 TEST(StreamPlayer, ASlowServerNeverHoldsUpTheCallingThread) {

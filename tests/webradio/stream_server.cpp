@@ -69,6 +69,14 @@ StreamServer::StreamServer() {
                                                 const std::string& target) {
     if (target == "/live") return Stream(server, socket, false);
     if (target == "/stall") return Stream(server, socket, true);
+    if (target == "/servers.pls") {
+      // A station with three servers, of which only the last answers.
+      const std::string base = "http://127.0.0.1:" + std::to_string(server.Port());
+      return (void)LoopbackServer::Send(
+          socket, LoopbackServer::Ok("[playlist]\nNumberOfEntries=3\nFile1=" + base +
+                                     "/missing\nFile2=" + RefusedUrl() + "\nFile3=" + base +
+                                     "/live\nVersion=2\n"));
+    }
     if (target == "/slow") {
       if (!server.Sleep(10000)) return;
       return Stream(server, socket, false);

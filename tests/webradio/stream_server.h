@@ -12,7 +12,8 @@ namespace varlo::testing {
 //             block on "Second Song";
 //   /slow     the same, answered only after 10 seconds;
 //   /missing  404 Not Found;
-//   /stall    the stream's headers and one block, then silence with the connection open.
+//   /stall    the stream's headers and one block, then silence with the connection open;
+//   /servers.pls  a station playlist of three servers: /missing, a refused one, /live.
 class StreamServer {
  public:
   StreamServer();

@@ -26,9 +26,11 @@ struct FakeStreamPlayer final : IStreamPlayer {
 // A web view recording every call; the test plays the view's events through `listener`.
 struct FakeWebView final : IWebView {
   WebViewListener* listener = nullptr;
-  std::vector<std::string> calls;  // "go <address>", "back", "forward", "reload", "stop"
+  // "go <address>", "file <path>", "back", "forward", "reload", "stop"
+  std::vector<std::string> calls;
   void SetListener(WebViewListener* l) override { listener = l; }
   void Navigate(const std::string& address) override { calls.push_back("go " + address); }
+  void OpenFile(const std::string& path) override { calls.push_back("file " + path); }
   void Back() override { calls.push_back("back"); }
   void Forward() override { calls.push_back("forward"); }
   void Reload() override { calls.push_back("reload"); }

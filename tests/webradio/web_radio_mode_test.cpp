@@ -57,6 +57,14 @@ TEST_F(WebRadioTest, AStreamGoesFromContactingToPlayingWithTheLightAndPosition) 
   Tick(StreamState::Paused);
   EXPECT_EQ(Caption(63), "Paused");
   EXPECT_FALSE(form.lights[1]);
+  // The light is the browser's too: between state changes the stream leaves it alone.
+  form.lights[1] = true;
+  Tick(StreamState::Paused);
+  EXPECT_TRUE(form.lights[1]);
+  Tick(StreamState::Playing);
+  form.lights[1] = false;
+  Tick(StreamState::Playing);
+  EXPECT_FALSE(form.lights[1]);
 }
 
 TEST_F(WebRadioTest, BufferingShowsAndItsEndShowsCacheTitleAndStation) {
@@ -146,6 +154,32 @@ TEST_F(WebRadioTest, AnEmptyPresetOnlySaysSo) {
   EXPECT_EQ(Caption(67), "1");
   EXPECT_EQ(Caption(63), "Preset 6 is empty");
   EXPECT_EQ(wr->WRCurrent(), "A @http://h/a");
+}
+
+// Next and previous step over empty presets; past the last filled one the current one plays
+// again, as at the ends.
+TEST_F(WebRadioTest, SteppingSkipsEmptyPresets) {
+  settings.radioURL[1] = "B @http://h/b";
+  settings.radioURL[4] = "E @http://h/e";
+  settings.radioURL[8] = "I @http://h/i";
+  Start();
+  wr->DoIt(131);
+  wr->DoIt(141);
+  EXPECT_EQ(player.played.back(), "http://h/e");
+  EXPECT_EQ(wr->WRPreset(), 4);
+  EXPECT_EQ(Caption(67), "5");
+  wr->DoIt(141);
+  EXPECT_EQ(player.played.back(), "http://h/i");
+  wr->DoIt(141);  // 9 is empty: 8 stays
+  EXPECT_EQ(player.played.back(), "http://h/i");
+  EXPECT_EQ(wr->WRPreset(), 8);
+  wr->DoIt(140);
+  wr->DoIt(140);
+  EXPECT_EQ(player.played.back(), "http://h/b");
+  wr->DoIt(140);  // 0 is empty: 1 stays
+  EXPECT_EQ(player.played.back(), "http://h/b");
+  EXPECT_EQ(wr->WRPreset(), 1);
+  EXPECT_EQ(player.played.size(), 7u);
 }
 
 TEST_F(WebRadioTest, StoreModeStoresTheCurrentStationInThePresetAndDisarms) {

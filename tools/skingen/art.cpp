@@ -1042,6 +1042,15 @@ Bitmaps PaintSkin(const Skin& s) {
       Background(p, s);
   }
   const QImage bare = Flatten(canvas, key);
+  // The screen saver shows its digits and frames on the screen's plain background, not on its
+  // main bitmap.
+  const bool onScreen = s.kind == SkinKind::Screensaver;
+  const auto backOf = [&](const QRect& r) {
+    if (!onScreen) return Crop(bare, r);
+    QImage plain(r.size(), QImage::Format_ARGB32_Premultiplied);
+    plain.fill(ToColor(s.background));
+    return plain;
+  };
 
   // Glyph strips and frames, each over the background of the place it is shown at.
   QImage res(s.resWidth, s.resHeight, QImage::Format_ARGB32_Premultiplied);
@@ -1049,7 +1058,7 @@ Bitmaps PaintSkin(const Skin& s) {
   QPainter rp(&res);
 
   for (const DigitDisplay& d : s.digits) {
-    const QImage back = Crop(bare, QRect(d.x, d.y, d.w, d.h));
+    const QImage back = backOf(QRect(d.x, d.y, d.w, d.h));
     if (d.d1 == 0) {
       for (int i = 0; i < 14; ++i) {
         QImage cell = back;
@@ -1067,11 +1076,14 @@ Bitmaps PaintSkin(const Skin& s) {
   }
 
   for (const Animation& a : s.animations) {
-    const QImage back = Crop(bare, QRect(a.x, a.y, a.w, a.h));
+    const QImage back = backOf(QRect(a.x, a.y, a.w, a.h));
     const int frames = a.rows * a.cols;
     for (int f = 0; f < frames; ++f) {
       QImage cell = back;
-      EqualiserFrame(cell, f, frames);
+      if (a.look == AnimLook::Orbit)
+        OrbitFrame(cell, f, frames);
+      else
+        EqualiserFrame(cell, f, frames);
       rp.drawImage(a.sx + (f % a.cols) * a.w, a.sy + (f / a.cols) * a.h, cell);
     }
   }
@@ -1094,8 +1106,8 @@ Bitmaps PaintSkin(const Skin& s) {
     if (!b.keyOnly()) rp.drawImage(b.sx, b.sy, pressed.copy(ToRect(b.r)));
 
   // Before the player draws its first frame the displays show their unlit cells, a
-  // clock its colon, and the animations rest.
-  {
+  // clock its colon, and the animations rest (not on the saver's bitmap: they are not on it).
+  if (!onScreen) {
     QPainter p(&canvas);
     for (const DigitDisplay& d : s.digits) {
       int x = d.x;

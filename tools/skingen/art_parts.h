@@ -82,6 +82,9 @@ void RadioBackground(QPainter& p, const Skin& s);
 // The clock's window and the screen saver's face.
 void ClockBackground(QPainter& p, const Skin& s);
 void SaverBackground(QPainter& p, const Skin& s);
+// Frame `frame` of `frames` of a dot going round a faint ring, with a fading trail, over the
+// background already in `cell`.
+void OrbitFrame(QImage& cell, int frame, int frames);
 
 // Draws every fixed part of the web radio's or the browser's window.
 void WebBackground(QPainter& p, const Skin& s);

@@ -407,7 +407,9 @@ TEST_F(BundledSkinsTest, TheClockLinksToThePlayerAndPlacesItsControls) {
 }
 
 // The screen saver's skin reads with the saver's own reader: the time and seconds displays,
-// the date labels and the picture, nothing refused, and it is drawn without problems.
+// both animations, the date labels and the picture, nothing refused, and it is drawn without
+// problems: its labels on the plaque, the rest in the screen's corner clear of the plaque
+// centred on the smallest screen.
 TEST(SaverSkinArt, TheSaverReadsItsBundledSkin) {
   NeedApp();
   const Skin s = SaverSkin();
@@ -420,6 +422,8 @@ TEST(SaverSkinArt, TheSaverReadsItsBundledSkin) {
   EXPECT_TRUE(read->labels[6].shown);
   EXPECT_TRUE(read->labels[7].shown);
   EXPECT_TRUE(read->cover.shown);
+  EXPECT_TRUE(read->anims[1].shown);
+  EXPECT_TRUE(read->anims[2].shown);
   EXPECT_EQ(read->mainBitmap, "/skins/VarloSS_main.bmp");
   const Bitmaps bm = PaintSkin(s);
   EXPECT_TRUE(Problems(s, bm).empty());
@@ -429,6 +433,11 @@ TEST(SaverSkinArt, TheSaverReadsItsBundledSkin) {
     EXPECT_LE(d.rec.sx + 14 * d.rec.w, bm.resource.width()) << n;
     EXPECT_LE(d.rec.sy + d.rec.h, bm.resource.height()) << n;
   }
+  // A digit display that lands on the plaque breaks the rule the saver draws by.
+  Skin moved = s;
+  moved.digit(11).x = (kSaverScreenWidth - s.width) / 2 + 10;
+  moved.digit(11).y = (kSaverScreenHeight - s.height) / 2 + 10;
+  EXPECT_FALSE(Problems(moved, PaintSkin(moved)).empty());
 }
 
 }  // namespace

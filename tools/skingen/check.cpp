@@ -32,7 +32,10 @@ class Checker {
   std::vector<std::string> Run() {
     Ranges();
     Keys();
-    Window();
+    if (s_.kind == SkinKind::Screensaver)
+      SaverScreen();
+    else
+      Window();
     Resource();
     Sizes();
     return problems_;
@@ -138,6 +141,39 @@ class Checker {
       const Slider& vol = s_.slider(2);
       if (level.x != vol.x + vol.kw / 2 || level.w != vol.w || level.kw < level.w)
         Fail("the level bar does not follow the volume knob");
+    }
+  }
+
+  // The screen saver: its labels lie on the main bitmap, apart; its digit displays,
+  // animations and picture lie on the smallest screen it is made for, apart from each other
+  // and from the bitmap centred on that screen.
+  void SaverScreen() {
+    const QRgb key = QColor(s_.transparent.r, s_.transparent.g, s_.transparent.b).rgb();
+    std::vector<Named> labels;
+    for (const Label& l : s_.labels) labels.push_back({"L" + std::to_string(l.n), l.r});
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      const Rect& r = labels[i].r;
+      bool outside = r.x < 0 || r.y < 0 || r.right() > s_.width || r.bottom() > s_.height;
+      for (int y = r.y; !outside && y < r.bottom(); ++y)
+        for (int x = r.x; !outside && x < r.right(); ++x) outside = bm_.main.pixel(x, y) == key;
+      if (outside) Fail(labels[i].name + " at " + Describe(r) + " leaves the bitmap");
+      for (std::size_t j = i + 1; j < labels.size(); ++j)
+        if (Overlap(r, labels[j].r)) Fail(labels[i].name + " overlaps " + labels[j].name);
+    }
+    std::vector<Named> placed{{"the centred bitmap",
+                               {(kSaverScreenWidth - s_.width) / 2,
+                                (kSaverScreenHeight - s_.height) / 2, s_.width, s_.height}}};
+    for (const DigitDisplay& d : s_.digits)
+      placed.push_back({"D" + std::to_string(d.n), {d.x, d.y, d.width(), d.h}});
+    for (const Animation& a : s_.animations)
+      placed.push_back({"A" + std::to_string(a.n), {a.x, a.y, a.w, a.h}});
+    for (const ContentArea& c : s_.contents) placed.push_back({"C" + std::to_string(c.n), c.r});
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+      const Rect& r = placed[i].r;
+      if (r.x < 0 || r.y < 0 || r.right() > kSaverScreenWidth || r.bottom() > kSaverScreenHeight)
+        Fail(placed[i].name + " at " + Describe(r) + " leaves the screen");
+      for (std::size_t j = i + 1; j < placed.size(); ++j)
+        if (Overlap(r, placed[j].r)) Fail(placed[i].name + " overlaps " + placed[j].name);
     }
   }
 

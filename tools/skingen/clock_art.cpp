@@ -1,6 +1,7 @@
 // The clock's window and the screen saver's face: the panels and wells of the player's
 // family, with a dial as the clock's sign.
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "tools/skingen/art.h"
@@ -54,13 +55,30 @@ void ClockBackground(QPainter& p, const Skin& s) {
 void SaverBackground(QPainter& p, const Skin& s) {
   p.fillRect(QRect(0, 0, s.width, s.height), ToColor(s.background));
   p.setRenderHint(QPainter::Antialiasing);
-  Body(p, ToRectF(Rect{4, 4, s.width - 8, s.height - 8}), 18);
+  Body(p, ToRectF(Rect{2, 2, s.width - 4, s.height - 4}), 16);
   Well(p, ToRectF(s.lcd), 10, kLcdTop, kLcdBottom);
-  PictureWell(p, ToRectF(s.cover));
-  Dial(p, QPointF(s.cover.x + s.cover.w / 2.0, s.cover.y + s.cover.h / 2.0), 30);
+  Dial(p, QPointF(s.width - 40, s.height - 30), 14);
   p.setRenderHint(QPainter::Antialiasing, false);
-  DotText(p, s.digit(11).x, s.digit(11).y - 12, "SEC", kLcdInk);
-  DotText(p, s.lcd.x + 12, s.lcd.bottom() - 14, "VARLO", kTeal);
+  const Label& time = s.label(3);
+  DotText(p, time.r.right() + 8, time.r.y + 8, "VARLO", kTeal);
+}
+
+void OrbitFrame(QImage& cell, int frame, int frames) {
+  QPainter p(&cell);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QPointF c(cell.width() / 2.0, cell.height() / 2.0);
+  const double radius = std::min(cell.width(), cell.height()) / 2.0 - 5;
+  p.setPen(QPen(WithAlpha(kTeal, 60), 1.2));
+  p.setBrush(Qt::NoBrush);
+  p.drawEllipse(c, radius, radius);
+  p.setPen(Qt::NoPen);
+  constexpr double kTurn = 6.283185307179586;
+  for (int back = 3; back >= 0; --back) {
+    const double angle = kTurn * (frame - back) / std::max(frames, 1) - kTurn / 4;
+    const QPointF at = c + QPointF(std::cos(angle), std::sin(angle)) * radius;
+    p.setBrush(WithAlpha(back == 0 ? kTealBright : kTeal, 255 - back * 60));
+    p.drawEllipse(at, 3.2 - back * 0.5, 3.2 - back * 0.5);
+  }
 }
 
 }  // namespace parts

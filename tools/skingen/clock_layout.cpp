@@ -2,6 +2,8 @@
 // time in large digits and the date, and a stopwatch panel with the ten timers and their keys.
 // The screen saver's skin: one wide display panel with the time, the seconds and the date,
 // and a picture frame.
+#include <algorithm>
+
 #include "tools/skingen/layout.h"
 #include "tools/skingen/layout_parts.h"
 
@@ -106,28 +108,35 @@ Skin ClockSkin() {
 }
 
 Skin SaverSkin() {
-  constexpr int kSaverWidth = 600;
-  constexpr int kSaverHeight = 260;
+  // The plaque with the date and the time as text, which the saver centres on the screen.
+  constexpr int kPlaqueWidth = 520;
+  constexpr int kPlaqueHeight = 130;
   Skin s;
   s.kind = SkinKind::Screensaver;
   s.file = "VarloSS.skin";
   s.description = "Varlo Graphite Night: the screen saver's clock";
-  s.info = {"Drawn from code by varlo-skingen; edit the generator, not the bitmaps."};
-  s.width = kSaverWidth;
-  s.height = kSaverHeight;
-  for (Rect& size : s.sizes) size = {0, 0, kSaverWidth, kSaverHeight};
+  s.info = {"Drawn from code by varlo-skingen; edit the generator, not the bitmaps.",
+            "The date plaque sits in the middle of the screen, the clock in its top left corner."};
+  s.width = kPlaqueWidth;
+  s.height = kPlaqueHeight;
+  for (Rect& size : s.sizes) size = {0, 0, kPlaqueWidth, kPlaqueHeight};
   s.mainBitmap = "VarloSS_main.bmp";
   s.resBitmap = "VarloSS_res.bmp";
   s.background = {6, 8, 11};
   s.transparent = {6, 8, 11};
-  s.radio.tuner = {0, 0, kSaverWidth, kSaverHeight};
-  s.lcd = {20, 20, 420, 150};
-  s.cover = {444, 20, 136, 136};
-  s.contents.push_back(ContentArea{1, {448, 24, 128, 128}});
+  s.lcd = {16, 14, 488, 62};
 
+  // On the plaque: the date, the day, and the time as text with its AM/PM marker.
+  AddLabel(s, 6, {30, 28, 340, 34}, kTitleText, 20, "DejaVu Sans:B", "Wed Dec  9, 2026");
+  AddLabel(s, 7, {382, 28, 110, 34}, kLcdText, 20, "DejaVu Sans:B", "Wed");
+  AddLabel(s, 3, {30, 90, 180, 22}, kTeal, 12, "DejaVu Sans:B", "04:40 PM");
+
+  // In the screen's top left corner, on the background colour: the time in large digits, the
+  // seconds under a small equaliser, the chosen picture and a dot going round once a few
+  // seconds.
   DigitDisplay time;
   time.n = 3;
-  time.x = 40;
+  time.x = 48;
   time.y = 40;
   time.w = 64;
   time.h = 100;
@@ -138,7 +147,7 @@ Skin SaverSkin() {
   s.digits.push_back(time);
   DigitDisplay seconds;
   seconds.n = 11;
-  seconds.x = 378;
+  seconds.x = 344;
   seconds.y = 104;
   seconds.w = 22;
   seconds.h = 36;
@@ -147,17 +156,38 @@ Skin SaverSkin() {
   seconds.stroke = 3.4;
   seconds.tip = "~";
   s.digits.push_back(seconds);
-  // The time as text as well, which carries the AM/PM marker the digit strip cannot show.
-  AddLabel(s, 3, {300, 148, 130, 18}, kTeal, 10, "DejaVu Sans:B", "04:40 PM");
-  AddLabel(s, 6, {40, 190, 380, 30}, kTitleText, 18, "DejaVu Sans:B", "Wed Dec  9, 2026");
-  AddLabel(s, 7, {448, 190, 128, 30}, kLcdText, 18, "DejaVu Sans:B", "Wed");
+  s.contents.push_back(ContentArea{1, {412, 40, 100, 100}});
+
+  // Sixteen frames a tick each. The saver reads a1 as the frame columns and a2 as the rows:
+  // square grids read alike.
+  const auto animation = [&s](int n, Rect r, AnimLook look) {
+    Animation a;
+    a.n = n;
+    a.x = r.x;
+    a.y = r.y;
+    a.w = r.w;
+    a.h = r.h;
+    a.rows = a.cols = 4;
+    a.ticks = 1;
+    a.tip = "~";
+    a.look = look;
+    s.animations.push_back(a);
+  };
+  animation(1, {352, 56, 28, 32}, AnimLook::Equaliser);
+  animation(2, {528, 72, 36, 36}, AnimLook::Orbit);
 
   s.digit(3).sx = 0;
   s.digit(3).sy = 0;
   s.digit(11).sx = 0;
   s.digit(11).sy = time.h + 2;
+  Animation& a1 = s.animations[0];
+  a1.sx = 14 * seconds.w + 8;
+  a1.sy = time.h + 2;
+  Animation& a2 = s.animations[1];
+  a2.sx = a1.sx + a1.cols * a1.w + 8;
+  a2.sy = time.h + 2;
   s.resWidth = 14 * time.w;
-  s.resHeight = time.h + 2 + seconds.h;
+  s.resHeight = time.h + 2 + std::max(a1.rows * a1.h, a2.rows * a2.h);
   return s;
 }
 

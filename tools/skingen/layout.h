@@ -151,6 +151,11 @@ struct Slider {
   KnobLook look = KnobLook::Round;
 };
 
+enum class AnimLook {
+  Equaliser,  // bars rising and falling
+  Orbit,      // a dot going round a ring
+};
+
 struct Animation {
   int n = 0;
   int x = 0;
@@ -163,6 +168,7 @@ struct Animation {
   int cols = 0;
   int ticks = 0;
   std::string tip;
+  AnimLook look = AnimLook::Equaliser;
 };
 
 struct ListArea {
@@ -211,6 +217,11 @@ enum class SkinKind {
   WebRadio,     // internet radio
   Browser,      // the web browser
 };
+
+// The smallest screen a screen-saver skin is laid out for. Its labels lie on the main bitmap,
+// which the saver centres; its digit displays, animations and picture stay at these screen
+// coordinates.
+inline constexpr int kSaverScreenWidth = 800, kSaverScreenHeight = 600;
 
 struct Skin {
   SkinKind kind = SkinKind::Player;

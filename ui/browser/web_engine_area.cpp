@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QStandardPaths>
 #include <QUrl>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -14,6 +15,20 @@
 
 namespace varlo {
 namespace {
+
+// Chromium's code for a load given up (stopped, or replaced by a newer one).
+constexpr int kAbortedError = -3;
+
+LoadEnd EndOf(const QWebEngineLoadingInfo& info) {
+  switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+      return info.isErrorPage() ? LoadEnd::Failed : LoadEnd::Loaded;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+      return info.errorCode() == kAbortedError ? LoadEnd::Stopped : LoadEnd::Failed;
+    default:
+      return LoadEnd::Stopped;
+  }
+}
 
 // A view whose pages' new windows (links with a target, window.open) open in the view itself.
 class SameWindowView final : public QWebEngineView {
@@ -37,9 +52,17 @@ class Area final : public WebEngineArea {
     view->setPage(new QWebEnginePage(profile_, view));
     QObject::connect(view, &QWebEngineView::loadStarted, view,
                      [listener] { listener->LoadStarted(); });
-    QObject::connect(view, &QWebEngineView::loadFinished, view, [listener, view](bool ok) {
-      listener->LoadFinished(ok, PathFromQt(view->url().toString()), PathFromQt(view->title()));
-    });
+    // The loading state tells a stopped or replaced load from one that failed, which the bare
+    // end of a load does not.
+    QObject::connect(view->page(), &QWebEnginePage::loadingChanged, view,
+                     [listener, view](const QWebEngineLoadingInfo& info) {
+                       if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) return;
+                       const LoadEnd end = EndOf(info);
+                       // A load given up for a newer one: the newer one's end is the end.
+                       if (end == LoadEnd::Stopped && view->page()->isLoading()) return;
+                       listener->LoadFinished(end, PathFromQt(view->url().toString()),
+                                              PathFromQt(view->title()));
+                     });
     QObject::connect(view->page(), &QWebEnginePage::linkHovered, view,
                      [listener](const QString& url) { listener->StatusText(PathFromQt(url)); });
   }
@@ -50,8 +73,8 @@ class Area final : public WebEngineArea {
   }
 
   QWidget* Widget() override { return view_.data(); }
-  void Navigate(const std::string& address) override {
-    if (QWebEngineView* v = view_.data()) v->setUrl(QUrl::fromUserInput(PathToQt(address)));
+  void Navigate(const QUrl& url) override {
+    if (QWebEngineView* v = view_.data()) v->setUrl(url);
   }
   void Back() override {
     if (QWebEngineView* v = view_.data()) v->back();

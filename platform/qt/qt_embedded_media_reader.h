@@ -1,0 +1,51 @@
+#pragma once
+#include <QObject>
+#include <QThreadPool>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "platform/embedded_media.h"
+#include "platform/taglib/embedded_tags.h"
+
+namespace varlo {
+
+// Covers inside files are shown scaled down to at most this many pixels a side.
+inline constexpr int kMaxEmbeddedCoverSide = 1200;
+
+// Decodes an embedded picture's bytes into a cover, scaled down to kMaxEmbeddedCoverSide; null
+// when they are no picture or one above kMaxPicturePixels.
+std::shared_ptr<const Picture> DecodeEmbeddedPicture(const std::string& bytes);
+
+// Reads the tags of media files on a thread of its own, through the tag plugin, which it loads
+// there the first time (../lib/libvarlo_tags.so from the executable's folder, or `plugin`), and
+// decodes their pictures there too. A request that a newer one overtook before its turn is
+// answered empty without reading. Answers go to the GUI thread; none arrives once the reader is
+// gone. Without the plugin every file reads as holding nothing.
+class QtEmbeddedMediaReader final : public IEmbeddedMediaReader {
+ public:
+  explicit QtEmbeddedMediaReader(std::string plugin = {});
+  // Waits for the read in progress.
+  ~QtEmbeddedMediaReader() override;
+  QtEmbeddedMediaReader(const QtEmbeddedMediaReader&) = delete;
+  QtEmbeddedMediaReader& operator=(const QtEmbeddedMediaReader&) = delete;
+
+  void Read(const std::string& path, std::function<void(EmbeddedMedia)> done) override;
+
+ private:
+  // Runs on the reading thread.
+  EmbeddedMedia ReadFile(const std::string& path);
+  VarloReadEmbeddedTags Plugin();
+
+  std::string plugin_;
+  std::once_flag loadOnce_;
+  VarloReadEmbeddedTags read_ = nullptr;
+  std::atomic<std::uint64_t> latest_{0};
+  // Lives on the GUI thread: answers are posted to it, and die with it.
+  std::unique_ptr<QObject> context_;
+  QThreadPool pool_;
+};
+
+}  // namespace varlo
