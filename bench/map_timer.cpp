@@ -4,10 +4,10 @@
 //   map_timer [--timeout SECONDS] [--hold MS] [--cpu 1] PROGRAM [ARGS...]
 //   map_timer --probe        (exits 0 when the display can be opened, 1 when not)
 //
-// With --cpu 1 a second number follows the time: the processor time the program's threads had
-// used when the window was mapped (from /proc/PID/task/*/schedstat), in milliseconds. It does
-// not grow when other work on the machine delays the program, so it compares builds on a busy
-// machine where the wall time cannot.
+// With --cpu 1 a second number follows the time: the processor time the program had used when
+// the window was mapped (its process CPU-time clock, so threads that ended before the map count
+// too), in milliseconds. It does not grow when other work on the machine delays the program, so
+// it compares builds on a busy machine where the wall time cannot.
 //
 // It listens for MapNotify on the root window (SubstructureNotify), so it needs a display
 // without a window manager that reparents (Xvfb as the bench script starts it). Override-redirect
@@ -15,7 +15,6 @@
 // running for --hold milliseconds (default 0), then asked to end with SIGTERM and killed if it
 // has not ended 5 s later. Exit status: 0 with the time on standard output; 1 on a usage or
 // display error; 2 when the program ended or the time-out passed before any window was mapped.
-#include <dirent.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -66,20 +65,13 @@ void EndChild(pid_t child) {
   Reap(child, 5000);
 }
 
-// Processor time of all the threads of `pid` so far, in milliseconds; -1 when unknown.
+// Processor time of the whole process `pid` so far, in milliseconds, threads that have already
+// ended included (its process CPU-time clock); -1 when unknown.
 double CpuMs(pid_t pid) {
-  const std::string dir = "/proc/" + std::to_string(pid) + "/task";
-  std::unique_ptr<DIR, int (*)(DIR*)> tasks(opendir(dir.c_str()), closedir);
-  if (!tasks) return -1;
-  double total = 0;
-  while (const dirent* entry = readdir(tasks.get())) {
-    if (entry->d_name[0] == '.') continue;
-    const std::string file = dir + "/" + entry->d_name + "/schedstat";
-    std::unique_ptr<FILE, int (*)(FILE*)> in(std::fopen(file.c_str(), "r"), std::fclose);
-    unsigned long long ns = 0;
-    if (in && std::fscanf(in.get(), "%llu", &ns) == 1) total += static_cast<double>(ns) / 1.0e6;
-  }
-  return total;
+  clockid_t clock = 0;
+  timespec used{};
+  if (clock_getcpuclockid(pid, &clock) != 0 || clock_gettime(clock, &used) != 0) return -1;
+  return static_cast<double>(used.tv_sec) * 1e3 + static_cast<double>(used.tv_nsec) / 1e6;
 }
 
 struct Disconnect {

@@ -3,24 +3,31 @@
 # varlo (default skin, fresh program and settings folders, AutoPlay on) is started on a
 # 60-second MP3 made with ffmpeg, and VmRSS of /proc/PID/status is read after it has played for
 # SETTLE seconds (default 4), with VmHWM (the peak) and the anonymous and file-backed parts.
-# For comparison the same is read for mpv_floor, libmpv alone playing the same file with the
-# options varlo gives it.
+# For comparison the same is read, in the same run, for
+#   - the mpv player itself, "mpv --no-config --ao=null --vo=null" on the same file, the goal's
+#     yardstick: varlo may take at most 12 MB more;
+#   - mpv_floor, libmpv alone playing the same file with the options varlo gives it;
+#   - a bare Qt widget (bench/bare_qt.cpp) shown on the same display, the floor of any window.
+# The players are measured ROUNDS times (default 3), interleaved; the medians are printed.
 #
 #   bench/memory.sh [BUILD_DIR]      (default: build/ beside this folder)
 #
-# Needs the targets varlo, mpv_floor and map_timer built, Xvfb and ffmpeg.
+# Needs the targets varlo, varlo_skins, mpv_floor, bare_qt and map_timer built, Xvfb, ffmpeg and mpv.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 settle=${SETTLE:-4}
+rounds=${ROUNDS:-3}
 bin=$build/bin
-for tool in varlo mpv_floor map_timer; do
+for tool in varlo mpv_floor bare_qt map_timer; do
   [ -x "$bin/$tool" ] || { echo "memory.sh: $bin/$tool is missing (build it first)" >&2; exit 1; }
 done
-for tool in Xvfb ffmpeg; do
+for tool in Xvfb ffmpeg mpv; do
   command -v "$tool" >/dev/null || { echo "memory.sh: $tool is not installed" >&2; exit 1; }
 done
+[ -f "$build/share/varlo/default.skin" ] ||
+  { echo "memory.sh: $build/share/varlo has no default skin (build varlo_skins)" >&2; exit 1; }
 
 scratch=$(mktemp -d /tmp/varlo-memory.XXXXXX)
 xvfb=""
@@ -49,12 +56,15 @@ memory_of() {
 
 # Runs a player in the background, lets it settle and prints its memory.
 measure() {
-  "$@" >>"$scratch/player.log" 2>&1 &
+  "$@" </dev/null >>"$scratch/player.log" 2>&1 &
   player=$!
   sleep "$settle"
   kill -0 "$player" 2>/dev/null || { echo "memory.sh: $1 ended early" >&2; cat "$scratch/player.log" >&2; exit 1; }
   memory_of "$player"
   kill "$player" 2>/dev/null
+  # One that does not end on SIGTERM (a message box in the way) is killed.
+  for _ in $(seq 50); do kill -0 "$player" 2>/dev/null || break; sleep 0.1; done
+  kill -9 "$player" 2>/dev/null || true
   wait "$player" 2>/dev/null || true
   player=""
 }
@@ -62,10 +72,34 @@ measure() {
 mkdir -p "$scratch/home" "$scratch/config/varlo" "$scratch/data"
 printf '[config]\nAutoPlay=1\n' >"$scratch/config/varlo/varlo.ini"
 export VARLO_HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
-read -r v_rss v_hwm v_anon v_file < <(measure "$bin/varlo" "$song")
-read -r m_rss m_hwm m_anon m_file < <(measure "$bin/mpv_floor" "$song")
-printf 'resident memory after %s s of playing (MB):\n' "$settle"
+for i in $(seq "$rounds"); do
+  measure "$bin/varlo" "$song" >>"$scratch/varlo"
+  measure mpv --no-config --ao=null --vo=null "$song" >>"$scratch/mpv"
+  measure "$bin/mpv_floor" "$song" >>"$scratch/floor"
+  measure "$bin/bare_qt" >>"$scratch/bare"
+  echo "round $i (VmRSS MB): varlo $(cut -d' ' -f1 <"$scratch/varlo" | tail -n1)," \
+    "mpv $(cut -d' ' -f1 <"$scratch/mpv" | tail -n1), libmpv $(cut -d' ' -f1 <"$scratch/floor" |
+    tail -n1), bare Qt $(cut -d' ' -f1 <"$scratch/bare" | tail -n1)" >&2
+done
+
+# The median of each column of a file of rounds.
+medians() {
+  for c in 1 2 3 4; do
+    awk -v c="$c" '{ print $c }' "$1" | sort -n |
+      awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+  done | paste -sd' '
+}
+read -r v_rss v_hwm v_anon v_file < <(medians "$scratch/varlo")
+read -r p_rss p_hwm p_anon p_file < <(medians "$scratch/mpv")
+read -r m_rss m_hwm m_anon m_file < <(medians "$scratch/floor")
+read -r b_rss b_hwm b_anon b_file < <(medians "$scratch/bare")
+printf 'resident memory after %s s of playing, median of %s rounds (MB):\n' "$settle" "$rounds"
 printf '  %-28s VmRSS %6.1f  (peak %6.1f, anonymous %6.1f, files %6.1f)\n' \
   "varlo, window shown" "$v_rss" "$v_hwm" "$v_anon" "$v_file" \
-  "libmpv alone (mpv_floor)" "$m_rss" "$m_hwm" "$m_anon" "$m_file"
-awk -v r="$v_rss" 'BEGIN { printf "  goal: varlo under 80 MB: %s\n", r < 80 ? "met" : "missed" }'
+  "mpv player (no window)" "$p_rss" "$p_hwm" "$p_anon" "$p_file" \
+  "libmpv alone (mpv_floor)" "$m_rss" "$m_hwm" "$m_anon" "$m_file" \
+  "bare Qt widget (not playing)" "$b_rss" "$b_hwm" "$b_anon" "$b_file"
+awk -v r="$v_rss" -v p="$p_rss" -v m="$m_rss" 'BEGIN {
+  printf "  varlo - mpv player      %+6.1f MB  (goal <= +12: %s)\n", r - p, r - p <= 12 ? "met" : "missed"
+  printf "  varlo - libmpv alone    %+6.1f MB\n", r - m
+}'

@@ -1,6 +1,7 @@
 #include "common/program_folder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -104,8 +105,9 @@ int InstallMissingFiles(const std::string& shippedDir, const std::string& progra
   for (auto it = fs::recursive_directory_iterator(shippedDir, ec);
        !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
     if (!it->is_regular_file(ec)) continue;
-    const fs::path rel = fs::relative(it->path(), shippedDir, ec);
-    if (ec) continue;
+    // The walk's paths all start with shippedDir: the relative part needs no look at the disk.
+    const fs::path rel = it->path().lexically_relative(shippedDir);
+    if (rel.empty()) continue;
     const std::uintmax_t size = it->file_size(ec);
     if (ec) continue;
     items.push_back({it->path(), (fs::path(programDir) / rel).string(), size});
@@ -116,14 +118,15 @@ int InstallMissingFiles(const std::string& shippedDir, const std::string& progra
 
   int written = 0;
   for (const Item& item : items) {
-    const fs::file_status link = fs::symlink_status(item.to, ec);
-    if (fs::exists(link)) {
+    struct stat st {};
+    if (lstat(item.to.c_str(), &st) == 0) {
       // A user's file stays, whatever it holds; only the start of the shipped one, as an
       // interrupted copy leaves it, is taken for a copy of ours.
-      const fs::file_status st = fs::status(item.to, ec);
-      if (!fs::is_regular_file(st)) continue;
-      const std::uintmax_t have = fs::file_size(item.to, ec);
-      if (ec || have >= item.size || !IsCutShortCopy(item.to, item.from)) continue;
+      if (stat(item.to.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+      const auto have = static_cast<std::uintmax_t>(st.st_size);
+      if (have >= item.size || !IsCutShortCopy(item.to, item.from)) continue;
+    } else if (errno != ENOENT) {
+      continue;
     }
     if (CopyAtomically(item.from, item.to)) ++written;
   }

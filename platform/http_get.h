@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -11,6 +12,14 @@ struct HttpReply {
   std::string body;      // the reply's bytes, at most the getter's cap
   std::string error;     // what went wrong, for people; empty when ok
   bool tooLong = false;  // failed because the reply was longer than the getter's cap
+};
+
+// What a getter allows a request: the defaults are the program's own.
+struct HttpLimits {
+  int connectMs = 5000;  // no answer at all (not even headers) by then: given up
+  int wholeMs = 15000;   // no whole reply by then: given up
+  std::size_t maxBytes = 64 * 1024;
+  int maxRedirects = 5;
 };
 
 // Asynchronous HTTP GET requests, one at a time.

@@ -11,7 +11,7 @@ packages=(
   qt6-webengine-dev qt6-serialport-dev qt6-svg-dev
   libmpv-dev libcdio-dev libcdio-paranoia-dev libfontconfig-dev libtag1-dev
   libfluidsynth-dev fluid-soundfont-gm
-  xvfb xauth x11-apps imagemagick ffmpeg fonts-dejavu-core libxcb1-dev
+  xvfb xauth x11-apps imagemagick ffmpeg mpv fonts-dejavu-core libxcb1-dev
   python3 poppler-utils
   dbus dbus-bin weston qt6-wayland sway grim libwayland-dev libwayland-bin
 )

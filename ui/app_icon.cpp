@@ -6,7 +6,9 @@
 
 namespace varlo {
 
-QIcon VarloIcon() {
+namespace {
+
+QIcon PaintIcon() {
   QIcon icon;
   for (const int size : {16, 24, 32, 48, 64, 128}) {
     QPixmap pixmap(size, size);
@@ -30,6 +32,15 @@ QIcon VarloIcon() {
     icon.addPixmap(pixmap);
   }
   return icon;
+}
+
+}  // namespace
+
+QIcon VarloIcon() {
+  // Painted once (the main window, the tray and every side window show it); kept for the life
+  // of the program, past the application object.
+  static const QIcon* const icon = new QIcon(PaintIcon());
+  return *icon;
 }
 
 }  // namespace varlo

@@ -41,7 +41,7 @@ void GatedSelectorHost::RestoreOnTop() {
 }
 
 FrmVisLoaderView::FrmVisLoaderView(PlayerMode& player, InputGate& gate,
-                                   const std::string& programFolder, QtPrinter* printer,
+                                   const std::string& programFolder, PicturePrinter* printer,
                                    SettingsHost* mainWindow)
     : QWidget(nullptr, Qt::Window),
       host_(player, gate, mainWindow),

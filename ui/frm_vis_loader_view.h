@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/qt_printer.h"
+#include "platform/qt/picture_printer.h"
 #include "player/player_mode.h"
 #include "player/visual_selector_form.h"
 #include "shell/input_gate.h"
@@ -41,7 +41,7 @@ class GatedSelectorHost final : public SelectorHost {
 class FrmVisLoaderView final : public QWidget, private SelectorAnswers {
  public:
   FrmVisLoaderView(PlayerMode& player, InputGate& gate, const std::string& programFolder,
-                   QtPrinter* printer = nullptr, SettingsHost* mainWindow = nullptr);
+                   PicturePrinter* printer = nullptr, SettingsHost* mainWindow = nullptr);
   // Prints the window as it looks.
   void PrintWindow();
   ~FrmVisLoaderView() override;
@@ -107,7 +107,7 @@ class FrmVisLoaderView final : public QWidget, private SelectorAnswers {
   QPushButton* background_;
   QCheckBox* setDefault_;
   QPushButton* print_;
-  QtPrinter* printer_;
+  PicturePrinter* printer_;
 };
 
 }  // namespace varlo

@@ -85,6 +85,7 @@ const char* const kIntrospection = R"(
 </interface>
 <interface name="org.varlo.Varlo">
   <method name="OpenItems"><arg name="Items" type="as" direction="in"/></method>
+  <property name="InstanceKey" type="s" access="read"/>
 </interface>
 )";
 
@@ -161,6 +162,10 @@ QVariant MprisService::Property(const QString& interface, const QString& name) c
     }
     return {};
   }
+  if (interface == QLatin1String(kOwnInterface)) {
+    if (name == QLatin1String("InstanceKey")) return QString::fromStdString(instanceKey_);
+    return {};
+  }
   if (interface != QLatin1String(kPlayerInterface)) return {};
   const SessionState s = session_.State();
   if (name == QLatin1String("PlaybackStatus")) return StatusName(s.status);
@@ -192,9 +197,11 @@ QVariantMap MprisService::AllProperties(const QString& interface) const {
                                   "Metadata",       "Volume",     "Position",      "MinimumRate",
                                   "MaximumRate",    "CanGoNext",  "CanGoPrevious", "CanPlay",
                                   "CanPause",       "CanSeek",    "CanControl"};
+  static const QStringList own{"InstanceKey"};
   QVariantMap map;
   const QStringList* names = interface == QLatin1String(kRootInterface)     ? &root
                              : interface == QLatin1String(kPlayerInterface) ? &player
+                             : interface == QLatin1String(kOwnInterface)    ? &own
                                                                             : nullptr;
   if (names) {
     for (const QString& name : *names) map.insert(name, Property(interface, name));

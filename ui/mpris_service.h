@@ -19,7 +19,9 @@ namespace varlo {
 // PropertiesChanged (and Seeked when the position jumps) for what changed.
 //
 // The object also carries the program's own interface "org.varlo.Varlo" with the method
-// OpenItems(as items), by which a second start hands its command line to this one.
+// OpenItems(as items), by which a second start hands its command line to this one, and the
+// property InstanceKey (s), which tells that start whether this program is the one it would
+// be: the same display and program folder.
 //
 // Without a session bus nothing is registered and nothing fails.
 class MprisService final : public QDBusVirtualObject {
@@ -36,6 +38,8 @@ class MprisService final : public QDBusVirtualObject {
   // holds the name, a name of this process's own is taken instead.
   bool Register();
   const QString& ServiceName() const { return serviceName_; }
+  // The InstanceKey property; set before Register.
+  void SetInstanceKey(std::string key) { instanceKey_ = std::move(key); }
 
   // The items a second start handed over (absolute paths).
   std::function<void(const std::vector<std::string>& items)> onItemsHandedOver;
@@ -59,6 +63,7 @@ class MprisService final : public QDBusVirtualObject {
   MediaSession& session_;
   QDBusConnection connection_;
   QString serviceName_;
+  std::string instanceKey_;
   bool registered_ = false;
   SessionState announced_;
   std::int64_t announcedPositionUs_ = 0;

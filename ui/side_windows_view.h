@@ -21,7 +21,7 @@ class SideWindowsView final : public SideWindows {
   // The player whose windows these are, the window's input gate and settings; called once the
   // main window's logic exists.
   void Attach(PlayerMode& player, InputGate& gate, const AppSettings& settings,
-              std::string programFolder, QtPrinter* printer = nullptr) {
+              std::string programFolder, PicturePrinter* printer = nullptr) {
     printer_ = printer;
     player_ = &player;
     gate_ = &gate;
@@ -50,7 +50,7 @@ class SideWindowsView final : public SideWindows {
   InputGate* gate_ = nullptr;
   const AppSettings* settings_ = nullptr;
   std::string programFolder_;
-  QtPrinter* printer_ = nullptr;
+  PicturePrinter* printer_ = nullptr;
   QWidget* owner_ = nullptr;
   SettingsHost* mainWindow_ = nullptr;
   std::unique_ptr<FrmInfoView> info_;

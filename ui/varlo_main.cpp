@@ -3,36 +3,37 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusVariant>
 #include <QDir>
 #include <QMetaObject>
 #include <array>
 #include <clocale>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include "common/command_line_items.h"
 #include "common/paths.h"
 #include "common/program_folder.h"
 #include "common/settings_store.h"
 #include "fm/captured_tuner.h"
-#include "platform/cdio/cdio_disc.h"
-#include "platform/cdio/cdio_drive.h"
+#include "platform/cdio/lazy_cd_drive.h"
 #include "platform/fluidsynth/midi_stream.h"
 #include "platform/halvern/halvern_tuner.h"
 #include "platform/mpv/mpv_media_device.h"
 #include "platform/mpv/mpv_stream_player.h"
+#include "platform/qt/lazy_http_getter.h"
+#include "platform/qt/lazy_printer.h"
+#include "platform/qt/lazy_serial_port.h"
 #include "platform/qt/path_text.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_embedded_media_reader.h"
 #include "platform/qt/qt_events.h"
-#include "platform/qt/qt_http_getter.h"
 #include "platform/qt/qt_launcher.h"
 #include "platform/qt/qt_link_opener.h"
 #include "platform/qt/qt_picture_loader.h"
-#include "platform/qt/qt_printer.h"
 #include "platform/qt/qt_screen.h"
-#include "platform/qt/qt_serial_port.h"
 #include "player/midi_media_device.h"
 #include "shell/frm_tarnix.h"
 #include "shell/media_session.h"
@@ -69,22 +70,33 @@ void PumpOnGuiThread(varlo::MpvMediaDevice& device, QObject* context) {
   });
 }
 
-// Hands `items` to a Varlo already running on the session bus; false when none runs (or there
-// is no bus), so this start goes on by itself.
-bool HandToRunningInstance(const std::vector<std::string>& items) {
+// Hands `items` to a Varlo already running on the session bus with the same `key` (display and
+// program folder); false when none runs (or there is no bus), so this start goes on by itself.
+bool HandToRunningInstance(const std::vector<std::string>& items, const std::string& key) {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected() || !bus.interface()) return false;
   const QString service = QString::fromLatin1(varlo::MprisService::kServiceName);
-  if (!bus.interface()->isServiceRegistered(service).value()) return false;
-  QDBusMessage call = QDBusMessage::createMethodCall(
-      service, QString::fromLatin1(varlo::MprisService::kObjectPath),
-      QString::fromLatin1(varlo::MprisService::kOwnInterface), QStringLiteral("OpenItems"));
-  QStringList list;
-  for (const std::string& item : items) list << varlo::PathToQt(item);
-  call << list;
-  // A running program answers at once; one that hangs is not waited for long.
-  const QDBusMessage reply = bus.call(call, QDBus::Block, 3000);
-  return reply.type() == QDBusMessage::ReplyMessage;
+  const QString path = QString::fromLatin1(varlo::MprisService::kObjectPath);
+  const QString own = QString::fromLatin1(varlo::MprisService::kOwnInterface);
+  const QStringList names = bus.interface()->registeredServiceNames().value();
+  for (const QString& name : names) {
+    if (name != service && !name.startsWith(service + QLatin1Char('.'))) continue;
+    // A running program answers at once; one that hangs is not waited for long.
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        name, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << own << QStringLiteral("InstanceKey");
+    const QDBusMessage answer = bus.call(get, QDBus::Block, 3000);
+    if (answer.type() != QDBusMessage::ReplyMessage || answer.arguments().isEmpty() ||
+        answer.arguments()[0].value<QDBusVariant>().variant().toString().toStdString() != key)
+      continue;
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(name, path, own, QStringLiteral("OpenItems"));
+    QStringList list;
+    for (const std::string& item : items) list << varlo::PathToQt(item);
+    call << list;
+    return bus.call(call, QDBus::Block, 3000).type() == QDBusMessage::ReplyMessage;
+  }
+  return false;
 }
 
 }  // namespace
@@ -114,9 +126,14 @@ int main(int argc, char** argv) {
     args.push_back(arg);
   }
   const std::vector<std::string> items = varlo::CommandLineItems(args);
-  if (!newInstance && (HandToRunningInstance(items) || varlo::HandOverBySocket(items))) return 0;
-
   const std::string programFolder = varlo::ProgramFolder();
+  // Later starts hand over only to a program the user sees: same display, same program folder.
+  const std::string instanceKey = varlo::InstanceKey(varlo::CurrentDisplay(), programFolder);
+  const std::string socketPath = varlo::InstanceSocketPath(instanceKey);
+  if (!newInstance &&
+      (HandToRunningInstance(items, instanceKey) || varlo::HandOverBySocket(socketPath, items)))
+    return 0;
+
   varlo::InstallMissingFiles(ShippedDataFolder(), programFolder);
   varlo::RemoveStaleProgramTemporaries(programFolder, varlo::DefaultSettingsPath());
 
@@ -133,8 +150,9 @@ int main(int argc, char** argv) {
   // Declared before the devices so that it is destroyed after them: until a device is
   // destroyed its engine may still draw into the window.
   std::unique_ptr<varlo::VideoWindow> videoWindow;
-  // The CD drive (or $VARLO_CDROM's image): the second device plays the disc through its stream.
-  varlo::CdioDrive drive(varlo::DefaultCdSource(), [](std::function<void()> call) {
+  // The CD drive (or $VARLO_CDROM's image), loaded when CD mode first asks for it: the second
+  // device plays the disc through its stream.
+  varlo::LazyCdDrive drive(std::nullopt, [](std::function<void()> call) {
     QMetaObject::invokeMethod(qApp, std::move(call), Qt::QueuedConnection);
   });
   // Both devices play MIDI files rendered by the synthesiser; the second also plays the disc.
@@ -154,15 +172,16 @@ int main(int argc, char** argv) {
   varlo::MpvStreamPlayer radioCapture(captureOptions);
   varlo::StreamRadioAudio radioAudio(radioCapture);
   varlo::CapturedTuner tuner(card, radioAudio);
-  varlo::QtHttpGetter http;
-  varlo::QtPrinter printer;
+  // Printing, the serial port and HTTP load their libraries on first use.
+  varlo::LazyHttpGetter http;
+  varlo::LazyPrinter printer;
   // Internet radio plays on an engine of its own; the browser's web engine starts only when a
   // skin first shows the browser.
   varlo::MpvStreamPlayer stream;
   varlo::WebBrowserView web;
   varlo::QtLinkOpener linkOpener;
   varlo::TrayView tray;
-  varlo::QtSerialPort serial;
+  varlo::LazySerialPort serial;
   varlo::SettingsWindowsView settingsWindows;
   varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,     launcher,
                         midi0,  midi1,   sideWindows,     tuner,  tray,  serial,     printer,
@@ -181,6 +200,10 @@ int main(int argc, char** argv) {
   // Video plays in the skin's video area, or else in a window of the program's own, which shows
   // while a device plays video.
   videoWindow = std::make_unique<varlo::VideoWindow>(&view);
+  // Until a skin names its video area, video goes to the program's window, whose native window
+  // is made only when an engine starts.
+  for (varlo::MpvMediaDevice* unit : {&unit0, &unit1})
+    unit->SetDefaultDisplayWindow([&videoWindow] { return videoWindow->NativeId(); });
   bool skinHasVideo = false;
   view.onVideoWindow = [&](std::uint64_t windowId) {
     skinHasVideo = windowId != 0;
@@ -222,9 +245,6 @@ int main(int argc, char** argv) {
     sideWindows.CoverChanged();
   };
 
-  // Until a skin names its video area, video goes to the program's window.
-  view.onVideoWindow(0);
-
   frm.Form_Load(items);
   view.OnFormChanged(varlo::kChangeAll);
   // The desktop's media controls, and the door for later starts' command lines.
@@ -232,21 +252,26 @@ int main(int argc, char** argv) {
   session.SetExternalSource(
       [&] { return varlo::WebRadioPlaying(stream.Status(), frm.WebRadio().WRCurrent()); });
   varlo::MprisService mpris(session, QDBusConnection::sessionBus());
+  mpris.SetInstanceKey(instanceKey);
   mpris.onItemsHandedOver = [&frm](const std::vector<std::string>& handed) {
     if (handed.empty())
       frm.Raise();
     else
       frm.OpenHandedItems(handed);
   };
-  mpris.Register();
   // Without a session bus later starts come through a local socket instead.
-  varlo::InstanceSocketServer instanceSocket([&frm](const std::vector<std::string>& handed) {
-    if (handed.empty())
-      frm.Raise();
-    else
-      frm.OpenHandedItems(handed);
+  varlo::InstanceSocketServer instanceSocket(socketPath,
+                                             [&frm](const std::vector<std::string>& handed) {
+                                               if (handed.empty())
+                                                 frm.Raise();
+                                               else
+                                                 frm.OpenHandedItems(handed);
+                                             });
+  // Both doors open once the window is on the screen: a start is not kept waiting for the bus.
+  varlo::AfterFirstPaint(&view, 1000, [&] {
+    mpris.Register();
+    if (!newInstance) instanceSocket.Listen();
   });
-  if (!newInstance) instanceSocket.Listen();
   if (frm.Form().window.minimised)
     view.showMinimized();
   else

@@ -1,15 +1,14 @@
 #include "ui/web_browser_view.h"
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QOpenGLContext>
 #include <QSurfaceFormat>
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/backend_plugin.h"
 #include "platform/qt/path_text.h"
 
 // Qt's own, exported by Qt GUI for the web engine's use.
@@ -52,17 +51,10 @@ WebBrowserView::~WebBrowserView() = default;
 
 void WebBrowserView::Make() {
   ShareOpenGLContextsNow();
-  std::string path = plugin_;
-  if (path.empty())
-    path = PathFromQt(QDir(QCoreApplication::applicationDirPath())
-                          .absoluteFilePath(QStringLiteral("../lib/libvarlo_browser.so")));
   // The plugin stays loaded for the life of the process, as the web engine's threads do.
-  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  const auto make =
-      library ? reinterpret_cast<VarloMakeWebEngineArea>(dlsym(library, kVarloMakeWebEngineArea))
-              : nullptr;
+  const auto make = PluginFunction<VarloMakeWebEngineArea>(
+      plugin_.empty() ? kVarloBrowserPlugin : plugin_, kVarloMakeWebEngineArea, "the web browser");
   if (make == nullptr) {
-    std::fprintf(stderr, "varlo: the web browser is not available: %s\n", dlerror());
     failed_ = true;
     return;
   }

@@ -19,8 +19,7 @@ namespace varlo {
 // area stays empty and a line on standard error says why.
 class WebBrowserView final : public IWebView, private WebViewListener {
  public:
-  // `plugin` is the browser plugin's path; empty for the one beside the program
-  // (../lib/libvarlo_browser.so from the executable's folder).
+  // `plugin` is the browser plugin's path; empty for the one in the program's plugin folder.
   explicit WebBrowserView(std::string plugin = {});
   ~WebBrowserView() override;
 

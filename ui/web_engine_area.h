@@ -27,4 +27,5 @@ class WebEngineArea {
 // with a persistent profile in the user's data folder.
 using VarloMakeWebEngineArea = varlo::WebEngineArea* (*)(QWidget* parent,
                                                          varlo::WebViewListener* listener);
+inline constexpr const char* kVarloBrowserPlugin = "libvarlo_browser.so";
 inline constexpr const char* kVarloMakeWebEngineArea = "varlo_make_web_engine_area";

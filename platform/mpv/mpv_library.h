@@ -26,6 +26,10 @@ struct MpvLibrary {
   decltype(&mpv_stream_cb_add_ro) streamCbAddRo = nullptr;
 };
 
+// The sound outputs the engines try, in the engine's own order, when none is named: its SDL
+// output is left out, since on Linux it goes through these same systems (and costs a start of
+// SDL, 0.8 MB resident, where none of them answers).
+inline constexpr const char* kDesktopAudioOutputs = "pipewire,pulse,alsa,jack";
 // The "playlist_entry_id" of a loadfile command's reply; -1 when the reply has none.
 std::int64_t MpvEntryId(const mpv_node& reply);
 

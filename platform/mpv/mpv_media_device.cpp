@@ -88,7 +88,12 @@ MpvMediaDevice::~MpvMediaDevice() {
 void MpvMediaDevice::StartInBackground() {
   if (state_ != State::NotStarted) return;
   state_ = State::Starting;
-  starter_ = std::thread([this, window = displayWindow_] { StartEngine(window); });
+  starter_ = std::thread([this, window = DisplayWindow()] { StartEngine(window); });
+}
+
+std::uint64_t MpvMediaDevice::DisplayWindow() {
+  if (displayWindow_ == 0 && defaultWindow_) displayWindow_ = defaultWindow_();
+  return displayWindow_;
 }
 
 bool MpvMediaDevice::Available() {
@@ -101,7 +106,7 @@ void MpvMediaDevice::EnsureStarted() {
   if (state_ == State::Starting)
     starter_.join();
   else
-    StartEngine(displayWindow_);
+    StartEngine(DisplayWindow());
   state_ = State::Started;
   // What was set before the engine ran takes effect now.
   if (displayWindow_ != 0) SetDisplayWindow(displayWindow_);
@@ -142,7 +147,7 @@ void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
   // Debian 12's) reads this option the other way round from its manual: "no" is the setting
   // that prevents clipping, as the device's test of a tone raised by 20 dB shows.
   set("replaygain-clip", "no");
-  if (!options_.audioOutput.empty()) set("ao", options_.audioOutput);
+  set("ao", options_.audioOutput.empty() ? kDesktopAudioOutputs : options_.audioOutput);
   // By default only the video outputs that draw into a given window, so that video never opens a
   // window of the engine's own (its SDL output, for one, ignores the display window).
   set("vo",

@@ -21,7 +21,7 @@ struct MpvLibrary;
 
 // Options applied to the engine before it starts.
 struct MpvOptions {
-  std::string audioOutput;   // "ao" option; empty keeps the engine's default ("null" for tests)
+  std::string audioOutput;   // "ao" option; empty for kDesktopAudioOutputs ("null" for tests)
   std::string videoOutput;   // "vo" option; empty keeps the default ("null" for tests)
   int openTimeoutMs = 5000;  // longest wait of "open"
   // Further engine options as name/value pairs, applied after the ones above.
@@ -93,6 +93,12 @@ class MpvMediaDevice final : public IMediaDevice {
   std::int32_t Position() const override;
   StreamTags Tags() const override { return open_ ? tags_ : StreamTags{}; }
   void SetDisplayWindow(std::uint64_t windowId) override;
+  // Where video goes while no display window is set: `window` is asked on the GUI thread when
+  // the engine starts, so that a window made only for video is made only by a program that
+  // starts an engine.
+  void SetDefaultDisplayWindow(std::function<std::uint64_t()> window) {
+    defaultWindow_ = std::move(window);
+  }
   void SetVolume(double left, double right) override;
   void SetReplayGain(ReplayGain mode) override;
   void SetEndCallback(std::function<void(MediaEnd)> callback) override {
@@ -104,6 +110,8 @@ class MpvMediaDevice final : public IMediaDevice {
   // Runs on the starting thread, or on the GUI thread when nothing started in the background.
   void StartEngine(std::uint64_t displayWindow);
   void EnsureStarted();
+  // The display window, the default one when none is set.
+  std::uint64_t DisplayWindow();
   bool Ready() const { return state_ == State::Started && handle_ != nullptr; }
   void Fail(MediaFailure failure);
   void Open();
@@ -134,6 +142,7 @@ class MpvMediaDevice final : public IMediaDevice {
   mpv_handle* handle_ = nullptr;
   MpvOptions options_;
   std::uint64_t displayWindow_ = 0;
+  std::function<std::uint64_t()> defaultWindow_;
   std::mutex wakeupMutex_;
   std::function<void()> wakeup_;
   std::function<void(MediaEnd)> endCallback_;

@@ -121,7 +121,7 @@ bool MpvStreamPlayer::Start() {
   set("network-timeout", std::to_string(options_.networkTimeoutSeconds));
   // A playlist fetched from the network may not lead to local files.
   set("load-unsafe-playlists", "no");
-  if (!options_.audioOutput.empty()) set("ao", options_.audioOutput);
+  set("ao", options_.audioOutput.empty() ? kDesktopAudioOutputs : options_.audioOutput);
   if (mpv_->initialize(handle_) < 0) {
     mpv_->terminateDestroy(handle_);
     handle_ = nullptr;

@@ -17,12 +17,7 @@ namespace varlo {
 // HTTP GET requests through QNetworkAccessManager, on the GUI thread's event loop.
 class QtHttpGetter final : public HttpGetter {
  public:
-  struct Limits {
-    int connectMs = 5000;  // no answer at all (not even headers) by then: given up
-    int wholeMs = 15000;   // no whole reply by then: given up
-    std::size_t maxBytes = 64 * 1024;
-    int maxRedirects = 5;
-  };
+  using Limits = HttpLimits;
 
   explicit QtHttpGetter(Limits limits);
   QtHttpGetter() : QtHttpGetter(Limits{}) {}

@@ -9,7 +9,16 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "common/atomic_file.h"
+#include "common/bmp_file.h"
+
 namespace varlo {
+namespace {
+
+// The largest bitmap decoded here: a 4096 x 4096 picture of 32-bit pixels and its headers.
+constexpr std::size_t kMaxBmpBytes = 4096 * 4096 * 4 + 64 * 1024;
+
+}  // namespace
 
 Picture PictureFromImage(const QImage& source) {
   // Format_RGB32 rows are the picture's own words (0xFFRRGGBB): copied as they stand.
@@ -56,6 +65,13 @@ QImage ReadImageFile(const std::string& path) {
 }
 
 std::optional<Picture> QtPictureLoader::Load(const std::string& path) {
+  // Skin bitmaps are decoded straight into the picture: no image reader, which looks at every
+  // image plugin first, and no second copy of the pixels.
+  if (ReadFileHead(path, 2) == "BM") {
+    if (const std::optional<std::string> bytes = ReadFileBounded(path, kMaxBmpBytes)) {
+      if (std::optional<Picture> picture = DecodeBmp(*bytes, kMaxPicturePixels)) return picture;
+    }
+  }
   const QImage image = ReadImageFile(path);
   if (image.isNull()) return std::nullopt;
   return PictureFromImage(image);

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "cd/cddb_lookup.h"
-#include "platform/qt/qt_http_getter.h"
+#include "platform/qt/lazy_http_getter.h"
 #include "tests/cd/loopback_server.h"
 #include "tests/support/fake_form.h"
 
@@ -40,13 +40,13 @@ struct Outcome {
 };
 
 // Looks up the three-track disc against `server` and waits for the look-up to end.
-Outcome LookUp(LoopbackServer& server, QtHttpGetter::Limits limits = {}) {
+Outcome LookUp(LoopbackServer& server, HttpLimits limits = {}) {
   App();
   testing::FakeForm form;
   AppSettings settings;
   settings.cddbCmd = server.CommandPrefix();
   settings.emailID = "me+cd@example.org";
-  QtHttpGetter http(limits);
+  LazyHttpGetter http(limits);
   CddbLookup lookup(http, form, settings);
   DiscToc toc;
   toc.tracks = {{0, true}, {750, true}, {2250, true}};
@@ -130,7 +130,7 @@ TEST(CddbHttp, RepliesWithoutOneExactMatch) {
 }
 
 // Short limits stand in for the 5 s and 15 s ones, which the getter's own defaults hold.
-constexpr QtHttpGetter::Limits kShortLimits{300, 1000};
+constexpr HttpLimits kShortLimits{300, 1000};
 
 TEST(CddbHttp, AStalledServerEndsInTime) {
   LoopbackServer stall([](LoopbackServer& self, int, const std::string&) { self.Sleep(20000); });

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "cd/cd_audio_device.h"
-#include "platform/cdio/cdio_drive.h"
+#include "platform/cdio/lazy_cd_drive.h"
 #include "tests/cd/cd_rig.h"
 #include "tests/cdio/disc_image.h"
 #include "tests/cdio/gui_queue.h"
@@ -26,7 +26,7 @@ TEST(CdPlaybackTest, AnImagePlaysSeeksAndPausesInTheDiscsTimeBase) {
   // Track 1: 2 s, track 2 from 150 sectors (2000 ms) for 4 s.
   const std::string cue = WriteCueBin(dir, "disc", {{150, true}, {300, true}}, true);
   GuiQueue gui;
-  CdioDrive drive(cue, gui.Poster(), 10);
+  LazyCdDrive drive(cue, gui.Poster(), 10);
   MpvOptions options = testing::NullOutputs();
   options.protocols.push_back(drive.Protocol());
   MpvMediaDevice mpv(options);
@@ -72,7 +72,7 @@ struct SlowDiscTest : ::testing::Test {
   TempDir dir;
   GuiQueue gui;
   // Track 1: 2 s, track 2 from 150 sectors (2000 ms) for 4 s.
-  CdioDrive drive{WriteCueBin(dir, "disc", {{150, true}, {300, true}}, true), gui.Poster(), 10};
+  LazyCdDrive drive{WriteCueBin(dir, "disc", {{150, true}, {300, true}}, true), gui.Poster(), 10};
   std::chrono::nanoseconds openDelay = testing::TimeBudget(std::chrono::milliseconds(300));
   std::atomic<bool> openFails{false};
   MpvMediaDevice mpv{Options()};
@@ -165,7 +165,7 @@ TEST_F(SlowDiscTest, ADiscStreamThatFailsToOpenIsToldAtALaterTickAndPlaybackStop
 TEST(CdPlaybackTest, ADiscThatIsNotThereFailsToOpenAndFilesStillPlayOnTheSameDevice) {
   TempDir dir;
   GuiQueue gui;
-  CdioDrive drive(dir.File("none.cue"), gui.Poster(), 10);
+  LazyCdDrive drive(dir.File("none.cue"), gui.Poster(), 10);
   MpvOptions options = testing::NullOutputs();
   options.protocols.push_back(drive.Protocol());
   MpvMediaDevice mpv(options);

@@ -21,7 +21,8 @@ fail() {
   echo "$*" >&2
   exit 1
 }
-for f in bin/varlo bin/VarloSS bin/halvern-tool lib/libhalvern.so lib/libvarlo_tags.so \
+for f in bin/varlo bin/VarloSS bin/halvern-tool lib/libhalvern.so lib/libvarlo_tags.so lib/libvarlo_browser.so \
+  lib/libvarlo_print.so lib/libvarlo_serial.so lib/libvarlo_http.so lib/libvarlo_cdio.so \
   share/applications/varlo.desktop share/icons/hicolor/scalable/apps/varlo.svg \
   share/varlo/default.skin; do
   [ -e "$prefix/$f" ] || fail "not installed: $f"

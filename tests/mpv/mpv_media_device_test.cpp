@@ -69,9 +69,19 @@ TEST_F(MpvMediaDeviceTest, TheEngineStartsAtTheFirstOpenOrEarlierInTheBackground
   pump_.For(150);
   EXPECT_EQ(pump_.Wakeups(), 0) << "no engine should be running yet";
 
+  // The default display window is asked for only when the engine starts, and once.
+  int asked = 0;
+  device_.SetDefaultDisplayWindow([&asked] {
+    ++asked;
+    return std::uint64_t{0};
+  });
+  device_.Command("close");
+  EXPECT_EQ(asked, 0);
+
   // Started in the background, it runs (its first events arrive) and the next open uses it.
   device_.StartInBackground();
   device_.StartInBackground();
+  EXPECT_EQ(asked, 1);
   EXPECT_TRUE(pump_.Until([this] { return pump_.Wakeups() > 0; }));
   Open(Sine(500));
   ASSERT_EQ(device_.Error(), 0) << device_.ErrorMessage();

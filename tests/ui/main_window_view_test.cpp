@@ -670,7 +670,9 @@ TEST_F(MainWindowViewTest, VideoPlaysInAWindowOfTheProgramThatGoesWithTheMainWin
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPrinter>
 
+#include "platform/qt/lazy_printer.h"
 #include "ui/frm_vis_loader_view.h"
 
 namespace varlo {
@@ -701,7 +703,7 @@ TEST_F(MainWindowViewTest, TheSelectorPagesSeventeenPlaylistsAndLoadsOne) {
   frm.Player().Settings().visPLPath = prog.File("lists");
 
   const std::string pdf = prog.File("page.pdf");
-  QtPrinter pdfPrinter([pdf](QPrinter& p) {
+  LazyPrinter pdfPrinter([pdf](QPrinter& p) {
     p.setOutputFormat(QPrinter::PdfFormat);
     p.setOutputFileName(QString::fromStdString(pdf));
     return true;

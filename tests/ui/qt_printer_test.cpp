@@ -1,13 +1,13 @@
-#include "platform/qt/qt_printer.h"
-
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QString>
 #include <string>
 
+#include "platform/qt/lazy_printer.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/test_app.h"
 
@@ -15,8 +15,8 @@ namespace varlo {
 namespace {
 
 // A printer whose dialog chooses a PDF file and `copies` copies.
-QtPrinter PdfPrinter(const std::string& file, int copies, bool* asked = nullptr) {
-  return QtPrinter([file, copies, asked](QPrinter& printer) {
+LazyPrinter PdfPrinter(const std::string& file, int copies, bool* asked = nullptr) {
+  return LazyPrinter([file, copies, asked](QPrinter& printer) {
     if (asked) *asked = true;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(file));
@@ -44,7 +44,7 @@ TEST(QtPrinter, ThreeCopiesAreOneJobWithEveryPageThreeTimes) {
   testing::TestApp();
   testing::TempDir dir;
   const std::string pdf = dir.File("note.pdf");
-  QtPrinter printer = PdfPrinter(pdf, 3);
+  LazyPrinter printer = PdfPrinter(pdf, 3);
   ASSERT_EQ(printer.PrintText("Shopping: bread, milk\nCall <b>Anna</b> & Co", "note"),
             PrintResult::kPrinted);
   const std::string text = PdfText(pdf);
@@ -63,7 +63,7 @@ TEST(QtPrinter, LongNotesAreWrappedAndPaginatedAndACancelPrintsNothing) {
   for (int i = 0; i < 40; ++i) word += "wrap" + std::to_string(i % 10);
   note += word + " END";
   const std::string pdf = dir.File("long.pdf");
-  QtPrinter printer = PdfPrinter(pdf, 1);
+  LazyPrinter printer = PdfPrinter(pdf, 1);
   ASSERT_EQ(printer.PrintText(note, "long"), PrintResult::kPrinted);
   const std::string text = PdfText(pdf);
   EXPECT_GE(Count(text, "\f"), 2) << text;
@@ -76,7 +76,7 @@ TEST(QtPrinter, LongNotesAreWrappedAndPaginatedAndACancelPrintsNothing) {
   EXPECT_EQ(text.find(word), std::string::npos);
 
   bool asked = false;
-  QtPrinter cancelled = PdfPrinter(dir.File("none.pdf"), 0, &asked);
+  LazyPrinter cancelled = PdfPrinter(dir.File("none.pdf"), 0, &asked);
   EXPECT_EQ(cancelled.PrintText("x", "x"), PrintResult::kCancelled);
   EXPECT_TRUE(asked);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.File("none.pdf"))));
@@ -88,7 +88,7 @@ TEST(QtPrinter, AWindowPrintsAsOnePageWithItsPicture) {
   const std::string pdf = dir.File("window.pdf");
   QImage look(400, 300, QImage::Format_RGB32);
   look.fill(Qt::darkCyan);
-  QtPrinter printer = PdfPrinter(pdf, 2);
+  LazyPrinter printer = PdfPrinter(pdf, 2);
   ASSERT_EQ(printer.PrintImage(look, "Visual Playlist Selector"), PrintResult::kPrinted);
   // Two copies of one page each; pdfinfo reads the page count.
   QProcess p;
@@ -97,7 +97,7 @@ TEST(QtPrinter, AWindowPrintsAsOnePageWithItsPicture) {
   const std::string info = p.readAllStandardOutput().toStdString();
   EXPECT_NE(info.find("Pages:           2\n"), std::string::npos) << info;
   EXPECT_EQ(printer.PrintImage(QImage(), "none"), PrintResult::kFailed);
-  QtPrinter cancelled = PdfPrinter(dir.File("no.pdf"), 0);
+  LazyPrinter cancelled = PdfPrinter(dir.File("no.pdf"), 0);
   EXPECT_EQ(cancelled.PrintImage(look, "x"), PrintResult::kCancelled);
 }
 

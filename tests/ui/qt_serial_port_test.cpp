@@ -1,6 +1,4 @@
 // The external display's frames through Qt Serial Port, read back on a pseudo-terminal.
-#include "platform/qt/qt_serial_port.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -10,6 +8,7 @@
 #include <string>
 
 #include "desk/serial_display.h"
+#include "platform/qt/lazy_serial_port.h"
 
 namespace varlo {
 namespace {
@@ -47,7 +46,7 @@ TEST(QtSerialPort, FramesReachTheDeviceByteForByte) {
   settings.exEnable = 1;
   settings.exDevice = pty.device;
   settings.exParm = "9600,N,8,1";
-  QtSerialPort port;
+  LazySerialPort port;
   SerialDisplay display(port, settings);
   display.ExDevOut("Welcome to Varlo!");
   display.ExDevOut("AC<DC>\rLive");
@@ -71,10 +70,10 @@ TEST(QtSerialPort, ADisplaySwitchedToAnotherPortOrOffLetsItsDeviceGo) {
   AppSettings settings;
   settings.exEnable = 1;
   settings.exDevice = first.device;
-  QtSerialPort port;
+  LazySerialPort port;
   SerialDisplay display(port, settings);
   display.ExDevOut("Song");
-  QtSerialPort other;
+  LazySerialPort other;
   EXPECT_FALSE(other.Open(first.device, SerialLine{})) << "held by the display";
   settings.exDevice = second.device;
   display.ApplySettings();
@@ -88,7 +87,7 @@ TEST(QtSerialPort, ADisplaySwitchedToAnotherPortOrOffLetsItsDeviceGo) {
 }
 
 TEST(QtSerialPort, AMissingPortFailsQuietly) {
-  QtSerialPort port;
+  LazySerialPort port;
   EXPECT_FALSE(port.Open("/dev/varlo-no-such-port", SerialLine{}));
   EXPECT_FALSE(port.IsOpen());
   EXPECT_FALSE(port.Write("x"));

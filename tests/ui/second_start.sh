@@ -1,7 +1,8 @@
 #!/bin/sh
 # One instance: on a private session bus, a second `varlo FILE FILE` hands both files to the
 # program already running and ends at once; the first adds them and, with AutoPlay on, plays the
-# first of them, which its MPRIS metadata then shows. `--new-instance` starts a program of its own instead.
+# first of them, which its MPRIS metadata then shows. `--new-instance` starts a program of its own
+# instead, as does a start with another program folder or on another display.
 # Usage: second_start.sh PROGRAM     (exit 77: skipped, no dbus-daemon or ffmpeg)
 set -eu
 program=$1
@@ -58,16 +59,23 @@ until metadata | grep -q 'Handed'; do
 done
 metadata | grep -q 'handed%20over.ogg' || { echo "no file URL in the metadata" >&2; exit 1; }
 
-# --new-instance runs beside the first, under a name of its own.
-"$program" --new-instance &
-second=$!
-i=0
-until dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-  org.freedesktop.DBus.ListNames | grep -q 'org.mpris.MediaPlayer2.varlo.instance'; do
-  i=$((i + 1))
-  [ $i -lt 100 ] || { kill "$second"; echo "--new-instance did not start its own program" >&2; exit 1; }
-  sleep 0.1
+# --new-instance runs beside the first, under a name of its own; so does a start with another
+# program folder or on another display, which the first program is not for.
+for start in "--new-instance" "env VARLO_HOME=$home/other" "env DISPLAY=:93"; do
+  if [ "$start" = "--new-instance" ]; then
+    "$program" --new-instance &
+  else
+    $start "$program" "$home/music/handed over.ogg" &
+  fi
+  second=$!
+  i=0
+  until dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.ListNames | grep -q 'org.mpris.MediaPlayer2.varlo.instance'; do
+    i=$((i + 1))
+    [ $i -lt 100 ] || { kill "$second"; echo "$start did not start its own program" >&2; exit 1; }
+    sleep 0.1
+  done
+  kill "$second"
+  wait "$second" || true
 done
-kill "$second"
-wait "$second" || true
 echo "the second start handed its file to the first"
