@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -59,6 +60,20 @@ std::int64_t MpvEntryId(const mpv_node& reply) {
       return value.u.int64;
   }
   return -1;
+}
+
+void SetAudioOutput(const MpvLibrary& mpv, mpv_handle* handle, const std::string& named) {
+  if (!named.empty()) {
+    mpv.setOptionString(handle, "ao", named.c_str());
+    return;
+  }
+  const char* chosen = std::getenv(kAudioOutputVariable);
+  if (chosen != nullptr && *chosen != '\0') {
+    if (mpv.setOptionString(handle, "ao", chosen) >= 0) return;
+    std::fprintf(stderr, "varlo: %s=%s is no list of sound outputs; using %s\n",
+                 kAudioOutputVariable, chosen, kDesktopAudioOutputs);
+  }
+  mpv.setOptionString(handle, "ao", kDesktopAudioOutputs);
 }
 
 const MpvLibrary* LoadMpvLibrary() {

@@ -334,6 +334,38 @@ Loudness PlayedLoudness(const std::string& path, ReplayGain mode, const std::str
   return l;
 }
 
+// With no output named in the options, $VARLO_AO picks the sound output; a value the engine
+// cannot read is passed over for the desktop's outputs, and the entry still plays to its end.
+TEST_F(MpvMediaDeviceTest, VarloAoPicksTheSoundOutput) {
+  const std::string wav = Sine(300);
+  const std::string out = dir_.File("played.raw");
+  const auto play = [&](const char* outputs) {
+    setenv("VARLO_AO", outputs, 1);
+    MpvOptions options = NullOutputs();
+    options.audioOutput.clear();
+    options.extra = {{"ao-pcm-file", out}, {"ao-pcm-waveheader", "no"}};
+    MpvMediaDevice device(options);
+    EventPump pump(device);
+    bool ended = false;
+    device.SetEndCallback([&](MediaEnd) { ended = true; });
+    device.SetDeviceType("MPEGVideo");
+    device.SetFileName(wav);
+    device.Command("open");
+    device.Command("play");
+    const bool played = pump.Until([&] { return ended; }, 10000);
+    device.Command("close");
+    unsetenv("VARLO_AO");
+    return played;
+  };
+  ASSERT_TRUE(play("pcm"));
+  std::ifstream pcm(out, std::ios::binary | std::ios::ate);
+  EXPECT_GT(static_cast<long long>(pcm.tellg()), 300 * 44) << "no sound reached the named output";
+  pcm.close();
+  std::remove(out.c_str());
+  EXPECT_TRUE(play("pcm,,null"));
+  EXPECT_FALSE(std::ifstream(out).good()) << "the pcm output was used though not named";
+}
+
 TEST_F(MpvMediaDeviceTest, ReplayGainLevelsByTheTagsWithoutClipping) {
   if (std::system("command -v ffmpeg >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ffmpeg";
   const std::string wav = Sine(1000);  // peak 12000 of 32768
