@@ -143,6 +143,15 @@ std::string InstanceSocketPath(const std::string& key) {
   return Address(path) ? path : std::string();
 }
 
+bool InstanceSocketUsable(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (!Address(path) || slash == std::string::npos) return false;
+  const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+  struct stat info {};
+  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+         ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 bool HandOverBySocket(const std::string& path, const std::vector<std::string>& items) {
   std::string message;
   for (const std::string& item : items)

@@ -130,8 +130,11 @@ int main(int argc, char** argv) {
   // Later starts hand over only to a program the user sees: same display, same program folder.
   const std::string instanceKey = varlo::InstanceKey(varlo::CurrentDisplay(), programFolder);
   const std::string socketPath = varlo::InstanceSocketPath(instanceKey);
+  // Every program not started with --new-instance listens on the keyed socket once it shows, so
+  // the socket alone finds it; the bus is asked only where no program can listen there.
   if (!newInstance &&
-      (HandToRunningInstance(items, instanceKey) || varlo::HandOverBySocket(socketPath, items)))
+      (varlo::InstanceSocketUsable(socketPath) ? varlo::HandOverBySocket(socketPath, items)
+                                               : HandToRunningInstance(items, instanceKey)))
     return 0;
 
   varlo::InstallMissingFiles(ShippedDataFolder(), programFolder);
@@ -259,7 +262,7 @@ int main(int argc, char** argv) {
     else
       frm.OpenHandedItems(handed);
   };
-  // Without a session bus later starts come through a local socket instead.
+  // Later starts come through the local socket, or over the bus where it cannot be made.
   varlo::InstanceSocketServer instanceSocket(socketPath,
                                              [&frm](const std::vector<std::string>& handed) {
                                                if (handed.empty())

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QTest>
+#include <cstdlib>
 #include <future>
 #include <string>
 #include <vector>
@@ -32,6 +33,26 @@ TEST(InstanceSocket, TheKeyTellsDisplaysAndProgramFoldersApartButNotTheirSpellin
   // The same in every build: a fixed hash, not the standard library's.
   EXPECT_EQ(InstanceKey(":0", "/home/ann/.local/share/varlo"),
             InstanceKey(":0.1", "/home/ann/.local/share/varlo/"));
+}
+
+// The socket can be made in a folder of the user's own, and not where no folder is or the path
+// is too long to name a socket; there the bus takes over.
+TEST(InstanceSocket, ASocketIsUsableOnlyWhereItCanBeMade) {
+  testing::TempDir dir;
+  EXPECT_TRUE(InstanceSocketUsable(dir.File("varlo-0123456789abcdef")));
+  EXPECT_FALSE(InstanceSocketUsable(dir.File("missing/varlo-0123456789abcdef")));
+  EXPECT_FALSE(InstanceSocketUsable(dir.File(std::string(120, 'x'))));
+  EXPECT_FALSE(InstanceSocketUsable(""));
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string before = runtime ? runtime : "";
+  setenv("XDG_RUNTIME_DIR", (dir.Path() + "/" + std::string(120, 'r')).c_str(), 1);
+  EXPECT_FALSE(InstanceSocketUsable(InstanceSocketPath("0123456789abcdef")));
+  setenv("XDG_RUNTIME_DIR", dir.Path().c_str(), 1);
+  EXPECT_TRUE(InstanceSocketUsable(InstanceSocketPath("0123456789abcdef")));
+  if (runtime)
+    setenv("XDG_RUNTIME_DIR", before.c_str(), 1);
+  else
+    unsetenv("XDG_RUNTIME_DIR");
 }
 
 using Items = std::vector<std::string>;
