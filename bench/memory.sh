@@ -15,6 +15,8 @@
 # floors, --ao=null for mpv), so that no one pays for a sound system the others skip; varlo is
 # also measured with the desktop's outputs (PipeWire, PulseAudio, ALSA, JACK), as a user runs it.
 # The players are measured ROUNDS times (default 3), interleaved; the medians are printed.
+# With BASELINE set to another build folder, that build's varlo is measured in the same rounds
+# too, for before-and-after figures from one run.
 #
 #   bench/memory.sh [BUILD_DIR]      (default: build/ beside this folder)
 #
@@ -80,8 +82,14 @@ mkdir -p "$scratch/home" "$scratch/config/varlo" "$scratch/data"
 printf '[config]\nAutoPlay=1\n' >"$scratch/config/varlo/varlo.ini"
 export VARLO_HOME=$scratch/home XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data
 last() { cut -d' ' -f1 <"$scratch/$1" | tail -n1; }
+baseline=""
+if [ -n "${BASELINE:-}" ]; then
+  baseline=$(cd "$BASELINE" && pwd)
+  [ -x "$baseline/bin/varlo" ] || { echo "memory.sh: $baseline/bin/varlo is missing" >&2; exit 1; }
+fi
 for i in $(seq "$rounds"); do
   VARLO_AO=null measure "$bin/varlo" "$song" >>"$scratch/varlo"
+  [ -z "$baseline" ] || VARLO_AO=null measure "$baseline/bin/varlo" "$song" >>"$scratch/baseline"
   measure "$bin/varlo" "$song" >>"$scratch/desktop"
   measure mpv --no-config --ao=null --vo=null "$song" >>"$scratch/mpv"
   VARLO_AO=null measure "$bin/mpv_floor" "$song" >>"$scratch/floor"
@@ -112,6 +120,12 @@ printf '  %-28s VmRSS %6.1f  (peak %6.1f, anonymous %6.1f, files %6.1f)\n' \
   "libmpv + Qt label" "$q_rss" "$q_hwm" "$q_anon" "$q_file" \
   "bare Qt widget (not playing)" "$b_rss" "$b_hwm" "$b_anon" "$b_file" \
   "varlo, desktop sound outputs" "$d_rss" "$d_hwm" "$d_anon" "$d_file"
+if [ -n "$baseline" ]; then
+  read -r o_rss o_hwm o_anon o_file < <(medians "$scratch/baseline")
+  printf '  %-28s VmRSS %6.1f  (peak %6.1f, anonymous %6.1f, files %6.1f)  %+.1f MB\n' \
+    "baseline varlo" "$o_rss" "$o_hwm" "$o_anon" "$o_file" "$(awk -v a="$v_rss" -v b="$o_rss" 'BEGIN { print a - b }')"
+  echo "  (baseline: $baseline)"
+fi
 awk -v r="$v_rss" -v p="$p_rss" -v m="$m_rss" -v q="$q_rss" -v d="$d_rss" 'BEGIN {
   printf "  varlo - mpv player            %+6.1f MB  (goal <= +12: %s)\n", r - p, r - p <= 12 ? "met" : "missed"
   printf "  varlo - libmpv alone          %+6.1f MB\n", r - m
