@@ -120,19 +120,22 @@ std::vector<std::string> ProgramArguments(int argc, char** argv, bool& newInstan
 
 int main(int argc, char** argv) {
   const varlo::FontWarmup fonts;  // in parallel with the rest of the start
-  // The playlist the start opens is read meanwhile too. It is found from the arguments before
-  // the toolkit has taken out its own options: a guess that such an option spoils costs only
-  // the read, since the playlist takes the entries only from a read of the file it opens.
+  // The playlist the start opens is read meanwhile too, unless a running program will likely
+  // take this start's items. It is found from the arguments before the toolkit has taken out
+  // its own options: a guess that such an option spoils costs only the read, since the playlist
+  // takes the entries only from a read of the file it opens.
   varlo::SettingsStore store(varlo::DefaultSettingsPath());
   const std::string programFolder = varlo::ProgramFolder();
   varlo::PlaylistPrefetch startPlaylist;
   {
-    bool newInstance = false;
-    const varlo::AppSettings settings = varlo::ReadAppSettings(store);
-    startPlaylist.Start(varlo::PlayerMode::StartPlaylist(
-                            varlo::CommandLineItems(ProgramArguments(argc, argv, newInstance)),
-                            settings, programFolder),
-                        settings.friendlyNames);
+    bool ownProgram = false;
+    const std::vector<std::string> args = ProgramArguments(argc, argv, ownProgram);
+    if (ownProgram || !varlo::InstanceSocketPresent(programFolder)) {
+      const varlo::AppSettings settings = varlo::ReadAppSettings(store);
+      startPlaylist.Start(
+          varlo::PlayerMode::StartPlaylist(varlo::CommandLineItems(args), settings, programFolder),
+          settings.friendlyNames);
+    }
   }
   // Whole scale factors only (1.5 becomes 2), so that every skin pixel is drawn as a whole block
   // of device pixels and the window's shape stays on the skin's pixel grid.
