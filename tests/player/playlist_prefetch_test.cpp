@@ -108,8 +108,7 @@ TEST(PlaylistPrefetch, AListWithEntriesTakesAsManyAsTheReadWouldHaveAdded) {
 TEST(PlaylistPrefetch, AFileChangedOrMadeSinceTheEarlyReadIsReadAgain) {
   TempDir dir;
   const std::string path = dir.Write("list.m3u", M3u(4, "Old"));
-  CountingReader counter;
-  PlaylistPrefetch prefetch(counter.Reader());
+  PlaylistPrefetch prefetch;
   prefetch.Start(path, 1);
   WaitUntilReady(prefetch);
   dir.Write("list.m3u", M3u(4, "Newer"));  // written in place
