@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -111,22 +113,29 @@ std::optional<Layout> ParseLayout(std::string_view head, std::size_t fileSize,
   return layout;
 }
 
+// The pixel whose blue, green and red bytes start at `p`, from four bytes read at once: in
+// little-endian order they are the pixel's word but for its top byte.
+PixelWord WordAt(const char* p) {
+  std::uint32_t v = 0;
+  std::memcpy(&v, p, 4);
+  if constexpr (std::endian::native == std::endian::big) v = __builtin_bswap32(v);
+  return 0xFF000000u | (v & 0x00FFFFFFu);
+}
+
 // Decodes one row of `layout.stride` bytes into `out`.
 void DecodeRow(const Layout& layout, std::string_view row, PixelWord* out) {
   const std::size_t w = layout.width;
   switch (layout.bits) {
     case 32:
-      for (std::size_t x = 0; x < w; ++x) {
-        const std::size_t p = x * 4;
-        out[x] = Word(Byte(row, p + 2), Byte(row, p + 1), Byte(row, p));
-      }
+      for (std::size_t x = 0; x < w; ++x) out[x] = WordAt(row.data() + x * 4);
       break;
-    case 24:
-      for (std::size_t x = 0; x < w; ++x) {
-        const std::size_t p = x * 3;
-        out[x] = Word(Byte(row, p + 2), Byte(row, p + 1), Byte(row, p));
-      }
+    case 24: {
+      // Four bytes are read for each pixel's three: the last one's fourth may lie past the row.
+      for (std::size_t x = 0; x + 1 < w; ++x) out[x] = WordAt(row.data() + x * 3);
+      const std::size_t p = (w - 1) * 3;
+      out[w - 1] = Word(Byte(row, p + 2), Byte(row, p + 1), Byte(row, p));
       break;
+    }
     default: {
       // 1, 4 or 8 bits an index, the leftmost pixel in the highest bits of its byte.
       const std::uint32_t bits = layout.bits;

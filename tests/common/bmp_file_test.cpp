@@ -54,6 +54,11 @@ TEST(BmpFile, TrueColourRowsBottomUpAndTopDownKeepTheirColours) {
   ASSERT_EQ(p->height, 2);
   EXPECT_EQ(p->words, (std::vector<PixelWord>{0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFF030201,
                                               0xFF060504, 0xFF090807}));
+  // Four 24-bit pixels fill their row without padding: the last one ends the file.
+  const std::optional<Picture> four = DecodeBmp(
+      Bmp(4, 1, 24, {}, std::string("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x0c", 12)), kMax);
+  ASSERT_TRUE(four);
+  EXPECT_EQ(four->words, (std::vector<PixelWord>{0xFF030201, 0xFF060504, 0xFF090807, 0xFF0C0B0A}));
   // 32-bit, top-down (negative height): the fourth byte is not alpha, every pixel opaque.
   const std::string top = std::string("\x10\x20\x30\x00\x40\x50\x60\x80", 8);
   const std::optional<Picture> t = DecodeBmp(Bmp(1, -2, 32, {}, top), kMax);
