@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace varlo {
 
@@ -41,6 +42,8 @@ inline constexpr const char* kAudioOutputVariable = "VARLO_AO";
 // error and the desktop's outputs are used; names it does not know are skipped by the engine
 // (with none left, it plays silently, as it does when no sound system answers).
 void SetAudioOutput(const MpvLibrary& mpv, mpv_handle* handle, const std::string& named);
+// Whether `list` reads as the engine's list of sound outputs: "alsa", "pulse,alsa", "null,".
+bool IsAudioOutputList(std::string_view list);
 
 // The "playlist_entry_id" of a loadfile command's reply; -1 when the reply has none.
 std::int64_t MpvEntryId(const mpv_node& reply);

@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "platform/mpv/mpv_library.h"
 #include "tests/mpv/test_audio.h"
 #include "tests/support/temp_dir.h"
 
@@ -364,6 +365,10 @@ TEST_F(MpvMediaDeviceTest, VarloAoPicksTheSoundOutput) {
   std::remove(out.c_str());
   EXPECT_TRUE(play("pcm,,null"));
   EXPECT_FALSE(std::ifstream(out).good()) << "the pcm output was used though not named";
+  for (const char* list : {"alsa", "pulse,alsa", "null,", "pipe_wire-2"})
+    EXPECT_TRUE(IsAudioOutputList(list)) << list;
+  for (const char* list : {"", ",alsa", "pcm,,null", "pcm:file=x", "a b", "@label:alsa"})
+    EXPECT_FALSE(IsAudioOutputList(list)) << list;
 }
 
 TEST_F(MpvMediaDeviceTest, ReplayGainLevelsByTheTagsWithoutClipping) {
