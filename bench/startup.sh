@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Start-up time, from exec to the main window mapped, under a private Xvfb: the median of
 # RUNS (default 9) interleaved runs each of
-#   - a bare Qt widget (bench/bare_qt.cpp), the floor any Qt program pays;
+#   - a bare Qt widget (bench/bare_qt.cpp), the floor any Qt program pays, and for reference
+#     the same window with a list and a line of text (bare_qt --list), which pays the font
+#     set-up and the item view's accessibility set-up as well;
 #   - varlo with the default skin and an empty playlist;
 #   - varlo with a 32766-entry playlist named on the command line.
 # Every varlo run starts on a fresh copy of one program folder and settings folder, made by a
@@ -71,9 +73,10 @@ fresh() {  # template number
   cp -a "$scratch/template$1" "$scratch/run"
 }
 
-: >"$scratch/bare"
+: >"$scratch/bare" >"$scratch/list"
 for i in $(seq "$runs"); do
   "$bin/map_timer" --timeout 30 --cpu 1 "$bin/bare_qt" >>"$scratch/bare"
+  "$bin/map_timer" --timeout 30 --cpu 1 "$bin/bare_qt" --list >>"$scratch/list"
   for k in "${!builds[@]}"; do
     fresh "$k"
     run_varlo "${builds[$k]}" "$scratch/run" >>"$scratch/empty$k"
@@ -91,6 +94,9 @@ median() {  # file, column
 printf 'median of %d runs, exec to window mapped (processor time of the program until then):\n' "$runs"
 awk -v b="$(median "$scratch/bare" 1)" -v bc="$(median "$scratch/bare" 2)" 'BEGIN {
   printf "  bare Qt widget          %7.1f ms  (cpu %6.1f ms)\n", b, bc }'
+awk -v b="$(median "$scratch/list" 1)" -v bc="$(median "$scratch/list" 2)" \
+  -v e="$(median "$scratch/empty0" 1)" -v ec="$(median "$scratch/empty0" 2)" 'BEGIN {
+  printf "  ... with list and text  %7.1f ms  (cpu %6.1f ms)  (reference: varlo empty x%.2f, cpu x%.2f)\n", b, bc, e / b, ec / bc }'
 for k in "${!builds[@]}"; do
   [ "$k" -eq 0 ] || printf '  baseline %s:\n' "${builds[$k]}"
   awk -v b="$(median "$scratch/bare" 1)" -v e="$(median "$scratch/empty$k" 1)" \

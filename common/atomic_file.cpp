@@ -173,10 +173,15 @@ bool IsTemporaryOf(std::string_view name, std::string_view base) {
 }
 
 int RemoveStaleTemporaries(const std::vector<std::string>& files) {
+  std::vector<std::string> targets;
+  for (const std::string& file : files)
+    if (std::string target = ResolveLinks(file); !target.empty()) targets.push_back(target);
+  return RemoveStaleTemporariesOfTargets(targets);
+}
+
+int RemoveStaleTemporariesOfTargets(const std::vector<std::string>& targets) {
   std::map<std::string, std::set<std::string>> namesByFolder;
-  for (const std::string& file : files) {
-    const std::string target = ResolveLinks(file);
-    if (target.empty()) continue;
+  for (const std::string& target : targets) {
     const fs::path p(target);
     if (!p.has_filename()) continue;
     namesByFolder[ParentOf(target)].insert(p.filename().string());

@@ -55,6 +55,9 @@ bool IsTemporaryOf(std::string_view name, std::string_view base);
 // exactly these files and only regular files are removed, and never one that a running
 // writer holds. Returns how many were removed.
 int RemoveStaleTemporaries(const std::vector<std::string>& files);
+// The same for `targets` that are their own targets (the links among the files already
+// followed): no file is looked at before its folder is listed.
+int RemoveStaleTemporariesOfTargets(const std::vector<std::string>& targets);
 
 enum class ReadStatus {
   kOk,

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "common/picture.h"
@@ -15,5 +16,9 @@ namespace varlo {
 // than `maxPixels` pixels): the caller hands those to a general image reader. Reads nothing
 // outside `bytes`, whatever its headers say.
 std::optional<Picture> DecodeBmp(std::string_view bytes, std::int64_t maxPixels);
+
+// The same for the regular file `path`, read a piece of rows at a time: no copy of the whole file
+// is made. Nullopt also when it cannot be read or is cut short while it is read.
+std::optional<Picture> ReadBmpFile(const std::string& path, std::int64_t maxPixels);
 
 }  // namespace varlo

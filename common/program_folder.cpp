@@ -112,24 +112,36 @@ int InstallMissingFiles(const std::string& shippedDir, const std::string& progra
     if (ec) continue;
     items.push_back({it->path(), (fs::path(programDir) / rel).string(), size});
   }
+  // One look at each copy tells what it is, and where the writer puts its temporaries: beside
+  // it, or beside the file a link leads to.
   std::vector<std::string> targets;
-  for (const Item& item : items) targets.push_back(item.to);
-  RemoveStaleTemporaries(targets);
-
-  int written = 0;
+  std::vector<const Item*> wanted;
   for (const Item& item : items) {
     struct stat st {};
-    if (lstat(item.to.c_str(), &st) == 0) {
-      // A user's file stays, whatever it holds; only the start of the shipped one, as an
-      // interrupted copy leaves it, is taken for a copy of ours.
-      if (stat(item.to.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-      const auto have = static_cast<std::uintmax_t>(st.st_size);
-      if (have >= item.size || !IsCutShortCopy(item.to, item.from)) continue;
-    } else if (errno != ENOENT) {
+    if (lstat(item.to.c_str(), &st) != 0) {
+      if (errno != ENOENT) continue;
+      targets.push_back(item.to);
+      wanted.push_back(&item);
       continue;
     }
-    if (CopyAtomically(item.from, item.to)) ++written;
+    if (S_ISLNK(st.st_mode)) {
+      if (std::string target = ResolveLinks(item.to); !target.empty()) targets.push_back(target);
+      if (stat(item.to.c_str(), &st) != 0) continue;
+    } else {
+      targets.push_back(item.to);
+    }
+    // A user's file stays, whatever it holds; only the start of the shipped one, as an
+    // interrupted copy leaves it, is taken for a copy of ours.
+    if (!S_ISREG(st.st_mode) || static_cast<std::uintmax_t>(st.st_size) >= item.size ||
+        !IsCutShortCopy(item.to, item.from))
+      continue;
+    wanted.push_back(&item);
   }
+  RemoveStaleTemporariesOfTargets(targets);
+
+  int written = 0;
+  for (const Item* item : wanted)
+    if (CopyAtomically(item->from, item->to)) ++written;
   return written;
 }
 

@@ -51,6 +51,9 @@ std::size_t Utf8CharLength(std::string_view text) {
 }
 
 std::size_t Utf8PrefixLength(std::string_view text, std::size_t maxBytes) {
+  // Every byte belongs to exactly one character (a stray byte is one of its own), so a text that
+  // fits is its own longest prefix: no need to walk it.
+  if (text.size() <= maxBytes) return text.size();
   std::size_t end = 0;
   while (end < text.size()) {
     const std::size_t step = Utf8CharLength(text.substr(end));

@@ -8,16 +8,22 @@
 #include "common/paths.h"
 #include "player/display_name.h"
 #include "player/player_lights.h"
+#include "player/playlist_file.h"
 
 namespace varlo {
 namespace {
 // The output level is kept between sessions in thousandths, since our devices own it.
 constexpr const char* kLevelKey = "WaveVolume";
 constexpr int kNameDigits = 6;
+
+std::string LastPlaylistPath(const std::string& programFolder) {
+  return AddSlash(programFolder) + "playlist.m3u";
+}
 }  // namespace
 
 PlayerMode::PlayerMode(FormAccess& form, AppSettings& settings, SettingsStore& store,
-                       std::string programFolder, PlayerServices services, PlayerModeLinks links)
+                       std::string programFolder, PlayerServices services, PlayerModeLinks links,
+                       PlaylistPrefetch* prefetch)
     : form_(form),
       settings_(settings),
       store_(store),
@@ -29,7 +35,7 @@ PlayerMode::PlayerMode(FormAccess& form, AppSettings& settings, SettingsStore& s
              programFolder_),
       engine_(state_, list_, settings, services.unit0, services.unit1, services.clock, form,
               PlayerLinks{media_, links.titles, links.tray, links.disc, mixer_}),
-      playlists_(list_, state_, settings, form, services.events, programFolder_, *this),
+      playlists_(list_, state_, settings, form, services.events, programFolder_, *this, prefetch),
       trackInfo_(media_.Tag(), media_.Stream(), state_, settings, form.Dialogs()) {}
 
 PlayerMode::~PlayerMode() = default;
@@ -85,6 +91,19 @@ void PlayerMode::StartWith(const std::vector<std::string>& items) {
   }
 }
 
+std::string PlayerMode::StartPlaylist(const std::vector<std::string>& items,
+                                      const AppSettings& settings,
+                                      const std::string& programFolder) {
+  for (const std::string& item : items)
+    if (PlaylistFormatOf(item) != PlaylistFormat::None) return item;
+  if (!items.empty()) return {};
+  if (settings.startMd == 2 && PlaylistFormatOf(settings.startFile) != PlaylistFormat::None)
+    return settings.startFile;
+  if (settings.startMd != 1) return {};
+  const std::string last = LastPlaylistPath(programFolder);
+  return FileExists(last) ? last : std::string();
+}
+
 void PlayerMode::OpenHandedItems(const std::vector<std::string>& items) {
   const int before = list_.Count();
   AddCommandLineItems(items);
@@ -96,7 +115,7 @@ void PlayerMode::AutoPlay() {
 }
 
 void PlayerMode::RestoreLastState() {
-  const std::string path = AddSlash(programFolder_) + "playlist.m3u";
+  const std::string path = LastPlaylistPath(programFolder_);
   if (FileExists(path)) {
     playlists_.PlClear();
     playlists_.PlRead(path);
@@ -115,7 +134,7 @@ void PlayerMode::SaveLastState() {
   if (state_.cdMode) return;
   WriteSetting(store_, "LastCover", state_.coverPath);
   WriteSetting(store_, "LastTrack", IntToText(state_.tNum));
-  playlists_.WritePL(AddSlash(programFolder_) + "playlist.m3u");
+  playlists_.WritePL(LastPlaylistPath(programFolder_));
 }
 
 void PlayerMode::StorePath(const std::string& folder) {

@@ -53,8 +53,10 @@ struct PlayerModeLinks {
 // files and sliders 1-3 come here.
 class PlayerMode final : public Mode, private PlaylistHost {
  public:
+  // `prefetch`, when given, holds the playlist file a start began to read early.
   PlayerMode(FormAccess& form, AppSettings& settings, SettingsStore& store,
-             std::string programFolder, PlayerServices services, PlayerModeLinks links);
+             std::string programFolder, PlayerServices services, PlayerModeLinks links,
+             PlaylistPrefetch* prefetch = nullptr);
   ~PlayerMode() override;
 
   // Start-up: the player mode the settings ask for, the output level kept from the last
@@ -63,6 +65,12 @@ class PlayerMode final : public Mode, private PlaylistHost {
   void ChooseStartMode();
   void InitVolumeAndBalance();
   void StartWith(const std::vector<std::string>& items);
+  // The playlist file StartWith(items) reads first with `settings`: the first playlist among the
+  // items, or without items the start file of "StartMd=2" or with "StartMd=1" the last
+  // session's; empty for none. A start
+  // may begin reading it early (PlaylistPrefetch).
+  static std::string StartPlaylist(const std::vector<std::string>& items,
+                                   const AppSettings& settings, const std::string& programFolder);
   void AutoPlay();
 
   // The playlist and cover of the last session ("playlist.m3u", "LastTrack", "LastCover").

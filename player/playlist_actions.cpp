@@ -27,14 +27,15 @@ bool EndsInPicture(const std::string& path) {
 
 PlaylistActions::PlaylistActions(Playlist& list, PlayerState& player, AppSettings& settings,
                                  FormAccess& form, IEvents& events, std::string programFolder,
-                                 PlaylistHost& host)
+                                 PlaylistHost& host, PlaylistPrefetch* prefetch)
     : list_(list),
       player_(player),
       settings_(settings),
       form_(form),
       events_(events),
       programFolder_(std::move(programFolder)),
-      host_(host) {}
+      host_(host),
+      prefetch_(prefetch) {}
 
 void PlaylistActions::SetPath(const std::string& folder) {
   settings_.path = folder;
@@ -58,7 +59,9 @@ void PlaylistActions::PlRead(const std::string& path) {
   form_.SetCaption(kNameLabel, DisplayName(path, settings_.friendlyNames));
   player_.playlistCover = FindPicture(StripExt(path));
   host_.LoadCover(player_.playlistCover);
-  if (ReadPlaylistFile(path, settings_.friendlyNames, list_) > 0) list_.Changed();
+  const int added = prefetch_ ? prefetch_->Read(path, settings_.friendlyNames, list_)
+                              : ReadPlaylistFile(path, settings_.friendlyNames, list_);
+  if (added > 0) list_.Changed();
 }
 
 void PlaylistActions::PlSave() {

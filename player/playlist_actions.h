@@ -6,6 +6,7 @@
 #include "platform/events.h"
 #include "player/player_state.h"
 #include "player/playlist.h"
+#include "player/playlist_prefetch.h"
 #include "skin/form_access.h"
 
 namespace varlo {
@@ -43,8 +44,11 @@ class PlaylistActions {
     std::string name, path, title;
   };
 
+  // Playlist files are read through `prefetch` when one is given, so that a read begun at start
+  // is taken.
   PlaylistActions(Playlist& list, PlayerState& player, AppSettings& settings, FormAccess& form,
-                  IEvents& events, std::string programFolder, PlaylistHost& host);
+                  IEvents& events, std::string programFolder, PlaylistHost& host,
+                  PlaylistPrefetch* prefetch = nullptr);
 
   void PlLoad();
   // Appends the entries of an M3U or PLS file, shows its name and its picture.
@@ -89,6 +93,7 @@ class PlaylistActions {
   IEvents& events_;
   std::string programFolder_;
   PlaylistHost& host_;
+  PlaylistPrefetch* prefetch_;
   AddItem add_;
   int filterIndex_ = 1;  // of the open-media dialog, 1-based as the dialog counts
 };

@@ -9,10 +9,12 @@
 
 namespace varlo {
 
-FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string programFolder)
+FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string programFolder,
+                     PlaylistPrefetch* prefetch)
     : services_(services),
       store_(store),
       programFolder_(std::move(programFolder)),
+      prefetch_(prefetch),
       access_(form_, services_.dialogs, services_.clock, settings_, sliderDrag_),
       titles_(services_.serial, settings_),
       tray_(services_.tray, *this, settings_),
@@ -25,7 +27,7 @@ FrmTarnix::FrmTarnix(ShellServices services, SettingsStore& store, std::string p
       access_, settings_, store_, programFolder_,
       PlayerServices{services_.unit0, cdUnit_, services_.clock, services_.events,
                      services_.pictures, services_.launcher, services_.embedded},
-      PlayerModeLinks{titles_, tray_, discTracks_, services_.sideWindows});
+      PlayerModeLinks{titles_, tray_, discTracks_, services_.sideWindows}, prefetch_);
 
   cd_ = std::make_unique<CdPlayer>(access_, settings_, programFolder_, player_->State(),
                                    player_->List(), player_->Engine(), services_.drive,
@@ -157,6 +159,8 @@ void FrmTarnix::Form_Load(const std::vector<std::string>& items) {
     for (const std::string& item : items)
       if (!item.empty()) absolute.push_back(AbsoluteItem(item));
     player_->StartWith(absolute);
+    // A read begun early for another start than this one is not kept for later reads.
+    if (prefetch_) prefetch_->Drop();
 
     // 21-22.
     form_.window.timer1Enabled = true;

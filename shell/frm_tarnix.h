@@ -92,7 +92,10 @@ struct ShellServices {
 // queued until that work ends.
 class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
  public:
-  FrmTarnix(ShellServices services, SettingsStore& store, std::string programFolder);
+  // `prefetch`, when given, may hold the start's playlist file, read early (see
+  // PlayerMode::StartPlaylist); what Form_Load does not take of it is given up.
+  FrmTarnix(ShellServices services, SettingsStore& store, std::string programFolder,
+            PlaylistPrefetch* prefetch = nullptr);
   ~FrmTarnix() override;
 
   // The start of the program. `items` are the items given on the command line, in order; a
@@ -245,6 +248,7 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   ShellServices services_;
   SettingsStore& store_;
   std::string programFolder_;
+  PlaylistPrefetch* prefetch_;
   SkinForm form_;
   AppSettings settings_;
   SliderDrag sliderDrag_;

@@ -143,6 +143,27 @@ std::string InstanceSocketPath(const std::string& key) {
   return Address(path) ? path : std::string();
 }
 
+bool InstanceSocketPresent(const std::string& programFolder) {
+  std::vector<std::string> displays{Env("DISPLAY")};
+  if (const std::string wayland = Env("WAYLAND_DISPLAY"); !wayland.empty())
+    displays.push_back("wayland " + wayland);
+  for (const std::string& display : displays) {
+    const std::string path = InstanceSocketPath(InstanceKey(display, programFolder));
+    struct stat info {};
+    if (!path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) return true;
+  }
+  return false;
+}
+
+bool InstanceSocketUsable(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (!Address(path) || slash == std::string::npos) return false;
+  const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+  struct stat info {};
+  return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+         ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 bool HandOverBySocket(const std::string& path, const std::vector<std::string>& items) {
   std::string message;
   for (const std::string& item : items)

@@ -8,9 +8,10 @@ class QSocketNotifier;
 
 namespace varlo {
 
-// Without a session bus, a second start hands its items to the running program over a local
-// socket. Only a program the user sees from that start may take it: one on the same display,
-// with the same program folder, so the socket's name carries a key made of both.
+// A second start hands its items to the running program over a local socket (the session bus
+// serves only where none can be made). Only a program the user sees from that start may take it:
+// one on the same display, with the same program folder, so the socket's name carries a key made of
+// both.
 
 // The display this program shows on: $WAYLAND_DISPLAY's name on Wayland, else $DISPLAY.
 std::string CurrentDisplay();
@@ -23,6 +24,17 @@ std::string InstanceKey(const std::string& display, const std::string& programFo
 // (made for the user alone, and refused when anyone else could enter it). Empty when there is
 // no such folder or the path would be too long for a socket.
 std::string InstanceSocketPath(const std::string& key);
+
+// Whether a socket is there for a program with `programFolder` on one of the displays a start
+// may show on ($DISPLAY, or $WAYLAND_DISPLAY's), before the toolkit has chosen one: the start
+// will likely hand over, so work it does only for itself can wait. A socket left by a program
+// that died counts too.
+bool InstanceSocketPresent(const std::string& programFolder);
+
+// Whether a program can listen at `path` (from InstanceSocketPath): it is not empty and its
+// folder is one this user may make files in. Where it is not, later starts find the running
+// program on the session bus instead.
+bool InstanceSocketUsable(const std::string& path);
 
 // Hands `items` (none: only bring the window up) to the program listening at `path`; false
 // when none listens, or it does not take them within a few seconds.

@@ -19,9 +19,9 @@ namespace varlo {
 // PropertiesChanged (and Seeked when the position jumps) for what changed.
 //
 // The object also carries the program's own interface "org.varlo.Varlo" with the method
-// OpenItems(as items), by which a second start hands its command line to this one, and the
-// property InstanceKey (s), which tells that start whether this program is the one it would
-// be: the same display and program folder.
+// OpenItems(as items), by which a second start that cannot use the local socket hands its
+// command line to this one, and the property InstanceKey (s), which tells that start whether
+// this program is the one it would be: the same display and program folder.
 //
 // Without a session bus nothing is registered and nothing fails.
 class MprisService final : public QDBusVirtualObject {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/app_settings.h"
 #include "common/command_line_items.h"
 #include "common/paths.h"
 #include "common/program_folder.h"
@@ -35,6 +36,8 @@
 #include "platform/qt/qt_picture_loader.h"
 #include "platform/qt/qt_screen.h"
 #include "player/midi_media_device.h"
+#include "player/player_mode.h"
+#include "player/playlist_prefetch.h"
 #include "shell/frm_tarnix.h"
 #include "shell/media_session.h"
 #include "shell/web_radio_session.h"
@@ -99,10 +102,41 @@ bool HandToRunningInstance(const std::vector<std::string>& items, const std::str
   return false;
 }
 
+// The program's arguments as bytes, without "--new-instance" (which `newInstance` tells).
+std::vector<std::string> ProgramArguments(int argc, char** argv, bool& newInstance) {
+  std::vector<std::string> args;
+  newInstance = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg(argv[i]);
+    if (arg == "--new-instance")
+      newInstance = true;
+    else
+      args.push_back(arg);
+  }
+  return args;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const varlo::FontWarmup fonts;  // in parallel with the rest of the start
+  // The playlist the start opens is read meanwhile too, unless a running program will likely
+  // take this start's items. It is found from the arguments before the toolkit has taken out
+  // its own options: a guess that such an option spoils costs only the read, since the playlist
+  // takes the entries only from a read of the file it opens.
+  varlo::SettingsStore store(varlo::DefaultSettingsPath());
+  const std::string programFolder = varlo::ProgramFolder();
+  varlo::PlaylistPrefetch startPlaylist;
+  {
+    bool ownProgram = false;
+    const std::vector<std::string> args = ProgramArguments(argc, argv, ownProgram);
+    if (ownProgram || !varlo::InstanceSocketPresent(programFolder)) {
+      const varlo::AppSettings settings = varlo::ReadAppSettings(store);
+      startPlaylist.Start(
+          varlo::PlayerMode::StartPlaylist(varlo::CommandLineItems(args), settings, programFolder),
+          settings.friendlyNames);
+    }
+  }
   // Whole scale factors only (1.5 becomes 2), so that every skin pixel is drawn as a whole block
   // of device pixels and the window's shape stays on the skin's pixel grid.
   QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Round);
@@ -115,23 +149,17 @@ int main(int argc, char** argv) {
   // The arguments as bytes (QApplication has taken out its own options), so that names
   // that are not UTF-8 stay the files they name. "--new-instance" starts a program of its own
   // even while another runs.
-  std::vector<std::string> args;
   bool newInstance = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg(argv[i]);
-    if (arg == "--new-instance") {
-      newInstance = true;
-      continue;
-    }
-    args.push_back(arg);
-  }
-  const std::vector<std::string> items = varlo::CommandLineItems(args);
-  const std::string programFolder = varlo::ProgramFolder();
+  const std::vector<std::string> items =
+      varlo::CommandLineItems(ProgramArguments(argc, argv, newInstance));
   // Later starts hand over only to a program the user sees: same display, same program folder.
   const std::string instanceKey = varlo::InstanceKey(varlo::CurrentDisplay(), programFolder);
   const std::string socketPath = varlo::InstanceSocketPath(instanceKey);
+  // Every program not started with --new-instance listens on the keyed socket once it shows, so
+  // the socket alone finds it; the bus is asked only where no program can listen there.
   if (!newInstance &&
-      (HandToRunningInstance(items, instanceKey) || varlo::HandOverBySocket(socketPath, items)))
+      (varlo::InstanceSocketUsable(socketPath) ? varlo::HandOverBySocket(socketPath, items)
+                                               : HandToRunningInstance(items, instanceKey)))
     return 0;
 
   varlo::InstallMissingFiles(ShippedDataFolder(), programFolder);
@@ -146,7 +174,6 @@ int main(int argc, char** argv) {
   varlo::QtClock clock;
   varlo::QtLauncher launcher;
   varlo::ViewCloser closer;
-  varlo::SettingsStore store(varlo::DefaultSettingsPath());
   // Declared before the devices so that it is destroyed after them: until a device is
   // destroyed its engine may still draw into the window.
   std::unique_ptr<varlo::VideoWindow> videoWindow;
@@ -186,7 +213,7 @@ int main(int argc, char** argv) {
   varlo::FrmTarnix frm({screen, dialogs, pictures,        events, clock, closer,     launcher,
                         midi0,  midi1,   sideWindows,     tuner,  tray,  serial,     printer,
                         drive,  http,    settingsWindows, stream, web,   linkOpener, embedded},
-                       store, programFolder);
+                       store, programFolder, &startPlaylist);
   sideWindows.Attach(frm.Player(), frm.Gate(), frm.Settings(), programFolder, &printer);
   settingsWindows.Attach(frm.SettingsLink(), frm.Gate());
   varlo::MainWindowView view(frm);
@@ -259,7 +286,7 @@ int main(int argc, char** argv) {
     else
       frm.OpenHandedItems(handed);
   };
-  // Without a session bus later starts come through a local socket instead.
+  // Later starts come through the local socket, or over the bus where it cannot be made.
   varlo::InstanceSocketServer instanceSocket(socketPath,
                                              [&frm](const std::vector<std::string>& handed) {
                                                if (handed.empty())

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -59,6 +60,40 @@ std::int64_t MpvEntryId(const mpv_node& reply) {
       return value.u.int64;
   }
   return -1;
+}
+
+bool IsAudioOutputList(std::string_view list) {
+  // Names of letters, digits, '-' and '_' joined by single commas; a comma at the end lets the
+  // engine go on with its own choice.
+  if (list.empty() || list.front() == ',') return false;
+  bool afterComma = false;
+  for (const char c : list) {
+    if (c == ',') {
+      if (afterComma) return false;
+      afterComma = true;
+      continue;
+    }
+    const bool name = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                      c == '-' || c == '_';
+    if (!name) return false;
+    afterComma = false;
+  }
+  return true;
+}
+
+void SetAudioOutput(const MpvLibrary& mpv, mpv_handle* handle, const std::string& named) {
+  if (!named.empty()) {
+    mpv.setOptionString(handle, "ao", named.c_str());
+    return;
+  }
+  const char* chosen = std::getenv(kAudioOutputVariable);
+  if (chosen != nullptr && *chosen != '\0') {
+    // Checked here: the engine keeps part of a list it fails to read.
+    if (IsAudioOutputList(chosen) && mpv.setOptionString(handle, "ao", chosen) >= 0) return;
+    std::fprintf(stderr, "varlo: %s=%s is no list of sound outputs; using %s\n",
+                 kAudioOutputVariable, chosen, kDesktopAudioOutputs);
+  }
+  mpv.setOptionString(handle, "ao", kDesktopAudioOutputs);
 }
 
 const MpvLibrary* LoadMpvLibrary() {

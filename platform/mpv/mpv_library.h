@@ -3,6 +3,8 @@
 #include <mpv/stream_cb.h>
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace varlo {
 
@@ -30,6 +32,19 @@ struct MpvLibrary {
 // output is left out, since on Linux it goes through these same systems (and costs a start of
 // SDL, 0.8 MB resident, where none of them answers).
 inline constexpr const char* kDesktopAudioOutputs = "pipewire,pulse,alsa,jack";
+// The environment variable that names the sound outputs instead, in the engine's "ao" syntax
+// ("alsa", "pulse,alsa", "null" for none): for a user whose desktop picks the wrong one, and for
+// measurements that compare the program with the engine's own player on the same output.
+inline constexpr const char* kAudioOutputVariable = "VARLO_AO";
+
+// Sets the engine's "ao" option of `handle`: `named` when not empty, else $VARLO_AO, else
+// kDesktopAudioOutputs. A $VARLO_AO the engine cannot read ("pulse,,alsa") is said on standard
+// error and the desktop's outputs are used; names it does not know are skipped by the engine
+// (with none left, it plays silently, as it does when no sound system answers).
+void SetAudioOutput(const MpvLibrary& mpv, mpv_handle* handle, const std::string& named);
+// Whether `list` reads as the engine's list of sound outputs: "alsa", "pulse,alsa", "null,".
+bool IsAudioOutputList(std::string_view list);
+
 // The "playlist_entry_id" of a loadfile command's reply; -1 when the reply has none.
 std::int64_t MpvEntryId(const mpv_node& reply);
 

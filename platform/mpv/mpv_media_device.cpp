@@ -147,7 +147,7 @@ void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
   // Debian 12's) reads this option the other way round from its manual: "no" is the setting
   // that prevents clipping, as the device's test of a tone raised by 20 dB shows.
   set("replaygain-clip", "no");
-  set("ao", options_.audioOutput.empty() ? kDesktopAudioOutputs : options_.audioOutput);
+  SetAudioOutput(*mpv, handle, options_.audioOutput);
   // By default only the video outputs that draw into a given window, so that video never opens a
   // window of the engine's own (its SDL output, for one, ignores the display window).
   set("vo",

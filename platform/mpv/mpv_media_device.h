@@ -21,7 +21,7 @@ struct MpvLibrary;
 
 // Options applied to the engine before it starts.
 struct MpvOptions {
-  std::string audioOutput;   // "ao" option; empty for kDesktopAudioOutputs ("null" for tests)
+  std::string audioOutput;   // "ao" option; empty for $VARLO_AO, else kDesktopAudioOutputs
   std::string videoOutput;   // "vo" option; empty keeps the default ("null" for tests)
   int openTimeoutMs = 5000;  // longest wait of "open"
   // Further engine options as name/value pairs, applied after the ones above.

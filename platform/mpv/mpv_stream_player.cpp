@@ -121,7 +121,7 @@ bool MpvStreamPlayer::Start() {
   set("network-timeout", std::to_string(options_.networkTimeoutSeconds));
   // A playlist fetched from the network may not lead to local files.
   set("load-unsafe-playlists", "no");
-  set("ao", options_.audioOutput.empty() ? kDesktopAudioOutputs : options_.audioOutput);
+  SetAudioOutput(*mpv_, handle_, options_.audioOutput);
   if (mpv_->initialize(handle_) < 0) {
     mpv_->terminateDestroy(handle_);
     handle_ = nullptr;

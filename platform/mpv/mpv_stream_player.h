@@ -19,7 +19,7 @@ struct MpvLibrary;
 
 // Options of the stream engine.
 struct MpvStreamOptions {
-  std::string audioOutput;         // "ao"; empty for kDesktopAudioOutputs ("null" for tests)
+  std::string audioOutput;         // "ao"; empty for $VARLO_AO, else kDesktopAudioOutputs
   int networkTimeoutSeconds = 30;  // a server silent this long fails the stream
   // Plays a local capture device (a radio's sound) rather than a network stream: no cache and
   // little probing, so what the tuner receives is heard within a fraction of a second.

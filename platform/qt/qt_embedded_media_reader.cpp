@@ -42,23 +42,31 @@ QtEmbeddedMediaReader::QtEmbeddedMediaReader(std::string plugin)
 QtEmbeddedMediaReader::~QtEmbeddedMediaReader() {
   latest_ = ~std::uint64_t{0};  // what waits is not read
   pool_.waitForDone();
+  Unload();  // no task runs any more
 }
 
 VarloReadEmbeddedTags QtEmbeddedMediaReader::Plugin() {
-  std::call_once(loadOnce_, [this] {
-    std::string path = plugin_;
-    if (path.empty())
-      path = PathFromQt(QDir(QCoreApplication::applicationDirPath())
-                            .absoluteFilePath(QStringLiteral("../lib/libvarlo_tags.so")));
-    // The plugin stays loaded for the life of the process.
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    read_ = library
-                ? reinterpret_cast<VarloReadEmbeddedTags>(dlsym(library, kVarloReadEmbeddedTags))
-                : nullptr;
-    if (read_ == nullptr)
-      std::fprintf(stderr, "varlo: covers and lyrics inside files are not read: %s\n", dlerror());
-  });
+  if (read_ != nullptr || missing_) return read_;
+  std::string path = plugin_;
+  if (path.empty())
+    path = PathFromQt(QDir(QCoreApplication::applicationDirPath())
+                          .absoluteFilePath(QStringLiteral("../lib/libvarlo_tags.so")));
+  library_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  read_ = library_
+              ? reinterpret_cast<VarloReadEmbeddedTags>(dlsym(library_, kVarloReadEmbeddedTags))
+              : nullptr;
+  if (read_ == nullptr) {
+    std::fprintf(stderr, "varlo: covers and lyrics inside files are not read: %s\n", dlerror());
+    missing_ = true;
+    Unload();
+  }
   return read_;
+}
+
+void QtEmbeddedMediaReader::Unload() {
+  read_ = nullptr;
+  if (library_ != nullptr) dlclose(library_);
+  library_ = nullptr;
 }
 
 EmbeddedMedia QtEmbeddedMediaReader::ReadFile(const std::string& path) {
@@ -78,7 +86,11 @@ void QtEmbeddedMediaReader::Read(const std::string& path, std::function<void(Emb
   QObject* context = context_.get();
   pool_.start([this, path, serial, context, done = std::move(done)]() mutable {
     EmbeddedMedia media;
-    if (latest_.load() == serial) media = ReadFile(path);
+    if (latest_.load() == serial) {
+      media = ReadFile(path);
+      // Kept for the request that waits, if one came meanwhile.
+      if (latest_.load() == serial) Unload();
+    }
     QMetaObject::invokeMethod(
         context,
         [done = std::move(done), media = std::move(media)]() mutable { done(std::move(media)); },

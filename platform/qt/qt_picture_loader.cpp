@@ -9,17 +9,9 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "common/atomic_file.h"
 #include "common/bmp_file.h"
 
 namespace varlo {
-namespace {
-
-// The largest bitmap decoded here: a 4096 x 4096 picture of 32-bit pixels and its headers.
-constexpr std::size_t kMaxBmpBytes = 4096 * 4096 * 4 + 64 * 1024;
-
-}  // namespace
-
 Picture PictureFromImage(const QImage& source) {
   // Format_RGB32 rows are the picture's own words (0xFFRRGGBB): copied as they stand.
   const QImage image = source.convertToFormat(QImage::Format_RGB32);
@@ -65,13 +57,9 @@ QImage ReadImageFile(const std::string& path) {
 }
 
 std::optional<Picture> QtPictureLoader::Load(const std::string& path) {
-  // Skin bitmaps are decoded straight into the picture: no image reader, which looks at every
-  // image plugin first, and no second copy of the pixels.
-  if (ReadFileHead(path, 2) == "BM") {
-    if (const std::optional<std::string> bytes = ReadFileBounded(path, kMaxBmpBytes)) {
-      if (std::optional<Picture> picture = DecodeBmp(*bytes, kMaxPicturePixels)) return picture;
-    }
-  }
+  // Skin bitmaps are decoded straight from the file into the picture: no image reader, which
+  // looks at every image plugin first, and no copy of the whole file or of the pixels.
+  if (std::optional<Picture> picture = ReadBmpFile(path, kMaxPicturePixels)) return picture;
   const QImage image = ReadImageFile(path);
   if (image.isNull()) return std::nullopt;
   return PictureFromImage(image);

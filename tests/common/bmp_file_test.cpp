@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
+
 namespace varlo {
 namespace {
 
@@ -52,6 +54,11 @@ TEST(BmpFile, TrueColourRowsBottomUpAndTopDownKeepTheirColours) {
   ASSERT_EQ(p->height, 2);
   EXPECT_EQ(p->words, (std::vector<PixelWord>{0xFF0000FF, 0xFF00FF00, 0xFFFF0000, 0xFF030201,
                                               0xFF060504, 0xFF090807}));
+  // Four 24-bit pixels fill their row without padding: the last one ends the file.
+  const std::optional<Picture> four = DecodeBmp(
+      Bmp(4, 1, 24, {}, std::string("\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x0c", 12)), kMax);
+  ASSERT_TRUE(four);
+  EXPECT_EQ(four->words, (std::vector<PixelWord>{0xFF030201, 0xFF060504, 0xFF090807, 0xFF0C0B0A}));
   // 32-bit, top-down (negative height): the fourth byte is not alpha, every pixel opaque.
   const std::string top = std::string("\x10\x20\x30\x00\x40\x50\x60\x80", 8);
   const std::optional<Picture> t = DecodeBmp(Bmp(1, -2, 32, {}, top), kMax);
@@ -123,4 +130,37 @@ TEST(BmpFile, WhatItDoesNotDecodeOrWhatIsBrokenIsLeftToTheGeneralReader) {
 }
 
 }  // namespace
+// The file is read a piece of rows at a time: whatever the depth, the row order, where the rows
+// begin and how many pieces they take, the picture is the one the whole file decodes to.
+TEST(BmpFile, AFileReadInPiecesIsThePictureOfItsBytes) {
+  testing::TempDir dir;
+  std::string big;  // 300 x 500, 24-bit: 900-byte rows, several pieces
+  for (int y = 0; y < 500; ++y)
+    for (int x = 0; x < 900; ++x) big += static_cast<char>((x * 7 + y * 13) & 0xFF);
+  std::string gap = Bmp(3, 1, 8, {0x00102030, 0x00405060}, std::string("\x01\x00\x01\x00", 4));
+  gap.insert(62, 100, '\x55');  // 100 bytes between the palette and the rows
+  Put32(gap, 10, 62 + 100);
+  const std::vector<std::string> bitmaps = {
+      Bmp(300, 500, 24, {}, big), Bmp(300, -500, 24, {}, big),
+      Bmp(150, 3000, 1, {0x00FFFFFF, 0}, std::string(3000 * 20, '\x3c')), gap,
+      Bmp(1, -2, 32, {}, std::string("\x10\x20\x30\x00\x40\x50\x60\x80", 8))};
+  for (std::size_t i = 0; i < bitmaps.size(); ++i) {
+    const std::optional<Picture> whole = DecodeBmp(bitmaps[i], kMax);
+    ASSERT_TRUE(whole) << i;
+    const std::optional<Picture> read = ReadBmpFile(dir.Write("b.bmp", bitmaps[i]), kMax);
+    ASSERT_TRUE(read) << i;
+    EXPECT_EQ(read->width, whole->width) << i;
+    EXPECT_EQ(read->height, whole->height) << i;
+    EXPECT_TRUE(read->words == whole->words) << i;
+  }
+  // Cut short, empty, no bitmap, missing, or no regular file: nothing.
+  EXPECT_FALSE(
+      ReadBmpFile(dir.Write("cut.bmp", bitmaps[0].substr(0, bitmaps[0].size() - 1)), kMax));
+  EXPECT_FALSE(ReadBmpFile(dir.Write("empty.bmp", ""), kMax));
+  EXPECT_FALSE(ReadBmpFile(dir.Write("text.bmp", "not a bitmap at all"), kMax));
+  EXPECT_FALSE(ReadBmpFile(dir.File("missing.bmp"), kMax));
+  EXPECT_FALSE(ReadBmpFile(dir.Path(), kMax));
+  EXPECT_FALSE(ReadBmpFile(dir.Write("huge.bmp", bitmaps[0]), 300 * 499)) << "too many pixels";
+}
+
 }  // namespace varlo

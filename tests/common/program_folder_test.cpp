@@ -52,6 +52,28 @@ TEST(ProgramFolder, CopiesMissingFilesRepairsCutShortOnesAndLeavesTheUsersAlone)
   EXPECT_EQ(temporaries, 1);  // only the file that is not ours
 }
 
+// A copy the user made a link to a file of their own stays the link; a temporary the writer
+// left beside the file a link leads to goes, and a link that leads nowhere is not replaced.
+TEST(ProgramFolder, LinksInTheProgramFolderAreFollowedAndKept) {
+  testing::TempDir shipped;
+  testing::TempDir prog;
+  testing::TempDir mine;
+  shipped.Write("default.skin", "the shipped skin, longer than the user's");
+  shipped.Write("notepad.skin", "shipped");
+  shipped.Write("clock.skin", "shipped clock");
+  const std::string own = mine.Write("my.skin", "mine");
+  mine.Write("my.skin.tmpQw3rTy", "a temporary of a write through the link");
+  fs::create_symlink(own, prog.File("default.skin"));
+  fs::create_symlink(mine.File("gone.skin"), prog.File("notepad.skin"));
+
+  EXPECT_EQ(InstallMissingFiles(shipped.Path(), prog.Path()), 1);  // the clock skin only
+  EXPECT_TRUE(fs::is_symlink(prog.File("default.skin")));
+  EXPECT_EQ(prog.Read("default.skin"), "mine");
+  EXPECT_FALSE(fs::exists(mine.File("my.skin.tmpQw3rTy")));
+  EXPECT_TRUE(fs::is_symlink(prog.File("notepad.skin")));
+  EXPECT_EQ(prog.Read("clock.skin"), "shipped clock");
+}
+
 TEST(ProgramFolder, StaleTemporariesOfTheProgramsFilesGoAtStart) {
   testing::TempDir prog;
   testing::TempDir config;

@@ -12,6 +12,13 @@ TEST(Utf8TextTest, PrefixesAndCountsNeverSplitACharacter) {
   EXPECT_EQ(Utf8PrefixLength(text, 5), 5U);
   EXPECT_EQ(Utf8CharCount(text), 5U);
   EXPECT_EQ(Utf8CharCount("\xFF\xC3"), 2U) << "stray bytes count as characters";
+  // A text that fits is whole, even one that ends in the first byte of a cut sequence; one that
+  // does not fit is cut before the character that would cross the limit.
+  EXPECT_EQ(Utf8PrefixLength(text, text.size()), text.size());
+  EXPECT_EQ(Utf8PrefixLength("ab\xE2\x82", 8), 4U);
+  EXPECT_EQ(Utf8PrefixLength("ab\xE2\x82\xAC", 4), 2U);
+  EXPECT_EQ(Utf8PrefixLength("ab\xE2\x82\xAC", 5), 5U);
+  EXPECT_EQ(Utf8PrefixLength("", 0), 0U);
 }
 
 TEST(Utf8TextTest, ADoubleEncodedTextIsRepairedAndEverythingElseKept) {

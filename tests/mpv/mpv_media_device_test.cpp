@@ -11,6 +11,7 @@
 #include <random>
 #include <vector>
 
+#include "platform/mpv/mpv_library.h"
 #include "tests/mpv/test_audio.h"
 #include "tests/support/temp_dir.h"
 
@@ -332,6 +333,42 @@ Loudness PlayedLoudness(const std::string& path, ReplayGain mode, const std::str
   }
   l.rms = n > 0 ? std::sqrt(sum / static_cast<double>(n)) : 0;
   return l;
+}
+
+// With no output named in the options, $VARLO_AO picks the sound output; a value the engine
+// cannot read is passed over for the desktop's outputs, and the entry still plays to its end.
+TEST_F(MpvMediaDeviceTest, VarloAoPicksTheSoundOutput) {
+  const std::string wav = Sine(300);
+  const std::string out = dir_.File("played.raw");
+  const auto play = [&](const char* outputs) {
+    setenv("VARLO_AO", outputs, 1);
+    MpvOptions options = NullOutputs();
+    options.audioOutput.clear();
+    options.extra = {{"ao-pcm-file", out}, {"ao-pcm-waveheader", "no"}};
+    MpvMediaDevice device(options);
+    EventPump pump(device);
+    bool ended = false;
+    device.SetEndCallback([&](MediaEnd) { ended = true; });
+    device.SetDeviceType("MPEGVideo");
+    device.SetFileName(wav);
+    device.Command("open");
+    device.Command("play");
+    const bool played = pump.Until([&] { return ended; }, 10000);
+    device.Command("close");
+    unsetenv("VARLO_AO");
+    return played;
+  };
+  ASSERT_TRUE(play("pcm"));
+  std::ifstream pcm(out, std::ios::binary | std::ios::ate);
+  EXPECT_GT(static_cast<long long>(pcm.tellg()), 300 * 44) << "no sound reached the named output";
+  pcm.close();
+  std::remove(out.c_str());
+  EXPECT_TRUE(play("pcm,,null"));
+  EXPECT_FALSE(std::ifstream(out).good()) << "the pcm output was used though not named";
+  for (const char* list : {"alsa", "pulse,alsa", "null,", "pipe_wire-2"})
+    EXPECT_TRUE(IsAudioOutputList(list)) << list;
+  for (const char* list : {"", ",alsa", "pcm,,null", "pcm:file=x", "a b", "@label:alsa"})
+    EXPECT_FALSE(IsAudioOutputList(list)) << list;
 }
 
 TEST_F(MpvMediaDeviceTest, ReplayGainLevelsByTheTagsWithoutClipping) {

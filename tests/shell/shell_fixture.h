@@ -62,6 +62,8 @@ class ShellTest : public ::testing::Test {
   RecordingSettingsWindows settingsWindows;
   std::unique_ptr<SettingsStore> store;
   std::unique_ptr<FrmTarnix> form;
+  // The start's playlist read early, when a test begins one.
+  PlaylistPrefetch* prefetch = nullptr;
 
   std::string SettingsPath() const { return config.File("varlo.ini"); }
 
@@ -86,7 +88,7 @@ class ShellTest : public ::testing::Test {
 
                       sideWindows, tuner,           tray,     serial, printer,    drive,
                       http,        settingsWindows, stream,   web,    linkOpener, embedded},
-        *store, prog.Path());
+        *store, prog.Path(), prefetch);
     form->Form_Load(commandLine);
   }
   // Closes the program; the settings file is then as the program left it.

@@ -1,5 +1,8 @@
+#include <atomic>
 #include <cstdio>
 
+#include "player/playlist_file.h"
+#include "player/playlist_prefetch.h"
 #include "shell_fixture.h"
 
 namespace varlo {
@@ -94,6 +97,50 @@ TEST_F(ShellTest, WebLinksAndRadioAddressesAreRead) {
 }  // namespace varlo
 
 namespace varlo {
+
+// The playlist a start opens, read before the window is made, is the one the start then shows:
+// the last session's with its entry playing, or the command line's after the items before it.
+TEST_F(ShellTest, TheStartTakesItsPlaylistFromTheReadBegunEarly) {
+  std::atomic<int> reads = 0;
+  PlaylistPrefetch early([&reads](const std::string& path, int names, Playlist& list) {
+    ++reads;
+    return ReadPlaylistFile(path, names, list);
+  });
+  prefetch = &early;
+  const auto begin = [&](const std::vector<std::string>& items) {
+    const SettingsStore settings(SettingsPath());
+    early.Start(PlayerMode::StartPlaylist(items, ReadAppSettings(settings), prog.Path()), 1);
+  };
+  for (const char* song : {"a.mp3", "b.mp3", "c.mp3"}) prog.Write(song, "x");
+  prog.Write("playlist.m3u", "a.mp3\r\nb.mp3\r\nc.mp3\r\n");
+  Preset("StartMd=1\nLastTrack=2\nAutoPlay=1\n");
+  begin({});
+  Start();
+  EXPECT_EQ(reads, 1);
+  EXPECT_FALSE(early.Pending());
+  EXPECT_EQ(form->Player().List().paths,
+            (std::vector<std::string>{prog.File("a.mp3"), prog.File("b.mp3"), prog.File("c.mp3")}));
+  EXPECT_EQ(form->Player().State().songPath, prog.File("b.mp3"));
+  Stop();
+
+  const std::vector<std::string> items{prog.Write("1.mp3", "x"),
+                                       prog.Write("list.m3u8", "#EXTINF:9,Two\n2.mp3\n")};
+  begin(items);
+  Start(items);
+  EXPECT_EQ(reads, 2);
+  EXPECT_EQ(form->Player().List().names, (std::vector<std::string>{"1.mp3", "Two"}));
+  Stop();
+
+  // A read begun for a start that opens another list is given up, and the list read anew: the
+  // last session's, as the start before left it.
+  early.Start(prog.File("list.m3u8"), 1);
+  Start();
+  EXPECT_FALSE(early.Pending());
+  EXPECT_EQ(form->Player().List().paths,
+            (std::vector<std::string>{prog.File("1.mp3"), prog.File("2.mp3")}));
+  Stop();
+  prefetch = nullptr;
+}
 
 TEST_F(ShellTest, TheCommandLineWinsOverTheStartPlaylist) {
   prog.Write("playlist.m3u", "a.mp3\r\n");

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <fstream>
 
 #include "tests/support/temp_dir.h"
 #include "tests/taglib/taglib_files.h"
@@ -54,6 +55,34 @@ TEST(QtEmbeddedMediaReader, ReadsAndScalesCoversOffTheGuiThreadThroughThePlugin)
   WaitFor(answers, 6);
   ASSERT_EQ(answers.size(), 6u);
   EXPECT_TRUE(answers.back().cover);
+}
+
+// Whether the tag plugin is mapped into this process.
+bool PluginMapped() {
+  std::ifstream maps("/proc/self/maps");
+  for (std::string line; std::getline(maps, line);)
+    if (line.find("libvarlo_tags.so") != std::string::npos) return true;
+  return false;
+}
+
+// The plugin is not kept loaded between files: once nothing waits to be read it goes, and the
+// next file loads it again.
+TEST(QtEmbeddedMediaReader, ThePluginIsUnloadedWhenNothingWaits) {
+  App();
+  TempDir dir;
+  const std::string cover = dir.File("cover.png");
+  if (!testing::MakePng(cover, 64, 48)) GTEST_SKIP() << "no ffmpeg";
+  const std::string song = dir.File("song.mp3");
+  ASSERT_TRUE(testing::MakeAudio(song, cover));
+  QtEmbeddedMediaReader reader(VARLO_TAGS_PLUGIN);
+  std::vector<EmbeddedMedia> answers;
+  for (std::size_t n = 1; n <= 3; ++n) {
+    reader.Read(song, [&](EmbeddedMedia m) { answers.push_back(std::move(m)); });
+    WaitFor(answers, n);
+    ASSERT_EQ(answers.size(), n);
+    EXPECT_TRUE(answers.back().cover) << "read " << n;
+    EXPECT_FALSE(PluginMapped()) << "after read " << n;
+  }
 }
 
 TEST(QtEmbeddedMediaReader, WithoutThePluginEveryFileHoldsNothing) {

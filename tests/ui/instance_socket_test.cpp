@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QTest>
+#include <cstdlib>
 #include <future>
 #include <string>
 #include <vector>
@@ -32,6 +33,71 @@ TEST(InstanceSocket, TheKeyTellsDisplaysAndProgramFoldersApartButNotTheirSpellin
   // The same in every build: a fixed hash, not the standard library's.
   EXPECT_EQ(InstanceKey(":0", "/home/ann/.local/share/varlo"),
             InstanceKey(":0.1", "/home/ann/.local/share/varlo/"));
+}
+
+// Sets an environment variable for the life of the object, then puts back what was there.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const std::string& value) : name_(name) {
+    const char* before = std::getenv(name);
+    had_ = before != nullptr;
+    if (had_) before_ = before;
+    setenv(name, value.c_str(), 1);
+  }
+  ~ScopedEnv() {
+    if (had_)
+      setenv(name_, before_.c_str(), 1);
+    else
+      unsetenv(name_);
+  }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  bool had_ = false;
+  std::string before_;
+};
+
+// The socket can be made in a folder of the user's own, and not where no folder is or the path
+// is too long to name a socket; there the bus takes over.
+TEST(InstanceSocket, ASocketIsUsableOnlyWhereItCanBeMade) {
+  testing::TempDir dir;
+  EXPECT_TRUE(InstanceSocketUsable(dir.File("varlo-0123456789abcdef")));
+  EXPECT_FALSE(InstanceSocketUsable(dir.File("missing/varlo-0123456789abcdef")));
+  EXPECT_FALSE(InstanceSocketUsable(dir.File(std::string(120, 'x'))));
+  EXPECT_FALSE(InstanceSocketUsable(""));
+  {
+    const ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path() + "/" + std::string(120, 'r'));
+    EXPECT_FALSE(InstanceSocketUsable(InstanceSocketPath("0123456789abcdef")));
+  }
+  const ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path());
+  EXPECT_TRUE(InstanceSocketUsable(InstanceSocketPath("0123456789abcdef")));
+}
+
+// Before the toolkit has chosen a display, a start looks for the socket of a program with its
+// folder on the X display or the Wayland one it may show on.
+TEST(InstanceSocket, ASocketOfThisFolderOnEitherDisplayIsSeenBeforeTheToolkitStarts) {
+  testing::TestApp();
+  testing::TempDir dir;
+  const ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path());
+  const ScopedEnv x11("DISPLAY", ":57");
+  const std::string folder = dir.Path() + "/program";
+  EXPECT_FALSE(InstanceSocketPresent(folder));
+  {
+    InstanceSocketServer server(InstanceSocketPath(InstanceKey(":57.0", folder)), nullptr);
+    ASSERT_TRUE(server.Listen());
+    EXPECT_TRUE(InstanceSocketPresent(folder));
+    EXPECT_FALSE(InstanceSocketPresent(folder + "/other"));
+  }
+  EXPECT_FALSE(InstanceSocketPresent(folder)) << "the socket goes with its server";
+  dir.Write(InstanceSocketPath(InstanceKey(":57", folder)).substr(dir.Path().size() + 1), "");
+  EXPECT_FALSE(InstanceSocketPresent(folder)) << "a file of that name is no socket";
+  const ScopedEnv wayland("WAYLAND_DISPLAY", "wayland-3");
+  InstanceSocketServer server(InstanceSocketPath(InstanceKey("wayland wayland-3", folder)),
+                              nullptr);
+  ASSERT_TRUE(server.Listen());
+  EXPECT_TRUE(InstanceSocketPresent(folder));
 }
 
 using Items = std::vector<std::string>;

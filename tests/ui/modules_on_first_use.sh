@@ -2,7 +2,7 @@
 # The libraries of printing (Qt Print Support, CUPS), the serial port (Qt Serial Port), the
 # network (Qt Network) and the CD drive (the CD plugin) are mapped only once a mode uses them:
 # a start that plays a file, and prints, opens no port and looks nothing up, has none of them
-# in /proc/PID/maps while it plays. Libraries the media engine links itself (libmpv's own
+# in /proc/PID/maps while it plays. Nor is TagLib, which looked into the file as it started. Libraries the media engine links itself (libmpv's own
 # libcdio, for one) are left out of the check. With "ExEnable=1" the serial port's are mapped,
 # which shows that the check sees a plugin once it is loaded.
 # Usage: modules_on_first_use.sh PROGRAM
@@ -66,6 +66,13 @@ for lib in libQt6PrintSupport.so libcups.so libQt6SerialPort.so libQt6Network.so
     status=1
   fi
 done
+# TagLib is loaded to look into the file when it starts playing, and unloaded once that is done.
+for lib in libtag.so libvarlo_tags.so; do
+  if [ -n "$(mapped "$pid" "$lib")" ]; then
+    echo "still mapped after the file was looked into: $(mapped "$pid" "$lib")" >&2
+    status=1
+  fi
+done
 stop
 [ $status -eq 0 ] || exit 1
 
@@ -77,4 +84,4 @@ for lib in libvarlo_serial.so libQt6SerialPort.so; do
   [ -n "$(mapped "$pid" "$lib")" ] || { echo "not mapped after the first text: $lib" >&2; exit 1; }
 done
 stop
-echo "printing, serial port, network and CD drive are mapped only when used"
+echo "printing, serial port, network, CD drive and TagLib are mapped only while used"

@@ -1,8 +1,10 @@
 #!/bin/sh
 # One instance: on a private session bus, a second `varlo FILE FILE` hands both files to the
 # program already running and ends at once; the first adds them and, with AutoPlay on, plays the
-# first of them, which its MPRIS metadata then shows. `--new-instance` starts a program of its own
-# instead, as does a start with another program folder or on another display.
+# first of them, which its MPRIS metadata then shows. The hand-over goes through the local socket
+# where the runtime folder allows one, and over the bus where it does not (a folder whose path is
+# too long for a socket). `--new-instance` starts a program of its own instead, as does a start
+# with another program folder or on another display.
 # Usage: second_start.sh PROGRAM     (exit 77: skipped, no dbus-daemon or ffmpeg)
 set -eu
 program=$1
@@ -40,24 +42,49 @@ metadata() {
     org.freedesktop.DBus.Properties.Get string:org.mpris.MediaPlayer2.Player string:Metadata
 }
 
-"$program" &
-first=$!
-i=0
-until owner org.mpris.MediaPlayer2.varlo; do
-  i=$((i + 1))
-  [ $i -lt 100 ] || { echo "the first program never came onto the bus" >&2; exit 1; }
-  sleep 0.1
-done
+# A runtime folder no socket can be made in: its path leaves no room for the socket's name.
+long=$home/runtime-$(printf '%0120d' 0)
+mkdir -m 700 "$long"
 
-# The second start hands over and ends by itself, well before a time-out.
-timeout 10 "$program" "$home/music/handed over.ogg" "$home/music/later.ogg"
-i=0
-until metadata | grep -q 'Handed'; do
-  i=$((i + 1))
-  [ $i -lt 100 ] || { echo "the handed file does not play:" >&2; metadata >&2; exit 1; }
-  sleep 0.1
+for runtime in "$home" "$long"; do
+  export XDG_RUNTIME_DIR="$runtime"
+  rm -f "$home/program/playlist.m3u"
+  "$program" &
+  first=$!
+  i=0
+  until owner org.mpris.MediaPlayer2.varlo; do
+    i=$((i + 1))
+    [ $i -lt 100 ] || { echo "the first program never came onto the bus" >&2; exit 1; }
+    sleep 0.1
+  done
+  # Where a socket can be made the program listens on it (the bus is left out of the
+  # hand-over); elsewhere there is none.
+  if [ "$runtime" = "$home" ]; then
+    i=0
+    until [ -n "$(find "$home" -maxdepth 1 -type s -name 'varlo-*')" ]; do
+      i=$((i + 1))
+      [ $i -lt 100 ] || { echo "the first program never listened on its socket" >&2; exit 1; }
+      sleep 0.1
+    done
+  fi
+
+  # The second start hands over and ends by itself, well before a time-out.
+  timeout 10 "$program" "$home/music/handed over.ogg" "$home/music/later.ogg" || {
+    echo "the second start (runtime folder $runtime) did not hand over and end" >&2
+    exit 1
+  }
+  i=0
+  until metadata | grep -q 'Handed'; do
+    i=$((i + 1))
+    [ $i -lt 100 ] || { echo "the handed file does not play:" >&2; metadata >&2; exit 1; }
+    sleep 0.1
+  done
+  metadata | grep -q 'handed%20over.ogg' || { echo "no file URL in the metadata" >&2; exit 1; }
+  [ "$runtime" = "$long" ] && break
+  kill "$first"
+  wait "$first" || true
+  first=""
 done
-metadata | grep -q 'handed%20over.ogg' || { echo "no file URL in the metadata" >&2; exit 1; }
 
 # --new-instance runs beside the first, under a name of its own; so does a start with another
 # program folder or on another display, which the first program is not for.
