@@ -15,12 +15,20 @@ jobs=$(nproc)
 fuzz_seconds=${FUZZ_SECONDS:-10}
 started=$(date +%s)
 phase() { echo "=== $1 (at $(($(date +%s) - started)) s)"; }
+# Runs a build's tests, then prints the fault harness's figures (also when a test failed).
+run_tests() {
+  rm -rf "$1/fault-report"
+  local status=0
+  ctest --test-dir "$1" --output-on-failure -j"$jobs" || status=$?
+  sh tests/fault/summary.sh "$1" || status=1
+  return "$status"
+}
 
 phase "full build"
 cmake --preset default
 cmake --build build -j"$jobs"
 python3 scripts/check_timeouts.py build
-ctest --test-dir build --output-on-failure -j"$jobs"
+run_tests build
 
 # Leaks are reported for our code only: the suppressions name third-party libraries alone.
 # The same settings hold for the programs the build itself runs (the skin and demo generators).
@@ -32,7 +40,7 @@ phase "sanitizer build"
 cmake --preset sanitize
 cmake --build build-sanitize -j"$jobs"
 python3 scripts/check_timeouts.py build-sanitize
-ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+run_tests build-sanitize
 
 phase "fuzz build"
 cmake --preset fuzz
