@@ -133,10 +133,11 @@ void MediaInfo::LoadEntryCover(const std::string& songPath, bool byTag) {
   entry_.coverWaits = true;
   if (byTag) {
     const std::string found = TagCoverPicture(GetPath(songPath), tag_.artist, tag_.album);
-    if (!found.empty()) {
-      LoadCover(found);
-    } else {
-      entry_.fallback = CoverFallback(found, player_.playlistCover, AddSlash(programFolder_));
+    if (!found.empty()) LoadCover(found);
+    // A picture found that cannot be read is as none: the previous entry's cover must go.
+    if (found.empty() || player_.coverPath != found) {
+      entry_.coverWaits = true;
+      entry_.fallback = CoverFallback({}, player_.playlistCover, AddSlash(programFolder_));
     }
   } else if (covers_.image) {
     // The picture from inside the previous entry's file does not belong to this one.

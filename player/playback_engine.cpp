@@ -1,5 +1,6 @@
 #include "player/playback_engine.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/numtext.h"
@@ -77,6 +78,9 @@ void PlaybackEngine::PlayIt() {
     return;
   }
   const auto index = static_cast<std::size_t>(state_.tNum - 1);
+  // A start asked for anew (not a skip past a failed entry) gives every entry another try.
+  if (!skipping_) ForgetFailures();
+  skipPending_ = false;
 
   timerOn_ = false;
   for (int label : {10, 11, 12, 69}) Label(label, "");
@@ -99,6 +103,7 @@ void PlaybackEngine::PlayIt() {
       list_.paths[index].clear();
       list_.Changed();
       state_.dev.clear();
+      EntryFailed("", "file not found");
       return;
     }
 
@@ -153,10 +158,11 @@ void PlaybackEngine::PlayIt() {
     device.SetWait(!cd);
     device.Command("open");
     if (device.Error() != mci_error::kNone) {
-      form_.Dialogs().MsgBox(
-          OpenErrorText(state_.dev, device.FileName(), device.Error(), device.ErrorMessage()),
-          MsgButtons::Ok, "Varlo");
+      const std::string text =
+          OpenErrorText(state_.dev, device.FileName(), device.Error(), device.ErrorMessage());
+      const std::string reason = device.ErrorMessage();
       state_.dev.clear();
+      EntryFailed(text, reason);
       return;
     }
     openingInBackground_ = cd;
@@ -184,6 +190,8 @@ void PlaybackEngine::PlayIt() {
   Lights();
   form_.Repaint();
   if (state_.dev != kDelayDevice) device.Command("play");
+  // This entry plays, so the next failure begins a new round of tries.
+  if (!openingInBackground_) ForgetFailures();
   // An old module driver needed its window activated and a keystroke sent once playback had
   // begun; every device here starts by itself, so nothing is sent anywhere.
   timerOn_ = true;
@@ -232,13 +240,95 @@ bool PlaybackEngine::OpenedInBackground() {
   openingInBackground_ = false;
   const std::string text =
       OpenErrorText(state_.dev, device.FileName(), device.Error(), device.ErrorMessage());
+  const std::string reason = device.ErrorMessage();
   StopIt();
   state_.dev.clear();
-  form_.Dialogs().MsgBox(text, MsgButtons::Ok, "Varlo");
+  EntryFailed(text, reason);
   return false;
 }
 
+void PlaybackEngine::ForgetFailures() {
+  failed_.clear();
+  failedCount_ = 0;
+  firstFailure_.clear();
+}
+
+void PlaybackEngine::EntryFailed(const std::string& boxText, const std::string& reason) {
+  timerOn_ = false;
+  if (settings_.contPB != 1 || list_.Count() == 0) {
+    if (!boxText.empty()) form_.Dialogs().MsgBox(boxText, MsgButtons::Ok, "Varlo");
+    return;
+  }
+  const int count = list_.Count();
+  if (failed_.size() != static_cast<std::size_t>(count))
+    failed_.resize(static_cast<std::size_t>(count));
+  const auto index = static_cast<std::size_t>(std::clamp(state_.tNum, 1, count) - 1);
+  if (!failed_[index]) {
+    failed_[index] = true;
+    ++failedCount_;
+  }
+  // The entry's own name, without the mark a missing file gets.
+  std::string name = list_.names[index];
+  if (const auto mark = name.find(" " + std::string(kNotFound)); mark != std::string::npos)
+    name.erase(mark);
+  std::string text = "Skipped " + name + ": " + reason;
+  if (failedCount_ == 1) {
+    firstFailure_ = name + ": " + reason;
+  } else {
+    text = "Skipped " + IntToText(failedCount_) + " entries that cannot be played, last " + name +
+           ": " + reason;
+  }
+  state_.songName = text;
+  Label(2, text);
+  form_.SetDD(6, text);
+  state_.playing = false;
+  state_.paused = false;
+  form_.SetAnimationRunning(2, false);
+  Lights();
+
+  if (failedCount_ >= count) {
+    // Every entry was tried once and none plays: playback stops, with one message.
+    StopIt();
+    const std::string message =
+        (count == 1 ? std::string("The playlist's only entry")
+                    : "None of the " + IntToText(count) + " entries of the playlist") +
+        " could be played." + kCr + kCr + firstFailure_;
+    ForgetFailures();
+    form_.Dialogs().MsgBox(message, MsgButtons::Ok, "Varlo");
+    return;
+  }
+  // The first failure stays on the display a moment; later ones in a row go on at once.
+  skipPending_ = true;
+  skipAtMs_ = clock_.SteadyMs() + (failedCount_ == 1 ? kSkipShownMs : 0);
+}
+
+void PlaybackEngine::SkipFailedEntry() {
+  skipPending_ = false;
+  const int count = list_.Count();
+  if (count == 0) return;
+  if (failed_.size() != static_cast<std::size_t>(count))
+    failed_.resize(static_cast<std::size_t>(count));
+  if (state_.shuffle) {
+    // A random entry among those not tried yet.
+    std::uniform_int_distribution<int> pick(1, std::max(1, count - failedCount_));
+    int nth = pick(random_);
+    for (int i = 0; i < count; ++i) {
+      if (failed_[static_cast<std::size_t>(i)]) continue;
+      if (--nth == 0) {
+        state_.tNum = i + 1;
+        break;
+      }
+    }
+  } else {
+    ++state_.tNum;
+  }
+  skipping_ = true;
+  PlayIt();
+  skipping_ = false;
+}
+
 void PlaybackEngine::StopIt() {
+  skipPending_ = false;
   for (int unit : {0, 1}) {
     IMediaDevice& device = Device(unit);
     device.SetFrom(0);
@@ -363,6 +453,10 @@ void PlaybackEngine::AdvanceTrack() {
 }
 
 void PlaybackEngine::UpdatePosition() {
+  if (skipPending_) {
+    if (clock_.SteadyMs() >= skipAtMs_) SkipFailedEntry();
+    return;
+  }
   if (!timerOn_ || !state_.playing || state_.songLenMs == 0) return;
   if (openingInBackground_ && !OpenedInBackground()) return;
 

@@ -3,6 +3,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/app_settings.h"
 #include "platform/clock.h"
@@ -26,6 +27,8 @@ class PlaybackEngine {
   static constexpr std::int32_t kIntroMs = 10000;
   static constexpr std::int32_t kSkipMs = 10000;
   static constexpr std::size_t kTrayTipMax = 63;
+  // How long the display says that an entry is skipped before the next one starts.
+  static constexpr std::int32_t kSkipShownMs = 2000;
 
   PlaybackEngine(PlayerState& state, Playlist& playlist, const AppSettings& settings,
                  IMediaDevice& unit0, IMediaDevice& unit1, const IClock& clock, FormAccess& form,
@@ -50,8 +53,11 @@ class PlaybackEngine {
   void JumpTo(std::string_view typed);
   void AdvanceTrack();
 
-  // The position tick.
+  // The position tick. With continuous playback it also goes on past an entry that could not be
+  // played (see EntryFailed).
   void UpdatePosition();
+  // An entry failed and the next tick moves on to the next one.
+  bool SkipPending() const { return skipPending_; }
   // Whether the position part of the main timer runs.
   bool PositionTimerOn() const { return timerOn_; }
 
@@ -99,6 +105,15 @@ class PlaybackEngine {
   // Whether the media opened without waiting is still on its way or open; false (the player
   // stopped and the failure shown) once its open failed.
   bool OpenedInBackground();
+  // Entry `tNum` cannot be played for `reason`. Without continuous playback ("ContPB") the box
+  // `boxText` says so (nothing when empty) and playback ends there. With it the display says
+  // so and the next tick goes on with the next entry; each entry is tried once until one plays,
+  // and when every entry of the list has failed playback stops with one message.
+  void EntryFailed(const std::string& boxText, const std::string& reason);
+  // Plays the entry after a failed one: the next in order, or with shuffle a random one not
+  // tried yet. Repeat does not hold a failed entry.
+  void SkipFailedEntry();
+  void ForgetFailures();
 
   PlayerState& state_;
   Playlist& list_;
@@ -117,6 +132,13 @@ class PlaybackEngine {
   StreamTags streamTags_;  // what the device read from the entry playing
   std::uint32_t waveOut_ = 0xFFFFFFFFu;
   std::mt19937 random_;
+  // Continuous playback past failed entries.
+  bool skipPending_ = false;
+  bool skipping_ = false;      // PlayIt runs for a skip: the failures stay counted
+  std::int64_t skipAtMs_ = 0;  // steady time the skip waits for, so the message is read
+  std::vector<bool> failed_;   // entries that failed since one last played
+  int failedCount_ = 0;
+  std::string firstFailure_;  // the first of them, as the display says it
 };
 
 }  // namespace varlo

@@ -255,8 +255,8 @@ void PlayerMode::DoIt(int code) {
 }
 
 void PlayerMode::Timer1Step() {
-  // The position, lyrics and the end-of-entry rules.
-  if (state_.playing && state_.songLenMs != 0) engine_.UpdatePosition();
+  // The position, lyrics and the end-of-entry rules; or the move past an entry that failed.
+  if ((state_.playing && state_.songLenMs != 0) || engine_.SkipPending()) engine_.UpdatePosition();
 }
 
 void PlayerMode::Timer2Step() {

@@ -166,8 +166,15 @@ void FrmTarnix::Form_Load(const std::vector<std::string>& items) {
     form_.window.timer1Enabled = true;
     form_.window.timer2Enabled = true;
     form_.Notify(kChangeWindowState);
-    player_->AutoPlay();
+    // 22 waits for the window to show (Form_Shown).
+    autoPlayDue_ = true;
   });
+}
+
+void FrmTarnix::Form_Shown() {
+  if (!autoPlayDue_) return;
+  autoPlayDue_ = false;
+  UserInput([this] { player_->AutoPlay(); });
 }
 
 void FrmTarnix::Form_Unload() {

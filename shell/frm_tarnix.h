@@ -101,6 +101,9 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   // The start of the program. `items` are the items given on the command line, in order; a
   // relative path is taken from the current folder.
   void Form_Load(const std::vector<std::string>& items);
+  // The main window is on the screen for the first time: the start's last step, "AutoPlay",
+  // runs now, so that whatever playing the first entry says shows over the window. Once.
+  void Form_Shown();
   // Runs once whenever the main window closes, however the close was asked for.
   void Form_Unload();
   // Ends the program by closing the main window.
@@ -288,6 +291,7 @@ class FrmTarnix : public ISkinHost, private TrayHost, private SettingsHost {
   int small_ = 0;
   std::mt19937 random_;
   bool unloaded_ = false;
+  bool autoPlayDue_ = false;  // set by the start until the window shows
   bool skinLoading_ = false;
   bool inFlag_ = false;
   bool placed_ = false;  // the window has a position of its own (stored or moved to)

@@ -103,6 +103,14 @@ TEST_F(MediaInfoTest, TagCoversAreSearchedThenThePlaylistPictureThenNoCover) {
   form->Player().Media().LoadCover(prog.File("missing"));
   EXPECT_EQ(form->Player().Media().Covers().picture, "");
   EXPECT_EQ(form->Player().State().coverPath, "");
+
+  // The tag's picture damaged: the entry shows "no cover", not the cover of the one before.
+  form->Player().Media().LoadCover(last);
+  const std::string other = Song("b.mp3", TaggedMp3("U", "Other", "Album"));
+  prog.Write("music/Album.jpg", "cut short");
+  form->Player().List().Append("b", other);
+  form->Player().PlayEntry(1);
+  EXPECT_EQ(form->Player().Media().Covers().picture, noCover);
 }
 
 TEST_F(MediaInfoTest, TheCoverWindowGetsThePictureOnlyWhenTheSkinHasNoCover) {

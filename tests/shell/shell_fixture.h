@@ -90,6 +90,7 @@ class ShellTest : public ::testing::Test {
                       http,        settingsWindows, stream,   web,    linkOpener, embedded},
         *store, prog.Path(), prefetch);
     form->Form_Load(commandLine);
+    form->Form_Shown();
   }
   // Closes the program; the settings file is then as the program left it.
   void Stop() {
