@@ -224,6 +224,10 @@ int main(int argc, char** argv) {
   view.onBrowserArea = [&web](const varlo::SkinWidget& area) { web.Sync(area); };
   PumpOnGuiThread(unit0, &view);
   PumpOnGuiThread(unit1, &view);
+  // While a device waits for a file to open (a damaged one may keep the engine probing for
+  // seconds) the window's events go on; user input meanwhile waits in the input gate.
+  for (varlo::MpvMediaDevice* unit : {&unit0, &unit1})
+    unit->SetWaitPump([&events] { events.DoEvents(); });
   // Video plays in the skin's video area, or else in a window of the program's own, which shows
   // while a device plays video.
   videoWindow = std::make_unique<varlo::VideoWindow>(&view);
@@ -259,7 +263,12 @@ int main(int argc, char** argv) {
     if (videoWindow) videoWindow->hide();
   };
   closer.SetView(&view);
-  varlo::CloseOnQuitSignals(&view);
+  // A quit signal closes the window as command 1 does, through the window's input gate, once
+  // any open box or dialog has been ended; none opens after that.
+  varlo::CloseOnQuitSignals(&view, [&frm, &dialogs] {
+    dialogs.EndAll();
+    frm.DoIt(1);
+  });
   screen.SetWindow(&view);
   dialogs.SetParent(&view);
   frm.Form().onChange = [&view](unsigned changes) { view.OnFormChanged(changes); };
@@ -273,6 +282,12 @@ int main(int argc, char** argv) {
   };
 
   frm.Form_Load(items);
+  // A quit signal during the start (a box of its own open) has closed the window already.
+  if (frm.Unloaded()) {
+    unit0.SetWakeup({});
+    unit1.SetWakeup({});
+    return 0;
+  }
   view.OnFormChanged(varlo::kChangeAll);
   // The desktop's media controls, and the door for later starts' command lines.
   varlo::MediaSession session(frm);
@@ -299,13 +314,18 @@ int main(int argc, char** argv) {
     mpris.Register();
     if (!newInstance) instanceSocket.Listen();
   });
+  // The media engine starts once the window is up, so the first "play" finds it (nearly) ready.
+  // The second device, used only for overlapping tracks, starts when it first opens a file.
+  // "AutoPlay" plays then too: what the first entry has to say shows over the window, never
+  // before it.
+  varlo::AfterFirstPaint(&view, 1000, [&unit0, &frm] {
+    unit0.StartInBackground();
+    frm.Form_Shown();
+  });
   if (frm.Form().window.minimised)
     view.showMinimized();
   else
     view.show();
-  // The media engine starts once the window is up, so the first "play" finds it (nearly) ready.
-  // The second device, used only for overlapping tracks, starts when it first opens a file.
-  varlo::AfterFirstPaint(&view, 1000, [&unit0] { unit0.StartInBackground(); });
   const int status = QApplication::exec();
   unit0.SetWakeup({});
   unit1.SetWakeup({});

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 #include "platform/mpv/mpv_library.h"
 #include "platform/mpv/mpv_stream_protocol.h"
@@ -88,7 +89,25 @@ MpvMediaDevice::~MpvMediaDevice() {
 void MpvMediaDevice::StartInBackground() {
   if (state_ != State::NotStarted) return;
   state_ = State::Starting;
-  starter_ = std::thread([this, window = DisplayWindow()] { StartEngine(window); });
+  startDone_ = false;
+  starter_ = std::thread([this, window = DisplayWindow()] {
+    StartEngine(window);
+    startDone_ = true;
+  });
+}
+
+void MpvMediaDevice::Pump() {
+  pumping_ = true;
+  pump_();
+  pumping_ = false;
+}
+
+void MpvMediaDevice::WaitForStart() {
+  while (!startDone_) {
+    Pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  starter_.join();
 }
 
 std::uint64_t MpvMediaDevice::DisplayWindow() {
@@ -103,7 +122,11 @@ bool MpvMediaDevice::Available() {
 
 void MpvMediaDevice::EnsureStarted() {
   if (state_ == State::Started) return;
-  if (state_ == State::Starting)
+  // With a pump the start never holds the window: it runs on its own thread meanwhile.
+  if (pump_) StartInBackground();
+  if (state_ == State::Starting && pump_)
+    WaitForStart();
+  else if (state_ == State::Starting)
     starter_.join();
   else
     StartEngine(DisplayWindow());
@@ -130,6 +153,13 @@ void MpvMediaDevice::StartEngine(std::uint64_t displayWindow) {
   set("pause", "yes");
   set("force-window", "no");
   set("audio-display", "no");  // cover art inside audio files is not shown as video
+  // Nor are files beside the entry opened on the engine's own: it would take "album.jpg" for
+  // cover art, "song.srt" for subtitles, "song.mka" for a sound track. Each is a file of its own
+  // to open and read whole, with none of our checks: a FIFO of such a name would hold the
+  // engine for good, a huge one its memory. The program shows covers and lyrics itself.
+  set("cover-art-auto", "no");
+  set("sub-auto", "no");
+  set("audio-file-auto", "no");
   set("input-default-bindings", "no");
   set("input-vo-keyboard", "no");
   set("input-terminal", "no");
@@ -184,6 +214,11 @@ void MpvMediaDevice::SetWakeup(std::function<void()> wakeup) {
 
 void MpvMediaDevice::ProcessEvents() {
   // A wakeup can come while the engine is still starting; its events wait for the first open.
+  // While "open" waits it reads the events itself; what is left is handled once it is done.
+  if (pumping_) {
+    wakeupMissed_ = true;
+    return;
+  }
   if (!Ready()) return;
   for (;;) {
     mpv_event* event = mpv_->waitEvent(handle_, 0);
@@ -265,14 +300,31 @@ void MpvMediaDevice::Fail(MediaFailure failure) {
 }
 
 void MpvMediaDevice::Command(std::string_view word) {
+  const std::string command = Lower(word);
+  if (pumping_) {
+    // A handler run by the pump while "open" waits: the open is not interrupted, but a close
+    // gives it up once the pump returns.
+    if (command == "close") openAbandoned_ = true;
+    return;
+  }
   error_ = 0;
   errorMessage_.clear();
-  const std::string command = Lower(word);
   // Only "open" needs the engine; until then the device holds nothing, so it is not started
   // for the commands that find nothing open (a "close" at shut-down, for one).
-  if (command == "open") EnsureStarted();
+  if (command == "open") {
+    openAbandoned_ = false;
+    EnsureStarted();
+  }
   if (state_ == State::Started && handle_ == nullptr) return Fail(MediaFailure::EngineUnavailable);
-  if (command == "open") return Open();
+  if (command == "open") {
+    Open();
+    // Events that came while the open waited are handled from the window's loop.
+    if (wakeupMissed_) {
+      wakeupMissed_ = false;
+      OnWakeup(this);
+    }
+    return;
+  }
   if (command == "close") return Close();
   if (command != "play" && command != "stop" && command != "pause" && command != "seek") {
     return Fail(MediaFailure::UnknownCommand);
@@ -335,7 +387,9 @@ void MpvMediaDevice::Open() {
   if (!IsAddress(fileName_)) {
     struct stat info {};
     if (::stat(fileName_.c_str(), &info) != 0) return Fail(MediaFailure::FileNotFound);
-    if (S_ISDIR(info.st_mode)) return Fail(MediaFailure::UnknownFormat);
+    // A folder, FIFO or device is no media file: the engine would wait on a FIFO for a writer
+    // and read a device without end.
+    if (!S_ISREG(info.st_mode)) return Fail(MediaFailure::UnknownFormat);
     if (::access(fileName_.c_str(), R_OK) != 0) return Fail(MediaFailure::FileUnreadable);
   }
   // The video callback hears once, when this open has ended one way or the other, so a video
@@ -370,12 +424,17 @@ void MpvMediaDevice::Open() {
   std::int64_t started = -1;
   for (;;) {
     const auto left = std::chrono::duration<double>(deadline - Clock::now()).count();
-    if (left <= 0) {
+    if (left <= 0 || openAbandoned_) {
       const char* stop[] = {"stop", nullptr};
       mpv_->command(handle_, stop);
-      return Fail(MediaFailure::Timeout);
+      return Fail(openAbandoned_ ? MediaFailure::Other : MediaFailure::Timeout);
     }
-    mpv_event* event = mpv_->waitEvent(handle_, left);
+    // With a pump the window's events run between short waits.
+    mpv_event* event = mpv_->waitEvent(handle_, pump_ ? std::min(left, 0.01) : left);
+    if (event->event_id == MPV_EVENT_NONE && pump_) {
+      Pump();
+      continue;
+    }
     if (event->event_id == MPV_EVENT_START_FILE) {
       const auto id = static_cast<const mpv_event_start_file*>(event->data)->playlist_entry_id;
       if (entry < 0 || id == entry) started = id;

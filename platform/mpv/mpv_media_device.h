@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -78,6 +79,11 @@ class MpvMediaDevice final : public IMediaDevice {
   void ReloadVideo();
   // Longest wait of the next "open" (addresses may need longer than files).
   void SetOpenTimeoutMs(int ms) { options_.openTimeoutMs = ms; }
+  // Called on the GUI thread every few milliseconds while "open" waits for the engine (for its
+  // start, then for the media to load), so that the window's events go on meanwhile: a damaged
+  // or huge file may keep the engine probing for seconds. What it runs must not call into this
+  // device; such calls fail as not ready, and a "close" among them gives the open up.
+  void SetWaitPump(std::function<void()> pump) { pump_ = std::move(pump); }
 
   void SetDeviceType(std::string type) override { deviceType_ = std::move(type); }
   const std::string& DeviceType() const override { return deviceType_; }
@@ -134,9 +140,19 @@ class MpvMediaDevice final : public IMediaDevice {
   // Tells the video callback what the open media shows.
   void ReportVideo();
 
+  // Waits for the engine's start on another thread, running the pump meanwhile.
+  void WaitForStart();
+  // Runs the pump once, with calls into the device held off.
+  void Pump();
+
   enum class State { NotStarted, Starting, Started };
   State state_ = State::NotStarted;  // read and written on the GUI thread only
   std::thread starter_;
+  std::atomic<bool> startDone_{false};  // set by the starting thread as it ends
+  std::function<void()> pump_;
+  bool pumping_ = false;        // the pump runs: calls into the device are refused
+  bool wakeupMissed_ = false;   // ProcessEvents was refused meanwhile
+  bool openAbandoned_ = false;  // a "close" came while "open" waited
   // Written by StartEngine; read on the GUI thread only once the state is Started.
   const MpvLibrary* mpv_ = nullptr;
   mpv_handle* handle_ = nullptr;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -14,6 +13,7 @@
 #include "common/app_settings.h"
 #include "platform/mpv/mpv_stream_player.h"
 #include "platform/mpv/stream_entries.h"
+#include "tests/support/event_loop_probe.h"
 #include "tests/support/fake_form.h"
 #include "tests/support/temp_dir.h"
 #include "tests/webradio/stream_server.h"
@@ -217,27 +217,23 @@ TEST(StreamPlayer, TheEventLoopKeepsRunningWhileASlowServerAnswers) {
   QTimer timer1;
   QObject::connect(&timer1, &QTimer::timeout, [&wr] { wr.Timer1Step(); });
   timer1.start(100);
-  QElapsedTimer clock;
-  clock.start();
-  qint64 last = 0, longest = 0;
-  QTimer probe;
-  QObject::connect(&probe, &QTimer::timeout, [&] {
-    const qint64 now = clock.elapsed();
-    longest = std::max(longest, now - last);
-    last = now;
-    if (form.captions[61] == "Loopback Song" || now > 25000) app->quit();
+  testing::EventLoopProbe probe;
+  QTimer done;
+  QObject::connect(&done, &QTimer::timeout, [&] {
+    if (form.captions[61] == "Loopback Song" || probe.ElapsedMs() > 25000) app->quit();
   });
-  probe.start(10);
+  done.start(10);
   QTimer::singleShot(0, [&] {
-    last = clock.elapsed();
+    probe.Start();
     wr.WRPlay("Slow @" + server.Url("/slow"));
   });
   app->exec();
   std::printf("event loop: longest gap %lld ms, title after %.1f s\n",
-              static_cast<long long>(longest), static_cast<double>(clock.elapsed()) / 1000.0);
+              static_cast<long long>(probe.LongestMs()),
+              static_cast<double>(probe.ElapsedMs()) / 1000.0);
   EXPECT_EQ(form.captions[61], "Loopback Song");
-  EXPECT_GE(clock.elapsed(), 9500);
-  EXPECT_LT(longest, 100);
+  EXPECT_GE(probe.ElapsedMs(), 9500);
+  EXPECT_LT(probe.LongestMs(), 100);
 }
 
 }  // namespace
