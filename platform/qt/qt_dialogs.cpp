@@ -45,6 +45,7 @@ QString QtFilterText(const std::string& filter) {
 
 MsgResult QtDialogs::MsgBox(const std::string& text, MsgButtons buttons,
                             const std::string& caption) {
+  if (ended_) return buttons == MsgButtons::YesNo ? MsgResult::No : MsgResult::Ok;
   // Above the window the user works in (the skin browser stays on top of the main window).
   QWidget* active = QApplication::activeWindow();
   QMessageBox box(active ? active : parent_.data());
@@ -78,14 +79,17 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
 }  // namespace
 
 std::optional<std::string> QtDialogs::OpenFile(const FileDialogRequest& request) {
+  if (ended_) return std::nullopt;
   return RunFileDialog(parent_, request, false);
 }
 
 std::optional<std::string> QtDialogs::SaveFile(const FileDialogRequest& request) {
+  if (ended_) return std::nullopt;
   return RunFileDialog(parent_, request, true);
 }
 
 std::optional<std::string> QtDialogs::BrowseFolder(const std::string& prompt) {
+  if (ended_) return std::nullopt;
   const QString dir = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(prompt));
   if (dir.isEmpty()) return std::nullopt;
   return PathFromQt(dir);

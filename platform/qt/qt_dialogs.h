@@ -19,9 +19,13 @@ class QtDialogs : public IDialogs {
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> BrowseFolder(const std::string& prompt) override;
+  // The program is ending: from now on no dialog shows, each returns at once as if cancelled
+  // (a message box with OK or No).
+  void EndAll() { ended_ = true; }
 
  private:
   QPointer<QWidget> parent_;
+  bool ended_ = false;
 };
 
 }  // namespace varlo
