@@ -67,4 +67,30 @@ std::string MciErrorText(int number) {
   }
 }
 
+std::string MciErrorShortText(int number) {
+  using namespace mci_error;
+  switch (number) {
+    case kNone:
+      return {};
+    case kFileNotFound:
+      return "not found";
+    case kInternal:
+      return "damaged";
+    case kFileRead:
+      return "unreadable";
+    case kDeviceNotReady:
+      return "too slow";
+    case kWaveOutputsInUse:
+      return "no sound";
+    case kUnsupportedFunction:
+      return "no video";
+    case kInvalidDeviceName:
+      return "no engine";
+    case kOutOfMemory:
+      return "no memory";
+    default:
+      return "unplayable";
+  }
+}
+
 }  // namespace varlo

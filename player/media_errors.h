@@ -58,4 +58,7 @@ int MciErrorNumber(MediaFailure failure);
 // give a general text with the number.
 std::string MciErrorText(int number);
 
+// The same in a word or two, for a line of the display ("damaged", "not found").
+std::string MciErrorShortText(int number);
+
 }  // namespace varlo

@@ -103,7 +103,7 @@ void PlaybackEngine::PlayIt() {
       list_.paths[index].clear();
       list_.Changed();
       state_.dev.clear();
-      EntryFailed("", "file not found");
+      EntryFailed("", MciErrorShortText(mci_error::kFileNotFound));
       return;
     }
 
@@ -160,7 +160,7 @@ void PlaybackEngine::PlayIt() {
     if (device.Error() != mci_error::kNone) {
       const std::string text =
           OpenErrorText(state_.dev, device.FileName(), device.Error(), device.ErrorMessage());
-      const std::string reason = device.ErrorMessage();
+      const std::string reason = MciErrorShortText(device.Error());
       state_.dev.clear();
       EntryFailed(text, reason);
       return;
@@ -240,7 +240,7 @@ bool PlaybackEngine::OpenedInBackground() {
   openingInBackground_ = false;
   const std::string text =
       OpenErrorText(state_.dev, device.FileName(), device.Error(), device.ErrorMessage());
-  const std::string reason = device.ErrorMessage();
+  const std::string reason = MciErrorShortText(device.Error());
   StopIt();
   state_.dev.clear();
   EntryFailed(text, reason);
@@ -271,16 +271,22 @@ void PlaybackEngine::EntryFailed(const std::string& boxText, const std::string& 
   std::string name = list_.names[index];
   if (const auto mark = name.find(" " + std::string(kNotFound)); mark != std::string::npos)
     name.erase(mark);
+  // The title line is short: it gives the reason, and the list shows the entry selected. The
+  // name display and the tray tip say it whole.
   std::string text = "Skipped " + name + ": " + reason;
   if (failedCount_ == 1) {
-    firstFailure_ = name + ": " + reason;
+    firstFailure_ = text;
+    Label(2, "Skipped: " + reason);
   } else {
-    text = "Skipped " + IntToText(failedCount_) + " entries that cannot be played, last " + name +
-           ": " + reason;
+    text += " (" + IntToText(failedCount_) + " skipped)";
+    Label(2, IntToText(failedCount_) + " skipped: " + reason);
   }
   state_.songName = text;
-  Label(2, text);
   form_.SetDD(6, text);
+  SelectEntry(static_cast<int>(index));
+  trayTip_ = "Varlo - " + text;
+  trayTip_.resize(Utf8PrefixLength(trayTip_, kTrayTipMax));
+  links_.tray.SetTrayTip(trayTip_);
   state_.playing = false;
   state_.paused = false;
   form_.SetAnimationRunning(2, false);

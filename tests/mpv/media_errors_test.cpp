@@ -39,8 +39,14 @@ TEST(MediaErrors, EveryFailureHasItsOwnTextAndOnlyNoneIsSilent) {
     const std::string text = MciErrorText(number);
     EXPECT_FALSE(text.empty()) << number;
     EXPECT_EQ(text.find("Media error"), std::string::npos) << number << " has no text of its own";
+    // The display's few words fit a title line.
+    const std::string brief = MciErrorShortText(number);
+    EXPECT_FALSE(brief.empty()) << number;
+    EXPECT_LE(brief.size(), 10u) << brief;
   }
   EXPECT_EQ(MciErrorText(999), "Media error 999.");
+  EXPECT_EQ(MciErrorShortText(0), "");
+  EXPECT_EQ(MciErrorShortText(999), "unplayable");
 }
 
 }  // namespace

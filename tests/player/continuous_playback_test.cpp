@@ -77,14 +77,19 @@ TEST_F(ContinuousPlaybackTest, WithItTheDisplaySaysSoAndTheNextEntryPlays) {
   Good("good.mp3");
   engine.PlayIt();
   EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(form.captions[2], "Skipped bad.flac: " + MciErrorText(mci_error::kInternal));
-  EXPECT_EQ(form.digits[6], form.captions[2]);
+  EXPECT_EQ(form.captions[2], "Skipped: damaged");
+  EXPECT_EQ(form.digits[6], "Skipped bad.flac: damaged");
+  EXPECT_EQ(list.selected, 0);
+  EXPECT_EQ(engine.TrayTip(), "Varlo - Skipped bad.flac: damaged");
   EXPECT_FALSE(state.playing);
   EXPECT_TRUE(engine.SkipPending());
   // The message stays a moment; the missing entry after it goes at the next tick, then the
   // good one plays.
   EXPECT_TRUE(Run(1900).empty());
-  EXPECT_EQ(Run(200), std::vector<std::string>{list.paths[2]});
+  EXPECT_EQ(Run(100), std::vector<std::string>{});
+  EXPECT_EQ(form.captions[2], "2 skipped: not found");
+  EXPECT_EQ(form.digits[6], "Skipped gone.mp3: not found (2 skipped)");
+  EXPECT_EQ(Run(100), std::vector<std::string>{list.paths[2]});
   EXPECT_TRUE(state.playing);
   EXPECT_EQ(state.tNum, 3);
   EXPECT_EQ(form.captions[2], "good.mp3");

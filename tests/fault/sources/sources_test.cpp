@@ -113,7 +113,7 @@ TEST(SourcesFault, HostileEntriesArePlayedOrSkippedAndNeverHoldThePlayer) {
           }
           if (player.Frm().Player().Engine().SkipPending() && outcome[current].empty()) {
             ++skipped;
-            outcome[current] = player.Frm().Form().lbl[2].caption;
+            outcome[current] = state.songName;
           }
           if (now - enteredMs > entry.lengthMs + 5000) {
             ++hangs;
