@@ -260,8 +260,11 @@ void PlaybackEngine::EntryFailed(const std::string& boxText, const std::string& 
     return;
   }
   const int count = list_.Count();
-  if (failed_.size() != static_cast<std::size_t>(count))
+  // A list that changed since the last failure is tried anew.
+  if (failed_.size() != static_cast<std::size_t>(count)) {
+    ForgetFailures();
     failed_.resize(static_cast<std::size_t>(count));
+  }
   const auto index = static_cast<std::size_t>(std::clamp(state_.tNum, 1, count) - 1);
   if (!failed_[index]) {
     failed_[index] = true;
@@ -312,8 +315,10 @@ void PlaybackEngine::SkipFailedEntry() {
   skipPending_ = false;
   const int count = list_.Count();
   if (count == 0) return;
-  if (failed_.size() != static_cast<std::size_t>(count))
+  if (failed_.size() != static_cast<std::size_t>(count)) {
+    ForgetFailures();
     failed_.resize(static_cast<std::size_t>(count));
+  }
   if (state_.shuffle) {
     // A random entry among those not tried yet.
     std::uniform_int_distribution<int> pick(1, std::max(1, count - failedCount_));
@@ -329,8 +334,11 @@ void PlaybackEngine::SkipFailedEntry() {
     ++state_.tNum;
   }
   skipping_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{skipping_};
   PlayIt();
-  skipping_ = false;
 }
 
 void PlaybackEngine::StopIt() {
