@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "common/program_folder.h"
+#include "tests/support/time_budget.h"
 
 namespace varlo::testing {
 
@@ -19,6 +20,10 @@ QApplication& FaultApp() {
     return made;
   }();
   return *app;
+}
+
+qint64 EventBudgetMs() {
+  return 100 * kTimeBudgetFactor;
 }
 
 namespace {

@@ -24,6 +24,10 @@ namespace varlo::testing {
 // The one application object of these tests, on Qt's offscreen platform; never destroyed.
 QApplication& FaultApp();
 
+// The longest the GUI thread may wait, in milliseconds: 100 in the optimised build, stretched
+// as every time limit of the tests is where the same work runs several times slower.
+qint64 EventBudgetMs();
+
 // A message box the program showed, as the harness found and closed it.
 struct SeenBox {
   std::string text;
