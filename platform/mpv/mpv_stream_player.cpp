@@ -1,5 +1,6 @@
 #include "platform/mpv/mpv_stream_player.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
@@ -154,6 +155,7 @@ void MpvStreamPlayer::Run() {
       requests.swap(requests_);
     }
     for (const Request& r : requests) Send(r);
+    GiveUpOpening();
     // Short waits, so that new requests and the end are seen soon.
     for (;;) {
       mpv_event* event = mpv_->waitEvent(handle_, requests.empty() ? 0.05 : 0.0);
@@ -165,7 +167,31 @@ void MpvStreamPlayer::Run() {
   handle_ = nullptr;
 }
 
+void MpvStreamPlayer::GiveUpOpening() {
+  if (!opening_) return;
+  const auto limit = std::chrono::seconds(std::max(1, options_.networkTimeoutSeconds));
+  if (std::chrono::steady_clock::now() - openedAt_ < limit) return;
+  opening_ = false;
+  {
+    std::lock_guard lock(mutex_);
+    // A newer request decides, and a stream that started is no business of this.
+    if (!requests_.empty() || status_.state != StreamState::Opening) return;
+  }
+  // A server whose bytes trickle in, or whose answer never ends, keeps the engine reading the
+  // stream's start without ever tripping its time-out on silence: it is given up after the
+  // same time.
+  const char* args[] = {"stop", nullptr};
+  mpv_->command(handle_, args);
+  std::lock_guard lock(mutex_);
+  entries_.Stopped();
+  if (!requests_.empty()) return;
+  status_.state = StreamState::Failed;
+  status_.error = "The stream did not start";
+}
+
 void MpvStreamPlayer::Send(const Request& request) {
+  opening_ = request.play;
+  openedAt_ = std::chrono::steady_clock::now();
   if (!request.play) {
     const char* args[] = {"stop", nullptr};
     mpv_->command(handle_, args);
