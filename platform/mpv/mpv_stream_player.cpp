@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "common/utf8_text.h"
 #include "platform/mpv/mpv_library.h"
 
 namespace varlo {
@@ -40,10 +41,15 @@ EntryEnd EndOf(int reason) {
   }
 }
 
+// A station's name and title as the server sent them, which need not be UTF-8 (older servers
+// send Latin-1, broken ones anything): as bounded UTF-8.
 std::string TextOf(const mpv_event_property& p) {
   if (p.format != MPV_FORMAT_STRING) return {};
   const char* text = *static_cast<char* const*>(p.data);
-  return text ? std::string(text) : std::string();
+  if (text == nullptr) return {};
+  constexpr std::size_t kMaxText = 1024;
+  const std::string utf8 = TextAsUtf8(std::string_view(text, strnlen(text, kMaxText)));
+  return utf8.substr(0, Utf8PrefixLength(utf8, kMaxText));
 }
 
 }  // namespace
