@@ -55,9 +55,9 @@ Outcome RunUntilEjected(const std::vector<std::function<void()>>& steps, testing
     for (const auto& step : steps) {
       const auto before = Clock::now();
       step();
-      outcome.longestMs = std::max(
-          outcome.longestMs,
-          std::chrono::duration<double, std::milli>(Clock::now() - before).count());
+      outcome.longestMs =
+          std::max(outcome.longestMs,
+                   std::chrono::duration<double, std::milli>(Clock::now() - before).count());
     }
     if (!form.dialogs.messages.empty()) {
       outcome.ended = true;
@@ -77,10 +77,9 @@ Outcome RunUntilEjected(const std::vector<std::function<void()>>& steps, testing
 
 // A two-track image (3 s and 4 s of tone) in CD mode on the real drive backend and libmpv,
 // playing track 1; `fault` is then done to its files.
-Outcome FaultWhilePlaying(const std::function<void(const std::string& cue,
-                                                   const std::string& bin)>& fault,
-                          const std::function<void(const std::string& cue,
-                                                   const std::string& bin)>& after = {}) {
+Outcome FaultWhilePlaying(
+    const std::function<void(const std::string& cue, const std::string& bin)>& fault,
+    const std::function<void(const std::string& cue, const std::string& bin)>& after = {}) {
   testing::TempDir dir;
   const std::string cue = testing::WriteCueBin(dir, "disc", {{225, true}, {300, true}}, true);
   const std::string bin = dir.File("disc.bin");
@@ -189,20 +188,18 @@ TEST(CdImageFaults, EndInTimeWithoutAHangOrAStall) {
          return FaultWhilePlaying([](auto&, auto& bin) { fs::rename(bin, bin + ".away"); },
                                   [](auto&, auto& bin) { fs::rename(bin + ".away", bin); });
        }},
-      {"cue removed",
-       [] { return FaultWhilePlaying([](auto& cue, auto&) { fs::remove(cue); }); }},
+      {"cue removed", [] { return FaultWhilePlaying([](auto& cue, auto&) { fs::remove(cue); }); }},
       {"drive gone", [] { return DriveGoneWhilePlaying(); }},
   };
   const double stepLimitMs =
-      std::chrono::duration<double, std::milli>(
-          testing::TimeBudget(std::chrono::milliseconds(100)))
+      std::chrono::duration<double, std::milli>(testing::TimeBudget(std::chrono::milliseconds(100)))
           .count();
   int ended = 0;
   double slowest = 0, longestStep = 0;
   for (const Case& c : cases) {
     const Outcome outcome = c.run();
-    std::printf("%-55s %-40s after %.2f s, longest step %.1f ms\n", c.name,
-                outcome.status.c_str(), outcome.seconds, outcome.longestMs);
+    std::printf("%-55s %-40s after %.2f s, longest step %.1f ms\n", c.name, outcome.status.c_str(),
+                outcome.seconds, outcome.longestMs);
     EXPECT_TRUE(outcome.ended) << c.name << ": " << outcome.status;
     EXPECT_LT(outcome.longestMs, stepLimitMs) << c.name;
     if (outcome.ended && outcome.longestMs < stepLimitMs) ++ended;

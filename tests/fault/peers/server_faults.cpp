@@ -57,8 +57,8 @@ const char* NameOf(Fault f) {
   }
   return "";
 }
-const Fault kFaults[] = {Fault::Refuse,  Fault::Stall,   Fault::Trickle,
-                         Fault::Flood,   Fault::NotUtf8, Fault::CloseMidReply};
+const Fault kFaults[] = {Fault::Refuse, Fault::Stall,   Fault::Trickle,
+                         Fault::Flood,  Fault::NotUtf8, Fault::CloseMidReply};
 
 // A port on which nothing listens: bound and let go again.
 int RefusedPort() {
@@ -223,8 +223,8 @@ struct StreamRun final : FaultRun {
       const std::string title = form.Caption(61), name = form.Caption(62);
       if (state == "Un-available!") return End(false, state);
       if (state.rfind("Playing", 0) != 0 || title.empty()) return;
-      const bool shown = testing::IsUtf8(title) && testing::IsUtf8(name) &&
-                         title.rfind("Title A", 0) == 0;
+      const bool shown =
+          testing::IsUtf8(title) && testing::IsUtf8(name) && title.rfind("Title A", 0) == 0;
       return End(shown, state + " \"" + title + "\"" + (shown ? "" : " (not UTF-8)"));
     }
     // It may play what came before the fault; it must end unavailable.
@@ -281,8 +281,8 @@ TEST(ServerFaults, EachEndsInItsMessageWithinItsTimeOut) {
     // The time-out, and the main timer's tick and the engine's own polling on top.
     const bool inTime = r->ended && r->seconds <= r->limitSeconds + kSlackSeconds;
     std::printf("%-6s server that %-20s -> %-50s after %5.1f s (time-out %2.0f s)\n",
-                r->protocol.c_str(), NameOf(r->fault),
-                r->ended ? r->said.c_str() : "(never ended)", r->seconds, r->limitSeconds);
+                r->protocol.c_str(), NameOf(r->fault), r->ended ? r->said.c_str() : "(never ended)",
+                r->seconds, r->limitSeconds);
     EXPECT_TRUE(r->ended && r->right) << r->protocol << " " << NameOf(r->fault) << ": " << r->said;
     EXPECT_TRUE(inTime) << r->protocol << " " << NameOf(r->fault);
     if (r->right && inTime) ++held;

@@ -163,12 +163,12 @@ struct Program {
 // What one skin came to.
 struct Outcome {
   std::string skin;
-  double ms = 0;           // from the load to the window painted
-  double loadMs = 0;       // of which the skin's load (file, bitmaps, shape)
-  bool window = false;     // a window of some size, painted
-  std::string message;     // the first message shown, if any
-  int rects = 0;           // rectangles of the window's shape
-  std::string size;        // of the window
+  double ms = 0;        // from the load to the window painted
+  double loadMs = 0;    // of which the skin's load (file, bitmaps, shape)
+  bool window = false;  // a window of some size, painted
+  std::string message;  // the first message shown, if any
+  int rects = 0;        // rectangles of the window's shape
+  std::string size;     // of the window
 };
 
 Outcome Load(Program& p, const std::string& path, int linkClicks = 0) {
@@ -228,8 +228,8 @@ TEST(SkinFaults, EachGivesAWindowOrAMessageWithinASecond) {
   int checksRects = 0;
   for (const Item& item : items) {
     const Outcome o = Load(program, item.path, item.linkClicks);
-    std::printf("%-28s %7.1f ms (load %7.1f ms)  %s %-12s %6d rects  %s\n", o.skin.c_str(),
-                o.ms, o.loadMs, o.window ? "window" : "no window", o.size.c_str(), o.rects,
+    std::printf("%-28s %7.1f ms (load %7.1f ms)  %s %-12s %6d rects  %s\n", o.skin.c_str(), o.ms,
+                o.loadMs, o.window ? "window" : "no window", o.size.c_str(), o.rects,
                 o.message.substr(0, 60).c_str());
     const bool ok = (o.window || !o.message.empty()) && o.ms < limitMs;
     EXPECT_TRUE(ok) << o.skin << ": " << o.ms << " ms, " << o.message;
@@ -248,8 +248,7 @@ TEST(SkinFaults, EachGivesAWindowOrAMessageWithinASecond) {
   std::snprintf(line, sizeof line,
                 "skins: %d of %zu (%zu corpus, %zu hostile) gave a window or a message within "
                 "1 s, slowest %.0f ms; 4096 x 4096 checks shaped and shown in %.0f ms",
-                held, items.size(), corpus.size(), items.size() - corpus.size(), slowest,
-                checksMs);
+                held, items.size(), corpus.size(), items.size() - corpus.size(), slowest, checksMs);
   testing::ReportFaultGroup("skins", held == static_cast<int>(items.size()), line);
 }
 
