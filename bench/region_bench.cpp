@@ -2,8 +2,11 @@
 // hostile, may cost more than a fraction of a second from its data to the window's mask.
 #include <benchmark/benchmark.h>
 
+#include <fstream>
 #include <random>
 
+#include "bench/scratch_folder.h"
+#include "common/bmp_file.h"
 #include "skin/window_region.h"
 #include "ui/region_mask.h"
 
@@ -69,6 +72,33 @@ void BM_TransparentChecksToMask(benchmark::State& state) {
   state.counters["mask_rects"] = static_cast<double>(rects);
 }
 BENCHMARK(BM_TransparentChecksToMask)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+
+// The checked bitmap as a skin's "O" element meets it: read from its 24-bit BMP file (48 MB)
+// into a fresh picture, then shaped. The picture's first filling is much of the cost.
+void BM_ChecksFileReadAndShaped(benchmark::State& state) {
+  static const varlo::bench::ScratchFolder folder("region-bench");
+  const std::string path = folder.Root() + "/checks.bmp";
+  constexpr int kSide = 4096;
+  {
+    const std::uint32_t rowBytes = kSide * 3, dataBytes = rowBytes * kSide;
+    std::string file = "BM";
+    auto le = [&file](std::uint32_t v, int bytes) {
+      for (int i = 0; i < bytes; ++i) file += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    le(54 + dataBytes, 4), le(0, 4), le(54, 4), le(40, 4), le(kSide, 4), le(kSide, 4);
+    le(1, 2), le(24, 2), le(0, 4), le(dataBytes, 4), le(2835, 4), le(2835, 4), le(0, 4), le(0, 4);
+    for (int y = 0; y < kSide; ++y)
+      for (int x = 0; x < kSide; ++x)
+        file += (x + y) % 2 == 0 ? std::string("\xff\x00\xff", 3) : std::string("\x5a\x3c\x1e", 3);
+    std::ofstream(path, std::ios::binary) << file;
+  }
+  for (auto _ : state) {
+    const std::optional<varlo::Picture> p = varlo::ReadBmpFile(path, std::int64_t{kSide} * kSide);
+    if (!p) state.SkipWithError("the bitmap was not read");
+    benchmark::DoNotOptimize(varlo::BuildTransparentRegion(*p, kKey));
+  }
+}
+BENCHMARK(BM_ChecksFileReadAndShaped)->Unit(benchmark::kMillisecond);
 
 // A multi-polygon of small scattered triangles, as many as a skin file of the largest size
 // the loader reads can list, to the window's mask.

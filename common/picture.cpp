@@ -2,7 +2,18 @@
 
 #include <algorithm>
 
+#include "common/huge_pages.h"
+
 namespace varlo {
+
+Picture::Picture(int w, int h, Colour fill) : width(w), height(h) {
+  const std::size_t count =
+      static_cast<std::size_t>(std::max(w, 0)) * static_cast<std::size_t>(std::max(h, 0));
+  // A large picture is filled here for the first time: in huge pages, where the system has them.
+  words.reserve(count);
+  AdviseHugePages(words.data(), count * sizeof(PixelWord));
+  words.assign(count, WordOf(fill));
+}
 
 void CopyPictureRect(const Picture& src, int sx, int sy, int w, int h, Picture& dst, int dx,
                      int dy) {

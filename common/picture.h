@@ -38,10 +38,7 @@ struct Picture {
   std::vector<PixelWord> words;
 
   Picture() = default;
-  Picture(int w, int h, Colour fill = 0)
-      : width(w),
-        height(h),
-        words(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), WordOf(fill)) {}
+  Picture(int w, int h, Colour fill = 0);
 
   bool Empty() const { return width <= 0 || height <= 0; }
   Colour At(int x, int y) const { return ColourOf(words[Index(x, y)]); }

@@ -86,17 +86,46 @@ bool MaskRects(const CellMask& m, std::size_t maxRects, std::vector<RegionRect>&
 // The mask at half its resolution (in each direction with more than one cell): a cell is
 // kept when any of the cells it covers was.
 CellMask Coarsen(const CellMask& m) {
-  CellMask c = m;
+  CellMask c;
+  c.left = m.left;
+  c.top = m.top;
+  c.width = m.width;
+  c.height = m.height;
   const int dx = m.cols > 1 ? 2 : 1, dy = m.rows > 1 ? 2 : 1;
-  c.cellWidth *= dx;
-  c.cellHeight *= dy;
+  c.cellWidth = m.cellWidth * dx;
+  c.cellHeight = m.cellHeight * dy;
   c.cols = (m.cols + dx - 1) / dx;
   c.rows = (m.rows + dy - 1) / dy;
   c.Allocate();
+  const int shift = dx == 2 ? 1 : 0;
   for (int r = 0; r < m.rows; ++r) {
     const std::uint8_t* from = m.Row(r);
     std::uint8_t* to = c.Row(r / dy);
-    for (int x = 0; x < m.cols; ++x) to[x / dx] |= from[x];
+    for (int x = 0; x < m.cols; ++x) to[x >> shift] |= from[x];
+  }
+  return c;
+}
+
+// The pixels `kept` keeps of `picture`, straight away at half the resolution, as Coarsen
+// makes it of the exact mask: a picture too detailed for the limit never pays for a mask
+// of all its pixels.
+template <class Kept>
+CellMask HalvedMask(const Picture& picture, Kept kept) {
+  CellMask c;
+  c.width = picture.width;
+  c.height = picture.height;
+  const int dx = picture.width > 1 ? 2 : 1, dy = picture.height > 1 ? 2 : 1;
+  c.cellWidth = dx;
+  c.cellHeight = dy;
+  c.cols = (picture.width + dx - 1) / dx;
+  c.rows = (picture.height + dy - 1) / dy;
+  c.Allocate();
+  const int shift = dx == 2 ? 1 : 0;
+  for (int y = 0; y < picture.height; ++y) {
+    const PixelWord* from = picture.Row(y);
+    std::uint8_t* to = c.Row(y / dy);
+    for (int x = 0; x < picture.width; ++x)
+      to[x >> shift] |= static_cast<std::uint8_t>(kept(from[x]) ? 1 : 0);
   }
   return c;
 }
@@ -215,10 +244,8 @@ WindowRegion BuildTransparentRegion(const Picture& picture, Colour transparent,
     KeptRuns(picture.Row(r), picture.width, kept, runs);
   };
   if (MaskRects(mask, pixelRuns, maxRects, region.rects)) return region;
-  mask.cells.resize(picture.words.size());
-  std::transform(picture.words.begin(), picture.words.end(), mask.cells.begin(),
-                 [&kept](PixelWord w) { return kept(w) ? 1 : 0; });
-  return ShapeFromMask(std::move(mask), maxRects);
+  // The exact shape does not fit: simplified, from blocks of 2 x 2 pixels up.
+  return ShapeFromMask(HalvedMask(picture, kept), maxRects);
 }
 
 WindowRegion PolygonRegion(const std::vector<ShapePoint>& points, const RegionLimits& limits) {

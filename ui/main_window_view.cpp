@@ -412,12 +412,13 @@ void MainWindowView::paintEvent(QPaintEvent* event) {
   // so that their pixel art stays sharp.
   p.setRenderHint(QPainter::SmoothPixmapTransform, false);
   QRegion region = event->region();
-  if (paintsShape_) {
+  if (paintsShape_ && !shape_.isEmpty()) {
     // Outside the shape the window stays transparent.
+    const QRegion outside = region - shape_;
+    region &= shape_;
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(event->rect(), Qt::transparent);
+    for (const QRect& r : outside) p.fillRect(r, Qt::transparent);
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (!shape_.isEmpty()) region &= shape_;
   }
   p.setClipRegion(region);
   const SkinForm& form = frm_.Form();
@@ -425,7 +426,10 @@ void MainWindowView::paintEvent(QPaintEvent* event) {
   // paint has replaced them, so the images over them are made afresh for every paint.
   const QImage picture = ImageOverPicture(form.window.picture);
   const QImage resBitmap = ImageOverPicture(form.window.resBitmap);
-  p.fillRect(rect(), ToQColor(form.window.backColour));
+  // The picture is opaque: the background colour shows only where it does not reach, so a
+  // large window is not filled twice.
+  const QRegion bare = QRegion(rect()) - QRegion(picture.rect());
+  for (const QRect& r : bare) p.fillRect(r, ToQColor(form.window.backColour));
   if (!picture.isNull()) p.drawImage(0, 0, picture);
   SkinPainter(form, resBitmap).Paint(p, &region);
 }

@@ -177,6 +177,13 @@ bool CdioDisc::ReadAudio(std::int32_t lsn, std::int32_t count, std::uint8_t* out
          DRIVER_OP_SUCCESS;
 }
 
+std::string CdioDisc::ImageDataFile() const {
+  const char* mode = cdio_get_arg(handle_, "access-mode");
+  if (mode == nullptr || std::strcmp(mode, "image") != 0) return {};
+  const char* source = cdio_get_arg(handle_, "source");
+  return source ? std::string(source) : std::string();
+}
+
 std::unique_ptr<ByteStream> OpenDiscStream(const std::string& source,
                                            const std::optional<DiscToc>& toc) {
   std::unique_ptr<CdioDisc> disc = CdioDisc::Open(source);

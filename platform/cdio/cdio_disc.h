@@ -31,6 +31,9 @@ class CdioDisc {
   std::optional<DiscToc> ReadToc() const;
   // Reads `count` audio sectors from `lsn`; false on a read error.
   bool ReadAudio(std::int32_t lsn, std::int32_t count, std::uint8_t* out) const;
+  // The file an image's sectors are read from (a cue sheet's .bin, or the image itself);
+  // empty for a drive.
+  std::string ImageDataFile() const;
 
  private:
   CdioDisc(CdIo_t* handle, int lastSessionTrack)

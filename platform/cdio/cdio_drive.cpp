@@ -95,8 +95,14 @@ DriveState CdioDrive::Look() {
   if (image_) {
     if (imageOut_) return DriveState::TrayOpen;
     struct stat info {};
-    const bool there = ::stat(source_.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-    return there ? DriveState::Ready : DriveState::NoDisc;
+    if (::stat(source_.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+      imageData_.clear();  // whatever comes back in its place is another disc
+      return DriveState::NoDisc;
+    }
+    if (imageData_.empty()) return DriveState::Ready;
+    const bool whole = ::stat(imageData_.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+                       static_cast<std::uintmax_t>(info.st_size) >= imageDataBytes_;
+    return whole ? DriveState::Ready : DriveState::NoDisc;
   }
   if (!OpenDevice()) return DriveState::NoDisc;  // no such drive, or no right to it
   const int status = ::ioctl(fd_, CDROM_DRIVE_STATUS, CDSL_CURRENT);
@@ -132,6 +138,7 @@ void CdioDrive::CloseDevice() {
 void CdioDrive::DoEject() {
   if (image_) {
     imageOut_ = !imageOut_;
+    imageData_.clear();
     return;
   }
   if (!OpenDevice()) return;
@@ -140,6 +147,16 @@ void CdioDrive::DoEject() {
   if (::ioctl(fd_, open ? CDROMCLOSETRAY : CDROMEJECT, 0) != 0)
     std::fprintf(stderr, "varlo: cannot %s the tray of %s: %s\n", open ? "close" : "open",
                  source_.c_str(), std::strerror(errno));
+}
+
+void CdioDrive::NoteImageData(const std::string& file) {
+  struct stat info {};
+  if (file.empty() || ::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    imageData_.clear();
+    return;
+  }
+  imageData_ = file;
+  imageDataBytes_ = static_cast<std::uintmax_t>(info.st_size);
 }
 
 void CdioDrive::Run() {
@@ -164,7 +181,10 @@ void CdioDrive::Run() {
     if (read) {
       std::optional<DiscToc> toc;
       if (state == DriveState::Ready || state == DriveState::Unknown) {
-        if (std::unique_ptr<CdioDisc> disc = CdioDisc::Open(source_)) toc = disc->ReadToc();
+        if (std::unique_ptr<CdioDisc> disc = CdioDisc::Open(source_)) {
+          toc = disc->ReadToc();
+          if (image_ && toc) NoteImageData(disc->ImageDataFile());
+        }
       }
       knownToc_->Set(toc);
       Deliver([this, asked, toc = std::move(toc)] { Answer(asked, toc); });

@@ -27,7 +27,8 @@ namespace varlo {
 // found again. The drive is looked at only while
 // someone asks for its state (CD mode does so every tick), so the program without CD mode
 // never wakes for it. An image behaves like a drive with
-// its disc in: eject takes the disc out, a second eject puts it back.
+// its disc in: eject takes the disc out, a second eject puts it back; an image whose sector
+// file is cut short or removed after its disc was read has no disc until it is whole again.
 class CdioDrive final : public CdDrive {
  public:
   using Post = std::function<void(std::function<void()>)>;
@@ -53,6 +54,8 @@ class CdioDrive final : public CdDrive {
   bool OpenDevice();
   void CloseDevice();
   void DoEject();
+  // Notes the file a disc just read from an image keeps its sectors in.
+  void NoteImageData(const std::string& file);
   void Deliver(std::function<void()> call);
   // Answers the reads asked up to number `asked` with `toc`. GUI thread.
   void Answer(std::uint64_t asked, const std::optional<DiscToc>& toc);
@@ -85,6 +88,11 @@ class CdioDrive final : public CdDrive {
   // The drive thread's own.
   int fd_ = -1;
   bool imageOut_ = false;
+  // The file an image's disc was last read from, and its size then: an image whose sectors
+  // shrink or go away under a playing disc is a disc that cannot be read to its end, and is
+  // taken out. Forgotten when the image is ejected or its own file goes.
+  std::string imageData_;
+  std::uintmax_t imageDataBytes_ = 0;
 
   // The table the drive read last, for the stream; cleared once the disc may have changed.
   struct KnownToc {

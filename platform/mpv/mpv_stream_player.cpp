@@ -1,8 +1,10 @@
 #include "platform/mpv/mpv_stream_player.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
+#include "common/utf8_text.h"
 #include "platform/mpv/mpv_library.h"
 
 namespace varlo {
@@ -39,10 +41,15 @@ EntryEnd EndOf(int reason) {
   }
 }
 
+// A station's name and title as the server sent them, which need not be UTF-8 (older servers
+// send Latin-1, broken ones anything): as bounded UTF-8.
 std::string TextOf(const mpv_event_property& p) {
   if (p.format != MPV_FORMAT_STRING) return {};
   const char* text = *static_cast<char* const*>(p.data);
-  return text ? std::string(text) : std::string();
+  if (text == nullptr) return {};
+  constexpr std::size_t kMaxText = 1024;
+  const std::string utf8 = TextAsUtf8(std::string_view(text, strnlen(text, kMaxText)));
+  return utf8.substr(0, Utf8PrefixLength(utf8, kMaxText));
 }
 
 }  // namespace
@@ -154,6 +161,7 @@ void MpvStreamPlayer::Run() {
       requests.swap(requests_);
     }
     for (const Request& r : requests) Send(r);
+    GiveUpOpening();
     // Short waits, so that new requests and the end are seen soon.
     for (;;) {
       mpv_event* event = mpv_->waitEvent(handle_, requests.empty() ? 0.05 : 0.0);
@@ -165,7 +173,31 @@ void MpvStreamPlayer::Run() {
   handle_ = nullptr;
 }
 
+void MpvStreamPlayer::GiveUpOpening() {
+  if (!opening_) return;
+  const auto limit = std::chrono::seconds(std::max(1, options_.networkTimeoutSeconds));
+  if (std::chrono::steady_clock::now() - openedAt_ < limit) return;
+  opening_ = false;
+  {
+    std::lock_guard lock(mutex_);
+    // A newer request decides, and a stream that started is no business of this.
+    if (!requests_.empty() || status_.state != StreamState::Opening) return;
+  }
+  // A server whose bytes trickle in, or whose answer never ends, keeps the engine reading the
+  // stream's start without ever tripping its time-out on silence: it is given up after the
+  // same time.
+  const char* args[] = {"stop", nullptr};
+  mpv_->command(handle_, args);
+  std::lock_guard lock(mutex_);
+  entries_.Stopped();
+  if (!requests_.empty()) return;
+  status_.state = StreamState::Failed;
+  status_.error = "The stream did not start";
+}
+
 void MpvStreamPlayer::Send(const Request& request) {
+  opening_ = request.play;
+  openedAt_ = std::chrono::steady_clock::now();
   if (!request.play) {
     const char* args[] = {"stop", nullptr};
     mpv_->command(handle_, args);

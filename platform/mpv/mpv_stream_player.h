@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <mutex>
 #include <string>
@@ -52,6 +53,8 @@ class MpvStreamPlayer final : public IStreamPlayer {
   void Run();
   bool Start();
   void Send(const Request& request);
+  // Fails a stream still opening after the network time-out.
+  void GiveUpOpening();
   void Handle(const mpv_event& event);
 
   MpvStreamOptions options_;
@@ -65,6 +68,8 @@ class MpvStreamPlayer final : public IStreamPlayer {
   StreamStatus status_;
   StreamEntries entries_;  // under the lock, with the status it keeps
   bool paused_ = false;    // worker only
+  bool opening_ = false;   // worker only: a stream asked for has not been seen to start
+  std::chrono::steady_clock::time_point openedAt_;  // worker only: when it was asked for
 };
 
 }  // namespace varlo

@@ -226,6 +226,33 @@ TEST(CdioDriveTest, ReadsAskedWhileOneRunsShareItsAnswerAndAGoneDriveAnswersNoth
   EXPECT_EQ(answers, 2);
 }
 
+// Sectors that go from under a disc once read: the disc is out until its file is whole again,
+// and a disc read afresh after an eject is taken as it is then.
+TEST_F(OneTrackDisc, AnImageWhoseSectorsShrinkOrGoHasNoDiscUntilWhole) {
+  const std::string bin = dir.File("disc.bin");
+  ASSERT_TRUE(ReadThrough(drive, gui));
+  std::filesystem::resize_file(bin, 100 * 2352);
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::NoDisc; }));
+  std::filesystem::resize_file(bin, 750 * 2352);
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+  std::filesystem::rename(bin, bin + ".away");
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::NoDisc; }));
+  std::filesystem::rename(bin + ".away", bin);
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+
+  std::filesystem::resize_file(bin, 100 * 2352);
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::NoDisc; }));
+  drive.Eject();
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::TrayOpen; }));
+  drive.Eject();
+  ASSERT_TRUE(gui.Until([&] { return drive.State() == DriveState::Ready; }));
+  const std::optional<DiscToc> shorter = ReadThrough(drive, gui);
+  ASSERT_TRUE(shorter);
+  EXPECT_EQ(shorter->leadOutLba, 100);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(drive.State(), DriveState::Ready);
+}
+
 TEST_F(OneTrackDisc, AReadAskedAfterAnEjectNeverTakesTheAnswerOfAReadBeforeIt) {
   std::optional<DiscToc> before, after;
   bool beforeAnswered = false, afterAnswered = false;

@@ -93,6 +93,33 @@ TEST(StreamPlayer, MissingRefusedAndStalledStreamsFail) {
   EXPECT_EQ(player.Status().state, StreamState::Failed);
 }
 
+// A server that trickles its answer never trips the engine's time-out on silence; the player
+// gives the stream up after the same time, and a stream that plays is never given up.
+TEST(StreamPlayer, AStreamThatNeverStartsIsGivenUpAfterTheNetworkTimeOut) {
+  testing::LoopbackServer trickle(
+      [](testing::LoopbackServer& self, int socket, const std::string&) {
+        for (char c : std::string("HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\n\r\n")) {
+          if (!testing::LoopbackServer::Send(socket, std::string(1, c)) || !self.Sleep(300)) return;
+        }
+      });
+  MpvStreamPlayer player(Quiet(2));
+  const auto start = Clock::now();
+  player.Play("http://127.0.0.1:" + std::to_string(trickle.Port()) + "/live");
+  EXPECT_TRUE(
+      WaitFor(player, 10, [](const StreamStatus& s) { return s.state == StreamState::Failed; }));
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  EXPECT_GE(seconds, 1.9);
+  EXPECT_LT(seconds, 5);
+  EXPECT_EQ(player.Status().error, "The stream did not start");
+
+  testing::StreamServer server;
+  player.Play(server.Url("/live"));
+  ASSERT_TRUE(
+      WaitFor(player, 20, [](const StreamStatus& s) { return s.state == StreamState::Playing; }));
+  std::this_thread::sleep_for(std::chrono::seconds(3));
+  EXPECT_EQ(player.Status().state, StreamState::Playing);
+}
+
 // A station playlist whose first servers fail plays from the one that answers: the engine
 // skips the failed entries, and the player never reports a failure on the way. The stream
 // it replaces, which fails while the new one opens, is not taken for the new one.
