@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -97,16 +98,17 @@ std::string_view WhyUnreadable(const FileRead& read) {
 
 // Moves a settings file that cannot be read out of the way, so that writing the store
 // does not destroy what may still be the user's settings.
-bool KeepAside(const std::string& target, const FileRead& read) {
+WriteStatus KeepAside(const std::string& target, const FileRead& read) {
   const std::string aside = target + ".bad";
   if (std::rename(target.c_str(), aside.c_str()) != 0) {
+    const int error = errno;
     std::fprintf(stderr, "Settings file %s cannot be read (%s) nor moved aside: not written\n",
                  target.c_str(), std::string(WhyUnreadable(read)).c_str());
-    return false;
+    return WriteStatus::Failed(error);
   }
   std::fprintf(stderr, "Settings file %s cannot be read (%s): kept as %s, a new one is written\n",
                target.c_str(), std::string(WhyUnreadable(read)).c_str(), aside.c_str());
-  return true;
+  return {};
 }
 
 // Holds the lock on a folder for as long as it lives. Waits a few tens of milliseconds at
@@ -199,9 +201,20 @@ bool SettingsStore::Has(std::string_view section, std::string_view key) const {
 
 void SettingsStore::Set(std::string_view section, std::string_view key, std::string_view value) {
   if (!Put(sections_, section, key, value)) return;
-  for (const auto& c : changed_)
-    if (EqualsNoCase(c.section, section) && EqualsNoCase(c.key, key)) return;
-  changed_.push_back({std::string(section), std::string(key)});
+  const auto same = [&](const Changed& c) {
+    return EqualsNoCase(c.section, section) && EqualsNoCase(c.key, key);
+  };
+  // A real change replaces a default given earlier.
+  defaulted_.erase(std::remove_if(defaulted_.begin(), defaulted_.end(), same), defaulted_.end());
+  if (std::none_of(changed_.begin(), changed_.end(), same))
+    changed_.push_back({std::string(section), std::string(key)});
+}
+
+void SettingsStore::SetDefault(std::string_view section, std::string_view key,
+                               std::string_view value) {
+  if (Find(sections_, section, key)) return;
+  Put(sections_, section, key, value);
+  defaulted_.push_back({std::string(section), std::string(key)});
 }
 
 std::string SettingsStore::Serialise(const Sections& sections) {
@@ -218,9 +231,9 @@ std::string SettingsStore::Serialise() const {
   return Serialise(sections_);
 }
 
-bool SettingsStore::Save() {
+WriteStatus SettingsStore::Save() {
   const std::string target = ResolveLinks(path_);
-  if (target.empty()) return false;
+  if (target.empty()) return WriteStatus::Failed(ELOOP);
   const std::string folder = std::filesystem::path(target).parent_path().string();
   std::error_code ec;
   if (!folder.empty()) std::filesystem::create_directories(folder, ec);
@@ -233,16 +246,26 @@ bool SettingsStore::Save() {
   } else if (disk.status == ReadStatus::kMissing) {
     // A first start, or the file was removed: what is held here is all there is.
     merged = sections_;
+  } else if (disk.status == ReadStatus::kNotRegular) {
+    // A folder (or a device) in the file's place is not ours to move: the writer's rename
+    // fails on a folder with the cause the user should hear.
+    merged = sections_;
   } else {
-    if (!KeepAside(target, disk)) return false;
+    if (const WriteStatus aside = KeepAside(target, disk); !aside) return aside;
     merged = sections_;
   }
   for (const auto& c : changed_)
     if (const std::string* value = Find(sections_, c.section, c.key))
       Put(merged, c.section, c.key, *value);
-  if (!WriteFileAtomic(target, Serialise(merged))) return false;
+  for (const auto& d : defaulted_)
+    if (const std::string* value = Find(sections_, d.section, d.key);
+        value && !Find(merged, d.section, d.key))
+      Put(merged, d.section, d.key, *value);
+  const WriteStatus written = WriteFileAtomic(target, Serialise(merged));
+  if (!written) return written;
   changed_.clear();
-  return true;
+  defaulted_.clear();
+  return written;
 }
 
 std::string ReadSetting(const SettingsStore& store, std::string_view key,
@@ -257,6 +280,15 @@ std::int16_t ReadSettingNum(const SettingsStore& store, std::string_view key,
 
 void WriteSetting(SettingsStore& store, std::string_view key, std::string_view value) {
   store.Set(kSettingsSection, key, value);
+}
+
+void WriteSettingOrDefault(SettingsStore& store, std::string_view key, std::string_view value,
+                           std::string_view fallback) {
+  if (value == fallback && !store.Has(kSettingsSection, key)) {
+    store.SetDefault(kSettingsSection, key, value);
+  } else {
+    store.Set(kSettingsSection, key, value);
+  }
 }
 
 std::string DefaultSettingsPath() {
