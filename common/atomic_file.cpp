@@ -153,7 +153,7 @@ bool AtomicWriter::Write(std::string_view data) {
   return Fail();
 }
 
-bool AtomicWriter::Commit() {
+bool AtomicWriter::Commit(const std::function<bool()>& unchanged) {
   if (fd_ < 0) return false;
   struct stat old {};
   if (stat(target_.c_str(), &old) == 0) {
@@ -164,7 +164,9 @@ bool AtomicWriter::Commit() {
     }
   }
   // The rename happens while the lock is held, so no clean-up can take the file first.
-  if (fsync(fd_) != 0 || std::rename(temp_.c_str(), target_.c_str()) != 0) return Fail();
+  if (fsync(fd_) != 0) return Fail();
+  if (unchanged && !unchanged()) return Fail(EAGAIN);
+  if (std::rename(temp_.c_str(), target_.c_str()) != 0) return Fail();
   close(fd_);
   fd_ = -1;
   SyncFolder(ParentOf(target_));

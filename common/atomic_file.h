@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,8 +35,10 @@ class AtomicWriter {
   // False once opening or any write failed; Commit then fails too.
   bool Ok() const { return fd_ >= 0; }
   bool Write(std::string_view data);
-  // Puts the written bytes in place; false (the old file untouched) on any failure.
-  bool Commit();
+  // Puts the written bytes in place; false (the old file untouched) on any failure. With
+  // `unchanged`, asked once the bytes are safe and just before the rename: when it says the
+  // target changed since the caller read it, nothing is replaced and the error is EAGAIN.
+  bool Commit(const std::function<bool()>& unchanged = {});
   // The first failure so far, with the system's error number of the step that failed.
   WriteStatus Status() const { return error_ == 0 ? WriteStatus() : WriteStatus::Failed(error_); }
   // The file that Commit replaces (after links).

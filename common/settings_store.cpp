@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,8 +22,10 @@ namespace {
 
 constexpr std::size_t kMaxFileBytes = 1 << 20;
 constexpr std::size_t kMaxEntries = 10000;
-constexpr int kLockAttempts = 25;
-constexpr auto kLockPause = std::chrono::milliseconds(2);
+constexpr int kLockAttempts = 40;
+constexpr auto kLockPause = std::chrono::milliseconds(1);
+// A save that finds the file replaced under it merges again, for this long at most.
+constexpr auto kSaveDeadline = std::chrono::milliseconds(80);
 
 // Values may hold any text; line breaks and backslashes are escaped so that one entry
 // stays on one line.
@@ -109,6 +112,27 @@ WriteStatus KeepAside(const std::string& target, const FileRead& read) {
   std::fprintf(stderr, "Settings file %s cannot be read (%s): kept as %s, a new one is written\n",
                target.c_str(), std::string(WhyUnreadable(read)).c_str(), aside.c_str());
   return {};
+}
+
+// What identifies one version of a file: another program's save replaces the inode, an edit
+// in place changes the size or the time.
+struct Version {
+  bool present = false;
+  struct stat st {};
+};
+
+Version VersionOf(const std::string& path) {
+  Version v;
+  v.present = stat(path.c_str(), &v.st) == 0;
+  return v;
+}
+
+bool SameVersion(const Version& a, const Version& b) {
+  if (a.present != b.present) return false;
+  return !a.present ||
+         (a.st.st_dev == b.st.st_dev && a.st.st_ino == b.st.st_ino &&
+          a.st.st_size == b.st.st_size && a.st.st_mtim.tv_sec == b.st.st_mtim.tv_sec &&
+          a.st.st_mtim.tv_nsec == b.st.st_mtim.tv_nsec);
 }
 
 // Holds the lock on a folder for as long as it lives. Waits a few tens of milliseconds at
@@ -237,35 +261,45 @@ WriteStatus SettingsStore::Save() {
   const std::string folder = std::filesystem::path(target).parent_path().string();
   std::error_code ec;
   if (!folder.empty()) std::filesystem::create_directories(folder, ec);
-  const FolderLock lock(folder.empty() ? "." : folder);
+  // The lock makes two programs' saves take turns; one that waited too long goes ahead, and
+  // then the version check before the rename catches a save that came in between.
+  const auto deadline = std::chrono::steady_clock::now() + kSaveDeadline;
+  for (;;) {
+    const FolderLock lock(folder.empty() ? "." : folder);
+    const Version read = VersionOf(target);
+    Sections merged;
+    const FileRead disk = ReadRegularFile(target, kMaxFileBytes);
+    if (disk.status == ReadStatus::kOk && IsText(disk.data)) {
+      Parse(disk.data, merged);
+    } else if (disk.status == ReadStatus::kMissing) {
+      // A first start, or the file was removed: what is held here is all there is.
+      merged = sections_;
+    } else if (disk.status == ReadStatus::kNotRegular) {
+      // A folder (or a device) in the file's place is not ours to move: the writer's rename
+      // fails on a folder with the cause the user should hear.
+      merged = sections_;
+    } else {
+      if (const WriteStatus aside = KeepAside(target, disk); !aside) return aside;
+      merged = sections_;
+    }
+    for (const auto& c : changed_)
+      if (const std::string* value = Find(sections_, c.section, c.key))
+        Put(merged, c.section, c.key, *value);
+    for (const auto& d : defaulted_)
+      if (const std::string* value = Find(sections_, d.section, d.key);
+          value && !Find(merged, d.section, d.key))
+        Put(merged, d.section, d.key, *value);
 
-  Sections merged;
-  const FileRead disk = ReadRegularFile(target, kMaxFileBytes);
-  if (disk.status == ReadStatus::kOk && IsText(disk.data)) {
-    Parse(disk.data, merged);
-  } else if (disk.status == ReadStatus::kMissing) {
-    // A first start, or the file was removed: what is held here is all there is.
-    merged = sections_;
-  } else if (disk.status == ReadStatus::kNotRegular) {
-    // A folder (or a device) in the file's place is not ours to move: the writer's rename
-    // fails on a folder with the cause the user should hear.
-    merged = sections_;
-  } else {
-    if (const WriteStatus aside = KeepAside(target, disk); !aside) return aside;
-    merged = sections_;
+    AtomicWriter writer(target);
+    if (writer.Write(Serialise(merged)) &&
+        writer.Commit([&] { return SameVersion(read, VersionOf(target)); })) {
+      changed_.clear();
+      defaulted_.clear();
+      return {};
+    }
+    const WriteStatus failed = writer.Status();
+    if (failed.Error() != EAGAIN || std::chrono::steady_clock::now() >= deadline) return failed;
   }
-  for (const auto& c : changed_)
-    if (const std::string* value = Find(sections_, c.section, c.key))
-      Put(merged, c.section, c.key, *value);
-  for (const auto& d : defaulted_)
-    if (const std::string* value = Find(sections_, d.section, d.key);
-        value && !Find(merged, d.section, d.key))
-      Put(merged, d.section, d.key, *value);
-  const WriteStatus written = WriteFileAtomic(target, Serialise(merged));
-  if (!written) return written;
-  changed_.clear();
-  defaulted_.clear();
-  return written;
 }
 
 std::string ReadSetting(const SettingsStore& store, std::string_view key,

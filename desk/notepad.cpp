@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "common/pending_writes.h"
 #include "common/atomic_file.h"
 #include "common/file_select.h"
+#include "common/pending_writes.h"
 
 namespace varlo {
 namespace {

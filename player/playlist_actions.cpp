@@ -4,8 +4,8 @@
 
 #include "common/file_select.h"
 #include "common/numtext.h"
-#include "common/pending_writes.h"
 #include "common/paths.h"
+#include "common/pending_writes.h"
 #include "player/display_name.h"
 #include "player/folder_tree.h"
 #include "player/playlist_file.h"

@@ -1,8 +1,8 @@
 #include "player/track_info_form.h"
 
 #include "common/numtext.h"
-#include "common/pending_writes.h"
 #include "common/paths.h"
+#include "common/pending_writes.h"
 #include "player/cover_search.h"
 #include "player/display_name.h"
 

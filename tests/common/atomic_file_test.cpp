@@ -74,7 +74,7 @@ TEST(AtomicFile, WritesThroughLinksAndKeepsModeBits) {
   // A link to a file not there yet creates that file; a new file's mode follows the umask.
   fs::create_symlink("made/later.txt", dir.File("dangling"));
   const mode_t old = ::umask(027);
-  const bool wrote = WriteFileAtomic(dir.File("dangling"), "x");
+  const bool wrote = WriteFileAtomic(dir.File("dangling"), "x").Ok();
   ::umask(old);
   ASSERT_TRUE(wrote);
   EXPECT_TRUE(fs::is_symlink(dir.File("dangling")));
@@ -160,9 +160,9 @@ TEST(AtomicFile, AFailedWriteTellsItsCause) {
 }
 
 TEST(WriteStatus, MessagesCarryTheReasonAndNoticesAreGivenOnce) {
-  EXPECT_EQ(WithReason("Unable to write Playlist! Is the file read-only?",
-                       WriteStatus::Failed(ENOSPC)),
-            "Unable to write Playlist! Is the file read-only?\nNo space left on device");
+  EXPECT_EQ(
+      WithReason("Unable to write Playlist! Is the file read-only?", WriteStatus::Failed(ENOSPC)),
+      "Unable to write Playlist! Is the file read-only?\nNo space left on device");
   EXPECT_EQ(WithReason("Saved.", WriteStatus()), "Saved.");
   EXPECT_EQ(WriteStatus::Failed(0).Error(), EIO);  // a failure is never taken for success
 

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "common/pending_writes.h"
-
 #include "tests/support/temp_dir.h"
 
 namespace varlo {

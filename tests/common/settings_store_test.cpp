@@ -102,7 +102,7 @@ TEST(SettingsStore, DefaultsNeverReplaceWhatAnotherProgramStoredMeanwhile) {
 
   // At exit the main program writes every key; this one it never had and never changed.
   WriteSettingOrDefault(varlo, "TimeFmt", "0", "0");
-  WriteSettingOrDefault(varlo, "SkinPath", "", "");   // absent everywhere: written
+  WriteSettingOrDefault(varlo, "SkinPath", "", "");     // absent everywhere: written
   WriteSettingOrDefault(varlo, "Skin", "/a.skin", "");  // present, unchanged: left alone
   ASSERT_TRUE(varlo.Save());
   SettingsStore after(path);
