@@ -22,9 +22,9 @@ namespace {
 
 constexpr std::size_t kMaxFileBytes = 1 << 20;
 constexpr std::size_t kMaxEntries = 10000;
-constexpr int kLockAttempts = 40;
 constexpr auto kLockPause = std::chrono::milliseconds(1);
-// A save that finds the file replaced under it merges again, for this long at most.
+// How long a save waits for the other program's, and merges again when the file was replaced
+// under it, at most: the program's window must not stand still for longer.
 constexpr auto kSaveDeadline = std::chrono::milliseconds(80);
 
 // Values may hold any text; line breaks and backslashes are escaped so that one entry
@@ -135,17 +135,15 @@ bool SameVersion(const Version& a, const Version& b) {
           a.st.st_mtim.tv_nsec == b.st.st_mtim.tv_nsec);
 }
 
-// Holds the lock on a folder for as long as it lives. Waits a few tens of milliseconds at
-// most: a writer that cannot get it goes ahead rather than hold up the program.
+// Holds the lock on a folder for as long as it lives. Waits until `giveUp` at most: a writer
+// that cannot get it goes ahead rather than hold up the program.
 class FolderLock {
  public:
-  explicit FolderLock(const std::string& folder)
+  FolderLock(const std::string& folder, std::chrono::steady_clock::time_point giveUp)
       : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
     if (fd_ < 0) return;
-    for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-      if (flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+    while (flock(fd_, LOCK_EX | LOCK_NB) != 0 && std::chrono::steady_clock::now() < giveUp)
       std::this_thread::sleep_for(kLockPause);
-    }
   }
   ~FolderLock() {
     if (fd_ >= 0) close(fd_);  // closing releases the lock
@@ -255,6 +253,16 @@ std::string SettingsStore::Serialise() const {
   return Serialise(sections_);
 }
 
+void SettingsStore::ApplyChanges(Sections& disk) const {
+  for (const auto& c : changed_)
+    if (const std::string* value = Find(sections_, c.section, c.key))
+      Put(disk, c.section, c.key, *value);
+  for (const auto& d : defaulted_)
+    if (const std::string* value = Find(sections_, d.section, d.key);
+        value && !Find(disk, d.section, d.key))
+      Put(disk, d.section, d.key, *value);
+}
+
 WriteStatus SettingsStore::Save() {
   const std::string target = ResolveLinks(path_);
   if (target.empty()) return WriteStatus::Failed(ELOOP);
@@ -265,30 +273,21 @@ WriteStatus SettingsStore::Save() {
   // then the version check before the rename catches a save that came in between.
   const auto deadline = std::chrono::steady_clock::now() + kSaveDeadline;
   for (;;) {
-    const FolderLock lock(folder.empty() ? "." : folder);
+    const FolderLock lock(folder.empty() ? "." : folder, deadline);
     const Version read = VersionOf(target);
     Sections merged;
     const FileRead disk = ReadRegularFile(target, kMaxFileBytes);
     if (disk.status == ReadStatus::kOk && IsText(disk.data)) {
       Parse(disk.data, merged);
-    } else if (disk.status == ReadStatus::kMissing) {
-      // A first start, or the file was removed: what is held here is all there is.
-      merged = sections_;
-    } else if (disk.status == ReadStatus::kNotRegular) {
-      // A folder (or a device) in the file's place is not ours to move: the writer's rename
-      // fails on a folder with the cause the user should hear.
+    } else if (disk.status == ReadStatus::kMissing || disk.status == ReadStatus::kNotRegular) {
+      // A first start, or the file was removed: what is held here is all there is. A folder
+      // in the file's place is not ours to move: the rename fails on it with its cause.
       merged = sections_;
     } else {
       if (const WriteStatus aside = KeepAside(target, disk); !aside) return aside;
       merged = sections_;
     }
-    for (const auto& c : changed_)
-      if (const std::string* value = Find(sections_, c.section, c.key))
-        Put(merged, c.section, c.key, *value);
-    for (const auto& d : defaulted_)
-      if (const std::string* value = Find(sections_, d.section, d.key);
-          value && !Find(merged, d.section, d.key))
-        Put(merged, d.section, d.key, *value);
+    ApplyChanges(merged);
 
     AtomicWriter writer(target);
     if (writer.Write(Serialise(merged)) &&

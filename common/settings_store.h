@@ -36,7 +36,9 @@ class SettingsStore {
   // large, not text, unreadable) is first renamed to "<name>.bad" beside it, with one line
   // on standard error, and the values held here are written in its place; a folder in the
   // file's place is left alone and the save fails. Two stores saving at once take turns (a
-  // lock on the folder, waited for at most a few tens of milliseconds).
+  // lock on the folder); a save that finds the file replaced between its read and its rename
+  // merges again. Both waits together last 80 ms at most; a save still crossed by another's
+  // then fails with EAGAIN rather than throw the other's keys away.
   WriteStatus Save();
 
   // The values held here, in the form Save writes.
@@ -65,6 +67,8 @@ class SettingsStore {
   static bool Put(Sections& sections, std::string_view section, std::string_view key,
                   std::string_view value);
   static std::string Serialise(const Sections& sections);
+  // Puts what this store changed, and its defaults for keys absent there, into `disk`.
+  void ApplyChanges(Sections& disk) const;
 
   std::string path_;
   Sections sections_;

@@ -157,6 +157,16 @@ TEST(AtomicFile, AFailedWriteTellsItsCause) {
   EXPECT_FALSE(writer.Commit());
   EXPECT_EQ(writer.Status().Error(), EISDIR);
   EXPECT_EQ(CountEntries(dir.Path()), 6);  // no temporary among them
+
+  // A caller that finds the target changed since it read it stops the rename.
+  AtomicWriter late(dir.File("fine.txt"));
+  ASSERT_TRUE(late.Write("stale merge"));
+  int asked = 0;
+  EXPECT_FALSE(late.Commit([&] { return ++asked, false; }));
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(late.Status().Error(), EAGAIN);
+  EXPECT_EQ(dir.Read("fine.txt"), "x");
+  EXPECT_EQ(CountEntries(dir.Path()), 6);
 }
 
 TEST(WriteStatus, MessagesCarryTheReasonAndNoticesAreGivenOnce) {
