@@ -223,20 +223,19 @@ bool SettingsStore::Has(std::string_view section, std::string_view key) const {
 
 void SettingsStore::Set(std::string_view section, std::string_view key, std::string_view value) {
   if (!Put(sections_, section, key, value)) return;
-  const auto same = [&](const Changed& c) {
-    return EqualsNoCase(c.section, section) && EqualsNoCase(c.key, key);
-  };
-  // A real change replaces a default given earlier.
-  defaulted_.erase(std::remove_if(defaulted_.begin(), defaulted_.end(), same), defaulted_.end());
-  if (std::none_of(changed_.begin(), changed_.end(), same))
-    changed_.push_back({std::string(section), std::string(key)});
+  for (auto& c : changed_)
+    if (EqualsNoCase(c.section, section) && EqualsNoCase(c.key, key)) {
+      c.onlyIfAbsent = false;  // a real change replaces a default given earlier
+      return;
+    }
+  changed_.push_back({std::string(section), std::string(key)});
 }
 
 void SettingsStore::SetDefault(std::string_view section, std::string_view key,
                                std::string_view value) {
   if (Find(sections_, section, key)) return;
   Put(sections_, section, key, value);
-  defaulted_.push_back({std::string(section), std::string(key)});
+  changed_.push_back({std::string(section), std::string(key), true});
 }
 
 std::string SettingsStore::Serialise(const Sections& sections) {
@@ -255,12 +254,9 @@ std::string SettingsStore::Serialise() const {
 
 void SettingsStore::ApplyChanges(Sections& disk) const {
   for (const auto& c : changed_)
-    if (const std::string* value = Find(sections_, c.section, c.key))
+    if (const std::string* value = Find(sections_, c.section, c.key);
+        value && !(c.onlyIfAbsent && Find(disk, c.section, c.key)))
       Put(disk, c.section, c.key, *value);
-  for (const auto& d : defaulted_)
-    if (const std::string* value = Find(sections_, d.section, d.key);
-        value && !Find(disk, d.section, d.key))
-      Put(disk, d.section, d.key, *value);
 }
 
 WriteStatus SettingsStore::Save() {
@@ -293,7 +289,6 @@ WriteStatus SettingsStore::Save() {
     if (writer.Write(Serialise(merged)) &&
         writer.Commit([&] { return SameVersion(read, VersionOf(target)); })) {
       changed_.clear();
-      defaulted_.clear();
       return {};
     }
     const WriteStatus failed = writer.Status();

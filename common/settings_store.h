@@ -54,9 +54,12 @@ class SettingsStore {
     std::vector<Entry> entries;
   };
 
+  // A key to write at the next Save, in the order the keys were set. A default is written
+  // only where the file lacks the key.
   struct Changed {
     std::string section;
     std::string key;
+    bool onlyIfAbsent = false;
   };
   using Sections = std::vector<Section>;
 
@@ -73,7 +76,6 @@ class SettingsStore {
   std::string path_;
   Sections sections_;
   std::vector<Changed> changed_;
-  std::vector<Changed> defaulted_;  // absent keys given a default, written only where absent
 };
 
 // The application and section that hold all of the main program's keys.
