@@ -122,21 +122,24 @@ AppSettings ReadAppSettings(const SettingsStore& store) {
 }
 
 void WriteAppSettings(SettingsStore& store, const AppSettings& s) {
+  // A key the file lacked, still at its default, must not replace what the screen saver
+  // stored meanwhile: it is written as a default only.
   for (const KeyDef& k : kKeys) {
     if (!k.writtenAtExit) continue;
+    const std::string numDefault = IntToText(ToInt16(LeadingNumber(k.fallback)));
     if (auto* num = std::get_if<NumKey>(&k.target)) {
-      WriteSetting(store, k.writeName, IntToText(s.*(num->field)));
+      WriteSettingOrDefault(store, k.writeName, IntToText(s.*(num->field)), numDefault);
     } else if (auto* text = std::get_if<TextKey>(&k.target)) {
-      WriteSetting(store, k.writeName, s.*(text->field));
+      WriteSettingOrDefault(store, k.writeName, s.*(text->field), k.fallback);
     } else if (auto* numText = std::get_if<NumAsTextKey>(&k.target)) {
-      WriteSetting(store, k.writeName, s.*(numText->field));
+      WriteSettingOrDefault(store, k.writeName, s.*(numText->field), numDefault);
     }
   }
   const std::pair<std::string_view, const std::array<std::string, 10>*> digitKeys[] = {
       {"FavSkin", &s.favSkin}, {"URL", &s.url}, {"RadioURL", &s.radioURL}};
   for (const auto& [stem, values] : digitKeys)
     for (int i = 0; i < 10; ++i)
-      WriteSetting(store, DigitKey(stem, i), (*values)[static_cast<std::size_t>(i)]);
+      WriteSettingOrDefault(store, DigitKey(stem, i), (*values)[static_cast<std::size_t>(i)], "");
 }
 
 }  // namespace varlo

@@ -16,6 +16,8 @@
 #include <set>
 #include <system_error>
 
+#include "common/write_protect.h"
+
 namespace varlo {
 namespace {
 
@@ -95,7 +97,15 @@ std::string ResolveLinks(const std::string& path) {
 }
 
 AtomicWriter::AtomicWriter(const std::string& path) : target_(ResolveLinks(path)) {
-  if (target_.empty()) return;
+  if (target_.empty()) {
+    Fail(ELOOP);  // a loop of links, or a link that cannot be read
+    return;
+  }
+  // Replacing by rename needs only the folder, so a file marked read-only would go as well.
+  if (IsWriteProtected(target_)) {
+    Fail(EACCES);
+    return;
+  }
   std::error_code ec;
   fs::create_directories(ParentOf(target_), ec);
   for (int attempt = 0; attempt < kNameTries; ++attempt) {
@@ -104,6 +114,7 @@ AtomicWriter::AtomicWriter(const std::string& path) : target_(ResolveLinks(path)
     const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) {
       if (errno == EEXIST) continue;
+      Fail();
       return;
     }
     // A clean-up that found the file in the instant before the lock may hold it or have
@@ -115,6 +126,7 @@ AtomicWriter::AtomicWriter(const std::string& path) : target_(ResolveLinks(path)
     }
     close(fd);
   }
+  Fail(EEXIST);  // every name tried was taken
 }
 
 AtomicWriter::~AtomicWriter() {
@@ -128,40 +140,43 @@ void AtomicWriter::Abandon() {
   fd_ = -1;
 }
 
-bool AtomicWriter::Write(std::string_view data) {
-  if (fd_ < 0) return false;
-  if (WriteAll(fd_, data)) return true;
+bool AtomicWriter::Fail(int error) {
+  if (error == 0) error = errno;
+  if (error_ == 0) error_ = error != 0 ? error : EIO;
   Abandon();
   return false;
 }
 
-bool AtomicWriter::Commit() {
+bool AtomicWriter::Write(std::string_view data) {
+  if (fd_ < 0) return false;
+  if (WriteAll(fd_, data)) return true;
+  return Fail();
+}
+
+bool AtomicWriter::Commit(const std::function<bool()>& unchanged) {
   if (fd_ < 0) return false;
   struct stat old {};
   if (stat(target_.c_str(), &old) == 0) {
-    if (fchmod(fd_, old.st_mode & 07777) != 0) {
-      Abandon();
-      return false;
-    }
+    if (fchmod(fd_, old.st_mode & 07777) != 0) return Fail();
     if ((old.st_uid != geteuid() || old.st_gid != getegid()) &&
         fchown(fd_, old.st_uid, old.st_gid) != 0) {
       // Only the owner's group or root may give a file away; the mode bits still hold.
     }
   }
   // The rename happens while the lock is held, so no clean-up can take the file first.
-  if (fsync(fd_) != 0 || std::rename(temp_.c_str(), target_.c_str()) != 0) {
-    Abandon();
-    return false;
-  }
+  if (fsync(fd_) != 0) return Fail();
+  if (unchanged && !unchanged()) return Fail(EAGAIN);
+  if (std::rename(temp_.c_str(), target_.c_str()) != 0) return Fail();
   close(fd_);
   fd_ = -1;
   SyncFolder(ParentOf(target_));
   return true;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view content) {
+WriteStatus WriteFileAtomic(const std::string& path, std::string_view content) {
   AtomicWriter writer(path);
-  return writer.Write(content) && writer.Commit();
+  if (writer.Write(content)) writer.Commit();
+  return writer.Status();
 }
 
 bool IsTemporaryOf(std::string_view name, std::string_view base) {

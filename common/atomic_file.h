@@ -1,9 +1,12 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/write_status.h"
 
 namespace varlo {
 
@@ -18,7 +21,9 @@ std::string ResolveLinks(const std::string& path);
 // writer. Commit syncs it, renames it over the target and syncs the folder. Through a
 // symbolic link the file it points at is replaced and the link stays a link. The new file
 // keeps the old one's mode bits and, where allowed, its owner; a new file gets 0666 less
-// the umask. Missing parent folders are created. Not for use by two threads at once.
+// the umask. Missing parent folders are created. A file or folder the user marked read-only
+// (common/write_protect.h) is never replaced, not even by the super-user, whose writes pass
+// over the mode bits: the writer fails with EACCES. Not for use by two threads at once.
 class AtomicWriter {
  public:
   explicit AtomicWriter(const std::string& path);
@@ -30,22 +35,29 @@ class AtomicWriter {
   // False once opening or any write failed; Commit then fails too.
   bool Ok() const { return fd_ >= 0; }
   bool Write(std::string_view data);
-  // Puts the written bytes in place; false (the old file untouched) on any failure.
-  bool Commit();
+  // Puts the written bytes in place; false (the old file untouched) on any failure. With
+  // `unchanged`, asked once the bytes are safe and just before the rename: when it says the
+  // target changed since the caller read it, nothing is replaced and the error is EAGAIN.
+  bool Commit(const std::function<bool()>& unchanged = {});
+  // The first failure so far, with the system's error number of the step that failed.
+  WriteStatus Status() const { return error_ == 0 ? WriteStatus() : WriteStatus::Failed(error_); }
   // The file that Commit replaces (after links).
   const std::string& Target() const { return target_; }
 
  private:
   void Abandon();
+  // Remembers the first error (errno when 0) and gives the temporary up.
+  bool Fail(int error = 0);
 
   std::string target_;
   std::string temp_;
   int fd_ = -1;
+  int error_ = 0;
 };
 
-// Writes `content` to `path` with an AtomicWriter. Returns false on any failure, the
-// previous file then being untouched.
-bool WriteFileAtomic(const std::string& path, std::string_view content);
+// Writes `content` to `path` with an AtomicWriter. On any failure the previous file is
+// untouched and the status tells why.
+WriteStatus WriteFileAtomic(const std::string& path, std::string_view content);
 
 // True when `name` is a temporary the writer makes for a file named `base`.
 bool IsTemporaryOf(std::string_view name, std::string_view base);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/atomic_file.h"
+#include "common/pending_writes.h"
 
 namespace varlo {
 
@@ -146,11 +147,14 @@ int InstallMissingFiles(const std::string& shippedDir, const std::string& progra
 }
 
 int RemoveStaleProgramTemporaries(const std::string& programDir, const std::string& settingsPath) {
+  // The files outside the folder first: the list that names them is then gone too.
+  int removed = RemoveStaleTemporariesOfPendingWrites(programDir);
   std::vector<std::string> files;
   for (const std::string_view name : kProgramFolderFiles)
     files.push_back(programDir + "/" + std::string(name));
+  files.push_back(programDir + "/" + kPendingWritesFile);
   files.push_back(settingsPath);
-  return RemoveStaleTemporaries(files);
+  return removed + RemoveStaleTemporaries(files);
 }
 
 }  // namespace varlo

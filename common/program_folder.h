@@ -23,7 +23,8 @@ inline constexpr std::array<std::string_view, 6> kProgramFolderFiles = {
     "playlist.m3u", "autolist.txt", "stations.txt", "webradio.txt", "url-list.txt", "cdplayer.ini"};
 
 // Removes the temporaries that writes killed part way left beside the program's own files
-// (those above and the settings file at `settingsPath`). Meant for start-up; see
+// (those above and the settings file at `settingsPath`) and beside the files elsewhere that
+// the list of pending writes names (common/pending_writes.h). Meant for start-up; see
 // RemoveStaleTemporaries for what is never removed. Returns how many were removed.
 int RemoveStaleProgramTemporaries(const std::string& programDir, const std::string& settingsPath);
 

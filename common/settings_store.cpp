@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -20,8 +22,10 @@ namespace {
 
 constexpr std::size_t kMaxFileBytes = 1 << 20;
 constexpr std::size_t kMaxEntries = 10000;
-constexpr int kLockAttempts = 25;
-constexpr auto kLockPause = std::chrono::milliseconds(2);
+constexpr auto kLockPause = std::chrono::milliseconds(1);
+// How long a save waits for the other program's, and merges again when the file was replaced
+// under it, at most: the program's window must not stand still for longer.
+constexpr auto kSaveDeadline = std::chrono::milliseconds(80);
 
 // Values may hold any text; line breaks and backslashes are escaped so that one entry
 // stays on one line.
@@ -97,29 +101,49 @@ std::string_view WhyUnreadable(const FileRead& read) {
 
 // Moves a settings file that cannot be read out of the way, so that writing the store
 // does not destroy what may still be the user's settings.
-bool KeepAside(const std::string& target, const FileRead& read) {
+WriteStatus KeepAside(const std::string& target, const FileRead& read) {
   const std::string aside = target + ".bad";
   if (std::rename(target.c_str(), aside.c_str()) != 0) {
+    const int error = errno;
     std::fprintf(stderr, "Settings file %s cannot be read (%s) nor moved aside: not written\n",
                  target.c_str(), std::string(WhyUnreadable(read)).c_str());
-    return false;
+    return WriteStatus::Failed(error);
   }
   std::fprintf(stderr, "Settings file %s cannot be read (%s): kept as %s, a new one is written\n",
                target.c_str(), std::string(WhyUnreadable(read)).c_str(), aside.c_str());
-  return true;
+  return {};
 }
 
-// Holds the lock on a folder for as long as it lives. Waits a few tens of milliseconds at
-// most: a writer that cannot get it goes ahead rather than hold up the program.
+// What identifies one version of a file: another program's save replaces the inode, an edit
+// in place changes the size or the time.
+struct Version {
+  bool present = false;
+  struct stat st {};
+};
+
+Version VersionOf(const std::string& path) {
+  Version v;
+  v.present = stat(path.c_str(), &v.st) == 0;
+  return v;
+}
+
+bool SameVersion(const Version& a, const Version& b) {
+  if (a.present != b.present) return false;
+  return !a.present ||
+         (a.st.st_dev == b.st.st_dev && a.st.st_ino == b.st.st_ino &&
+          a.st.st_size == b.st.st_size && a.st.st_mtim.tv_sec == b.st.st_mtim.tv_sec &&
+          a.st.st_mtim.tv_nsec == b.st.st_mtim.tv_nsec);
+}
+
+// Holds the lock on a folder for as long as it lives. Waits until `giveUp` at most: a writer
+// that cannot get it goes ahead rather than hold up the program.
 class FolderLock {
  public:
-  explicit FolderLock(const std::string& folder)
+  FolderLock(const std::string& folder, std::chrono::steady_clock::time_point giveUp)
       : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
     if (fd_ < 0) return;
-    for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-      if (flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+    while (flock(fd_, LOCK_EX | LOCK_NB) != 0 && std::chrono::steady_clock::now() < giveUp)
       std::this_thread::sleep_for(kLockPause);
-    }
   }
   ~FolderLock() {
     if (fd_ >= 0) close(fd_);  // closing releases the lock
@@ -199,9 +223,19 @@ bool SettingsStore::Has(std::string_view section, std::string_view key) const {
 
 void SettingsStore::Set(std::string_view section, std::string_view key, std::string_view value) {
   if (!Put(sections_, section, key, value)) return;
-  for (const auto& c : changed_)
-    if (EqualsNoCase(c.section, section) && EqualsNoCase(c.key, key)) return;
+  for (auto& c : changed_)
+    if (EqualsNoCase(c.section, section) && EqualsNoCase(c.key, key)) {
+      c.onlyIfAbsent = false;  // a real change replaces a default given earlier
+      return;
+    }
   changed_.push_back({std::string(section), std::string(key)});
+}
+
+void SettingsStore::SetDefault(std::string_view section, std::string_view key,
+                               std::string_view value) {
+  if (Find(sections_, section, key)) return;
+  Put(sections_, section, key, value);
+  changed_.push_back({std::string(section), std::string(key), true});
 }
 
 std::string SettingsStore::Serialise(const Sections& sections) {
@@ -218,31 +252,48 @@ std::string SettingsStore::Serialise() const {
   return Serialise(sections_);
 }
 
-bool SettingsStore::Save() {
+void SettingsStore::ApplyChanges(Sections& disk) const {
+  for (const auto& c : changed_)
+    if (const std::string* value = Find(sections_, c.section, c.key);
+        value && !(c.onlyIfAbsent && Find(disk, c.section, c.key)))
+      Put(disk, c.section, c.key, *value);
+}
+
+WriteStatus SettingsStore::Save() {
   const std::string target = ResolveLinks(path_);
-  if (target.empty()) return false;
+  if (target.empty()) return WriteStatus::Failed(ELOOP);
   const std::string folder = std::filesystem::path(target).parent_path().string();
   std::error_code ec;
   if (!folder.empty()) std::filesystem::create_directories(folder, ec);
-  const FolderLock lock(folder.empty() ? "." : folder);
+  // The lock makes two programs' saves take turns; one that waited too long goes ahead, and
+  // then the version check before the rename catches a save that came in between.
+  const auto deadline = std::chrono::steady_clock::now() + kSaveDeadline;
+  for (;;) {
+    const FolderLock lock(folder.empty() ? "." : folder, deadline);
+    const Version read = VersionOf(target);
+    Sections merged;
+    const FileRead disk = ReadRegularFile(target, kMaxFileBytes);
+    if (disk.status == ReadStatus::kOk && IsText(disk.data)) {
+      Parse(disk.data, merged);
+    } else if (disk.status == ReadStatus::kMissing || disk.status == ReadStatus::kNotRegular) {
+      // A first start, or the file was removed: what is held here is all there is. A folder
+      // in the file's place is not ours to move: the rename fails on it with its cause.
+      merged = sections_;
+    } else {
+      if (const WriteStatus aside = KeepAside(target, disk); !aside) return aside;
+      merged = sections_;
+    }
+    ApplyChanges(merged);
 
-  Sections merged;
-  const FileRead disk = ReadRegularFile(target, kMaxFileBytes);
-  if (disk.status == ReadStatus::kOk && IsText(disk.data)) {
-    Parse(disk.data, merged);
-  } else if (disk.status == ReadStatus::kMissing) {
-    // A first start, or the file was removed: what is held here is all there is.
-    merged = sections_;
-  } else {
-    if (!KeepAside(target, disk)) return false;
-    merged = sections_;
+    AtomicWriter writer(target);
+    if (writer.Write(Serialise(merged)) &&
+        writer.Commit([&] { return SameVersion(read, VersionOf(target)); })) {
+      changed_.clear();
+      return {};
+    }
+    const WriteStatus failed = writer.Status();
+    if (failed.Error() != EAGAIN || std::chrono::steady_clock::now() >= deadline) return failed;
   }
-  for (const auto& c : changed_)
-    if (const std::string* value = Find(sections_, c.section, c.key))
-      Put(merged, c.section, c.key, *value);
-  if (!WriteFileAtomic(target, Serialise(merged))) return false;
-  changed_.clear();
-  return true;
 }
 
 std::string ReadSetting(const SettingsStore& store, std::string_view key,
@@ -257,6 +308,15 @@ std::int16_t ReadSettingNum(const SettingsStore& store, std::string_view key,
 
 void WriteSetting(SettingsStore& store, std::string_view key, std::string_view value) {
   store.Set(kSettingsSection, key, value);
+}
+
+void WriteSettingOrDefault(SettingsStore& store, std::string_view key, std::string_view value,
+                           std::string_view fallback) {
+  if (value == fallback && !store.Has(kSettingsSection, key)) {
+    store.SetDefault(kSettingsSection, key, value);
+  } else {
+    store.Set(kSettingsSection, key, value);
+  }
 }
 
 std::string DefaultSettingsPath() {

@@ -7,7 +7,7 @@ namespace varlo {
 // write bit for anyone, or the folder a new file would be made in (the file's own, or the
 // nearest existing one above a folder still to be made) carries none. The writers replace files
 // by renaming a new one over them, which needs the folder only, and the super-user's writes pass
-// over the mode bits altogether, so each writer asks this before it writes.
+// over the mode bits altogether, so the atomic writer asks this before it writes.
 bool IsWriteProtected(const std::string& path);
 
 }  // namespace varlo

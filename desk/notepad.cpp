@@ -4,6 +4,7 @@
 
 #include "common/atomic_file.h"
 #include "common/file_select.h"
+#include "common/pending_writes.h"
 
 namespace varlo {
 namespace {
@@ -87,8 +88,14 @@ void Notepad::NoteSave() {
   std::string text = form_.NoteText();
   // One line break ends the file; a note that has it already gets no second one.
   if (text.empty() || text.back() != '\n') text.push_back('\n');
-  if (!WriteFileAtomic(*path, crlf_ ? WithCr(text) : text))
-    form_.Dialogs().MsgBox("The note could not be saved.", MsgButtons::Ok, kCaption);
+  WriteStatus saved;
+  {
+    const PendingWrite pending(programFolder_, *path);
+    saved = WriteFileAtomic(*path, crlf_ ? WithCr(text) : text);
+  }
+  if (!saved)
+    form_.Dialogs().MsgBox(WithReason("The note could not be saved.", saved), MsgButtons::Ok,
+                           kCaption);
 }
 
 void Notepad::NoteClear() {

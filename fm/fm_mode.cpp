@@ -83,7 +83,16 @@ void FmMode::SaveState() {
   settings_.fmFreqText = IntToText(fmFreq_);
   if (tuner_.Loaded())
     WriteSetting(store_, "FMVolume", IntToText(muted_ ? volumeBeforeMute_ : tuner_.GetVolume()));
-  if (listIsFile_) SaveStations(programFolder_, List().rows);
+  if (listIsFile_) SaveStationList();
+}
+
+void FmMode::SaveStationList() {
+  const WriteStatus saved = SaveStations(programFolder_, List().rows);
+  if (saveNotice_.ShouldTell(saved))
+    form_.Dialogs().MsgBox(WithReason("Unable to write the station list " +
+                                          AddSlash(programFolder_) + kStationsFile + "!",
+                                      saved),
+                           MsgButtons::Ok, "Varlo");
 }
 
 void FmMode::Unload() {
@@ -459,7 +468,7 @@ void FmMode::PresetsChanged() {
   // The user's edit replaces the file, whatever of it was left out.
   listIsFile_ = true;
   stationsNotice_.clear();
-  SaveStations(programFolder_, List().rows);
+  SaveStationList();
 }
 
 }  // namespace varlo

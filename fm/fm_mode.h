@@ -5,6 +5,7 @@
 
 #include "common/app_settings.h"
 #include "common/settings_store.h"
+#include "common/write_status.h"
 #include "fm/fm_links.h"
 #include "fm/tuner.h"
 #include "shell/mode.h"
@@ -79,6 +80,8 @@ class FmMode final : public Mode {
   void ToggleMute();
   void SelectRow(int index);
   void PresetsChanged();
+  // Writes "stations.txt"; a failure is told once.
+  void SaveStationList();
   void ShowNoLibrary();
 
   FormAccess& form_;
@@ -96,6 +99,7 @@ class FmMode final : public Mode {
   std::string audioProblem_;    // why the radio is not heard; shown instead of the radio text
   std::string stationsNotice_;  // that "stations.txt" was cut; shown instead of the radio text
   bool listIsFile_ = true;      // the preset list holds the whole of "stations.txt"
+  WriteFailureNotice saveNotice_;
   ScrollName marquee_;
   int pStation_ = 0;    // the slot previous/next step from and store mode writes
   int lastPreset_ = 0;  // the entry rename, move and delete act on

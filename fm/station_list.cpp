@@ -68,7 +68,8 @@ std::int32_t BandTenths(std::int32_t tenths) {
   return std::clamp(tenths, kBandLow, kBandHigh);
 }
 
-bool SaveStations(const std::string& programFolder, const std::vector<std::string>& entries) {
+WriteStatus SaveStations(const std::string& programFolder,
+                         const std::vector<std::string>& entries) {
   return WriteFileAtomic(AddSlash(programFolder) + kStationsFile, StationsText(entries));
 }
 

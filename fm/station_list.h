@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/write_status.h"
+
 namespace varlo {
 
 // The preset list of the FM mode and its file "stations.txt" in the program folder: one entry
@@ -36,9 +38,9 @@ StationFile ParseStations(std::string_view text);
 std::string StationsText(const std::vector<std::string>& entries);
 
 // "stations.txt" of `programFolder`: its entries (none, and whole, when it is missing), and
-// writing them back atomically (false, the old file kept, when that fails).
+// writing them back atomically (the old file kept, and the cause told, when that fails).
 StationFile LoadStations(const std::string& programFolder);
-bool SaveStations(const std::string& programFolder, const std::vector<std::string>& entries);
+WriteStatus SaveStations(const std::string& programFolder, const std::vector<std::string>& entries);
 // What the FM display says about a file that was cut: "stations.txt: first 4096 stations shown".
 std::string StationsCutText(std::size_t shown);
 

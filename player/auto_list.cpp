@@ -27,7 +27,7 @@ void ReadAutoList(const std::string& programFolder, std::vector<std::string>& li
   }
 }
 
-bool WriteAutoList(const std::string& programFolder, const std::vector<std::string>& list) {
+WriteStatus WriteAutoList(const std::string& programFolder, const std::vector<std::string>& list) {
   std::string out;
   for (const auto& line : list) {
     out += line;

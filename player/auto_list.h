@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "common/write_status.h"
+
 namespace varlo {
 
 // The on/off schedule lines kept in "autolist.txt" in the program's folder.
@@ -11,7 +13,7 @@ inline constexpr const char* kAutoListFile = "autolist.txt";
 // A missing file appends nothing.
 void ReadAutoList(const std::string& programFolder, std::vector<std::string>& list);
 
-// Writes one line per entry, each ending in CR LF; false when the file cannot be written.
-bool WriteAutoList(const std::string& programFolder, const std::vector<std::string>& list);
+// Writes one line per entry, each ending in CR LF, atomically; a failure tells its cause.
+WriteStatus WriteAutoList(const std::string& programFolder, const std::vector<std::string>& list);
 
 }  // namespace varlo

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "common/atomic_file.h"
-#include "common/write_protect.h"
 #include "player/mp3_header.h"
 
 namespace varlo {
@@ -84,18 +83,21 @@ long NextCodePoint(std::string_view text, std::size_t& i) {
 }
 
 // Writes the first `keep` bytes of `in` and then `tail` in place of the file at `path`.
-bool ReplaceFile(const std::string& path, int in, std::uint64_t keep, std::string_view tail) {
+WriteStatus ReplaceFile(const std::string& path, int in, std::uint64_t keep,
+                        std::string_view tail) {
   AtomicWriter out(path);
   std::vector<char> buf(kCopyChunkBytes);
   while (keep > 0 && out.Ok()) {
     const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), keep));
     const ssize_t n = read(in, buf.data(), want);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;  // the file ended early: the writer's temporary goes
-    if (!out.Write(std::string_view(buf.data(), static_cast<std::size_t>(n)))) return false;
+    // The file ended early or could not be read: the writer's temporary goes.
+    if (n <= 0) return WriteStatus::Failed(n < 0 ? errno : EIO);
+    if (!out.Write(std::string_view(buf.data(), static_cast<std::size_t>(n)))) break;
     keep -= static_cast<std::uint64_t>(n);
   }
-  return out.Write(tail) && out.Commit();
+  if (out.Write(tail)) out.Commit();
+  return out.Status();
 }
 
 class Fd {
@@ -181,35 +183,41 @@ TagRecord ReadTag(const std::string& path) {
   return ParseTagBlock(block);
 }
 
-TagWriteResult WriteTag(const std::string& path, const TagRecord& tag) {
+TagWriteResult WriteTag(const std::string& path, const TagRecord& tag, WriteStatus* why) {
+  const auto failed = [why](int error) {
+    if (why) *why = WriteStatus::Failed(error);
+    return TagWriteResult::Failed;
+  };
   // Through a link the file it points at gets the tag; the link stays a link.
   Fd in(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   struct stat st {};
-  if (in.Get() < 0 || fstat(in.Get(), &st) != 0 || !S_ISREG(st.st_mode))
-    return TagWriteResult::Failed;
+  if (in.Get() < 0 || fstat(in.Get(), &st) != 0) return failed(errno);
+  if (!S_ISREG(st.st_mode)) return failed(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
   const auto size = static_cast<std::uint64_t>(st.st_size);
   if (size < kMinMpegFileSize) return TagWriteResult::TooShort;
 
   char last[3] = {};
   const auto tagAt = static_cast<off_t>(size - kTagBytes);
   if (pread(in.Get(), last, sizeof last, tagAt) != static_cast<ssize_t>(sizeof last))
-    return TagWriteResult::Failed;
+    return failed(errno);
   const bool hasTag = std::memcmp(last, "TAG", sizeof last) == 0;
   const std::uint64_t keep = hasTag ? size - kTagBytes : size;
-  // A file or folder the user marked read-only keeps its file as it is, even for the super-user.
-  if (IsWriteProtected(path)) return TagWriteResult::Failed;
-  if (!ReplaceFile(path, in.Get(), keep, FormatTagBlock(tag))) return TagWriteResult::Failed;
+  // The writer keeps a file or folder the user marked read-only as it is, even for the
+  // super-user.
+  if (const WriteStatus written = ReplaceFile(path, in.Get(), keep, FormatTagBlock(tag)); !written)
+    return failed(written.Error());
+  if (why) *why = {};
   return hasTag ? TagWriteResult::Updated : TagWriteResult::Added;
 }
 
-std::string TagWriteMessage(TagWriteResult result) {
+std::string TagWriteMessage(TagWriteResult result, const WriteStatus& why) {
   switch (result) {
     case TagWriteResult::Added:
       return "Tag Added!";
     case TagWriteResult::Updated:
       return "Tag Updated!";
     case TagWriteResult::Failed:
-      return "Error writing tag (is file in use?)!";
+      return WithReason("Error writing tag (is file in use?)!", why);
     case TagWriteResult::TooShort:
       break;
   }

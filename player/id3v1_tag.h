@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/write_status.h"
+
 namespace varlo {
 
 // Byte lengths of the ID3v1 fields. The comment's last byte is the zero that ID3v1.1 puts
@@ -60,11 +62,12 @@ enum class TagWriteResult { TooShort, Added, Updated, Failed };
 // Replaces the file's tag, or appends one when it has none. The new file is written beside
 // the old one and renamed over it, keeping its permission bits, so a failure (Failed)
 // leaves the file as it was. Files shorter than 256 bytes are left alone (TooShort); a
-// missing file is Failed.
-TagWriteResult WriteTag(const std::string& path, const TagRecord& tag);
+// missing file is Failed. With `why`, a failure's cause is stored there.
+TagWriteResult WriteTag(const std::string& path, const TagRecord& tag, WriteStatus* why = nullptr);
 
-// The message shown after a write; empty for TooShort, which shows none.
-std::string TagWriteMessage(TagWriteResult result);
+// The message shown after a write, a failure's cause on a second line; empty for TooShort,
+// which shows none.
+std::string TagWriteMessage(TagWriteResult result, const WriteStatus& why = {});
 
 // Field rules of the track-information window.
 // The track byte with at least two digits: "00" for none, "07", "123".

@@ -36,7 +36,7 @@ PlayerMode::PlayerMode(FormAccess& form, AppSettings& settings, SettingsStore& s
       engine_(state_, list_, settings, services.unit0, services.unit1, services.clock, form,
               PlayerLinks{media_, links.titles, links.tray, links.disc, mixer_}),
       playlists_(list_, state_, settings, form, services.events, programFolder_, *this, prefetch),
-      trackInfo_(media_.Tag(), media_.Stream(), state_, settings, form.Dialogs()) {}
+      trackInfo_(media_.Tag(), media_.Stream(), state_, settings, form.Dialogs(), programFolder_) {}
 
 PlayerMode::~PlayerMode() = default;
 

@@ -5,6 +5,7 @@
 #include "common/file_select.h"
 #include "common/numtext.h"
 #include "common/paths.h"
+#include "common/pending_writes.h"
 #include "player/display_name.h"
 #include "player/folder_tree.h"
 #include "player/playlist_file.h"
@@ -78,8 +79,13 @@ void PlaylistActions::PlSave() {
 }
 
 bool PlaylistActions::WritePL(const std::string& path) {
-  if (WritePlaylistFile(path, list_)) return true;
-  form_.Dialogs().MsgBox(kWriteError, MsgButtons::Ok, "Varlo");
+  WriteStatus written;
+  {
+    const PendingWrite pending(programFolder_, path);
+    written = WritePlaylistFile(path, list_);
+  }
+  if (written) return true;
+  form_.Dialogs().MsgBox(WithReason(kWriteError, written), MsgButtons::Ok, "Varlo");
   return false;
 }
 

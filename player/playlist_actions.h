@@ -54,7 +54,7 @@ class PlaylistActions {
   // Appends the entries of an M3U or PLS file, shows its name and its picture.
   void PlRead(const std::string& path);
   void PlSave();
-  // Writes the playlist as M3U; says so in a message box when it cannot.
+  // Writes the playlist as M3U; says so in a message box, with the cause, when it cannot.
   bool WritePL(const std::string& path);
   // The open-file dialog; fills AddItem() (its name stays empty when cancelled).
   void OpenMediaFile();

@@ -12,7 +12,6 @@
 #include "common/paths.h"
 #include "common/text_lines.h"
 #include "common/utf8_text.h"
-#include "common/write_protect.h"
 #include "player/display_name.h"
 
 namespace varlo {
@@ -188,10 +187,7 @@ int ReadPlaylistFile(const std::string& path, int friendlyNames, Playlist& list)
   return ReadPlaylistText(ReadHead(path), format, GetPath(path), friendlyNames, list);
 }
 
-bool WritePlaylistFile(const std::string& path, const Playlist& list) {
-  // Replacing the file by rename would also replace one the user made read-only.
-  if (IsWriteProtected(path)) return false;
-
+WriteStatus WritePlaylistFile(const std::string& path, const Playlist& list) {
   const std::string folder = GetPath(path);
   std::string out;
   std::size_t size = 0;

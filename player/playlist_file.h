@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/write_status.h"
 #include "player/playlist.h"
 
 namespace varlo {
@@ -35,7 +36,8 @@ int ReadPlaylistFile(const std::string& path, int friendlyNames, Playlist& list)
 
 // Writes the paths of `list` to `path` as an M3U: one line per entry ending in CR LF, no
 // header; paths inside the playlist's folder are written relative to it; empty entries and
-// entries containing "**" are left out. Returns false when the file cannot be written.
-bool WritePlaylistFile(const std::string& path, const Playlist& list);
+// entries containing "**" are left out. Written atomically: a failure keeps the old file and
+// tells its cause (a file the user marked read-only is one).
+WriteStatus WritePlaylistFile(const std::string& path, const Playlist& list);
 
 }  // namespace varlo

@@ -2,6 +2,7 @@
 
 #include "common/numtext.h"
 #include "common/paths.h"
+#include "common/pending_writes.h"
 #include "player/cover_search.h"
 #include "player/display_name.h"
 
@@ -9,8 +10,13 @@ namespace varlo {
 
 TrackInfoForm::TrackInfoForm(const TagRecord& tag, const Mp3StreamInfo& stream,
                              const PlayerState& player, const AppSettings& settings,
-                             IDialogs& dialogs)
-    : tag_(tag), stream_(stream), player_(player), settings_(settings), dialogs_(dialogs) {}
+                             IDialogs& dialogs, std::string programFolder)
+    : tag_(tag),
+      stream_(stream),
+      player_(player),
+      settings_(settings),
+      dialogs_(dialogs),
+      programFolder_(std::move(programFolder)) {}
 
 void TrackInfoForm::ShowTag() {
   fields_.fileName = player_.songPath;
@@ -66,7 +72,13 @@ void TrackInfoForm::cmdOk_Click() {
 void TrackInfoForm::SaveTag() {
   const TagRecord tag = BuildTag(fields_.title, fields_.artist, fields_.album, fields_.year,
                                  fields_.comment, fields_.track, fields_.genre);
-  const std::string message = TagWriteMessage(WriteTag(fields_.fileName, tag));
+  WriteStatus why;
+  TagWriteResult result;
+  {
+    const PendingWrite pending(programFolder_, fields_.fileName);
+    result = WriteTag(fields_.fileName, tag, &why);
+  }
+  const std::string message = TagWriteMessage(result, why);
   if (!message.empty()) dialogs_.MsgBox(message, MsgButtons::Ok, "Varlo");
 }
 

@@ -31,8 +31,9 @@ struct TrackInfoFields {
 // entry playing, follows the player, and writes an edited tag back into the file.
 class TrackInfoForm {
  public:
+  // `programFolder` keeps the list of writes in progress (common/pending_writes.h).
   TrackInfoForm(const TagRecord& tag, const Mp3StreamInfo& stream, const PlayerState& player,
-                const AppSettings& settings, IDialogs& dialogs);
+                const AppSettings& settings, IDialogs& dialogs, std::string programFolder);
 
   // The view writes typed texts here before each command and shows them after `onChanged`.
   TrackInfoFields& Fields() { return fields_; }
@@ -66,6 +67,7 @@ class TrackInfoForm {
   const PlayerState& player_;
   const AppSettings& settings_;
   IDialogs& dialogs_;
+  std::string programFolder_;
   TrackInfoFields fields_;
   // Remembered by "mem*", put back by "copy".
   std::string memArtist_, memAlbum_, memYear_;

@@ -31,11 +31,16 @@ SaverSettings ReadSaverSettings(const SettingsStore& store) {
   return s;
 }
 
-bool WriteSaverSettings(SettingsStore& store, const SaverSettings& settings) {
-  WriteSetting(store, "SSSkin", settings.ssSkin);
-  WriteSetting(store, "SSPic", settings.ssPic);
-  WriteSetting(store, "TimeFmt", IntToText(settings.timeFmt));
+WriteStatus WriteSaverSettings(SettingsStore& store, const SaverSettings& settings) {
+  // Defaults the file lacked do not replace what the main program stored meanwhile.
+  WriteSettingOrDefault(store, "SSSkin", settings.ssSkin, "");
+  WriteSettingOrDefault(store, "SSPic", settings.ssPic, "");
+  WriteSettingOrDefault(store, "TimeFmt", IntToText(settings.timeFmt), "0");
   return store.Save();
+}
+
+std::string SaverSettingsNotSaved(const std::string& path, const WriteStatus& status) {
+  return WithReason("Unable to save the screen saver settings to " + path + "!", status);
 }
 
 std::string SaverSkinPath(const SaverSettings& settings, const std::string& programFolder) {

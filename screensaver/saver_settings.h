@@ -17,8 +17,11 @@ struct SaverSettings {
 };
 
 SaverSettings ReadSaverSettings(const SettingsStore& store);
-// False when the file could not be written.
-bool WriteSaverSettings(SettingsStore& store, const SaverSettings& settings);
+// Writes the three keys; a failure tells its cause. A key the file lacked that is still at
+// its default does not replace a value the main program stored meanwhile.
+WriteStatus WriteSaverSettings(SettingsStore& store, const SaverSettings& settings);
+// What the saver says when its settings could not be written, the cause on the second line.
+std::string SaverSettingsNotSaved(const std::string& path, const WriteStatus& status);
 
 // The skin file to show: "SSSkin" when that file exists, else `programFolder` + "VarloSS.skin"
 // when that one does; empty when neither is there. The user's choice itself is never changed,

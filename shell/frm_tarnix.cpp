@@ -197,8 +197,16 @@ void FrmTarnix::Form_Unload() {
     WriteSetting(store_, "X", IntToText(form_.window.left));
     WriteSetting(store_, "Y", IntToText(form_.window.top));
   }
-  WriteAutoList(programFolder_, autoList_);
-  store_.Save();
+  // A failed write at exit is said once, with its cause; the box holds up nothing else.
+  if (const WriteStatus saved = WriteAutoList(programFolder_, autoList_); !saved)
+    services_.dialogs.MsgBox(
+        WithReason("Unable to write the schedule " + AddSlash(programFolder_) + kAutoListFile + "!",
+                   saved),
+        MsgButtons::Ok, "Varlo");
+  if (const WriteStatus saved = store_.Save(); !saved)
+    services_.dialogs.MsgBox(
+        WithReason("Unable to write the settings file " + store_.Path() + "!", saved),
+        MsgButtons::Ok, "Varlo");
 
   // 11-12. What the modes release or ask about last.
   ForEachMode([](Mode& mode) { mode.Unload(); });

@@ -64,7 +64,13 @@ void BrowserMode::Remember(const std::string& address) {
   if (!AddToHistory(history.rows, address)) return;
   history.selected = 0;
   history.Changed();
-  SaveUrlList(programFolder_, history.rows);
+  // Once only, so that browsing on a full disk is not stopped by a box at every address.
+  const WriteStatus saved = SaveUrlList(programFolder_, history.rows);
+  if (saveNotice_.ShouldTell(saved))
+    form_.Dialogs().MsgBox(WithReason("Unable to write the address list " +
+                                          AddSlash(programFolder_) + kUrlListFile + "!",
+                                      saved),
+                           MsgButtons::Ok, "Varlo");
 }
 
 void BrowserMode::SetURL(const std::string& typed) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/write_status.h"
 #include "platform/web_view.h"
 #include "shell/mode.h"
 #include "skin/form_access.h"
@@ -52,6 +53,7 @@ class BrowserMode final : public Mode, private WebViewListener {
   IWebView& web_;
   ILinkOpener& opener_;
   const std::array<std::string, 21>& links_;
+  WriteFailureNotice saveNotice_;
 };
 
 }  // namespace varlo

@@ -73,7 +73,8 @@ std::vector<WebStation> LoadWebStations(const std::string& programFolder) {
   return ParseWebStations(read.data);
 }
 
-bool SaveWebStations(const std::string& programFolder, const std::vector<WebStation>& stations) {
+WriteStatus SaveWebStations(const std::string& programFolder,
+                            const std::vector<WebStation>& stations) {
   return WriteFileAtomic(AddSlash(programFolder) + kWebRadioFile, WebStationsText(stations));
 }
 

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/write_status.h"
+
 namespace varlo {
 
 // Internet stations as the web-radio mode keeps them: a station string is a name, "@" and a
@@ -38,8 +40,9 @@ std::vector<WebStation> ParseWebStations(std::string_view text);
 std::string WebStationsText(const std::vector<WebStation>& stations);
 
 // "webradio.txt" of `programFolder`: its stations (none when missing or unreadable), and
-// writing them back atomically (false, the old file kept, when that fails).
+// writing them back atomically (the old file kept, and the cause told, when that fails).
 std::vector<WebStation> LoadWebStations(const std::string& programFolder);
-bool SaveWebStations(const std::string& programFolder, const std::vector<WebStation>& stations);
+WriteStatus SaveWebStations(const std::string& programFolder,
+                            const std::vector<WebStation>& stations);
 
 }  // namespace varlo

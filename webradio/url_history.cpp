@@ -55,7 +55,8 @@ std::vector<std::string> LoadUrlList(const std::string& programFolder) {
   return ParseUrlList(read.data);
 }
 
-bool SaveUrlList(const std::string& programFolder, const std::vector<std::string>& addresses) {
+WriteStatus SaveUrlList(const std::string& programFolder,
+                        const std::vector<std::string>& addresses) {
   return WriteFileAtomic(AddSlash(programFolder) + kUrlListFile, UrlListText(addresses));
 }
 

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/write_status.h"
+
 namespace varlo {
 
 // The browser's address history, newest first, kept in "url-list.txt" in the program folder
@@ -24,6 +26,8 @@ std::string UrlListText(const std::vector<std::string>& addresses);
 bool AddToHistory(std::vector<std::string>& history, std::string_view address);
 
 std::vector<std::string> LoadUrlList(const std::string& programFolder);
-bool SaveUrlList(const std::string& programFolder, const std::vector<std::string>& addresses);
+// Writes the history atomically (the old file kept, and the cause told, when that fails).
+WriteStatus SaveUrlList(const std::string& programFolder,
+                        const std::vector<std::string>& addresses);
 
 }  // namespace varlo

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/numtext.h"
+#include "common/paths.h"
 #include "webradio/web_address.h"
 
 namespace varlo {
@@ -36,7 +37,16 @@ void WebRadioMode::Release() {
 }
 
 void WebRadioMode::SaveState() {
-  SaveWebStations(programFolder_, stations_);
+  SaveStations();
+}
+
+void WebRadioMode::SaveStations() {
+  const WriteStatus saved = SaveWebStations(programFolder_, stations_);
+  if (saveNotice_.ShouldTell(saved))
+    form_.Dialogs().MsgBox(WithReason("Unable to write the station list " +
+                                          AddSlash(programFolder_) + kWebRadioFile + "!",
+                                      saved),
+                           MsgButtons::Ok, "Varlo");
 }
 
 int WebRadioMode::Selected() {
@@ -212,7 +222,7 @@ void WebRadioMode::StationsChanged(int select) {
     list.rows.push_back(s.name.empty() ? kUnnamedStation : s.name);
   list.selected = std::min(select, static_cast<int>(stations_.size()) - 1);
   list.Changed();
-  SaveWebStations(programFolder_, stations_);
+  SaveStations();
 }
 
 void WebRadioMode::NewStation() {

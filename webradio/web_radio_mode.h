@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/app_settings.h"
+#include "common/write_status.h"
 #include "platform/stream_player.h"
 #include "shell/mode.h"
 #include "skin/form_access.h"
@@ -64,6 +65,8 @@ class WebRadioMode final : public Mode {
   void DoEdit();
   void PlaySelected();
   void StationsChanged(int select);
+  // Writes "webradio.txt"; a failure is told once.
+  void SaveStations();
   void ShowMetadata(const StreamStatus& s);
   void ShowStreamLight(bool lit);
 
@@ -73,6 +76,7 @@ class WebRadioMode final : public Mode {
   IStreamPlayer& player_;
 
   std::vector<WebStation> stations_;
+  WriteFailureNotice saveNotice_;
   std::string wrCurrent_;
   int wrPreset_ = -1;
   bool wrMode_ = false;

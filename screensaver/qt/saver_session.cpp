@@ -157,8 +157,10 @@ void SaverSession::EndAll() {
   if (ending_) return;
   ending_ = true;
   timer_.stop();
-  WriteSaverSettings(store_, settings_);
+  const WriteStatus saved = WriteSaverSettings(store_, settings_);
   for (const auto& view : views_) view->close();
+  // Said once the full-screen views are gone, so that the box is not hidden behind them.
+  if (!saved) Say(SaverSettingsNotSaved(store_.Path(), saved));
 }
 
 void SaverSession::SetOnTop(bool onTop) {

@@ -90,7 +90,9 @@ bool RunSaverSettings(SaverSettings& settings, SettingsStore& store,
   if (dialog.exec() != QDialog::Accepted) return false;
   edited.timeFmt = static_cast<std::int16_t>(mode->checkedId() == 1 ? 1 : 0);
   settings = edited;
-  return WriteSaverSettings(store, settings);
+  const WriteStatus saved = WriteSaverSettings(store, settings);
+  if (!saved) QtSaverPrompts().Message(SaverSettingsNotSaved(store.Path(), saved));
+  return saved.Ok();
 }
 
 }  // namespace varlo

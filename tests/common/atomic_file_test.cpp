@@ -74,7 +74,7 @@ TEST(AtomicFile, WritesThroughLinksAndKeepsModeBits) {
   // A link to a file not there yet creates that file; a new file's mode follows the umask.
   fs::create_symlink("made/later.txt", dir.File("dangling"));
   const mode_t old = ::umask(027);
-  const bool wrote = WriteFileAtomic(dir.File("dangling"), "x");
+  const bool wrote = WriteFileAtomic(dir.File("dangling"), "x").Ok();
   ::umask(old);
   ASSERT_TRUE(wrote);
   EXPECT_TRUE(fs::is_symlink(dir.File("dangling")));
@@ -118,6 +118,71 @@ TEST(AtomicFile, StaleTemporariesOfOurFilesGoButNotOthersOrOnesBeingWritten) {
   EXPECT_TRUE(IsTemporaryOf("varlo.ini.tmpQ1w2E3", "varlo.ini"));
   EXPECT_FALSE(IsTemporaryOf("varlo.ini.tmpQ1w2E34", "varlo.ini"));
   EXPECT_FALSE(IsTemporaryOf("xvarlo.ini.tmpQ1w2E3", "varlo.ini"));
+}
+
+TEST(AtomicFile, AFailedWriteTellsItsCause) {
+  testing::TempDir dir;
+  EXPECT_EQ(WriteFileAtomic(dir.File("fine.txt"), "x"), WriteStatus());
+  EXPECT_EQ(WriteFileAtomic(dir.File("fine.txt"), "x").Reason(), "");
+
+  // A folder in the file's place, a file in a folder's place and a loop of links.
+  dir.Write("busy/inner", "keep");
+  const WriteStatus folder = WriteFileAtomic(dir.File("busy"), "x");
+  EXPECT_EQ(folder.Error(), EISDIR);
+  EXPECT_EQ(folder.Reason(), "Is a directory");
+  EXPECT_EQ(WriteFileAtomic(dir.File("fine.txt/x"), "x").Error(), ENOTDIR);
+  fs::create_symlink("loop2", dir.File("loop1"));
+  fs::create_symlink("loop1", dir.File("loop2"));
+  EXPECT_EQ(WriteFileAtomic(dir.File("loop1"), "x").Error(), ELOOP);
+
+  // A file or folder marked read-only is refused for everyone, the super-user included, and
+  // the old content stays.
+  const std::string locked = dir.Write("locked.txt", "old");
+  ::chmod(locked.c_str(), 0444);
+  const WriteStatus refused = WriteFileAtomic(locked, "new");
+  EXPECT_EQ(refused.Error(), EACCES);
+  EXPECT_EQ(dir.Read("locked.txt"), "old");
+  dir.Write("shut/list.txt", "old");
+  ::chmod(dir.File("shut").c_str(), 0555);
+  EXPECT_EQ(WriteFileAtomic(dir.File("shut/list.txt"), "new").Reason(), "Permission denied");
+  EXPECT_EQ(WriteFileAtomic(dir.File("shut/made/new.txt"), "new").Error(), EACCES);
+  ::chmod(dir.File("shut").c_str(), 0755);
+  EXPECT_EQ(dir.Read("shut/list.txt"), "old");
+
+  // The writer keeps the first failure: later calls do not replace it.
+  AtomicWriter writer(dir.File("busy"));
+  ASSERT_TRUE(writer.Write("x"));
+  EXPECT_FALSE(writer.Commit());
+  EXPECT_FALSE(writer.Write("more"));
+  EXPECT_FALSE(writer.Commit());
+  EXPECT_EQ(writer.Status().Error(), EISDIR);
+  EXPECT_EQ(CountEntries(dir.Path()), 6);  // no temporary among them
+
+  // A caller that finds the target changed since it read it stops the rename.
+  AtomicWriter late(dir.File("fine.txt"));
+  ASSERT_TRUE(late.Write("stale merge"));
+  int asked = 0;
+  EXPECT_FALSE(late.Commit([&] { return ++asked, false; }));
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(late.Status().Error(), EAGAIN);
+  EXPECT_EQ(dir.Read("fine.txt"), "x");
+  EXPECT_EQ(CountEntries(dir.Path()), 6);
+}
+
+TEST(WriteStatus, MessagesCarryTheReasonAndNoticesAreGivenOnce) {
+  EXPECT_EQ(
+      WithReason("Unable to write Playlist! Is the file read-only?", WriteStatus::Failed(ENOSPC)),
+      "Unable to write Playlist! Is the file read-only?\nNo space left on device");
+  EXPECT_EQ(WithReason("Saved.", WriteStatus()), "Saved.");
+  EXPECT_EQ(WriteStatus::Failed(0).Error(), EIO);  // a failure is never taken for success
+
+  WriteFailureNotice notice;
+  EXPECT_TRUE(notice.ShouldTell(WriteStatus::Failed(ENOSPC)));
+  EXPECT_FALSE(notice.ShouldTell(WriteStatus::Failed(ENOSPC)));
+  // Another cause is news; so is the old one after a write that worked.
+  EXPECT_TRUE(notice.ShouldTell(WriteStatus::Failed(EACCES)));
+  EXPECT_FALSE(notice.ShouldTell(WriteStatus()));
+  EXPECT_TRUE(notice.ShouldTell(WriteStatus::Failed(EACCES)));
 }
 
 TEST(AtomicFile, BoundedReadsTakeRegularFilesOnly) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/pending_writes.h"
 #include "tests/support/temp_dir.h"
 
 namespace varlo {
@@ -86,6 +87,32 @@ TEST(ProgramFolder, StaleTemporariesOfTheProgramsFilesGoAtStart) {
   EXPECT_FALSE(fs::exists(prog.File("stations.txt.tmp00aaZZ")));
   EXPECT_FALSE(fs::exists(config.File("varlo.ini.tmpXy9Z01")));
   EXPECT_TRUE(fs::exists(prog.File("song.mp3.tmpAb12Cd")));
+}
+
+TEST(ProgramFolder, WritesElsewhereAreListedWhileTheyLastAndCleanedAfterAKill) {
+  testing::TempDir prog;
+  testing::TempDir music;
+  const std::string song = music.Write("song.mp3", "audio");
+  const std::string list = prog.File(kPendingWritesFile);
+  {
+    const PendingWrite tag(prog.Path(), song);
+    const PendingWrite note(prog.Path(), music.File("note.txt"));
+    EXPECT_EQ(prog.Read(kPendingWritesFile), song + "\n" + music.File("note.txt") + "\n");
+    // The program's own files need no listing: the start looks beside them anyway.
+    const PendingWrite own(prog.Path(), prog.File("playlist.m3u"));
+    EXPECT_EQ(prog.Read(kPendingWritesFile), song + "\n" + music.File("note.txt") + "\n");
+  }
+  EXPECT_FALSE(fs::exists(list));
+
+  // A write killed part way: its list and its temporary stay until the next start.
+  music.Write("song.mp3.tmpAb12Cd", "half a song");
+  music.Write("other.mp3.tmpAb12Cd", "not listed: not ours to take");
+  prog.Write(kPendingWritesFile, song + "\nrelative/song.mp3\n");
+  EXPECT_EQ(RemoveStaleProgramTemporaries(prog.Path(), prog.File("varlo.ini")), 1);
+  EXPECT_FALSE(fs::exists(music.File("song.mp3.tmpAb12Cd")));
+  EXPECT_TRUE(fs::exists(music.File("other.mp3.tmpAb12Cd")));
+  EXPECT_EQ(music.Read("song.mp3"), "audio");
+  EXPECT_FALSE(fs::exists(list));
 }
 
 }  // namespace varlo

@@ -90,6 +90,57 @@ TEST(SettingsStore, TwoWritersKeepEachOthersKeys) {
   EXPECT_EQ(ReadSetting(SettingsStore(path), "Skin", ""), "/c.skin");
 }
 
+TEST(SettingsStore, DefaultsNeverReplaceWhatAnotherProgramStoredMeanwhile) {
+  testing::TempDir dir;
+  const std::string path = dir.Write("varlo.ini", "[config]\nSkin=/a.skin\n");
+  SettingsStore varlo(path);  // no "TimeFmt" when it started
+
+  // The saver's dialog stores the key while the main program runs.
+  SettingsStore saver(path);
+  WriteSetting(saver, "TimeFmt", "1");
+  ASSERT_TRUE(saver.Save());
+
+  // At exit the main program writes every key; this one it never had and never changed.
+  WriteSettingOrDefault(varlo, "TimeFmt", "0", "0");
+  WriteSettingOrDefault(varlo, "SkinPath", "", "");     // absent everywhere: written
+  WriteSettingOrDefault(varlo, "Skin", "/a.skin", "");  // present, unchanged: left alone
+  ASSERT_TRUE(varlo.Save());
+  SettingsStore after(path);
+  EXPECT_EQ(ReadSetting(after, "TimeFmt", ""), "1");
+  EXPECT_TRUE(after.Has("config", "SkinPath"));
+  EXPECT_EQ(ReadSetting(varlo, "TimeFmt", ""), "0");  // the running program keeps its value
+
+  // A real change made after a default is written like any change.
+  SettingsStore again(dir.Write("b.ini", "[config]\n"));
+  WriteSettingOrDefault(again, "ExMode", "0", "0");
+  WriteSetting(again, "ExMode", "2");
+  SettingsStore other(dir.File("b.ini"));
+  WriteSetting(other, "ExMode", "1");
+  ASSERT_TRUE(other.Save());
+  ASSERT_TRUE(again.Save());
+  EXPECT_EQ(ReadSetting(SettingsStore(dir.File("b.ini")), "ExMode", ""), "2");
+}
+
+TEST(SettingsStore, AFailedSaveTellsWhyAndKeepsItsChanges) {
+  testing::TempDir dir;
+  const std::string path = dir.Write("varlo.ini", "[config]\nSkin=/a.skin\n");
+  SettingsStore store(path);
+  WriteSetting(store, "Skin", "/b.skin");
+
+  // A folder in the file's place is not moved aside: the save fails and says why.
+  std::filesystem::remove(path);
+  dir.Write("varlo.ini/inner", "keep");
+  const WriteStatus saved = store.Save();
+  EXPECT_EQ(saved.Reason(), "Is a directory");
+  EXPECT_EQ(dir.Read("varlo.ini/inner"), "keep");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("varlo.ini.bad")));
+
+  // Once the folder is gone the change not yet written is written.
+  std::filesystem::remove_all(path);
+  ASSERT_TRUE(store.Save());
+  EXPECT_EQ(ReadSetting(SettingsStore(path), "Skin", ""), "/b.skin");
+}
+
 TEST(SettingsStore, UnreadableFilesAreKeptAsideBeforeAnythingIsWritten) {
   testing::TempDir dir;
   const std::string garbled = std::string("[config]\nSkin=/a\n\0\xff\xfe binary", 26);

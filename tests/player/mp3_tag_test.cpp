@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -334,6 +335,8 @@ TEST(Id3v1Tag, WindowFieldRules) {
   EXPECT_EQ(TagWriteMessage(TagWriteResult::Added), "Tag Added!");
   EXPECT_EQ(TagWriteMessage(TagWriteResult::Updated), "Tag Updated!");
   EXPECT_EQ(TagWriteMessage(TagWriteResult::Failed), "Error writing tag (is file in use?)!");
+  EXPECT_EQ(TagWriteMessage(TagWriteResult::Failed, WriteStatus::Failed(ENOSPC)),
+            "Error writing tag (is file in use?)!\nNo space left on device");
   EXPECT_EQ(TagWriteMessage(TagWriteResult::TooShort), "");
 }
 

@@ -110,7 +110,8 @@ TEST_F(PlaylistFixture, SaveWritesTheChosenFileAndReportsFailures) {
   actions.PlSave();
   EXPECT_EQ(dir.Read("My_List.m3u"), "a.mp3\r\n");
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text, "Unable to write Playlist! Is the file read-only?");
+  EXPECT_EQ(dialogs.messages[0].text,
+            "Unable to write Playlist! Is the file read-only?\nPermission denied");
   EXPECT_EQ(dialogs.messages[0].buttons, MsgButtons::Ok);
 }
 
