@@ -107,6 +107,13 @@ void PrintFigures(const SoakOptions& options, const SoakFigures& f) {
   for (const std::string& problem : f.problems) std::printf("problem: %s\n", problem.c_str());
 }
 
+// Qt's offscreen platform says for every window that it cannot shape, raise or grab it.
+void QuietOffscreen(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (text.startsWith(QStringLiteral("This plugin does not support"))) return;
+  std::fprintf(stderr, "%s\n", qPrintable(text));
+  if (type == QtFatalMsg) std::abort();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -123,6 +130,7 @@ int main(int argc, char** argv) {
       home + "/music", options.tracks + kSpareTracks, options.trackMs);
   SoakFigures figures;
   {
+    qInstallMessageHandler(QuietOffscreen);
     varlo::PrepareWebEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("varlo"));

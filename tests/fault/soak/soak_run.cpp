@@ -224,6 +224,7 @@ SoakFigures SoakRun::Run() {
   RunFor(kClosingMs);
   figures_.closingMs = kClosingMs;
   figures_.closingTracks = figures_.played - playedBefore;
+  figures_.played = playedBefore;  // the soak's own; the closing window's are counted apart
   for (const TimerFloor& floor : kTimerFloors) {
     figures_.timers[floor.name] = timers_.Count(floor.name);
     if (!timers_.Watched(floor.name))
