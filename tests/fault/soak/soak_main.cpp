@@ -98,6 +98,9 @@ void PrintFigures(const SoakOptions& options, const SoakFigures& f) {
               Megabytes(f.memoryAtBaselineKb).c_str(), options.baselineTrack,
               Megabytes(f.memoryAtEndKb).c_str(),
               Megabytes(f.memoryAtEndKb - f.memoryAtBaselineKb, true).c_str());
+  std::printf("memory by round   ");
+  for (const long kb : f.roundMemoryKb) std::printf(" %.1f", static_cast<double>(kb) / 1024.0);
+  std::printf(" MB\n");
   std::printf("descriptors        %d -> %d\n", f.start.fds, f.end.fds);
   std::printf("threads            %d -> %d\n", f.start.threads, f.end.threads);
   std::printf("timers in %d ms   ", f.closingMs);
@@ -157,8 +160,9 @@ int main(int argc, char** argv) {
   const long growth = figures.memoryAtEndKb - figures.memoryAtBaselineKb;
   if (figures.memoryAtBaselineKb <= 0 || growth >= kGrowthLimitKb)
     figures.problems.push_back("memory grew by " + Megabytes(growth));
-  if (figures.end.fds != figures.start.fds) figures.problems.push_back("descriptors left open");
-  if (figures.end.threads != figures.start.threads) figures.problems.push_back("threads left");
+  // Fewer at the end is no leak: the web engine's pools let idle threads go in their own time.
+  if (figures.end.fds > figures.start.fds) figures.problems.push_back("descriptors left open");
+  if (figures.end.threads > figures.start.threads) figures.problems.push_back("threads left");
   PrintFigures(options, figures);
   const bool held = figures.problems.empty();
   const std::string line = Line(options, figures);

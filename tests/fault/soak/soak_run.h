@@ -28,7 +28,8 @@ struct SoakFigures {
   int switches = 0;  // skin and mode switches made in all
   long memoryAtBaselineKb = 0;
   long memoryAtEndKb = 0;
-  ProcessFigures start, end;  // after the first round, and after the last track; both stopped
+  std::vector<long> roundMemoryKb;  // before each round after the first
+  ProcessFigures start, end;        // after the first round, and after the last track; both stopped
   std::map<std::string, int> timers;  // time-outs in the closing window of `closingMs`
   int closingMs = 0;
   int closingTracks = 0;  // tracks that began in that window
