@@ -7,7 +7,7 @@
 # tracks played and the wall time, and fails as the short form in ctest does.
 #
 #   bench/soak.sh [BUILD_DIR] [varlo_soak options...]   (default: build/ beside this folder;
-#                                                        e.g. --tracks 1000 --track-ms 100)
+#                                                        e.g. --no-browser, --tracks 1000)
 #
 # Needs the targets varlo_soak and map_timer built, Xvfb and dbus-run-session.
 set -euo pipefail

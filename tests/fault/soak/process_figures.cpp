@@ -1,12 +1,15 @@
 #include "tests/fault/soak/process_figures.h"
 
 #include <dirent.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace varlo::testing {
@@ -27,14 +30,22 @@ long StatusField(const std::string& key) {
   return -1;
 }
 
-int OpenDescriptors() {
+// The targets of the open descriptors (sockets and pipes by their inode), without the
+// listing's own; false when the folder cannot be read.
+bool OpenDescriptors(std::vector<std::string>& targets) {
   DIR* dir = opendir("/proc/self/fd");
-  if (!dir) return -1;
-  int count = 0;
-  while (const dirent* entry = readdir(dir))
-    if (entry->d_name[0] != '.') ++count;
+  if (!dir) return false;
+  const std::string own = std::to_string(dirfd(dir));
+  while (const dirent* entry = readdir(dir)) {
+    if (entry->d_name[0] == '.' || own == entry->d_name) continue;
+    char target[512];
+    const std::string link = std::string("/proc/self/fd/") + entry->d_name;
+    const ssize_t size = readlink(link.c_str(), target, sizeof target - 1);
+    targets.push_back(size > 0 ? std::string(target, static_cast<std::size_t>(size)) : "?");
+  }
   closedir(dir);
-  return count - 1;  // the listing's own descriptor
+  std::sort(targets.begin(), targets.end());
+  return true;
 }
 
 }  // namespace
@@ -43,7 +54,8 @@ ProcessFigures ReadProcessFigures() {
   ProcessFigures figures;
   figures.residentKb = StatusField("VmRSS:");
   figures.threads = static_cast<int>(StatusField("Threads:"));
-  figures.fds = OpenDescriptors();
+  figures.fds =
+      OpenDescriptors(figures.fdTargets) ? static_cast<int>(figures.fdTargets.size()) : -1;
   return figures;
 }
 
@@ -61,6 +73,14 @@ ProcessFigures SettledProcessFigures(int steadyMs, int limitMs) {
     if (steady.elapsed() >= steadyMs) break;
   }
   return last;
+}
+
+std::vector<std::string> Added(const std::vector<std::string>& before,
+                               const std::vector<std::string>& now) {
+  std::vector<std::string> added;
+  std::set_difference(now.begin(), now.end(), before.begin(), before.end(),
+                      std::back_inserter(added));
+  return added;
 }
 
 std::string Megabytes(long kb, bool sign) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace varlo::testing {
 
@@ -8,7 +9,12 @@ struct ProcessFigures {
   long residentKb = 0;
   int fds = 0;
   int threads = 0;
+  std::vector<std::string> fdTargets;  // what each descriptor is open on, sorted
 };
+
+// The entries of `now` that `before` lacks (both sorted): what was opened and left open.
+std::vector<std::string> Added(const std::vector<std::string>& before,
+                               const std::vector<std::string>& now);
 
 // Reads /proc/self; a figure that cannot be read is -1.
 ProcessFigures ReadProcessFigures();

@@ -2,7 +2,7 @@
 // sound output while every mode's skin, the tray menu, Track Info and the visual playlist
 // selector come and go; at the end its memory, descriptors, threads and timers are checked.
 //   varlo_soak [--tracks N] [--track-ms MS] [--switch-every N] [--baseline N] [--dwell MS]
-//              [--browser]
+//              [--browser | --no-browser]
 // Prints the figures and reports the fault group "soak"; exits 1 when anything did not hold.
 #include <QApplication>
 #include <clocale>
@@ -37,8 +37,8 @@ constexpr int kSpareTracks = 60;
 bool ReadOptions(int argc, char** argv, SoakOptions& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--browser") {
-      options.browser = true;
+    if (arg == "--browser" || arg == "--no-browser") {
+      options.browser = arg == "--browser";
       continue;
     }
     if (i + 1 >= argc) return false;
@@ -102,6 +102,8 @@ void PrintFigures(const SoakOptions& options, const SoakFigures& f) {
   for (const long kb : f.roundMemoryKb) std::printf(" %.1f", static_cast<double>(kb) / 1024.0);
   std::printf(" MB\n");
   std::printf("descriptors        %d -> %d\n", f.start.fds, f.end.fds);
+  for (const std::string& target : varlo::testing::Added(f.start.fdTargets, f.end.fdTargets))
+    std::printf("  open at the end only: %s\n", target.c_str());
   std::printf("threads            %d -> %d\n", f.start.threads, f.end.threads);
   std::printf("timers in %d ms   ", f.closingMs);
   for (const auto& [name, count] : f.timers) std::printf(" %s %d,", name.c_str(), count);
@@ -124,7 +126,7 @@ int main(int argc, char** argv) {
   if (!ReadOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: varlo_soak [--tracks N] [--track-ms MS] [--switch-every N] "
-                 "[--baseline N] [--dwell MS] [--browser]\n");
+                 "[--baseline N] [--dwell MS] [--browser | --no-browser]\n");
     return 2;
   }
   const std::string home = MakeHome();
