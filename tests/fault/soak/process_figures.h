@@ -7,6 +7,7 @@ namespace varlo::testing {
 // What the kernel tells of this process: resident memory, open descriptors and threads.
 struct ProcessFigures {
   long residentKb = 0;
+  long untrimmedKb = 0;  // before free memory kept by the allocator went back, where it did
   int fds = 0;
   int threads = 0;
   std::vector<std::string> fdTargets;  // what each descriptor is open on, sorted

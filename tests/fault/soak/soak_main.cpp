@@ -98,6 +98,9 @@ void PrintFigures(const SoakOptions& options, const SoakFigures& f) {
               Megabytes(f.memoryAtBaselineKb).c_str(), options.baselineTrack,
               Megabytes(f.memoryAtEndKb).c_str(),
               Megabytes(f.memoryAtEndKb - f.memoryAtBaselineKb, true).c_str());
+  std::printf("  before trimming   %s at track %d, %s at the end\n",
+              Megabytes(f.baselineUntrimmedKb).c_str(), options.baselineTrack,
+              Megabytes(f.end.untrimmedKb).c_str());
   std::printf("memory by round   ");
   for (const long kb : f.roundMemoryKb) std::printf(" %.1f", static_cast<double>(kb) / 1024.0);
   std::printf(" MB\n");

@@ -1,5 +1,7 @@
 #include "tests/fault/soak/soak_run.h"
 
+#include <malloc.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -171,7 +173,14 @@ ProcessFigures SoakRun::StoppedFigures() {
   // The shared pool's idle workers (the selector's, the covers') would linger for half a
   // minute: they are let go, as they would be by then, so that only threads kept count.
   QThreadPool::globalInstance()->waitForDone(5000);
-  return SettledProcessFigures(1000, 8000);
+  ProcessFigures figures = SettledProcessFigures(1000, 8000);
+  // Freed memory the allocator still keeps in its arenas goes back to the system first: the
+  // engines' threads each free some megabytes while opening a file, which an arena may keep
+  // for good or not, ten megabytes either way. Only memory still allocated is compared.
+  figures.untrimmedKb = figures.residentKb;
+  malloc_trim(0);
+  figures.residentKb = ReadProcessFigures().residentKb;
+  return figures;
 }
 
 SoakFigures SoakRun::Run() {
@@ -211,7 +220,9 @@ SoakFigures SoakRun::Run() {
     if (figures_.memoryAtBaselineKb == 0 && figures_.played >= options_.baselineTrack) {
       // Measured with the player stopped, as at the end: while tracks change, each opening
       // holds some megabytes of the engine's for a moment, which a reading may or may not catch.
-      figures_.memoryAtBaselineKb = StoppedFigures().residentKb;
+      const ProcessFigures baseline = StoppedFigures();
+      figures_.memoryAtBaselineKb = baseline.residentKb;
+      figures_.baselineUntrimmedKb = baseline.untrimmedKb;
       KeepPlaying();
     }
     Round();

@@ -28,6 +28,7 @@ struct SoakFigures {
   int switches = 0;  // skin and mode switches made in all
   long memoryAtBaselineKb = 0;
   long memoryAtEndKb = 0;
+  long baselineUntrimmedKb = 0;
   std::vector<long> roundMemoryKb;  // before each round after the first
   ProcessFigures start, end;        // after the first round, and after the last track; both stopped
   std::map<std::string, int> timers;  // time-outs in the closing window of `closingMs`
