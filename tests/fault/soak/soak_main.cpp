@@ -71,6 +71,9 @@ std::string MakeHome() {
   setenv("VARLO_HOME", (home + "/program").c_str(), 1);
   setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
   setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
+  // The browser's profile and caches too, away from the user's own.
+  setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
+  setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
   setenv("VARLO_AO", "null", 1);
   // The playlist plays by itself from the start, each track overlapping the next a little so
   // that both media engines take turns.
