@@ -2,7 +2,7 @@
 // sound output while every mode's skin, the tray menu, Track Info and the visual playlist
 // selector come and go; at the end its memory, descriptors, threads and timers are checked.
 //   varlo_soak [--tracks N] [--track-ms MS] [--switch-every N] [--baseline N] [--dwell MS]
-//              [--browser | --no-browser]
+//              [--growth-limit-mb N] [--browser | --no-browser]
 // Prints the figures and reports the fault group "soak"; exits 1 when anything did not hold.
 #include <QApplication>
 #include <clocale>
@@ -29,8 +29,6 @@ using varlo::testing::Megabytes;
 using varlo::testing::SoakFigures;
 using varlo::testing::SoakOptions;
 
-// Memory may grow by less than this from the baseline round to the end.
-constexpr long kGrowthLimitKb = 2048;
 // Tracks past the soak's own, so that the closing check still finds the player playing.
 constexpr int kSpareTracks = 60;
 
@@ -54,6 +52,8 @@ bool ReadOptions(int argc, char** argv, SoakOptions& options) {
       options.baselineTrack = value;
     else if (arg == "--dwell")
       options.dwellMs = value;
+    else if (arg == "--growth-limit-mb")
+      options.growthLimitMb = value;
     else
       return false;
   }
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
   if (!ReadOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: varlo_soak [--tracks N] [--track-ms MS] [--switch-every N] "
-                 "[--baseline N] [--dwell MS] [--browser | --no-browser]\n");
+                 "[--baseline N] [--dwell MS] [--growth-limit-mb N] [--browser | --no-browser]\n");
     return 2;
   }
   const std::string home = MakeHome();
@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
   if (figures.played < options.tracks)
     figures.problems.push_back("only " + std::to_string(figures.played) + " tracks played");
   const long growth = figures.memoryAtEndKb - figures.memoryAtBaselineKb;
-  if (figures.memoryAtBaselineKb <= 0 || growth >= kGrowthLimitKb)
+  if (figures.memoryAtBaselineKb <= 0 || growth >= 1024L * options.growthLimitMb)
     figures.problems.push_back("memory grew by " + Megabytes(growth));
   // Fewer at the end is no leak: the web engine's pools let idle threads go in their own time.
   if (figures.end.fds > figures.start.fds) figures.problems.push_back("descriptors left open");

@@ -19,6 +19,7 @@ struct SoakOptions {
   int baselineTrack = 200;  // memory growth is counted from the round at this track
   bool browser = false;     // the browser's skin (and web engine) joins the rounds
   int dwellMs = 250;        // how long each skin and side window stays up
+  int growthLimitMb = 2;    // memory may grow by less than this from the baseline to the end
 };
 
 struct SoakFigures {
