@@ -1,5 +1,7 @@
 #include "ui/program.h"
 
+#include <malloc.h>
+
 #include <QApplication>
 #include <QMetaObject>
 #include <utility>
@@ -39,6 +41,10 @@ MpvStreamOptions CaptureOptions() {
 }
 
 }  // namespace
+
+void UseOneHeap() {
+  mallopt(M_ARENA_MAX, 1);
+}
 
 Program::Program(SettingsStore& store, std::string programFolder, PlaylistPrefetch* startPlaylist,
                  std::string instanceKey, std::string socketPath, bool listen)

@@ -80,6 +80,7 @@ std::vector<std::string> ProgramArguments(int argc, char** argv, bool& newInstan
 }  // namespace
 
 int main(int argc, char** argv) {
+  varlo::UseOneHeap();
   const varlo::FontWarmup fonts;  // in parallel with the rest of the start
   // The playlist the start opens is read meanwhile too, unless a running program will likely
   // take this start's items. It is found from the arguments before the toolkit has taken out

@@ -130,6 +130,7 @@ void QuietOffscreen(QtMsgType type, const QMessageLogContext&, const QString& te
 }  // namespace
 
 int main(int argc, char** argv) {
+  varlo::UseOneHeap();  // as the program does
   SoakOptions options;
   if (!ReadOptions(argc, argv, options)) {
     std::fprintf(stderr,
