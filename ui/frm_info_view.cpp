@@ -103,6 +103,8 @@ FrmInfoView::FrmInfoView(TrackInfoForm& form)
   });
   form_.onChanged = [this] { Push(); };
   form_.onClose = [this] { close(); };
+  timer1_.setParent(this);  // found by its name, like the main window's timers
+  timer1_.setObjectName(QStringLiteral("Timer1"));
   timer1_.setInterval(500);
   connect(&timer1_, &QTimer::timeout, this, [this] {
     Pull();

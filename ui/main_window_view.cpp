@@ -102,6 +102,11 @@ MainWindowView::MainWindowView(FrmTarnix& frm)
   };
   list->setAcceptDrops(false);  // drops land on the window, which takes them for the list
   setAcceptDrops(true);
+  // The timers are the window's children by name, so whoever holds the window can follow them.
+  timer1_.setParent(this);
+  timer2_.setParent(this);
+  timer1_.setObjectName(QStringLiteral("Timer1"));
+  timer2_.setObjectName(QStringLiteral("Timer2"));
   timer1_.setInterval(100);
   timer2_.setInterval(200);
   connect(&timer1_, &QTimer::timeout, this, [this] { frm_.Timer1_Timer(); });

@@ -93,6 +93,8 @@ const char* const kIntrospection = R"(
 
 MprisService::MprisService(MediaSession& session, QDBusConnection connection)
     : session_(session), connection_(std::move(connection)) {
+  poll_.setParent(this);  // found by its name, like the main window's timers
+  poll_.setObjectName(QStringLiteral("Poll"));
   poll_.setInterval(kPollMs);
   QObject::connect(&poll_, &QTimer::timeout, this, [this] { Announce(); });
 }

@@ -27,9 +27,10 @@ void PrepareWebEngine() {
 // The web engine draws through an OpenGL context shared with the whole application. Qt makes
 // one with the application object when asked beforehand, which loads the GL drivers in every
 // run (57 MB more resident, measured); instead it is made here, the first time the browser
-// shows, the way the application object would have made it.
-void ShareOpenGLContextsNow() {
-  if (qt_gl_global_share_context() != nullptr) return;
+// shows, the way the application object would have made it. False when no context can be
+// made: the engine would dereference the missing context and take the program down with it.
+bool ShareOpenGLContextsNow() {
+  if (qt_gl_global_share_context() != nullptr) return true;
   // Qt warns that the attribute comes late; the context below is what it would have made.
   const QtMessageHandler previous = qInstallMessageHandler(nullptr);
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
@@ -38,11 +39,12 @@ void ShareOpenGLContextsNow() {
   auto* context = new QOpenGLContext(QCoreApplication::instance());
   context->setFormat(QSurfaceFormat::defaultFormat());
   if (!context->create()) {
-    std::fprintf(stderr, "varlo: no OpenGL context for the web browser\n");
+    std::fprintf(stderr, "varlo: the web browser is not available: no OpenGL context\n");
     delete context;
-    return;
+    return false;
   }
   qt_gl_set_global_share_context(context);
+  return true;
 }
 
 WebBrowserView::WebBrowserView(std::string plugin) : plugin_(std::move(plugin)) {}
@@ -50,7 +52,10 @@ WebBrowserView::WebBrowserView(std::string plugin) : plugin_(std::move(plugin)) 
 WebBrowserView::~WebBrowserView() = default;
 
 void WebBrowserView::Make() {
-  ShareOpenGLContextsNow();
+  if (!ShareOpenGLContextsNow()) {
+    failed_ = true;
+    return;
+  }
   // The plugin stays loaded for the life of the process, as the web engine's threads do.
   const auto make = PluginFunction<VarloMakeWebEngineArea>(
       plugin_.empty() ? kVarloBrowserPlugin : plugin_, kVarloMakeWebEngineArea, "the web browser");

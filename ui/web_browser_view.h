@@ -49,7 +49,7 @@ class WebBrowserView final : public IWebView, private WebViewListener {
   std::string plugin_;
   QPointer<QWidget> parent_;
   std::unique_ptr<WebEngineArea> area_;
-  bool failed_ = false;  // the plugin could not be loaded: not tried again
+  bool failed_ = false;  // no plugin or no OpenGL context: not tried again
   WebViewListener* listener_ = nullptr;
   std::optional<QUrl> pending_;
 };
