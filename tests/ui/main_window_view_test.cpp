@@ -15,14 +15,11 @@
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/ui/test_app.h"
+#include "tests/ui/window_rig.h"
 #include "tests/webradio/web_fakes.h"
 
 namespace varlo {
 namespace {
-
-QApplication& App() {
-  return testing::TestApp();
-}
 
 // A real skin on disk with real bitmaps: magenta corners cut out of a blue window.
 void WriteSkin(const testing::TempDir& dir) {
@@ -42,43 +39,9 @@ void WriteSkin(const testing::TempDir& dir) {
 }
 
 // The real window on Qt's offscreen platform, over a program folder in a temporary folder.
-class MainWindowViewTest : public ::testing::Test {
+class MainWindowViewTest : public ::testing::Test, protected testing::WindowRig {
  protected:
-  void Start() {
-    frm.Form().onChange = [this](unsigned c) { view.OnFormChanged(c); };
-    closer.SetView(&view);
-    frm.Form_Load({});
-  }
-
-  QApplication& app = App();  // first: every widget below needs it
-  testing::TempDir prog, config;
-  QtScreen screen;
-  testing::FakeDialogs dialogs;
-  QtPictureLoader pictures;
-  QtEvents events;
-  QtClock clock;
-  ViewCloser closer;
-  SettingsStore store{config.File("varlo.ini")};
-  testing::FakeLauncher launcher;
-  testing::FakeMediaDevice unit0, unit1;
-  NullSideWindows sideWindows;
-  NullTuner tuner;
-  NullCdDrive drive;
-  NullHttpGetter http;
-  NullStreamPlayer stream;
-  testing::FakeWebView web;
-  NullLinkOpener linkOpener;
-  NullEmbeddedMediaReader embedded;
-  NullTrayIcon tray;
-  NullSerialPort serial;
-  NullPrinter printer;
-  NullSettingsWindows settingsWindows;
-  FrmTarnix frm{{screen, dialogs, pictures,        events, clock, closer,     launcher,
-                 unit0,  unit1,   sideWindows,     tuner,  tray,  serial,     printer,
-                 drive,  http,    settingsWindows, stream, web,   linkOpener, embedded},
-                store,
-                prog.Path()};
-  MainWindowView view{frm};
+  void Start() { Load(); }
 };
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "tests/support/fakes.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/time_budget.h"
+#include "tests/ui/window_rig.h"
 #include "tests/webradio/web_fakes.h"
 #include "ui/main_window_view.h"
 
@@ -33,17 +34,6 @@ namespace varlo {
 namespace {
 
 namespace fs = std::filesystem;
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "fault_skins";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
 
 constexpr const char* kHeader = "Varlo Skin/Player, ";
 
@@ -117,37 +107,7 @@ void WriteSelfLinkSkin(const testing::TempDir& dir) {
 }
 
 // The program's window on the offscreen platform over null and fake services.
-struct Program {
-  QApplication& app = App();
-  testing::TempDir prog, config;
-  QtScreen screen;
-  testing::FakeDialogs dialogs;
-  QtPictureLoader pictures;
-  QtEvents events;
-  QtClock clock;
-  ViewCloser closer;
-  SettingsStore store{config.File("varlo.ini")};
-  testing::FakeLauncher launcher;
-  testing::FakeMediaDevice unit0, unit1;
-  NullSideWindows sideWindows;
-  NullTuner tuner;
-  NullCdDrive drive;
-  NullHttpGetter http;
-  NullStreamPlayer stream;
-  testing::FakeWebView web;
-  NullLinkOpener linkOpener;
-  NullEmbeddedMediaReader embedded;
-  NullTrayIcon tray;
-  NullSerialPort serial;
-  NullPrinter printer;
-  NullSettingsWindows settingsWindows;
-  FrmTarnix frm{{screen, dialogs, pictures,        events, clock, closer,     launcher,
-                 unit0,  unit1,   sideWindows,     tuner,  tray,  serial,     printer,
-                 drive,  http,    settingsWindows, stream, web,   linkOpener, embedded},
-                store,
-                prog.Path()};
-  MainWindowView view{frm};
-
+struct Program : testing::WindowRig {
   Program() {
     QImage main(30, 20, QImage::Format_RGB32);
     main.fill(qRgb(0, 90, 0));
@@ -155,9 +115,7 @@ struct Program {
     prog.Write("default.skin", std::string(kHeader) +
                                    "start\n30,20,30,20,30,20\nstart.bmp,start.bmp\n"
                                    "0,1,0,0,0,0,0,0\nE\n");
-    frm.Form().onChange = [this](unsigned c) { view.OnFormChanged(c); };
-    closer.SetView(&view);
-    frm.Form_Load({});
+    Load();
     view.show();
     app.processEvents();
   }
