@@ -4,11 +4,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace varlo::testing {
-namespace {
+#include <algorithm>
 
-// One MPEG-1 Layer III frame: 128 kbit/s, 44.1 kHz, mono, no padding (417 bytes). Side
-// information and main data all zero decode as silence.
+namespace varlo::testing {
+
 std::string SilentFrame() {
   std::string frame(417, '\0');
   frame[0] = static_cast<char>(0xFF);
@@ -18,14 +17,14 @@ std::string SilentFrame() {
   return frame;
 }
 
-// The metadata block after each kMetaInt bytes of audio: a length byte in units of 16, then
-// the text padded with zeros.
 std::string MetadataBlock(const std::string& title) {
   std::string text = "StreamTitle='" + title + "';StreamUrl='';";
-  const std::size_t units = (text.size() + 15) / 16;
+  const std::size_t units = std::min<std::size_t>(255, (text.size() + 15) / 16);
   text.resize(units * 16, '\0');
   return std::string(1, static_cast<char>(units)) + text;
 }
+
+namespace {
 
 void Stream(LoopbackServer& server, int socket, bool stallAfterFirst) {
   const std::string headers =

@@ -24,6 +24,13 @@ class StreamServer {
   std::unique_ptr<LoopbackServer> server_;
 };
 
+// One MPEG-1 Layer III frame: 128 kbit/s, 44.1 kHz, mono, no padding (417 bytes). Side
+// information and main data all zero decode as silence.
+std::string SilentFrame();
+// The ICY metadata block after each stretch of audio: a length byte in units of 16, then the
+// text padded with zeros (a title too long for 255 units is cut).
+std::string MetadataBlock(const std::string& title);
+
 // An address on which nothing listens.
 std::string RefusedUrl();
 

@@ -7,27 +7,10 @@
 #include <cerrno>
 
 #include "common/utf8_text.h"
+#include "tests/webradio/stream_server.h"
 
 namespace varlo::testing {
 namespace {
-
-// One MPEG-1 Layer III frame: 128 kbit/s, 44.1 kHz, mono, no padding (417 bytes). Side
-// information and main data all zero decode as silence.
-std::string SilentFrame() {
-  std::string frame(417, '\0');
-  frame[0] = static_cast<char>(0xFF);
-  frame[1] = static_cast<char>(0xFB);
-  frame[2] = static_cast<char>(0x90);
-  frame[3] = static_cast<char>(0xC4);
-  return frame;
-}
-
-std::string MetadataBlock(const std::string& title) {
-  std::string text = "StreamTitle='" + title + "';StreamUrl='';";
-  const std::size_t units = std::min<std::size_t>(255, (text.size() + 15) / 16);
-  text.resize(units * 16, '\0');
-  return std::string(1, static_cast<char>(units)) + text;
-}
 
 std::string IcyHeaders(const std::string& name) {
   return "HTTP/1.0 200 OK\r\nicy-name: " + name +
