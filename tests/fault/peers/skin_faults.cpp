@@ -254,10 +254,10 @@ TEST(SkinFaults, EachGivesAWindowOrAMessageWithinASecond) {
   char line[320];
   std::snprintf(line, sizeof line,
                 "skins: %d of %zu loads (%zu corpus, %zu hostile) gave a window or a message "
-                "within 1 s of GUI-thread time, slowest %.0f ms (4096 x 4096 checks shaped and "
+                "within %.0f ms of GUI-thread time, slowest %.0f ms (4096 x 4096 checks shaped and "
                 "shown; %.0f ms on the clock); the program started on %d of %zu hostile skins ran "
                 "and quit cleanly",
-                held, items.size(), corpus.size(), items.size() - corpus.size(), slowest,
+                held, items.size(), corpus.size(), items.size() - corpus.size(), limitMs, slowest,
                 slowestWall, lived, starts.size());
   testing::ReportFaultGroup(
       "skins", held == static_cast<int>(items.size()) && lived == static_cast<int>(starts.size()),
