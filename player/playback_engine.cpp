@@ -249,8 +249,19 @@ bool PlaybackEngine::OpenedInBackground() {
 
 void PlaybackEngine::ForgetFailures() {
   failed_.clear();
-  failedCount_ = 0;
   firstFailure_.clear();
+}
+
+void PlaybackEngine::FitFailuresToList() {
+  // A list that changed since the last failure is tried anew.
+  const auto count = static_cast<std::size_t>(list_.Count());
+  if (failed_.size() == count) return;
+  ForgetFailures();
+  failed_.resize(count);
+}
+
+int PlaybackEngine::FailedCount() const {
+  return static_cast<int>(std::count(failed_.begin(), failed_.end(), true));
 }
 
 void PlaybackEngine::EntryFailed(const std::string& boxText, const std::string& reason) {
@@ -260,16 +271,10 @@ void PlaybackEngine::EntryFailed(const std::string& boxText, const std::string& 
     return;
   }
   const int count = list_.Count();
-  // A list that changed since the last failure is tried anew.
-  if (failed_.size() != static_cast<std::size_t>(count)) {
-    ForgetFailures();
-    failed_.resize(static_cast<std::size_t>(count));
-  }
+  FitFailuresToList();
   const auto index = static_cast<std::size_t>(std::clamp(state_.tNum, 1, count) - 1);
-  if (!failed_[index]) {
-    failed_[index] = true;
-    ++failedCount_;
-  }
+  failed_[index] = true;
+  const int failedCount = FailedCount();
   // The entry's own name, without the mark a missing file gets.
   std::string name = list_.names[index];
   if (const auto mark = name.find(" " + std::string(kNotFound)); mark != std::string::npos)
@@ -277,12 +282,12 @@ void PlaybackEngine::EntryFailed(const std::string& boxText, const std::string& 
   // The title line is short: it gives the reason, and the list shows the entry selected. The
   // name display and the tray tip say it whole.
   std::string text = "Skipped " + name + ": " + reason;
-  if (failedCount_ == 1) {
+  if (failedCount == 1) {
     firstFailure_ = text;
     Label(2, "Skipped: " + reason);
   } else {
-    text += " (" + IntToText(failedCount_) + " skipped)";
-    Label(2, IntToText(failedCount_) + " skipped: " + reason);
+    text += " (" + IntToText(failedCount) + " skipped)";
+    Label(2, IntToText(failedCount) + " skipped: " + reason);
   }
   state_.songName = text;
   form_.SetDD(6, text);
@@ -295,7 +300,7 @@ void PlaybackEngine::EntryFailed(const std::string& boxText, const std::string& 
   form_.SetAnimationRunning(2, false);
   Lights();
 
-  if (failedCount_ >= count) {
+  if (failedCount >= count) {
     // Every entry was tried once and none plays: playback stops, with one message.
     StopIt();
     const std::string message =
@@ -308,20 +313,17 @@ void PlaybackEngine::EntryFailed(const std::string& boxText, const std::string& 
   }
   // The first failure stays on the display a moment; later ones in a row go on at once.
   skipPending_ = true;
-  skipAtMs_ = clock_.SteadyMs() + (failedCount_ == 1 ? kSkipShownMs : 0);
+  skipAtMs_ = clock_.SteadyMs() + (failedCount == 1 ? kSkipShownMs : 0);
 }
 
 void PlaybackEngine::SkipFailedEntry() {
   skipPending_ = false;
   const int count = list_.Count();
   if (count == 0) return;
-  if (failed_.size() != static_cast<std::size_t>(count)) {
-    ForgetFailures();
-    failed_.resize(static_cast<std::size_t>(count));
-  }
+  FitFailuresToList();
   if (state_.shuffle) {
     // A random entry among those not tried yet.
-    std::uniform_int_distribution<int> pick(1, std::max(1, count - failedCount_));
+    std::uniform_int_distribution<int> pick(1, std::max(1, count - FailedCount()));
     int nth = pick(random_);
     for (int i = 0; i < count; ++i) {
       if (failed_[static_cast<std::size_t>(i)]) continue;

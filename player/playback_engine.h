@@ -114,6 +114,9 @@ class PlaybackEngine {
   // tried yet. Repeat does not hold a failed entry.
   void SkipFailedEntry();
   void ForgetFailures();
+  // Sizes the failures to the list, forgetting them when the list changed since.
+  void FitFailuresToList();
+  int FailedCount() const;
 
   PlayerState& state_;
   Playlist& list_;
@@ -137,8 +140,7 @@ class PlaybackEngine {
   bool skipping_ = false;      // PlayIt runs for a skip: the failures stay counted
   std::int64_t skipAtMs_ = 0;  // steady time the skip waits for, so the message is read
   std::vector<bool> failed_;   // entries that failed since one last played
-  int failedCount_ = 0;
-  std::string firstFailure_;  // the first of them, as the display says it
+  std::string firstFailure_;   // the first of them, as the display says it
 };
 
 }  // namespace varlo
