@@ -29,6 +29,23 @@ void OnSignal(int) {
   [[maybe_unused]] const ssize_t n = write(g_pipe[1], &byte, 1);
 }
 
+// Ends every open dialog, message box and menu (each as if cancelled); returns how many were
+// open.
+int EndOpenDialogs() {
+  int open = 0;
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (!widget->isVisible()) continue;
+    if (auto* dialog = qobject_cast<QDialog*>(widget)) {
+      ++open;
+      dialog->done(QDialog::Rejected);
+    } else if (auto* menu = qobject_cast<QMenu*>(widget)) {
+      ++open;
+      menu->close();
+    }
+  }
+  return open;
+}
+
 // Closes the window once the dialogs have gone, on a timer of the window's event loop.
 class QuitSequence final : public QObject {
  public:
@@ -72,21 +89,6 @@ class QuitSequence final : public QObject {
 };
 
 }  // namespace
-
-int EndOpenDialogs() {
-  int open = 0;
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (!widget->isVisible()) continue;
-    if (auto* dialog = qobject_cast<QDialog*>(widget)) {
-      ++open;
-      dialog->done(QDialog::Rejected);
-    } else if (auto* menu = qobject_cast<QMenu*>(widget)) {
-      ++open;
-      menu->close();
-    }
-  }
-  return open;
-}
 
 void CloseOnQuitSignals(QWidget* window, std::function<void()> close) {
   if (g_pipe[0] >= 0 || socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0) return;

@@ -13,8 +13,4 @@ namespace varlo {
 // it is closed directly.
 void CloseOnQuitSignals(QWidget* window, std::function<void()> close);
 
-// Ends every open dialog, message box and menu (each as if cancelled); returns how many were
-// open. GUI thread only.
-int EndOpenDialogs();
-
 }  // namespace varlo
